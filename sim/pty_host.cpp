@@ -1,0 +1,135 @@
+#include "pty_host.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace vek::sim {
+
+PtyHost::PtyHost(Identity identity) : unit_(identity) {}
+
+PtyHost::~PtyHost() { stop(); }
+
+void PtyHost::start() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
+        throw std::runtime_error(std::string("cannot create a pty: ") + std::strerror(errno));
+    const char* name = ptsname(master_);
+    if (!name) throw std::runtime_error("cannot name the pty");
+    path_ = name;
+    // Raw bytes both ways: no echo, no line discipline touching 0x0D/0x0A.
+    termios t{};
+    if (tcgetattr(master_, &t) == 0) {
+        cfmakeraw(&t);
+        tcsetattr(master_, TCSANOW, &t);
+    }
+    running_ = true;
+    thread_ = std::thread([this] { run(); });
+}
+
+void PtyHost::stop() {
+    running_ = false;
+    if (thread_.joinable()) thread_.join();
+    closeMaster();
+}
+
+void PtyHost::closeMaster() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+}
+
+void PtyHost::unplug() { unplugged_ = true; }
+
+void PtyHost::schedule(const std::vector<Output>& outputs, Clock::time_point from) {
+    // Replies queue behind what is still waiting to go out.
+    Clock::time_point t = pending_.empty() ? from : std::max(from, pending_.back().due);
+    for (const Output& o : outputs) {
+        t += std::chrono::milliseconds(o.delayMs);
+        if (pacing_.bitsPerSecond > 0) t += pacing_.turnaround;
+        pending_.push_back({t, o.bytes});
+    }
+}
+
+std::chrono::nanoseconds PtyHost::wireTime(long long bytes) const {
+    if (pacing_.bitsPerSecond <= 0) return {};
+    return std::chrono::nanoseconds(bytes * 10 * 1000000000LL / pacing_.bitsPerSecond);
+}
+
+void PtyHost::run() {
+    std::uint8_t buf[4096];
+    bool wasConnected = false;
+    Clock::time_point announceAt{};
+    bool announcePending = false;
+    while (running_) {
+        if (unplugged_) {
+            closeMaster();
+            connected_ = false;
+            return;
+        }
+        pollfd p{master_, POLLIN, 0};
+        int timeoutMs = 2;
+        {
+            std::lock_guard lock(mutex_);
+            if (!pending_.empty() && pending_.front().due <= Clock::now()) timeoutMs = 0;
+        }
+        ::poll(&p, 1, timeoutMs);
+        const bool connected = !(p.revents & POLLHUP);
+        if (connected != wasConnected) {
+            wasConnected = connected;
+            connected_ = connected;
+            std::lock_guard lock(mutex_);
+            pending_.clear();
+            if (connected) {
+                ++connections_;
+                // After the tool's purge, as a unit that boots on power-up.
+                announcePending = true;
+                announceAt = Clock::now() + announceDelay_;
+            } else {
+                announcePending = false;
+            }
+        }
+        if (!connected) continue;
+        if (announcePending && Clock::now() >= announceAt) {
+            announcePending = false;
+            std::lock_guard lock(mutex_);
+            schedule(unit_.announce(), Clock::now());
+        }
+        if (p.revents & POLLIN) {
+            const ssize_t n = ::read(master_, buf, sizeof buf);
+            if (n > 0) {
+                std::lock_guard lock(mutex_);
+                // With pacing, the tool's bytes took their time on the wire too.
+                schedule(unit_.receive(std::span(buf, static_cast<std::size_t>(n))), Clock::now() + wireTime(n));
+                if (unit_.vanishRequested()) unplugged_ = true;
+            }
+            if (n > 0 && onReceive_) onReceive_(static_cast<std::size_t>(n));
+        }
+        // Send what is due.
+        for (;;) {
+            Bytes out;
+            {
+                std::lock_guard lock(mutex_);
+                if (pending_.empty() || pending_.front().due > Clock::now()) break;
+                out = std::move(pending_.front().bytes);
+                pending_.pop_front();
+            }
+            std::size_t off = 0;
+            while (off < out.size() && running_) {
+                const ssize_t w = ::write(master_, out.data() + off, out.size() - off);
+                if (w > 0) off += static_cast<std::size_t>(w);
+                else if (errno == EAGAIN) ::poll(nullptr, 0, 1);
+                else break;
+            }
+            // Hold the line for the bytes' time on the wire.
+            if (pacing_.bitsPerSecond > 0) std::this_thread::sleep_for(wireTime(static_cast<long long>(out.size())));
+        }
+    }
+}
+
+}  // namespace vek::sim

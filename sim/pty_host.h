@@ -1,0 +1,91 @@
+#pragma once
+// Serves a UnitSim on a pseudo-terminal, as a unit on a USB serial port
+// would be served: the tool opens the slave side like any serial device.
+// The host notices the tool opening and closing the port (the master's
+// hang-up flag clears on open and returns on close), announces the unit a
+// short while after each open, and carries the unit's replies with the
+// delays it asks for.
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "unit_sim.h"
+
+namespace vek::sim {
+
+struct LinkPacing {
+    // Bytes go out no faster than this many bits a second (10 bits a byte);
+    // 0 sends them as fast as the pty takes them.
+    long bitsPerSecond = 0;
+    // Added before each reply, as a unit's turnaround.
+    std::chrono::microseconds turnaround{0};
+};
+
+class PtyHost {
+public:
+    explicit PtyHost(Identity identity = {});
+    ~PtyHost();
+    PtyHost(const PtyHost&) = delete;
+    PtyHost& operator=(const PtyHost&) = delete;
+
+    // Creates the pty and starts serving; throws std::runtime_error on failure.
+    void start();
+    void stop();
+
+    // The device path the tool opens (e.g. /dev/pts/7).
+    std::string devicePath() const { return path_; }
+
+    // Runs `f` on the unit with the host's lock held.
+    template <class F>
+    auto withUnit(F&& f) {
+        std::lock_guard lock(mutex_);
+        return f(unit_);
+    }
+
+    bool toolConnected() const { return connected_.load(); }
+    int connections() const { return connections_.load(); }
+
+    // The cable is pulled: the pty disappears under the tool.
+    void unplug();
+    bool unplugged() const { return unplugged_.load(); }
+
+    void setAnnounceDelay(std::chrono::milliseconds d) { announceDelay_ = d; }
+    void setPacing(LinkPacing pacing) {
+        std::lock_guard lock(mutex_);
+        pacing_ = pacing;
+    }
+    // Called (on the host's thread) for every chunk read from the tool.
+    void onReceive(std::function<void(std::size_t)> f) { onReceive_ = std::move(f); }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Pending {
+        Clock::time_point due;
+        Bytes bytes;
+    };
+    void run();
+    void schedule(const std::vector<Output>& outputs, Clock::time_point from);
+    void closeMaster();
+    std::chrono::nanoseconds wireTime(long long bytes) const;
+
+    UnitSim unit_;
+    std::mutex mutex_;
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> connected_{false};
+    std::atomic<bool> unplugged_{false};
+    std::atomic<int> connections_{0};
+    int master_ = -1;
+    std::string path_;
+    std::chrono::milliseconds announceDelay_{100};
+    LinkPacing pacing_;
+    std::deque<Pending> pending_;
+    std::function<void(std::size_t)> onReceive_;
+};
+
+}  // namespace vek::sim

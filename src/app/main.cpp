@@ -1,0 +1,49 @@
+#include <QApplication>
+#include <cstdio>
+#include <exception>
+
+#include "app/main_window.h"
+#include "app/message_box.h"
+
+namespace {
+
+// An error that escapes a handler is shown, and the tool goes on running.
+class VekApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            vek::app::showBox({QString::fromUtf8(e.what()), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+        } catch (...) {
+            vek::app::showBox({QString(), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+        }
+        return false;
+    }
+};
+
+bool displayAvailable() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "vektool: no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: "
+                     "xvfb-run -a vektool\n");
+        return 1;
+    }
+    VekApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vek Tool"));
+    vek::app::MainWindow window;
+    window.show();
+    return app.exec();
+}

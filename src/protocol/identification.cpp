@@ -1,0 +1,69 @@
+#include "protocol/identification.h"
+
+#include <cstdio>
+
+#include "protocol/frame.h"
+#include "protocol/protocol_texts.h"
+
+namespace vek::protocol {
+
+namespace {
+
+constexpr std::uint8_t kCarriedMajor = 2;
+constexpr std::uint8_t kCarriedMinor = 47;
+
+template <typename... Args>
+std::string format(const char* pattern, Args... args) {
+    char out[96];
+    const int n = std::snprintf(out, sizeof out, pattern, args...);
+    return std::string(out, static_cast<std::size_t>(n));
+}
+
+bool updatableType(std::uint8_t a) { return a == 3 || a == 4 || a == 41; }
+
+}  // namespace
+
+std::optional<Identification> parseIdentification(std::span<const std::uint8_t> payload) {
+    if (payload.size() < kIdentificationSize) return std::nullopt;
+    Identification ident;
+    ident.mode = payload[0];
+    ident.id = {getU32(payload, 1), getU32(payload, 5), getU32(payload, 9)};
+    ident.version = {payload[37], payload[38], payload[39], payload[40]};
+    ident.configBase = getU32(payload, 41);
+    return ident;
+}
+
+std::string versionLine(const Identification& ident) {
+    const Version& v = ident.version;
+    return format(texts::kVersionLine, int{v.a}, int{v.b}, int{v.c}, int{v.d}, unsigned{ident.id[2]},
+                  unsigned{ident.id[1]}, unsigned{ident.id[0]});
+}
+
+std::string idListLine(const UnitId& id) {
+    return format(texts::kIdListLine, unsigned{id[2]}, unsigned{id[1]}, unsigned{id[0]});
+}
+
+std::string idDigits(const UnitId& id) {
+    return format(texts::kIdDigits, unsigned{id[2]}, unsigned{id[1]}, unsigned{id[0]});
+}
+
+bool isCurrentRelease(const Version& v) {
+    return (v.a == 4 || v.a == 41) && v.c == kCarriedMajor && v.d == kCarriedMinor;
+}
+
+NextStep nextStep(const Identification& ident) {
+    if (ident.operationMode()) return NextStep::OperationMode;
+    const Version& v = ident.version;
+    if (v.a == 1 || v.a == 2) return NextStep::DiscontinuedThenRead;
+    if (!updatableType(v.a)) return NextStep::Nothing;
+    if (v.c == 255 && v.d == 255) return NextStep::UpdateFirmware;
+    if (v.c == 99) return NextStep::UpdateFirmware;
+    if (v.c < kCarriedMajor || (v.c == kCarriedMajor && v.d < kCarriedMinor)) return NextStep::UpdateFirmware;
+    return NextStep::UpToDateThenRead;
+}
+
+bool shouldList(const Identification& ident, const UnitId& lastListedId) {
+    return !ident.operationMode() && isCurrentRelease(ident.version) && ident.id != lastListedId;
+}
+
+}  // namespace vek::protocol

@@ -1,0 +1,88 @@
+#include "protocol/receiver.h"
+
+#include <algorithm>
+
+namespace vek::protocol {
+
+std::vector<Frame> Receiver::feed(std::span<const std::uint8_t> bytes) {
+    std::vector<Frame> frames;
+    buf_.insert(buf_.end(), bytes.begin(), bytes.end());
+    scan(frames);
+    compact();
+    return frames;
+}
+
+void Receiver::scan(std::vector<Frame>& out) {
+    while (pos_ < buf_.size()) {
+        if (buf_[pos_] != kStartByte) {
+            const auto next = std::find(buf_.begin() + static_cast<std::ptrdiff_t>(pos_), buf_.end(), kStartByte);
+            // A run continuing one already seen, or the body of a dropped
+            // candidate, is not counted again.
+            if (last_ == Last::Quiet) ++counters_.Code15;
+            if (last_ == Last::Frame) ++counters_.Code20;
+            if (last_ != Last::Dropped) last_ = Last::Skipped;
+            pos_ = static_cast<std::size_t>(next - buf_.begin());
+            continue;
+        }
+        const std::size_t avail = buf_.size() - pos_;
+        if (avail < kHeaderSize) return;  // wait for the length field
+        const std::size_t length = getU16(std::span<const std::uint8_t>(buf_).subspan(pos_), 3);
+        if (length > kMaxPayload) {
+            dropCandidate();
+            continue;
+        }
+        if (avail < length + kOverhead) return;  // wait for the rest
+        auto frame = parseFrame(std::span<const std::uint8_t>(buf_).subspan(pos_, length + kOverhead));
+        if (!frame) {
+            dropCandidate();
+            continue;
+        }
+        out.push_back(std::move(*frame));
+        pos_ += length + kOverhead;
+        last_ = Last::Frame;
+    }
+}
+
+void Receiver::dropCandidate() {
+    if (last_ == Last::Frame) ++counters_.Code20;
+    last_ = Last::Dropped;
+    ++pos_;  // resume at the next 0xBC
+}
+
+Receiver::Expiry Receiver::expire() {
+    Expiry result;
+    if (!pending()) return result;
+    const bool afterFrame = last_ == Last::Frame;
+    if (buf_.size() - pos_ < kOverhead) {
+        // Too short to hold any frame, even with more bytes behind a later
+        // 0xBC: the whole fragment goes.
+        if (afterFrame) {
+            ++counters_.Code20;
+        } else {
+            ++counters_.Code10;
+            result.shortFragment = true;
+        }
+        pos_ = buf_.size();
+        last_ = Last::Quiet;
+    } else {
+        dropCandidate();
+        scan(result.frames);
+        if (!pending() && last_ != Last::Frame) last_ = Last::Quiet;
+    }
+    compact();
+    return result;
+}
+
+void Receiver::reset() {
+    buf_.clear();
+    pos_ = 0;
+    last_ = Last::Quiet;
+}
+
+void Receiver::compact() {
+    if (pos_ == 0) return;
+    buf_.erase(buf_.begin(), buf_.begin() + static_cast<std::ptrdiff_t>(pos_));
+    pos_ = 0;
+}
+
+}  // namespace vek::protocol

@@ -1,0 +1,67 @@
+#pragma once
+// Turns the byte stream from the port into checked frames. A USB serial
+// device hands a long reply over in several reads, and a read may hold more
+// than one frame, so bytes are kept until a frame is whole:
+//  - bytes that cannot start a frame are skipped up to the next 0xBC;
+//  - a frame still missing bytes waits; when the link has been quiet for a
+//    read interval the owner calls expire() and the fragment is dropped;
+//  - a declared length over 1019 or a wrong sum drops the candidate and the
+//    search resumes at the next 0xBC after its start.
+// The outcome depends only on the bytes, never on how they were split into
+// reads (short of an expiry in between).
+//
+// Counting, once per occurrence:
+//  - Code15: a run of skipped bytes (one that does not directly follow a
+//    valid frame, and is not the rest of a dropped candidate);
+//  - Code20: a valid frame directly followed by bytes that were not a valid
+//    frame (skipped bytes, a dropped candidate or an expired fragment);
+//  - Code10: an expired fragment of fewer than 8 bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "protocol/counters.h"
+#include "protocol/frame.h"
+
+namespace vek::protocol {
+
+class Receiver {
+public:
+    explicit Receiver(Counters& counters) : counters_(counters) {}
+
+    // Appends the bytes of one read; returns every frame completed by them,
+    // in stream order.
+    std::vector<Frame> feed(std::span<const std::uint8_t> bytes);
+
+    // Whether a partial frame is waiting for more bytes.
+    bool pending() const { return pos_ < buf_.size(); }
+
+    struct Expiry {
+        bool shortFragment = false;  // Code10 was counted
+        std::vector<Frame> frames;   // found in what followed the dropped start
+    };
+    // The wait for the rest of the pending frame is over: its start is
+    // dropped. A fragment of fewer than 8 bytes goes whole; a longer one is
+    // searched again from its next 0xBC, since a complete frame may lie in it.
+    Expiry expire();
+
+    // Forgets every pending byte (a new connection).
+    void reset();
+
+private:
+    // What the stream last delivered; decides what the next discard counts.
+    enum class Last { Quiet, Frame, Skipped, Dropped };
+
+    void scan(std::vector<Frame>& out);
+    void dropCandidate();
+    void compact();
+
+    Counters& counters_;
+    Bytes buf_;
+    std::size_t pos_ = 0;
+    Last last_ = Last::Quiet;
+};
+
+}  // namespace vek::protocol
