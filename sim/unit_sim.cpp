@@ -86,8 +86,8 @@ std::vector<Output> UnitSim::announce() {
     rx_.clear();
     expectedBlock_ = 0;
     if (faults_.silent) return out;
-    emit(identificationFrame(), out, 0);
-    if (operationNotice_) emit(protocol::buildFrame(protocol::RspOperationMode, {}, kRouteToTool), out, 0);
+    sendFrame(identificationFrame(), out, 0);
+    if (operationNotice_) sendFrame(protocol::buildFrame(protocol::RspOperationMode, {}, kRouteToTool), out, 0);
     return out;
 }
 
@@ -258,7 +258,7 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
             identity_.version[3] = kNewFirmwareVersion[1];
             ++restarts_;
             rx_.clear();
-            emit(identificationFrame(), out, restartDelayMs_);
+            sendFrame(identificationFrame(), out, restartDelayMs_);
         } else {
             std::copy(t.image.begin(), t.image.end(), config_.begin());
         }
@@ -266,10 +266,10 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
 }
 
 void UnitSim::reply(std::uint8_t code, const Bytes& payload, std::vector<Output>& out, int extraDelayMs) {
-    emit(protocol::buildFrame(code, payload, kRouteToTool), out, faults_.replyDelayMs + extraDelayMs);
+    sendFrame(protocol::buildFrame(code, payload, kRouteToTool), out, faults_.replyDelayMs + extraDelayMs);
 }
 
-void UnitSim::emit(Bytes frame, std::vector<Output>& out, int delayMs) {
+void UnitSim::sendFrame(Bytes frame, std::vector<Output>& out, int delayMs) {
     StreamDamage d = faults_.damage;
     if (!d.any()) {
         out.push_back({std::move(frame), delayMs});

@@ -113,7 +113,7 @@ private:
     void handleBlock(const protocol::Frame& frame, std::vector<Output>& out);
     void handleRead(const protocol::Frame& frame, std::vector<Output>& out);
     void reply(std::uint8_t code, const Bytes& payload, std::vector<Output>& out, int extraDelayMs = 0);
-    void emit(Bytes frame, std::vector<Output>& out, int delayMs);
+    void sendFrame(Bytes frame, std::vector<Output>& out, int delayMs);
     void problem(std::string what) { problems_.push_back(std::move(what)); }
 
     Identity identity_;

@@ -51,7 +51,7 @@ QFont logFont() {
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), session_(std::make_unique<session::Session>(*this)) {
+    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), session_(std::make_unique<session::Session>(static_cast<session::Host&>(*this))) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -143,7 +143,7 @@ QTimer& MainWindow::timer(int n) {
         case 1: return Timer1;
         case 2: return Timer2;
         case 3: return Timer3;
-        case 4: return updateChecker_->timer();
+        case 4: return *updateChecker_->timer();
         default: return Timer5;
     }
 }
@@ -216,7 +216,8 @@ void MainWindow::FormCreate() {
         // No port list is no reason to stop: the button then does nothing.
     }
     vcp_.setCustomBaudRate(kLinkBaudRate);
-    setWindowTitle(fromUtf8(update::toolCaption()));
+    const update::Release& release = update::toolVersion;
+    setWindowTitle(QStringLiteral("VekTool v%1.%2.%3").arg(release.major).arg(release.minor).arg(QChar(release.revision)));
     for (std::uint16_t v : config::kPingTable) ui_->CB_PING->addItem(QString::number(v));
     for (QComboBox* cb : {ui_->CB_A232, ui_->CB_B232})
         for (std::uint16_t v : config::kBaudTable) cb->addItem(QString::number(v * 100));
@@ -491,7 +492,8 @@ config::FormModel MainWindow::form() const {
         const GroupBoxes& b = groupBoxes_[g];
         const auto group = static_cast<config::Group>(g);
         m.setRegister(group, b.evIn->isChecked(), b.evOut->isChecked());
-        // Straight copies: the widgets already hold a coupled state.
+        // Through the coupling, "Durante" first: a state the widgets hold
+        // comes out as it is, and a click then applies the box it changed.
         m.setBuzzer(group, config::Buzzer::In, false);
         m.setBuzzer(group, config::Buzzer::Out, false);
         m.setBuzzer(group, config::Buzzer::During, b.bzWh->isChecked());

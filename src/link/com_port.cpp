@@ -39,9 +39,22 @@ ComPortError::ComPortError(int code, int systemError, const QString& systemText)
       code_(code),
       systemError_(systemError) {}
 
+namespace {
+std::function<QStringList()>& systemPortLister() {
+    static std::function<QStringList()> lister;
+    return lister;
+}
+}  // namespace
+
+void ComPort::setSystemPortLister(std::function<QStringList()> lister) { systemPortLister() = std::move(lister); }
+
 QStringList ComPort::enumComPorts() {
     QStringList ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports << info.portName();
+    if (systemPortLister()) {
+        ports = systemPortLister()();
+    } else {
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports << info.portName();
+    }
     // ptys never show up in the system's list; the simulated unit and test
     // rigs name theirs here.
     const QString extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS");

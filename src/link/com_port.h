@@ -7,6 +7,7 @@
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 namespace vek::link {
@@ -46,6 +47,9 @@ public:
     // The port names the system lists plus the device paths named in
     // VEKTOOL_EXTRA_PORTS (colon-separated), sorted case-insensitively.
     static QStringList enumComPorts();
+    // Replaces the system's own list (tests on machines whose ports are
+    // unknown); an empty function restores it.
+    static void setSystemPortLister(std::function<QStringList()> lister);
 
     explicit ComPort(QObject* parent = nullptr);
     ~ComPort() override;

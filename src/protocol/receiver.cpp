@@ -6,6 +6,9 @@ namespace vek::protocol {
 
 std::vector<Frame> Receiver::feed(std::span<const std::uint8_t> bytes) {
     std::vector<Frame> frames;
+    // Surplus is what shares a read with the frame before it; bytes in a
+    // later read are a run of their own.
+    if (last_ == Last::Frame) last_ = Last::Quiet;
     buf_.insert(buf_.end(), bytes.begin(), bytes.end());
     scan(frames);
     compact();
@@ -52,16 +55,12 @@ void Receiver::dropCandidate() {
 Receiver::Expiry Receiver::expire() {
     Expiry result;
     if (!pending()) return result;
-    const bool afterFrame = last_ == Last::Frame;
     if (buf_.size() - pos_ < kOverhead) {
         // Too short to hold any frame, even with more bytes behind a later
-        // 0xBC: the whole fragment goes.
-        if (afterFrame) {
-            ++counters_.Code20;
-        } else {
-            ++counters_.Code10;
-            result.shortFragment = true;
-        }
+        // 0xBC: the whole fragment goes. Typically the remains of a lost
+        // reply, whatever came before it.
+        ++counters_.Code10;
+        result.shortFragment = true;
         pos_ = buf_.size();
         last_ = Last::Quiet;
     } else {

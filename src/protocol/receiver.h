@@ -7,15 +7,16 @@
 //    read interval the owner calls expire() and the fragment is dropped;
 //  - a declared length over 1019 or a wrong sum drops the candidate and the
 //    search resumes at the next 0xBC after its start.
-// The outcome depends only on the bytes, never on how they were split into
+// The frames depend only on the bytes, never on how they were split into
 // reads (short of an expiry in between).
 //
 // Counting, once per occurrence:
-//  - Code15: a run of skipped bytes (one that does not directly follow a
-//    valid frame, and is not the rest of a dropped candidate);
-//  - Code20: a valid frame directly followed by bytes that were not a valid
-//    frame (skipped bytes, a dropped candidate or an expired fragment);
-//  - Code10: an expired fragment of fewer than 8 bytes.
+//  - Code20: a valid frame followed, in the same read, by bytes that were not
+//    a valid frame (skipped bytes, or a candidate dropped for its length or
+//    sum);
+//  - Code15: any other run of skipped bytes (a run that goes on in the next
+//    read, or the rest of a dropped candidate, is not counted again);
+//  - Code10: an expired fragment of fewer than 8 bytes, wherever it stood.
 
 #include <cstddef>
 #include <cstdint>

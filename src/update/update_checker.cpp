@@ -107,9 +107,13 @@ void UpdateChecker::start() {
     if (!steps_.finished()) Timer4->start();
 }
 
-QUrl UpdateChecker::versionFileUrl() const { return QUrl(fromCore(versionFileAddress(host_.toStdString()))); }
+QUrl UpdateChecker::versionFileUrl() const {
+    return QUrl(fromCore(versionFileAddress(host_.toStdString())));
+}
 
-QUrl UpdateChecker::productPageUrl() const { return QUrl(fromCore(productPageAddress(host_.toStdString()))); }
+QUrl UpdateChecker::productPageUrl() const {
+    return QUrl(fromCore(productPageAddress(host_.toStdString())));
+}
 
 QUrl UpdateChecker::downloadUrl() const {
     return downloadAddress.isEmpty() ? QUrl() : QUrl(downloadAddress);
@@ -142,7 +146,8 @@ void UpdateChecker::navigate() {
 
     QNetworkRequest request(versionFileUrl());
     // Neither an old copy nor a new one: the file changes with each release.
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -227,7 +232,8 @@ VersionCheck UpdateChecker::check() const {
     case Fetch::Body:
         break;
     }
-    return checkVersionBody(std::string_view(body_.constData(), static_cast<std::size_t>(body_.size())));
+    return checkVersionBody(
+        std::string_view(body_.constData(), static_cast<std::size_t>(body_.size())));
 }
 
 void UpdateChecker::showUpToDate() {

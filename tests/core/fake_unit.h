@@ -71,6 +71,11 @@ public:
 
     std::deque<protocol::Bytes> outbox;
 
+private:
+    int lastBlock = 0;
+
+public:
+
     void receive(const protocol::Bytes& bytes) {
         const auto frame = protocol::parseFrame(bytes);
         if (!frame || silent) return;
@@ -94,8 +99,13 @@ public:
             if (block == 1) {
                 received.clear();
                 transferKind = frame->code;
+                lastBlock = 0;
             }
-            if (block == count) {
+            const bool next = block == lastBlock + 1;
+            if (next) lastBlock = block;
+            if (!next) {
+                // a block sent again: acknowledged, not stored twice
+            } else if (block == count) {
                 checkBytes.assign(p.begin() + 6, p.end());
                 if (frame->code == protocol::CmdConfigBlock && received.size() == memory.size()) {
                     std::copy(received.begin(), received.end(), memory.begin());

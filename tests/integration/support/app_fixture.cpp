@@ -1,0 +1,100 @@
+#include "app_fixture.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTest>
+#include <QThread>
+
+#include "link/com_port.h"
+
+namespace vek::testing {
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+void pump(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
+void AppTest::SetUp() {
+    // The update check must not reach out: a loopback port nothing listens on.
+    qputenv("VEKTOOL_UPDATE_BASE", "http://127.0.0.1:9");
+    qputenv("VEKTOOL_EXTRA_PORTS", "");
+    // The machine's own serial ports are not part of any test.
+    link::ComPort::setSystemPortLister([] { return QStringList(); });
+    app::setBoxHandler([this](const app::BoxRequest& r) {
+        boxes.push_back(r);
+        return boxAnswer;
+    });
+}
+
+void AppTest::TearDown() {
+    window_.reset();
+    if (unit) unit->stop();
+    unit.reset();
+    app::setBoxHandler({});
+    link::ComPort::setSystemPortLister({});
+}
+
+sim::PtyHost& AppTest::startUnit(const sim::Identity& identity, const std::function<void(sim::UnitSim&)>& setup) {
+    unit = std::make_unique<sim::PtyHost>(identity);
+    if (setup) unit->withUnit([&](sim::UnitSim& u) {
+        setup(u);
+        return 0;
+    });
+    unit->start();
+    qputenv("VEKTOOL_EXTRA_PORTS", unit->devicePath().c_str());
+    return *unit;
+}
+
+app::MainWindow& AppTest::makeWindow() {
+    window_ = std::make_unique<app::MainWindow>();
+    window_->show();
+    window_->activateWindow();
+    pump(30);  // the start-up clean-up runs 10 ms after creation
+    return *window_;
+}
+
+void AppTest::pressConnect() { widget<QToolButton>("ButtonVCP")->click(); }
+
+void AppTest::connectUnit() {
+    auto* combo = widget<QComboBox>("ComboBox1");
+    const int i = combo->findText(QString::fromStdString(unit->devicePath()));
+    ASSERT_GE(i, 0) << "the unit's port is not listed";
+    combo->setCurrentIndex(i);
+    pressConnect();
+    ASSERT_TRUE(connectedState()) << log().toStdString();
+}
+
+bool AppTest::connectedState() const {
+    return window_->VCP().connected() && widget<QToolButton>("ButtonVCP")->isChecked() &&
+           !widget<QComboBox>("ComboBox1")->isEnabled() && !widget<QPushButton>("B_RemConfig")->isEnabled();
+}
+
+bool AppTest::disconnectedState() const {
+    return !window_->VCP().connected() && !widget<QToolButton>("ButtonVCP")->isChecked() &&
+           !widget<QPushButton>("B_SetConfig")->isEnabled() && widget<QPushButton>("B_RemConfig")->isEnabled();
+}
+
+void AppTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != window_.get()) target = window_.get();
+    QKeyEvent press(QEvent::KeyPress, k, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+}  // namespace vek::testing

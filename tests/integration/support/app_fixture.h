@@ -1,0 +1,66 @@
+#pragma once
+// The real window, offscreen, with a simulated unit on a real pty.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "pty_host.h"
+
+namespace vek::testing {
+
+// Waits on the event loop until `done` holds or `ms` pass.
+bool waitFor(const std::function<bool()>& done, int ms = 5000);
+// Lets the event loop run for `ms`.
+void pump(int ms);
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts a simulated unit; `setup` runs on it before it is served.
+    sim::PtyHost& startUnit(const sim::Identity& identity = {},
+                            const std::function<void(sim::UnitSim&)>& setup = {});
+    // Creates the window with the unit's port (if any) among the extra ports.
+    app::MainWindow& makeWindow();
+    // Selects the unit's port and presses the connect button.
+    void connectUnit();
+    void pressConnect();
+
+    template <class T>
+    T* widget(const char* name) const {
+        T* w = window_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString log() const { return widget<QTextEdit>("Log")->toPlainText(); }
+    bool logHas(const QString& text) const { return log().contains(text); }
+    bool waitLog(const QString& text, int ms = 5000) {
+        return waitFor([&] { return logHas(text); }, ms);
+    }
+    bool connectedState() const;
+    bool disconnectedState() const;
+    // Sends a key the way the keyboard would: to the focused widget.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+
+    std::vector<app::BoxRequest> boxes;
+    QMessageBox::StandardButton boxAnswer = QMessageBox::Ok;
+    std::unique_ptr<sim::PtyHost> unit;
+    std::unique_ptr<app::MainWindow> window_;
+};
+
+}  // namespace vek::testing

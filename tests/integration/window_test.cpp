@@ -1,0 +1,210 @@
+// The window on its own: start-up, layout limits, the production panel's
+// keyboard capture and verdict, and the port list.
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpressionValidator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/up_down.h"
+#include "app_fixture.h"
+#include "link/com_port.h"
+
+using namespace vek;
+using vek::testing::AppTest;
+
+class WindowTest : public AppTest {};
+
+TEST_F(WindowTest, StartsWithNoPortsQuietly) {
+    makeWindow();
+    EXPECT_EQ(window_->windowTitle(), "VekTool v2.47.A");
+    EXPECT_EQ(widget<QComboBox>("ComboBox1")->count(), 0);
+    EXPECT_EQ(widget<QComboBox>("ComboBox1")->currentIndex(), -1);
+    EXPECT_TRUE(log().isEmpty());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(window_->size(), QSize(557, 742));
+    EXPECT_TRUE(disconnectedState());
+    EXPECT_FALSE(widget<QPushButton>("B_SetConfig")->isEnabled());
+
+    // With nothing to open, the button only pops up again.
+    pressConnect();
+    EXPECT_FALSE(widget<QToolButton>("ButtonVCP")->isChecked());
+    EXPECT_TRUE(log().isEmpty());
+}
+
+TEST_F(WindowTest, StartUpFillsListsAndEmptiesTheForm) {
+    makeWindow();
+    auto items = [](QComboBox* cb) {
+        QStringList s;
+        for (int i = 0; i < cb->count(); ++i) s << cb->itemText(i);
+        return s;
+    };
+    EXPECT_EQ(items(widget<QComboBox>("CB_PING")),
+              QStringList({"5", "10", "15", "30", "45", "60", "90", "120", "180", "300"}));
+    const QStringList bauds{"9600", "19200", "57600", "115200"};
+    EXPECT_EQ(items(widget<QComboBox>("CB_A232")), bauds);
+    EXPECT_EQ(items(widget<QComboBox>("CB_B232")), bauds);
+    EXPECT_FALSE(widget<QComboBox>("CB_A232")->isEnabled());
+    for (const char* name : {"ED_ACP", "ED_VMX", "ED_RPX", "ED_TOSC", "ED_VEBK", "ED_TEBK", "ED_REBK"})
+        EXPECT_TRUE(widget<QLineEdit>(name)->text().isEmpty()) << name;
+    // The arrows end up level with their boxes.
+    EXPECT_EQ(widget<app::UpDown>("UD_VMX")->y(), widget<QLineEdit>("ED_VMX")->y());
+}
+
+TEST_F(WindowTest, EditBoxesTakeDigitsWithinTheirLimits) {
+    makeWindow();
+    struct Case {
+        const char* edit;
+        const char* ud;
+        int maxLength, min, max;
+        bool arrows;
+    };
+    const Case cases[] = {
+        {"ED_VMX", "UD_VMX", 3, 1, 250, false},   {"ED_TVMX", "UD_TVMX", 2, 0, 20, true},
+        {"ED_RPX", "UD_RPX", 4, 1000, 9999, false}, {"ED_RBGL", "UD_RBGL", 4, 300, 1500, true},
+        {"ED_TOSC", "UD_TOSC", 2, 1, 45, false},  {"ED_ACN", "UD_ACN", 3, 1, 255, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edit);
+        auto* e = widget<QLineEdit>(c.edit);
+        auto* ud = widget<app::UpDown>(c.ud);
+        EXPECT_EQ(e->maxLength(), c.maxLength);
+        EXPECT_EQ(ud->minimum(), c.min);
+        EXPECT_EQ(ud->maximum(), c.max);
+        e->setFocus();
+        e->clear();
+        QTest::keyClicks(e, "1a2");
+        EXPECT_EQ(e->text(), "12") << "only digits are taken";
+        e->setText(QString::number(c.max));
+        ud->stepBy(1);
+        EXPECT_EQ(e->text(), QString::number(c.max)) << "no wrap past the top";
+        e->setText(QString::number(c.min));
+        ud->stepBy(-1);
+        EXPECT_EQ(e->text(), QString::number(c.min)) << "no wrap past the bottom";
+        QTest::keyClick(e, Qt::Key_Up);
+        EXPECT_EQ(e->text(), QString::number(c.arrows ? c.min + 1 : c.min));
+    }
+}
+
+TEST_F(WindowTest, CapturesTwentyFourHexKeysIntoTheQrField) {
+    makeWindow();
+    auto* edit2 = widget<QLineEdit>("Edit2");
+    const QString first = "0123456789";
+    for (QChar c : first) key(static_cast<Qt::Key>(c.unicode()), Qt::NoModifier, c);
+    key(Qt::Key_G, Qt::NoModifier, "g");  // not hexadecimal: neither taken nor a reset
+    key(Qt::Key_Return);
+    EXPECT_TRUE(edit2->text().isEmpty());
+    // Letters are taken upper-case whatever the shift state.
+    const QString rest = "abcdefABCD0123";
+    for (QChar c : rest)
+        key(static_cast<Qt::Key>(c.toUpper().unicode()), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c);
+    EXPECT_EQ(edit2->text(), "0123456789ABCDEFABCD0123");
+    EXPECT_EQ(window_->keyCapture(), "");
+
+    // Keypad digits and anything with Ctrl are not the reader's.
+    key(Qt::Key_5, Qt::KeypadModifier, "5");
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window_->keyCapture(), "");
+    key(Qt::Key_7, Qt::NoModifier, "7");
+    EXPECT_EQ(window_->keyCapture(), "7");
+}
+
+TEST_F(WindowTest, CtrlAltShiftF12TogglesTheProductionPanel) {
+    makeWindow();
+    const auto mods = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+    key(Qt::Key_F12, mods);
+    EXPECT_EQ(window_->width(), app::MainWindow::kWideWidth);
+    EXPECT_TRUE(widget<QTextEdit>("LogIdList")->geometry().right() < window_->width());
+    key(Qt::Key_F12, Qt::ControlModifier | Qt::AltModifier);  // not all three held
+    EXPECT_EQ(window_->width(), app::MainWindow::kWideWidth);
+    key(Qt::Key_F12, mods);
+    EXPECT_EQ(window_->width(), app::MainWindow::kNormalWidth);
+}
+
+TEST_F(WindowTest, VerdictComparesUsbAndQrIdentifiers) {
+    makeWindow();
+    auto* verdict = widget<QLabel>("Label0");
+    auto* edit1 = widget<QLineEdit>("Edit1");
+    auto* edit2 = widget<QLineEdit>("Edit2");
+    EXPECT_EQ(verdict->text(), "X");
+    window_->Label7Click();  // both empty: equal
+    EXPECT_EQ(verdict->text(), "OK");
+    EXPECT_TRUE(verdict->styleSheet().contains("#008000"));
+    edit1->setText("00000003000000020000000A");
+    EXPECT_EQ(verdict->text(), "X");
+    EXPECT_TRUE(verdict->styleSheet().contains("red"));
+    edit2->setText("00000003000000020000000A");
+    EXPECT_EQ(verdict->text(), "OK");
+    window_->Label8Click();
+    EXPECT_TRUE(edit2->text().isEmpty());
+    EXPECT_EQ(verdict->text(), "X");
+    window_->Label0Click();
+    EXPECT_TRUE(edit1->text().isEmpty());
+    EXPECT_EQ(verdict->text(), "OK");
+}
+
+TEST_F(WindowTest, PortListIsSortedAndDropDownSelectsTheFirst) {
+    link::ComPort::setSystemPortLister([] { return QStringList{"COM3", "ttyUSB0", "COM10"}; });
+    qputenv("VEKTOOL_EXTRA_PORTS", "/dev/pts/91:/dev/pts/17");
+    window_ = std::make_unique<app::MainWindow>();
+    auto* combo = widget<QComboBox>("ComboBox1");
+    QStringList listed;
+    for (int i = 0; i < combo->count(); ++i) listed << combo->itemText(i);
+    EXPECT_EQ(listed, QStringList({"/dev/pts/17", "/dev/pts/91", "COM10", "COM3", "ttyUSB0"}));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    combo->setCurrentIndex(3);
+    window_->ComboBox1DropDown();
+    EXPECT_EQ(combo->currentIndex(), 0);
+}
+
+TEST_F(WindowTest, ConnectButtonSaysWhatAPressWillDo) {
+    makeWindow();
+    auto* b = widget<QToolButton>("ButtonVCP");
+    EXPECT_EQ(b->size(), QSize(80, 80));
+    EXPECT_FALSE(b->icon().isNull());
+    EXPECT_EQ(b->accessibleName(), b->toolTip());
+    EXPECT_TRUE(b->toolTip().startsWith("Conectar"));
+}
+
+TEST_F(WindowTest, DeletesOlderExecutablesBesideIt) {
+    const QDir dir(QCoreApplication::applicationDirPath());
+    const QStringList old{"VekTool v2.45.A.exe", "VekTool v2.45.B.exe", "VekTool v2.46.A.exe", "VekTool v2.46.B.exe"};
+    for (const QString& name : old) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFile keep(dir.filePath("VekTool v2.47.A.exe"));
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+    keep.close();
+    makeWindow();
+    for (const QString& name : old) EXPECT_FALSE(dir.exists(name)) << name.toStdString();
+    EXPECT_TRUE(dir.exists("VekTool v2.47.A.exe"));
+    QFile::remove(dir.filePath("VekTool v2.47.A.exe"));
+}
+
+TEST_F(WindowTest, EveryLayoutControlExistsWithItsCaption) {
+    makeWindow();
+    const std::pair<const char*, const char*> captions[] = {
+        {"B_SetConfig", "CONFIGURAR"},
+        {"B_SetDefaults", "preencher valores padrão"},
+        {"B_RemConfig", "listar comandos de configuração remota"},
+        {"B_FwTx", "FwUpload"},
+        {"B_FwJump", "FwJump"},
+        {"B_GetConfig", "GetConfig"},
+    };
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(widget<QAbstractButton>(name)->text(), QString::fromUtf8(caption)) << name;
+    EXPECT_EQ(widget<QCheckBox>("Cb_Norvale")->text(), QString::fromUtf8("Forçar configuração Norvale"));
+    EXPECT_EQ(widget<QCheckBox>("Cb_COMAutoClose")->text(), QString::fromUtf8("Fechar após configurar"));
+    EXPECT_EQ(widget<QLabel>("L_Clear")->text(), "Limpar");
+    EXPECT_EQ(widget<QLabel>("Label7")->text(), "USB");
+    EXPECT_EQ(widget<QLabel>("Label8")->text(), "QR code");
+    for (const char* g : {"VMX", "VCH", "RPX", "OSC", "BGL"}) {
+        for (const char* box : {"CB_EV_%1_IN", "CB_EV_%1_OUT", "CB_BZ_%1_IN", "CB_BZ_%1_OUT", "CB_BZ_%1_WH"})
+            widget<QCheckBox>(QString::fromLatin1(box).arg(g).toLatin1().constData());
+    }
+    // The hidden controls sit beyond the widest window.
+    EXPECT_GE(widget<QWidget>("B_FwTx")->x(), app::MainWindow::kWideWidth);
+    EXPECT_GE(widget<QWidget>("GB_EBK")->x(), app::MainWindow::kWideWidth);
+}
