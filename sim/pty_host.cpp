@@ -29,6 +29,11 @@ void PtyHost::start() {
         cfmakeraw(&t);
         tcsetattr(master_, TCSANOW, &t);
     }
+    // A master reports hang-up only once its slave has been opened and
+    // closed; do that once so "nobody has the port open" reads the same
+    // before the tool's first open as after its closes.
+    const int slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (slave >= 0) ::close(slave);
     running_ = true;
     thread_ = std::thread([this] { run(); });
 }

@@ -17,8 +17,8 @@ namespace {
 volatile std::sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
 
-void usage() {
-    std::cout <<
+void usage(std::ostream& out) {
+    out <<
         "usage: vek-sim [options]\n"
         "  --version A.B.C.D     unit type and firmware (default 4.0.2.47)\n"
         "  --mode N              0 = operation mode, other = maintenance (default 1)\n"
@@ -102,11 +102,11 @@ int main(int argc, char** argv) {
         } else if (a == "--paced") {
             paced = true;
         } else if (a == "-h" || a == "--help") {
-            usage();
+            usage(std::cout);
             return 0;
         } else {
             std::cerr << "vek-sim: unknown option " << a << "\n";
-            usage();
+            usage(std::cerr);
             return 2;
         }
     }

@@ -6,9 +6,10 @@ namespace vek::protocol {
 
 std::vector<Frame> Receiver::feed(std::span<const std::uint8_t> bytes) {
     std::vector<Frame> frames;
-    // Surplus is what shares a read with the frame before it; bytes in a
-    // later read are a run of their own.
-    if (last_ == Last::Frame) last_ = Last::Quiet;
+    // Surplus is what shares a read with the frame before it, and the rest of
+    // a dropped candidate is what shares its read; skipped bytes in a later
+    // read are a run of their own, unless they carry on a run.
+    if (last_ == Last::Frame || last_ == Last::Dropped) last_ = Last::Quiet;
     buf_.insert(buf_.end(), bytes.begin(), bytes.end());
     scan(frames);
     compact();

@@ -14,8 +14,9 @@
 //  - Code20: a valid frame followed, in the same read, by bytes that were not
 //    a valid frame (skipped bytes, or a candidate dropped for its length or
 //    sum);
-//  - Code15: any other run of skipped bytes (a run that goes on in the next
-//    read, or the rest of a dropped candidate, is not counted again);
+//  - Code15: any other run of skipped bytes (not counted again when it goes
+//    on in the next read, nor when it is the rest of a candidate dropped in
+//    the same read);
 //  - Code10: an expired fragment of fewer than 8 bytes, wherever it stood.
 
 #include <cstddef>

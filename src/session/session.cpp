@@ -90,6 +90,7 @@ void Session::Impl::transferSucceeded() {
         // The unit restarts with the new firmware and announces itself again;
         // that announcement must be handled in full.
         host.appendLog("");
+        identificationDone = false;
         return;
     }
     host.setSetConfigEnabled(true);

@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kNoBlock = 0xFFFFFF;
 
 enum Kind : int { KindFirmware = 1, KindConfiguration = 6 };
 
-// The one transfer's state; the names are those the unit's documentation uses.
+// The one transfer's state, under the names the rest of the tool knows it by.
 struct TransferState {
     int kind = 0;
     std::span<const std::uint8_t> image;  // not owned; read only

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,10 @@ TEST(Receiver, StrayBytesInTheirOwnReadAreARunOfTheirOwn) {
     rx.feed(Bytes{0x00});  // the same run goes on
     EXPECT_EQ(rx.feed(ackFrame(2)).size(), 1u);
     expectCounters(counters, 0, 1, 0);
+
+    rx.feed(withBadSum(ackFrame(3)));  // dropped, not counted
+    rx.feed(Bytes{0x00});              // a new run
+    expectCounters(counters, 0, 2, 0);
 }
 
 TEST(Receiver, ExpiredShortFragmentCountsCode10AndIsForgotten) {
@@ -222,4 +227,45 @@ TEST(Receiver, ResetForgetsAPartialFrame) {
     EXPECT_FALSE(rx.pending());
     EXPECT_EQ(rx.feed(ack).size(), 1u);
     expectCounters(counters, 0, 0, 0);
+}
+
+TEST(Receiver, RandomStreamsGiveTheSameFramesHoweverTheyAreCut) {
+    std::mt19937 rng(20240601);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::size_t framesSeen = 0;
+    for (int round = 0; round < 200; ++round) {
+        Bytes stream;
+        for (int piece = pick(1, 12); piece > 0; --piece) {
+            Bytes payload(static_cast<std::size_t>(pick(0, pick(0, 1) ? 20 : 1019)));
+            for (auto& b : payload) b = static_cast<std::uint8_t>(pick(0, 255));
+            Bytes f = unitFrame(static_cast<std::uint8_t>(pick(0, 12)), payload);
+            switch (pick(0, 5)) {
+                case 0:  // wrong sum
+                    f.back() ^= 1;
+                    break;
+                case 1:  // cut short
+                    f.resize(static_cast<std::size_t>(pick(1, 7)));
+                    break;
+                case 2:  // garbage first
+                    f.insert(f.begin(), static_cast<std::size_t>(pick(1, 5)), 0x33);
+                    break;
+                default:
+                    break;
+            }
+            stream.insert(stream.end(), f.begin(), f.end());
+        }
+        const Outcome whole = feedInChunks(stream, stream.size());
+        Counters counters;
+        Receiver rx(counters);
+        std::vector<Frame> frames;
+        for (std::size_t at = 0; at < stream.size();) {
+            const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(pick(1, 80)), stream.size() - at);
+            for (Frame& f : rx.feed(std::span(stream).subspan(at, n))) frames.push_back(std::move(f));
+            at += n;
+        }
+        ASSERT_EQ(describe(frames), whole.frames) << "round " << round;
+        ASSERT_EQ(rx.pending(), whole.pending);
+        framesSeen += frames.size();
+    }
+    EXPECT_GT(framesSeen, 300u);  // the streams are not all damage
 }
