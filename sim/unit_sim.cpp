@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-namespace vek::transfer {
-extern const std::uint8_t kFirmwareData[];
-extern const std::size_t kFirmwareDataSize;
-}  // namespace vek::transfer
+#include "transfer/firmware.h"
 
 namespace vek::sim {
 
@@ -18,7 +15,8 @@ namespace {
 
 constexpr std::uint8_t kRouteToTool = 0x12;  // sender 1 (unit), destination 2 (tool)
 constexpr std::size_t kBlockData = 48;
-// The check values the unit expects with the firmware it is sent.
+// The check values the unit expects with the firmware it is sent: its own
+// knowledge, not the tool's.
 constexpr std::uint8_t kFirmwareXor = 0xD7;
 constexpr std::uint32_t kFirmwareSum = 0x0079C89D;
 constexpr std::array<std::uint8_t, 4> kNewFirmwareVersion{2, 47};
@@ -121,9 +119,13 @@ std::vector<Output> UnitSim::receive(std::span<const std::uint8_t> bytes) {
         if (frame->route != protocol::kToolToUnit) problem("frame not addressed 0x21");
         frames_.push_back(*frame);
         pos += total;
-        if (!faults_.silent) handle(*frame, out);
+        if (!faults_.silent && !restarting_) handle(*frame, out);
     }
     rx_.erase(rx_.begin(), rx_.begin() + static_cast<std::ptrdiff_t>(pos));
+    if (restarting_) {
+        rx_.clear();
+        restarting_ = false;
+    }
     return out;
 }
 
@@ -257,7 +259,7 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
             identity_.version[2] = kNewFirmwareVersion[0];
             identity_.version[3] = kNewFirmwareVersion[1];
             ++restarts_;
-            rx_.clear();
+            restarting_ = true;  // whatever else is buffered is lost with the restart
             sendFrame(identificationFrame(), out, restartDelayMs_);
         } else {
             std::copy(t.image.begin(), t.image.end(), config_.begin());

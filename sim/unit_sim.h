@@ -130,6 +130,7 @@ private:
     int restarts_ = 0;
     int memoryReads_ = 0;
     bool vanish_ = false;
+    bool restarting_ = false;
     bool droppedOnce_ = false;
     bool wrongAckDone_ = false;
     std::vector<std::string> problems_;

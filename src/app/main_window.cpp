@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -73,7 +74,10 @@ MainWindow::MainWindow(QWidget* parent)
     msgFont.setPixelSize(11);
     msgFont.setUnderline(true);
     ui_->L_Msg->setFont(msgFont);
-    ui_->L_Msg->setStyleSheet(QStringLiteral("color: grey;"));
+    // Palette, not a style sheet: the update check turns it into a blue link.
+    QPalette msgPalette = ui_->L_Msg->palette();
+    msgPalette.setColor(QPalette::WindowText, Qt::gray);
+    ui_->L_Msg->setPalette(msgPalette);
     QFont verdict = ui_->Label0->font();
     verdict.setPixelSize(40);
     verdict.setBold(true);
@@ -105,6 +109,8 @@ MainWindow::MainWindow(QWidget* parent)
 
     setupEdits();
     setupCheckBoxes();
+    // Transfer ids must differ from one run of the tool to the next as well.
+    session_->setTransferSeed(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
 
     connect(&Timer1, &QTimer::timeout, this, [this] { session_->timer1Tick(); });
     connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);

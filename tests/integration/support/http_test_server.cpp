@@ -201,8 +201,8 @@ void HttpTestServer::trickle(QTcpSocket* socket) {
     Connection& c = **it;
     PathStats& s = stats_[c.path];
     if (socket->bytesToWrite() > 0) {
-        // Only once the last piece has left: a reader that stops reading
-        // stops the flow.
+        // One piece at a time with a pause between: a reader that hangs up
+        // early leaves most of the body unsent.
         QTimer::singleShot(kTricklePauseMs, socket, [this, socket] { trickle(socket); });
         return;
     }
