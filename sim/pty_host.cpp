@@ -6,6 +6,11 @@
 #include <termios.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -56,7 +61,9 @@ void PtyHost::schedule(const std::vector<Output>& outputs, Clock::time_point fro
     Clock::time_point t = pending_.empty() ? from : std::max(from, pending_.back().due);
     for (const Output& o : outputs) {
         t += std::chrono::milliseconds(o.delayMs);
-        if (pacing_.bitsPerSecond > 0) t += pacing_.turnaround;
+        // The bytes are handed over whole once the last of them has crossed
+        // the line, and the line carries one reply after the other.
+        if (pacing_.bitsPerSecond > 0) t += pacing_.turnaround + wireTime(static_cast<long long>(o.bytes.size()));
         pending_.push_back({t, o.bytes});
     }
 }
@@ -67,6 +74,11 @@ std::chrono::nanoseconds PtyHost::wireTime(long long bytes) const {
 }
 
 void PtyHost::run() {
+#ifdef __linux__
+    // Paced replies are due to the microsecond; the default timer slack
+    // (50 us) would make every one of them late.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
     std::uint8_t buf[4096];
     bool wasConnected = false;
     Clock::time_point announceAt{};
@@ -78,12 +90,16 @@ void PtyHost::run() {
             return;
         }
         pollfd p{master_, POLLIN, 0};
-        int timeoutMs = 2;
+        // Wake for the tool's bytes, or exactly when the next reply is due:
+        // a paced reply is due within the millisecond.
+        std::chrono::nanoseconds wait = std::chrono::milliseconds(2);
         {
             std::lock_guard lock(mutex_);
-            if (!pending_.empty() && pending_.front().due <= Clock::now()) timeoutMs = 0;
+            if (!pending_.empty())
+                wait = std::clamp<std::chrono::nanoseconds>(pending_.front().due - Clock::now(), {}, wait);
         }
-        ::poll(&p, 1, timeoutMs);
+        const timespec ts{0, static_cast<long>(wait.count())};
+        ::ppoll(&p, 1, &ts, nullptr);
         const bool connected = !(p.revents & POLLHUP);
         if (connected != wasConnected) {
             wasConnected = connected;
@@ -131,8 +147,7 @@ void PtyHost::run() {
                 else if (errno == EAGAIN) ::poll(nullptr, 0, 1);
                 else break;
             }
-            // Hold the line for the bytes' time on the wire.
-            if (pacing_.bitsPerSecond > 0) std::this_thread::sleep_for(wireTime(static_cast<long long>(out.size())));
+            if (onSend_ && off > 0) onSend_(off, Clock::now());
         }
     }
 }

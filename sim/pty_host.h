@@ -24,6 +24,9 @@ struct LinkPacing {
     long bitsPerSecond = 0;
     // Added before each reply, as a unit's turnaround.
     std::chrono::microseconds turnaround{0};
+    // Paced, a reply reaches the tool when its last byte would have: the
+    // tool's bytes take their wire time, then the turnaround, then the
+    // reply's own wire time; the tool cannot act on a reply any sooner.
 };
 
 class PtyHost {
@@ -61,6 +64,11 @@ public:
     }
     // Called (on the host's thread) for every chunk read from the tool.
     void onReceive(std::function<void(std::size_t)> f) { onReceive_ = std::move(f); }
+    // Called (on the host's thread) for every chunk written to the tool, with
+    // the moment the write returned. Set it before start().
+    void onSend(std::function<void(std::size_t, std::chrono::steady_clock::time_point)> f) {
+        onSend_ = std::move(f);
+    }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -86,6 +94,7 @@ private:
     LinkPacing pacing_;
     std::deque<Pending> pending_;
     std::function<void(std::size_t)> onReceive_;
+    std::function<void(std::size_t, Clock::time_point)> onSend_;
 };
 
 }  // namespace vek::sim

@@ -6,7 +6,7 @@ VEK_BUILD="${VEK_BUILD:-$VEK_ROOT/build}"
 # Debian 12 packages the build, the tests and the run need.
 VEK_PACKAGES=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev
   openssl
   fonts-dejavu-core fonts-dejavu-extra

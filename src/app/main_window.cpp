@@ -227,6 +227,8 @@ void MainWindow::FormCreate() {
     for (std::uint16_t v : config::kPingTable) ui_->CB_PING->addItem(QString::number(v));
     for (QComboBox* cb : {ui_->CB_A232, ui_->CB_B232})
         for (std::uint16_t v : config::kBaudTable) cb->addItem(QString::number(v * 100));
+    // Like the rest of the form, no value until a read or a preset gives one.
+    for (QComboBox* cb : {ui_->CB_PING, ui_->CB_A232, ui_->CB_B232}) cb->setCurrentIndex(-1);
     updateChecker_->start();
     ui_->L_Msg->setText(QString());
     const QString dir = QCoreApplication::applicationDirPath();

@@ -63,7 +63,8 @@ app::MainWindow& AppTest::makeWindow() {
     window_ = std::make_unique<app::MainWindow>();
     window_->show();
     window_->activateWindow();
-    pump(30);  // the start-up clean-up runs 10 ms after creation
+    // The start-up clean-up runs once, 10 ms after creation.
+    EXPECT_TRUE(waitFor([this] { return !window_->timer(5).isActive(); }));
     return *window_;
 }
 
