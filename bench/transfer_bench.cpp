@@ -16,6 +16,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <time.h>
 #include <sys/utsname.h>
 #include <termios.h>
 #include <unistd.h>
@@ -268,7 +270,24 @@ Exchanges exchanges(const std::vector<Timeline::Event>& events, std::size_t repl
 
 // ---------------------------------------------------------------- the window
 
-// Stamps the moment each awaited line first appears in `Log`.
+// What the tool's thread has used so far.
+struct ThreadUse {
+    double cpuSeconds = 0;
+    long preempted = 0;  // involuntary context switches
+};
+ThreadUse threadUse() {
+    ThreadUse u;
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    u.cpuSeconds = double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+    rusage r{};
+    getrusage(RUSAGE_THREAD, &r);
+    u.preempted = r.ru_nivcsw;
+    return u;
+}
+
+// Stamps the moment each awaited line first appears in `Log`, and how much
+// the tool's thread (where the watch runs) had used by then.
 class LogWatch {
 public:
     LogWatch(QTextEdit* log, std::vector<std::string> lines) : log_(log) {
@@ -277,19 +296,25 @@ public:
     }
     bool has(const std::string& line) const { return seen_.at(line) != Clock::time_point{}; }
     Clock::time_point at(const std::string& line) const { return seen_.at(line); }
+    ThreadUse use(const std::string& line) const { return use_.at(line); }
     std::function<void()> onChange;
     QString text() const { return log_->toPlainText(); }
 
 private:
     void check() {
         const auto now = Clock::now();
+        const ThreadUse use = threadUse();
         const QString text = log_->toPlainText();
         for (auto& [line, at] : seen_)
-            if (at == Clock::time_point{} && text.contains(QString::fromUtf8(line.c_str()))) at = now;
+            if (at == Clock::time_point{} && text.contains(QString::fromUtf8(line.c_str()))) {
+                at = now;
+                use_[line] = use;
+            }
         if (onChange) onChange();
     }
     QTextEdit* log_;
     std::map<std::string, Clock::time_point> seen_;
+    std::map<std::string, ThreadUse> use_;
 };
 
 // Runs the event loop, as the tool's own would run, until `done` holds after
@@ -335,7 +360,9 @@ struct Bench {
         auto* combo = window->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
         combo->setCurrentIndex(combo->findText(QString::fromStdString(unit->devicePath())));
         window->findChild<QToolButton*>(QStringLiteral("ButtonVCP"))->click();
+        QObject::connect(&window->VCP(), &link::ComPort::rxChar, [this](int n) { rx.push_back({n, Clock::now()}); });
     }
+    std::vector<std::pair<int, Clock::time_point>> rx;  // DIAG
     ~Bench() {
         window.reset();
         unit->stop();
@@ -356,8 +383,16 @@ struct Run {
     bool ok = false;
     std::string note;
     double seconds = 0;
+    double cpuSeconds = 0;  // the tool's thread, over the same span
+    long preempted = 0;
     Exchanges x;
 };
+
+void span(Run& r, const LogWatch& w, const std::string& from, const std::string& to) {
+    r.seconds = seconds(w.at(to) - w.at(from));
+    r.cpuSeconds = w.use(to).cpuSeconds - w.use(from).cpuSeconds;
+    r.preempted = w.use(to).preempted - w.use(from).preempted;
+}
 
 const std::string kStarting = transfer::texts::kStarting;
 const std::string kSucceeded = transfer::texts::kSucceeded;
@@ -373,7 +408,7 @@ Run firmwareUpdate(const sim::LinkPacing& pacing) {
         r.note = "update did not complete\n" + b.whyNot();
         return r;
     }
-    r.seconds = seconds(b.watch->at(kSucceeded) - b.watch->at(kStarting));
+    span(r, *b.watch, kStarting, kSucceeded);
     const std::size_t blocks = blockTransferBound(transfer::kFirmwareDataSize).exchanges;
     r.x = exchanges(b.timeline.events(), kAckFrame, pacing.bitsPerSecond > 0, blocks);
     b.unit->withUnit([&](sim::UnitSim& u) {
@@ -398,7 +433,7 @@ ConfigRuns configuration(const sim::LinkPacing& pacing) {
         c.read.note = "read did not complete\n" + b.whyNot();
         return c;
     }
-    c.read.seconds = seconds(b.watch->at(kReadDone) - b.watch->at(kReading));
+    span(c.read, *b.watch, kReading, kReadDone);
     b.unit->withUnit([&](sim::UnitSim& u) {
         c.read.ok = u.memoryReads() == 5 && u.problems().empty();
         return 0;
@@ -410,9 +445,17 @@ ConfigRuns configuration(const sim::LinkPacing& pacing) {
         c.write.note = "write did not complete\n" + b.whyNot();
         return c;
     }
-    c.write.seconds = seconds(b.watch->at(kSucceeded) - b.watch->at(kStarting));
+    span(c.write, *b.watch, kStarting, kSucceeded);
     const std::size_t blocks = blockTransferBound(kConfigSize).exchanges;
     c.write.x = exchanges(b.timeline.events(), kAckFrame, pacing.bitsPerSecond > 0, blocks);
+    { // DIAG
+        std::map<int,int> h; for (auto& [n,t] : b.rx) h[n]++;
+        std::fprintf(stderr, "DIAG rx sizes:"); for (auto& [n,c] : h) std::fprintf(stderr, " %d:%d", n, c);
+        double maxgap = 0; for (size_t i=1;i<b.rx.size();++i) maxgap = std::max(maxgap, micros(b.rx[i].second-b.rx[i-1].second));
+        auto ev = b.timeline.events(); double mg=0; size_t at=0;
+        for (size_t i=1;i<ev.size();++i){ double g=micros(ev[i].at-ev[i-1].at); if (g>mg && ev[i].at > b.watch->at(kStarting)){mg=g;at=i;} }
+        std::fprintf(stderr, " | max unit-side gap %.0f us between %s %zu and %s %zu\n", mg, ev[at-1].sent?"sent":"read", ev[at-1].bytes, ev[at].sent?"sent":"read", ev[at].bytes);
+    }
     b.unit->withUnit([&](sim::UnitSim& u) {
         const bool kept = !u.transfers().empty() && u.transfers().back().kind == protocol::CmdConfigBlock &&
                           u.transfers().back().accepted;
@@ -496,8 +539,8 @@ void printTransfer(const char* title, const std::vector<Run>& runs, const Bound&
             return;
         }
         if (!perBlock) {
-            std::printf("  %-6s %10.4f %7.3f%s\n", name.c_str(), r.seconds, r.seconds / bound.seconds(),
-                        r.ok ? "" : "  (unit found a problem)");
+            std::printf("  %-6s %10.4f %7.3f   tool's thread CPU %.4f s%s\n", name.c_str(), r.seconds,
+                        r.seconds / bound.seconds(), r.cpuSeconds, r.ok ? "" : "  (unit found a problem)");
             return;
         }
         std::vector<double> own;
@@ -513,6 +556,7 @@ void printTransfer(const char* title, const std::vector<Run>& runs, const Bound&
     Run pooled;
     pooled.ok = std::all_of(runs.begin(), runs.end(), [](const Run& r) { return r.ok; });
     pooled.seconds = medianOf(runs, [](const Run& r) { return r.seconds; });
+    pooled.cpuSeconds = medianOf(runs, [](const Run& r) { return r.cpuSeconds; });
     for (const Run& r : runs) {
         pooled.x.replyToNextUs.insert(pooled.x.replyToNextUs.end(), r.x.replyToNextUs.begin(), r.x.replyToNextUs.end());
         pooled.x.unitLateUs.insert(pooled.x.unitLateUs.end(), r.x.unitLateUs.begin(), r.x.unitLateUs.end());
@@ -526,17 +570,29 @@ void printTransfer(const char* title, const std::vector<Run>& runs, const Bound&
         for (double x : v) sum += x;
         return v.empty() ? 0.0 : sum / double(v.size());
     };
-    std::vector<double> totals;
-    for (const Run& r : runs) totals.push_back(r.seconds);
+    std::vector<double> totals, cpu, late;
+    long preempted = 0;
+    for (const Run& r : runs) {
+        totals.push_back(r.seconds);
+        cpu.push_back(r.cpuSeconds);
+        late.push_back(r.seconds - mean(r.x.unitLateUs) * 1e-6 * double(r.x.unitLateUs.size()));
+        preempted += r.preempted;
+    }
     const double perExchange = bound.seconds() / double(bound.exchanges) * 1e6;
     const double between = mean(pooled.x.replyToNextUs);
+    const double blocks = double(bound.exchanges);
     char link[96];
     if (paced)
         std::snprintf(link, sizeof link, "link %.1f us + unit late %.1f us", perExchange, mean(pooled.x.unitLateUs));
     else
         std::snprintf(link, sizeof link, "no link time");
     std::printf("  per block, means over all runs: total %.1f us = %s + reply->next %.1f us (pty %.1f, tool %.1f)\n",
-                mean(totals) / double(bound.exchanges) * 1e6, link, between, ptyRt, between - ptyRt);
+                mean(totals) / blocks * 1e6, link, between, ptyRt, between - ptyRt);
+    std::printf("  tool's thread: %.1f us CPU per block (its CPU time over the transfer), preempted %.1f times a run\n",
+                mean(cpu) / blocks * 1e6, double(preempted) / double(runs.size()));
+    if (paced)
+        std::printf("  ratio with the simulated unit's own lateness taken off: %.3f (median of runs)\n",
+                    median(late) / bound.seconds());
 }
 
 }  // namespace

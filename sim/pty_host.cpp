@@ -68,6 +68,11 @@ void PtyHost::schedule(const std::vector<Output>& outputs, Clock::time_point fro
     }
 }
 
+namespace {
+// How long before a reply is due the host stops sleeping.
+constexpr std::chrono::microseconds kAwake{100};
+}  // namespace
+
 std::chrono::nanoseconds PtyHost::wireTime(long long bytes) const {
     if (pacing_.bitsPerSecond <= 0) return {};
     return std::chrono::nanoseconds(bytes * 10 * 1000000000LL / pacing_.bitsPerSecond);
@@ -90,13 +95,14 @@ void PtyHost::run() {
             return;
         }
         pollfd p{master_, POLLIN, 0};
-        // Wake for the tool's bytes, or exactly when the next reply is due:
-        // a paced reply is due within the millisecond.
+        // Wake for the tool's bytes, or just before the next reply is due:
+        // a paced reply is due within the millisecond, and waking from a
+        // sleep is itself late by tens of microseconds.
         std::chrono::nanoseconds wait = std::chrono::milliseconds(2);
         {
             std::lock_guard lock(mutex_);
             if (!pending_.empty())
-                wait = std::clamp<std::chrono::nanoseconds>(pending_.front().due - Clock::now(), {}, wait);
+                wait = std::clamp<std::chrono::nanoseconds>(pending_.front().due - kAwake - Clock::now(), {}, wait);
         }
         const timespec ts{0, static_cast<long>(wait.count())};
         ::ppoll(&p, 1, &ts, nullptr);
@@ -134,11 +140,16 @@ void PtyHost::run() {
         // Send what is due.
         for (;;) {
             Bytes out;
+            Clock::time_point due;
             {
                 std::lock_guard lock(mutex_);
-                if (pending_.empty() || pending_.front().due > Clock::now()) break;
+                if (pending_.empty() || pending_.front().due > Clock::now() + kAwake) break;
+                due = pending_.front().due;
                 out = std::move(pending_.front().bytes);
                 pending_.pop_front();
+            }
+            while (Clock::now() < due) {
+                // The last stretch awake, to the microsecond.
             }
             std::size_t off = 0;
             while (off < out.size() && running_) {

@@ -67,18 +67,7 @@ void BlockTransfer::Timer1Timer() {
         host_.showBox({texts::kNoConnection, texts::kCaptionTransferClosed, session::BoxIcon::None});
         return;
     }
-    if (s_.ackReceived || s_.currentBlock == 0) {
-        if ((s_.currentBlock == 0 || s_.lastAcked == s_.currentBlock) && s_.currentBlock < s_.blockCount) {
-            ++s_.currentBlock;
-        }
-        SendPackage();
-        s_.ackReceived = false;
-        s_.idleTicks = 0;
-    } else {
-        ++s_.idleTicks;
-    }
-    if (s_.idleTicks == 3 || s_.idleTicks == 5 || s_.idleTicks == 7) SendPackage();
-    if (s_.idleTicks >= 10) {
+    if (!paceStep(s_, [this] { SendPackage(); })) {
         setTimer1(false);
         running_ = false;
         host_.showBox({failureText(counters_), texts::kCaptionTransferFailed, session::BoxIcon::None});

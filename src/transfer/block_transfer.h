@@ -14,6 +14,7 @@
 #include "protocol/counters.h"
 #include "protocol/frame.h"
 #include "session/host.h"
+#include "transfer/pacing.h"
 
 namespace vek::transfer {
 
@@ -23,18 +24,14 @@ inline constexpr std::uint32_t kNoBlock = 0xFFFFFF;
 enum Kind : int { KindFirmware = 1, KindConfiguration = 6 };
 
 // The one transfer's state, under the names the rest of the tool knows it by.
-struct TransferState {
+// blockCount counts the data blocks and the check block.
+struct TransferState : Pacing {
     int kind = 0;
     std::span<const std::uint8_t> image;  // not owned; read only
     std::uint32_t imageSize = 0;
     std::uint8_t checkXor = 0;
     std::uint32_t checkSum = 0;
-    std::uint32_t blockCount = 0;    // data blocks + the check block
-    std::uint32_t currentBlock = 0;  // last block sent; 0 before the first
     std::uint16_t transferId = 0;
-    std::uint32_t lastAcked = 0;
-    bool ackReceived = false;
-    int idleTicks = 0;
 };
 
 // Data blocks for an image plus the check block.

@@ -35,18 +35,7 @@ void ConfigRead::Timer3Timer() {
         host_.showBox({texts::kNoConnection, texts::kCaptionReadClosed, session::BoxIcon::None});
         return;
     }
-    if (s_.ackReceived || s_.currentBlock == 0) {
-        if ((s_.currentBlock == 0 || s_.lastAcked == s_.currentBlock) && s_.currentBlock < s_.blockCount) {
-            ++s_.currentBlock;
-        }
-        RequestPackage();
-        s_.ackReceived = false;
-        s_.idleTicks = 0;
-    } else {
-        ++s_.idleTicks;
-    }
-    if (s_.idleTicks == 3 || s_.idleTicks == 5 || s_.idleTicks == 7) RequestPackage();
-    if (s_.idleTicks >= 10) {
+    if (!paceStep(s_, [this] { RequestPackage(); })) {
         setTimer3(false);
         running_ = false;
         host_.showBox({texts::kReadFailed, texts::kCaptionReadFailed, session::BoxIcon::Warning});

@@ -11,6 +11,7 @@
 #include "protocol/counters.h"
 #include "protocol/frame.h"
 #include "session/host.h"
+#include "transfer/pacing.h"
 
 namespace vek::transfer {
 
@@ -18,13 +19,9 @@ inline constexpr std::uint32_t kReadBlockSize = 500;
 inline constexpr std::uint32_t kReadBlockCount = 5;
 inline constexpr std::uint32_t kReadLastBlockSize = 32;  // 4 x 500 + 32 = 2032
 
-struct ReadState {
+// lastAcked is the block of the last data reply.
+struct ReadState : Pacing {
     std::uint32_t configBase = 0;
-    std::uint32_t blockCount = 0;
-    std::uint32_t currentBlock = 0;  // last block requested; 0 before the first
-    std::uint32_t lastAcked = 0;     // block of the last data reply
-    bool ackReceived = false;
-    int idleTicks = 0;
 };
 
 class ConfigRead {
