@@ -67,7 +67,9 @@ TEST_F(FirmwareUpdateTest, VersionDecidesWhetherToUpdate) {
         const QString next = c.update ? QString::fromUtf8("Iniciando atualização...")
                                       : QString::fromUtf8("O Vek está atualizado!");
         EXPECT_TRUE(waitLog(next)) << log().toStdString();
-        if (!c.update) EXPECT_FALSE(logHas(QString::fromUtf8("Iniciando atualização...")));
+        if (!c.update) {
+            EXPECT_FALSE(logHas(QString::fromUtf8("Iniciando atualização...")));
+        }
         window_.reset();
         unit->stop();
     }

@@ -28,8 +28,9 @@ protected:
         update::UpdateChecker* checker = window_->updateChecker();
         window_->timer(4).stop();  // the test is the clock
         for (int tick = 0; tick < 7 && !checker->finished(); ++tick) {
-            if (checker->updateStep() == 6)
+            if (checker->updateStep() == 6) {
                 ASSERT_TRUE(waitFor([&] { return !checker->fetchRunning(); }));
+            }
             checker->Timer4Timer();
         }
     }
