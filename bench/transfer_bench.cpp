@@ -11,15 +11,15 @@
 // the moment they appear) and the simulated unit's side of the pty (stamped
 // as each chunk is read or written). It prints figures and judges nothing.
 //
-//   QT_QPA_PLATFORM=offscreen build-bench/bench/transfer_bench [--runs N]
+//   QT_QPA_PLATFORM=offscreen build-bench/bench/transfer_bench [--runs N] [--only abc]
 
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/resource.h>
-#include <time.h>
 #include <sys/utsname.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -30,7 +30,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -48,11 +47,11 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "link/com_port.h"
-#include "update/update_checker.h"
 #include "pty_host.h"
 #include "session/session_texts.h"
 #include "transfer/firmware.h"
 #include "transfer/transfer_texts.h"
+#include "update/update_checker.h"
 
 using namespace vek;
 using Clock = std::chrono::steady_clock;
@@ -390,6 +389,7 @@ struct Run {
     double seconds = 0;
     double cpuSeconds = 0;  // the tool's thread, over the same span
     long preempted = 0;
+    double tailSeconds = 0;  // read: from the last reply written to the end line
     Exchanges x;
 };
 
@@ -439,6 +439,8 @@ ConfigRuns configuration(const sim::LinkPacing& pacing) {
         return c;
     }
     span(c.read, *b.watch, kReading, kReadDone);
+    for (const Timeline::Event& e : b.timeline.events())
+        if (e.sent && e.at < b.watch->at(kReadDone)) c.read.tailSeconds = seconds(b.watch->at(kReadDone) - e.at);
     b.unit->withUnit([&](sim::UnitSim& u) {
         c.read.ok = u.memoryReads() == 5 && u.problems().empty();
         return 0;
@@ -531,15 +533,17 @@ void printTransfer(const char* title, const std::vector<Run>& runs, const Bound&
         std::printf("  %-6s %10s %7s | %-25s | %-25s | %s\n", "run", "total [s]", "ratio",
                     "reply->next raw med/p99", "tool own med/p99 [us]", paced ? "unit late med/p99 [us]" : "");
     else
-        std::printf("  %-6s %10s %7s\n", "run", "total [s]", "ratio");
+        std::printf("  %-6s %10s %7s | %15s | %s\n", "run", "total [s]", "ratio", "last reply->end",
+                    "tool's thread CPU [s]");
     auto row = [&](const std::string& name, const Run& r) {
         if (!r.ok && !r.note.empty()) {
             std::printf("  %-6s FAILED: %s\n", name.c_str(), r.note.c_str());
             return;
         }
         if (!perBlock) {
-            std::printf("  %-6s %10.4f %7.3f   tool's thread CPU %.4f s%s\n", name.c_str(), r.seconds,
-                        r.seconds / bound.seconds(), r.cpuSeconds, r.ok ? "" : "  (unit found a problem)");
+            std::printf("  %-6s %10.4f %7.3f | %15.4f | %18.4f%s\n", name.c_str(), r.seconds,
+                        r.seconds / bound.seconds(), r.tailSeconds, r.cpuSeconds,
+                        r.ok ? "" : "  (unit found a problem)");
             return;
         }
         std::vector<double> own;
@@ -556,6 +560,7 @@ void printTransfer(const char* title, const std::vector<Run>& runs, const Bound&
     pooled.ok = std::all_of(runs.begin(), runs.end(), [](const Run& r) { return r.ok; });
     pooled.seconds = medianOf(runs, [](const Run& r) { return r.seconds; });
     pooled.cpuSeconds = medianOf(runs, [](const Run& r) { return r.cpuSeconds; });
+    pooled.tailSeconds = medianOf(runs, [](const Run& r) { return r.tailSeconds; });
     for (const Run& r : runs) {
         pooled.x.replyToNextUs.insert(pooled.x.replyToNextUs.end(), r.x.replyToNextUs.begin(), r.x.replyToNextUs.end());
         pooled.x.unitLateUs.insert(pooled.x.unitLateUs.end(), r.x.unitLateUs.begin(), r.x.unitLateUs.end());
@@ -642,6 +647,10 @@ int main(int argc, char** argv) {
                 "ratio: total time over the link bound (wire time both ways at 3,686,400 bit/s, 10 bits a\n"
                 "  byte, plus 1 ms turnaround per reply); for unpaced runs the unit adds neither, so the ratio\n"
                 "  there only compares against the real link.\n"
+                "tool's thread CPU: CPU time (user and system) of the window's thread over the operation;\n"
+                "  preempted: how often another task took the CPU from it (load on the machine).\n"
+                "last reply->end (read): from the unit's last data written to the end line in Log: the\n"
+                "  tool decoding the image and filling the form.\n"
                 "totals run from the first to the last line of the operation in Log; the median row takes\n"
                 "  the median total and pools the per-block samples of every run.\n");
 
@@ -674,5 +683,8 @@ int main(int argc, char** argv) {
         printTransfer("    configuration write, paced link", writePaced, writeBound, true, ptyRt, true);
     }
     rule();
+    double load[3] = {};
+    getloadavg(load, 3);
+    std::printf("load average %.2f %.2f %.2f at the end\n", load[0], load[1], load[2]);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QScreen>
@@ -47,6 +48,17 @@ QFont logFont() {
     f.setPixelSize(12);
     f.setBold(true);
     return f;
+}
+
+// What a screen reader says for an edit box: its group and its label, e.g.
+// "VELOCIDADE NA CHUVA: Tempo validação [segundos]".
+QString fieldName(const QLineEdit* edit) {
+    const auto* label = edit->parentWidget()->findChild<QLabel*>(QStringLiteral("L_") + edit->objectName().mid(3));
+    QString text = label ? label->text().simplified() : edit->objectName();
+    if (text.endsWith(':')) text.chop(1);
+    if (const auto* group = qobject_cast<const QGroupBox*>(edit->parentWidget()))
+        if (!group->title().trimmed().isEmpty()) text = group->title().trimmed() + QStringLiteral(": ") + text;
+    return text;
 }
 
 }  // namespace
@@ -174,7 +186,7 @@ void MainWindow::setupEdits() {
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     for (const Limits& l : limits) {
         l.edit->setValidator(digits);
-        l.edit->setAccessibleName(l.edit->objectName());
+        l.edit->setAccessibleName(fieldName(l.edit));
         l.ud->associate(l.edit, l.min, l.max, l.arrows);
         upDowns_ << l.ud;
     }

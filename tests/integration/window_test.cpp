@@ -204,6 +204,11 @@ TEST_F(WindowTest, EveryLayoutControlExistsWithItsCaption) {
         for (const char* box : {"CB_EV_%1_IN", "CB_EV_%1_OUT", "CB_BZ_%1_IN", "CB_BZ_%1_OUT", "CB_BZ_%1_WH"})
             widget<QCheckBox>(QString::fromLatin1(box).arg(g).toLatin1().constData());
     }
+    // Edit boxes are named by their group and label for screen readers.
+    EXPECT_EQ(widget<QLineEdit>("ED_TVCH")->accessibleName(),
+              QString::fromUtf8("VELOCIDADE NA CHUVA: Tempo validação [segundos]"));
+    EXPECT_EQ(widget<QLineEdit>("ED_XOSC")->accessibleName(),
+              QString::fromUtf8("OCIOSIDADE DO MOTOR (funcionando parado): Tempo de exceção para manobras rápidas [segundos]"));
     // The hidden controls sit beyond the widest window.
     EXPECT_GE(widget<QWidget>("B_FwTx")->x(), app::MainWindow::kWideWidth);
     EXPECT_GE(widget<QWidget>("GB_EBK")->x(), app::MainWindow::kWideWidth);
