@@ -121,7 +121,12 @@ void PtyHost::run() {
                 announcePending = false;
             }
         }
-        if (!connected) continue;
+        if (!connected) {
+            // A hung-up master polls ready at once: nap instead of spinning
+            // until the tool opens the port.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            continue;
+        }
         if (announcePending && Clock::now() >= announceAt) {
             announcePending = false;
             std::lock_guard lock(mutex_);

@@ -105,6 +105,9 @@ MainWindow::MainWindow(QWidget* parent)
     for (QLabel* l : {ui_->Label0, ui_->Label7, ui_->Label8, ui_->L_Clear}) l->installEventFilter(this);
 
     ui_->ButtonVCP->setFocusPolicy(Qt::StrongFocus);
+    // An opaque bar repaints itself alone; a see-through one drags the whole
+    // header behind it into every step of a transfer.
+    ui_->ProgressBar1->setAutoFillBackground(true);
 
     const std::pair<QTimer*, std::pair<const char*, int>> timers[] = {
         {&Timer1, {"Timer1", 500}}, {&Timer2, {"Timer2", 50}}, {&Timer3, {"Timer3", 100}}, {&Timer5, {"Timer5", 10}}};
