@@ -111,9 +111,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     const std::pair<QTimer*, std::pair<const char*, int>> timers[] = {
         {&Timer1, {"Timer1", 500}}, {&Timer2, {"Timer2", 50}}, {&Timer3, {"Timer3", 100}}, {&Timer5, {"Timer5", 10}}};
-    for (const auto& [t, spec] : timers) {
-        t->setObjectName(QString::fromLatin1(spec.first));
-        t->setInterval(spec.second);
+    for (const auto& [t, setting] : timers) {
+        t->setObjectName(QString::fromLatin1(setting.first));
+        t->setInterval(setting.second);
         t->setParent(this);
     }
     rxPartial_.setSingleShot(true);
