@@ -94,7 +94,7 @@ MainWindow::MainWindow(QWidget* parent)
     verdict.setPixelSize(40);
     verdict.setBold(true);
     ui_->Label0->setFont(verdict);
-    ui_->Label0->setStyleSheet(QStringLiteral("color: red;"));
+    ui_->Label0->setStyleSheet(QStringLiteral("color: %1;").arg(kWarningColour.name()));
     QFont clearFont = ui_->L_Clear->font();
     clearFont.setUnderline(true);
     ui_->L_Clear->setFont(clearFont);
@@ -424,7 +424,7 @@ void MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 void MainWindow::Edit1Change() {
     const bool same = ui_->Edit1->text() == ui_->Edit2->text();
     ui_->Label0->setText(same ? QStringLiteral("OK") : QStringLiteral("X"));
-    ui_->Label0->setStyleSheet(same ? QStringLiteral("color: #008000;") : QStringLiteral("color: red;"));
+    ui_->Label0->setStyleSheet(QStringLiteral("color: %1;").arg((same ? kOkColour : kWarningColour).name()));
 }
 
 void MainWindow::Label0Click() {

@@ -133,7 +133,7 @@ TEST_F(WindowTest, VerdictComparesUsbAndQrIdentifiers) {
     EXPECT_TRUE(verdict->styleSheet().contains("#008000"));
     edit1->setText("00000003000000020000000A");
     EXPECT_EQ(verdict->text(), "X");
-    EXPECT_TRUE(verdict->styleSheet().contains("red"));
+    EXPECT_TRUE(verdict->styleSheet().contains("#ff0000"));
     edit2->setText("00000003000000020000000A");
     EXPECT_EQ(verdict->text(), "OK");
     window_->Label8Click();
