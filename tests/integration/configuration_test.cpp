@@ -104,8 +104,7 @@ TEST_F(ConfigurationTest, NorvaleConfigurationReadsBackWithoutFault) {
     widget<QCheckBox>("Cb_Norvale")->setChecked(true);
     connectUnit();
     ASSERT_TRUE(waitLog(kWritten)) << log().toStdString();
-    pressConnect();
-    pressConnect();
+    reconnect();
     ASSERT_TRUE(waitLog(kReadDone)) << log().toStdString();
     EXPECT_FALSE(logHas(QString::fromUtf8("Configuração inválida!")));
 }

@@ -37,9 +37,7 @@ TEST_F(IdentificationTest, CurrentUnitIsNamedListedAndComparedWithItsLabel) {
     EXPECT_EQ(widget<QLabel>("Label0")->text(), "OK");
 
     // The same unit again, in a later connection: not listed twice.
-    pressConnect();
-    ASSERT_TRUE(disconnectedState());
-    pressConnect();
+    reconnect();
     ASSERT_TRUE(waitFor([&] { return log().count("Vek v4.0.2.47") == 1 && logHas("Leitura"); }));
     EXPECT_EQ(widget<QLabel>("L_IdList")->text(), "1");
     EXPECT_EQ(widget<QTextEdit>("LogIdList")->toPlainText(), "00000003 00000002 00000001");

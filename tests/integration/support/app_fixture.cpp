@@ -70,6 +70,14 @@ app::MainWindow& AppTest::makeWindow() {
 
 void AppTest::pressConnect() { widget<QToolButton>("ButtonVCP")->click(); }
 
+void AppTest::reconnect() {
+    pressConnect();
+    ASSERT_TRUE(disconnectedState());
+    ASSERT_TRUE(waitFor([this] { return !unit->toolConnected(); }));
+    pressConnect();
+    ASSERT_TRUE(connectedState());
+}
+
 void AppTest::connectUnit() {
     auto* combo = widget<QComboBox>("ComboBox1");
     const int i = combo->findText(QString::fromStdString(unit->devicePath()));

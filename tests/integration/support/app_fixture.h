@@ -40,6 +40,9 @@ protected:
     // Selects the unit's port and presses the connect button.
     void connectUnit();
     void pressConnect();
+    // Closes the port and opens it again once the unit has seen it closed,
+    // as a technician's two presses would be.
+    void reconnect();
 
     template <class T>
     T* widget(const char* name) const {
