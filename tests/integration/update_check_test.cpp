@@ -104,25 +104,18 @@ protected:
         makeChecker(server.baseUrl());
     }
 
-    // Ticks until the tick that starts a fetch; returns how many it took.
-    int ticksToNavigation(int limit = 40) {
+    // Ticks until the tick taken at `step` has run; returns how many it took.
+    int ticksToStep(int step, int limit = 40) {
         for (int n = 1; n <= limit; ++n) {
             const int before = checker->updateStep();
             checker->Timer4Timer();
-            if (before == UpdateSteps::kNavigateStep) return n;
+            if (before == step) return n;
         }
         return -1;
     }
-
-    // Ticks until the tick that looks at the fetched page.
-    int ticksToCheck(int limit = 40) {
-        for (int n = 1; n <= limit; ++n) {
-            const int before = checker->updateStep();
-            checker->Timer4Timer();
-            if (before == UpdateSteps::kCheckStep) return n;
-        }
-        return -1;
-    }
+    // The tick that starts a fetch, and the one that looks at the page.
+    int ticksToNavigation(int limit = 40) { return ticksToStep(UpdateSteps::kNavigateStep, limit); }
+    int ticksToCheck(int limit = 40) { return ticksToStep(UpdateSteps::kCheckStep, limit); }
 
     bool waitFetch(int ms = 10000) {
         return waitUntil([this] { return !checker->fetchRunning(); }, ms);
