@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTextCursor>
 
 #include "app/glyphs.h"
