@@ -19,9 +19,9 @@ std::string format(const char* pattern, Args... args) {
     return std::string(out, static_cast<std::size_t>(n));
 }
 
-bool updatableType(std::uint8_t a) { return a == 3 || a == 4 || a == 41; }
-
 }  // namespace
+
+bool updatableType(std::uint8_t a) { return a == 3 || a == 4 || a == 41; }
 
 std::optional<Identification> parseIdentification(std::span<const std::uint8_t> payload) {
     if (payload.size() < kIdentificationSize) return std::nullopt;

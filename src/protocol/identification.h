@@ -40,6 +40,8 @@ std::string idListLine(const UnitId& id);
 std::string idDigits(const UnitId& id);
 
 // The release the tool carries: 2.47 on a unit of type 4 or 41.
+// The unit types that run the firmware the tool carries.
+bool updatableType(std::uint8_t type);
 bool isCurrentRelease(const Version& v);
 
 // The step after a maintenance-mode identification has been shown.

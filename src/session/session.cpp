@@ -187,7 +187,7 @@ void Session::Impl::write(const config::FormModel& form) {
         host.showBox({config::faultMessage(*fault), config::text::kFaultCaption, BoxIcon::Warning});
         if (fault->field != config::FieldCount) {
             config::FormModel emptied = form;
-            emptied.text[fault->field].clear();
+            config::emptyField(emptied, *fault);
             host.showForm(emptied);
         }
         return;
@@ -199,9 +199,7 @@ void Session::Impl::write(const config::FormModel& form) {
 }
 
 void Session::Impl::firmwareUpdate() {
-    const std::uint8_t type = unit.version.a;
-    // Only these unit types run the firmware the tool carries.
-    if (type != 3 && type != 4 && type != 41) return;
+    if (!protocol::updatableType(unit.version.a)) return;
     read.stop();
     transfer.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
                     transfer::kFirmwareCheckSum);

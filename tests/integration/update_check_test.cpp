@@ -117,6 +117,13 @@ protected:
     int ticksToNavigation(int limit = 40) { return ticksToStep(UpdateSteps::kNavigateStep, limit); }
     int ticksToCheck(int limit = 40) { return ticksToStep(UpdateSteps::kCheckStep, limit); }
 
+    // The first cycle: the fetch at tick 3, the look at the page 4 ticks later.
+    void firstCheck() {
+        EXPECT_EQ(ticksToNavigation(), 3);
+        ASSERT_TRUE(waitFetch());
+        EXPECT_EQ(ticksToCheck(), 4);
+    }
+
     bool waitFetch(int ms = 10000) {
         return waitUntil([this] { return !checker->fetchRunning(); }, ms);
     }
@@ -184,9 +191,7 @@ TEST_P(UpdateOfferAccepted, YesHandsTheDownloadToTheBrowser) {
     answer = QMessageBox::Yes;
     checker->start();
 
-    EXPECT_EQ(ticksToNavigation(), 3);
-    ASSERT_TRUE(waitFetch());
-    EXPECT_EQ(ticksToCheck(), 4);
+    ASSERT_NO_FATAL_FAILURE(firstCheck());
 
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, kOfferText);
@@ -218,9 +223,7 @@ TEST_F(UpdateCheck, DeclinedOfferLeavesALinkThatOpensTheDownloadOnce) {
     startHttp();
     answer = QMessageBox::No;
 
-    EXPECT_EQ(ticksToNavigation(), 3);
-    ASSERT_TRUE(waitFetch());
-    EXPECT_EQ(ticksToCheck(), 4);
+    ASSERT_NO_FATAL_FAILURE(firstCheck());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(opened.empty());
 
@@ -404,9 +407,7 @@ TEST_F(UpdateCheck, SelfSignedCertificateIsRefused) {
     server.serve(kVersionPath, page(200, kNewer));
     makeChecker(server.baseUrl());
 
-    EXPECT_EQ(ticksToNavigation(), 3);
-    ASSERT_TRUE(waitFetch());
-    EXPECT_EQ(ticksToCheck(), 4);
+    ASSERT_NO_FATAL_FAILURE(firstCheck());
     EXPECT_EQ(checker->updateStep(), 0);
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(opened.empty());
@@ -443,9 +444,7 @@ TEST_F(UpdateCheck, RedirectToAWeakerSchemeIsNotFollowed) {
     server.serve(kVersionPath, redirect);
     makeChecker(server.baseUrl());
 
-    EXPECT_EQ(ticksToNavigation(), 3);
-    ASSERT_TRUE(waitFetch());
-    EXPECT_EQ(ticksToCheck(), 4);
+    ASSERT_NO_FATAL_FAILURE(firstCheck());
     EXPECT_EQ(checker->updateStep(), 0);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(server.stats(kVersionPath).requests, 1);
@@ -457,9 +456,7 @@ TEST_F(UpdateCheck, RedirectToAWeakerSchemeIsNotFollowed) {
     server.serve(kVersionPath, toHttps);
     server.serve("/files/moved.ver", page(200, kNewer));
     answer = QMessageBox::Yes;
-    EXPECT_EQ(ticksToNavigation(), 3);
-    ASSERT_TRUE(waitFetch());
-    EXPECT_EQ(ticksToCheck(), 4);
+    ASSERT_NO_FATAL_FAILURE(firstCheck());
     ASSERT_EQ(boxes.size(), 1u);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], downloadAt(server, "VekTool v2.47.B.exe"));
