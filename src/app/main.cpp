@@ -15,9 +15,9 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            vek::app::showBox({QString::fromUtf8(e.what()), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+            vek::app::openBox({QString::fromUtf8(e.what()), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
         } catch (...) {
-            vek::app::showBox({QString(), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+            vek::app::openBox({QString(), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
         }
         return false;
     }

@@ -2,18 +2,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTextCursor>
 
+#include "app/click_filter.h"
+#include "app/form_binding.h"
 #include "app/glyphs.h"
 #include "app/message_box.h"
 #include "app/up_down.h"
+#include "app/update_labels.h"
 #include "config/config_image.h"
 #include "ui_main_window.h"
 #include "update/update_checker.h"
@@ -22,22 +22,15 @@ namespace vek::app {
 
 namespace {
 
-constexpr qint32 kLinkBaudRate = 3686400;
-constexpr int kPartialFrameMs = 200;  // the link's read interval
-
 const QColor kWarningColour(0xFF, 0x00, 0x00);
 const QColor kOkColour(0x00, 0x80, 0x00);
 
-const char* const kOpenedLine = "Conexão aberta...";
-const char* const kClosedLine = "Conexão fechada...";
 const char* const kConnectHint = "Conectar à porta selecionada";
 const char* const kDisconnectHint = "Desconectar a porta";
 
 // Executables of earlier releases left next to this one.
 const char* const kOlderExecutables[] = {"VekTool v2.45.B.exe", "VekTool v2.46.A.exe", "VekTool v2.46.B.exe",
                                          "VekTool v2.45.A.exe"};
-
-QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QFont logFont() {
     QFont f;
@@ -49,21 +42,9 @@ QFont logFont() {
     return f;
 }
 
-// What a screen reader says for an edit box: its group and its label, e.g.
-// "VELOCIDADE NA CHUVA: Tempo validação [segundos]".
-QString fieldName(const QLineEdit* edit) {
-    const auto* label = edit->parentWidget()->findChild<QLabel*>(QStringLiteral("L_") + edit->objectName().mid(3));
-    QString text = label ? label->text().simplified() : edit->objectName();
-    if (text.endsWith(':')) text.chop(1);
-    if (const auto* group = qobject_cast<const QGroupBox*>(edit->parentWidget()))
-        if (!group->title().trimmed().isEmpty()) text = group->title().trimmed() + QStringLiteral(": ") + text;
-    return text;
-}
-
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), session_(std::make_unique<session::Session>(static_cast<session::Host&>(*this))) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -101,38 +82,28 @@ MainWindow::MainWindow(QWidget* parent)
     ui_->L_Clear->setCursor(Qt::PointingHandCursor);
     ui_->Edit1->setReadOnly(true);
     ui_->Edit2->setReadOnly(true);
-    for (QLabel* l : {ui_->Label0, ui_->Label7, ui_->Label8, ui_->L_Clear}) l->installEventFilter(this);
+    onClick(ui_->Label0, [this] { Label0Click(); });
+    onClick(ui_->Label7, [this] { Label7Click(); });
+    onClick(ui_->Label8, [this] { Label8Click(); });
+    onClick(ui_->L_Clear, [this] { L_ClearClick(); });
 
     ui_->ButtonVCP->setFocusPolicy(Qt::StrongFocus);
     // An opaque bar repaints itself alone; a see-through one drags the whole
     // header behind it into every step of a transfer.
     ui_->ProgressBar1->setAutoFillBackground(true);
 
-    const std::pair<QTimer*, std::pair<const char*, int>> timers[] = {
-        {&Timer1, {"Timer1", 500}}, {&Timer2, {"Timer2", 50}}, {&Timer3, {"Timer3", 100}}, {&Timer5, {"Timer5", 10}}};
-    for (const auto& [t, setting] : timers) {
-        t->setObjectName(QString::fromLatin1(setting.first));
-        t->setInterval(setting.second);
-        t->setParent(this);
-    }
-    rxPartial_.setSingleShot(true);
-    rxPartial_.setInterval(kPartialFrameMs);
-    rxPartial_.setParent(this);
+    Timer5 = new QTimer(this);
+    Timer5->setObjectName(QStringLiteral("Timer5"));
+    Timer5->setInterval(10);
+    connect(Timer5, &QTimer::timeout, this, &MainWindow::Timer5Timer);
 
-    updateChecker_ = new update::UpdateChecker(ui_->L_Msg, ui_->L_Site, this);
+    updateChecker_ = new update::UpdateChecker(this);
+    new UpdateLabels(ui_->L_Msg, ui_->L_Site, updateChecker_, this);
 
-    setupEdits();
-    setupCheckBoxes();
-    // Transfer ids must differ from one run of the tool to the next as well.
-    session_->setTransferSeed(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+    form_ = new FormBinding(*ui_, this);
+    connect(form_, &FormBinding::edited, this, [this] { controller_.setForm(form_->form()); });
+    wireController();
 
-    connect(&Timer1, &QTimer::timeout, this, [this] { session_->timer1Tick(); });
-    connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
-    connect(&Timer3, &QTimer::timeout, this, [this] { session_->timer3Tick(); });
-    connect(&Timer5, &QTimer::timeout, this, &MainWindow::Timer5Timer);
-    connect(&rxPartial_, &QTimer::timeout, this, [this] { session_->partialFrameExpired(); });
-    connect(&vcp_, &link::ComPort::rxChar, this, &MainWindow::VCPRxChar);
-    connect(&vcp_, &link::ComPort::lost, this, &MainWindow::portLost);
     connect(ui_->ComboBox1, &PortComboBox::aboutToDropDown, this, &MainWindow::ComboBox1DropDown);
     connect(ui_->ButtonVCP, &QToolButton::clicked, this, &MainWindow::ButtonVCPClick);
     connect(ui_->Log, &QTextEdit::textChanged, this, &MainWindow::LogChange);
@@ -143,84 +114,50 @@ MainWindow::MainWindow(QWidget* parent)
     connect(ui_->B_SetDefaults, &QPushButton::clicked, this, &MainWindow::B_SetDefaultsClick);
     connect(ui_->B_SetNorvale, &QPushButton::clicked, this, &MainWindow::B_SetNorvaleClick);
     connect(ui_->B_RemConfig, &QPushButton::clicked, this, &MainWindow::B_RemConfigClick);
+    connect(ui_->Cb_Norvale, &QCheckBox::toggled, this, &MainWindow::optionsEdited);
+    connect(ui_->Cb_COMAutoClose, &QCheckBox::toggled, this, &MainWindow::optionsEdited);
     // FwUpload, FwJump and GetConfig lie outside the window and stay unwired:
     // those operations start from the unit's identification only.
 
     qApp->installEventFilter(this);
+    optionsEdited();
     FormCreate();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-MainWindow::~MainWindow() {
-    qApp->removeEventFilter(this);
-    vcp_.close();
-}
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
 QTimer& MainWindow::timer(int n) {
     switch (n) {
-        case 1: return Timer1;
-        case 2: return Timer2;
-        case 3: return Timer3;
+        case 1:
+        case 2:
+        case 3: return controller_.timer(n);
         case 4: return *updateChecker_->timer();
-        default: return Timer5;
+        default: return *Timer5;
     }
 }
 
-void MainWindow::setupEdits() {
-    struct Limits {
-        QLineEdit* edit;
-        UpDown* ud;
-        int min, max;
-        bool arrows;
-    };
-    const Limits limits[] = {
-        {ui_->ED_VMX, ui_->UD_VMX, 1, 250, false},    {ui_->ED_TVMX, ui_->UD_TVMX, 0, 20, true},
-        {ui_->ED_VCH, ui_->UD_VCH, 1, 250, false},    {ui_->ED_TVCH, ui_->UD_TVCH, 0, 20, true},
-        {ui_->ED_RPX, ui_->UD_RPX, 1000, 9999, false}, {ui_->ED_TRPX, ui_->UD_TRPX, 0, 20, true},
-        {ui_->ED_VBGL, ui_->UD_VBGL, 1, 250, false},  {ui_->ED_RBGL, ui_->UD_RBGL, 300, 1500, true},
-        {ui_->ED_TBGL, ui_->UD_TBGL, 0, 20, true},    {ui_->ED_TOSC, ui_->UD_TOSC, 1, 45, false},
-        {ui_->ED_XOSC, ui_->UD_XOSC, 0, 20, true},    {ui_->ED_ACP, ui_->UD_ACP, 1, 255, false},
-        {ui_->ED_ACN, ui_->UD_ACN, 1, 255, false},    {ui_->ED_VEBK, ui_->UD_VEBK, 1, 250, true},
-        {ui_->ED_TEBK, ui_->UD_TEBK, 0, 20, true},    {ui_->ED_REBK, ui_->UD_REBK, 300, 1500, true},
-    };
-    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
-    for (const Limits& l : limits) {
-        l.edit->setValidator(digits);
-        l.edit->setAccessibleName(fieldName(l.edit));
-        l.ud->associate(l.edit, l.min, l.max, l.arrows);
-        upDowns_ << l.ud;
-    }
-    fieldEdits_ = {ui_->ED_ACP, ui_->ED_ACN,  ui_->ED_VMX,  ui_->ED_TVMX, ui_->ED_VCH,  ui_->ED_TVCH, ui_->ED_RPX,
-                   ui_->ED_TRPX, ui_->ED_TOSC, ui_->ED_XOSC, ui_->ED_VBGL, ui_->ED_RBGL, ui_->ED_TBGL};
-}
-
-void MainWindow::setupCheckBoxes() {
-    groupBoxes_[config::GroupVMX] = {ui_->CB_EV_VMX_IN, ui_->CB_EV_VMX_OUT, ui_->CB_BZ_VMX_IN, ui_->CB_BZ_VMX_OUT,
-                                     ui_->CB_BZ_VMX_WH};
-    groupBoxes_[config::GroupVCH] = {ui_->CB_EV_VCH_IN, ui_->CB_EV_VCH_OUT, ui_->CB_BZ_VCH_IN, ui_->CB_BZ_VCH_OUT,
-                                     ui_->CB_BZ_VCH_WH};
-    groupBoxes_[config::GroupRPX] = {ui_->CB_EV_RPX_IN, ui_->CB_EV_RPX_OUT, ui_->CB_BZ_RPX_IN, ui_->CB_BZ_RPX_OUT,
-                                     ui_->CB_BZ_RPX_WH};
-    groupBoxes_[config::GroupOSC] = {ui_->CB_EV_OSC_IN, ui_->CB_EV_OSC_OUT, ui_->CB_BZ_OSC_IN, ui_->CB_BZ_OSC_OUT,
-                                     ui_->CB_BZ_OSC_WH};
-    groupBoxes_[config::GroupBGL] = {ui_->CB_EV_BGL_IN, ui_->CB_EV_BGL_OUT, ui_->CB_BZ_BGL_IN, ui_->CB_BZ_BGL_OUT,
-                                     ui_->CB_BZ_BGL_WH};
-    // The buzzer boxes of a group are coupled; the model owns the rule, so
-    // a click goes through it and the widgets show what it decided.
-    for (int g = 0; g < config::GroupCount; ++g) {
-        const GroupBoxes& b = groupBoxes_[g];
-        const std::pair<QCheckBox*, config::Buzzer> buzzers[] = {
-            {b.bzIn, config::Buzzer::In}, {b.bzOut, config::Buzzer::Out}, {b.bzWh, config::Buzzer::During}};
-        for (const auto& [box, which] : buzzers) {
-            connect(box, &QCheckBox::clicked, this, [this, g, which = which](bool ticked) {
-                config::FormModel model = form();
-                model.setBuzzer(static_cast<config::Group>(g), which, ticked);
-                showForm(model);
-            });
-        }
-    }
+void MainWindow::wireController() {
+    using unit::UnitController;
+    connect(&controller_, &UnitController::logLine, this, [this](const QString& line, unit::Tone tone) {
+        appendLine(ui_->Log, line, tone == unit::Tone::Warning ? kWarningColour : QColor(Qt::black));
+    });
+    connect(&controller_, &UnitController::logCleared, this, [this] { clearPane(ui_->Log); });
+    connect(&controller_, &UnitController::progressChanged, this, [this](int position, int maximum) {
+        ui_->ProgressBar1->setMaximum(maximum);
+        ui_->ProgressBar1->setValue(position);
+    });
+    connect(&controller_, &UnitController::boxRequested, this, &MainWindow::showBox);
+    connect(&controller_, &UnitController::formShown, form_, &FormBinding::show);
+    connect(&controller_, &UnitController::setConfigEnabledChanged, ui_->B_SetConfig, &QWidget::setEnabled);
+    connect(&controller_, &UnitController::portListEnabledChanged, ui_->ComboBox1, &QWidget::setEnabled);
+    connect(&controller_, &UnitController::idListed, this,
+            [this](const QString& line) { appendLine(ui_->LogIdList, line, Qt::black); });
+    connect(&controller_, &UnitController::idListCountChanged, ui_->L_IdList, &QLabel::setText);
+    connect(&controller_, &UnitController::edit1Changed, ui_->Edit1, &QLineEdit::setText);
+    connect(&controller_, &UnitController::connectionChanged, this, &MainWindow::connectionChanged);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -235,7 +172,6 @@ void MainWindow::FormCreate() {
     } catch (const link::ComPortError&) {
         // No port list is no reason to stop: the button then does nothing.
     }
-    vcp_.setCustomBaudRate(kLinkBaudRate);
     const update::Release& release = update::toolVersion;
     setWindowTitle(QStringLiteral("VekTool v%1.%2.%3").arg(release.major).arg(release.minor).arg(QChar(release.revision)));
     for (std::uint16_t v : config::kPingTable) ui_->CB_PING->addItem(QString::number(v));
@@ -247,17 +183,17 @@ void MainWindow::FormCreate() {
     ui_->L_Msg->setText(QString());
     const QString dir = QCoreApplication::applicationDirPath();
     for (const char* name : kOlderExecutables) QFile::remove(QDir(dir).filePath(QString::fromUtf8(name)));
-    Timer5.start();
+    Timer5->start();
     L_ClearClick();
 }
 
 void MainWindow::Timer5Timer() {
-    Timer5.stop();
-    for (QLineEdit* e : fieldEdits_) e->clear();
+    Timer5->stop();
+    for (QLineEdit* e : form_->fieldEdits()) e->clear();
     for (QLineEdit* e : {ui_->ED_VEBK, ui_->ED_TEBK, ui_->ED_REBK}) e->clear();
     // The arrows are laid 3 pixels low so that, moved up here, they line up
     // with their edit boxes.
-    for (UpDown* ud : upDowns_) ud->move(ud->x(), ud->y() - 3);
+    for (UpDown* ud : form_->upDowns()) ud->move(ud->x(), ud->y() - 3);
 }
 
 // ---------------------------------------------------------------- log
@@ -274,6 +210,11 @@ void MainWindow::appendLine(QTextEdit* pane, const QString& line, const QColor& 
     cursor.insertText(text, format);
 }
 
+void MainWindow::clearPane(QTextEdit* pane) {
+    pane->clear();
+    pane->setProperty("hasLines", false);
+}
+
 void MainWindow::LogChange() {
     QTextCursor end = ui_->Log->textCursor();
     end.movePosition(QTextCursor::End);
@@ -281,11 +222,11 @@ void MainWindow::LogChange() {
     ui_->Log->ensureCursorVisible();
 }
 
-void MainWindow::appendLog(const std::string& line) { appendLine(ui_->Log, fromUtf8(line), Qt::black); }
-void MainWindow::appendWarning(const std::string& line) { appendLine(ui_->Log, fromUtf8(line), kWarningColour); }
-void MainWindow::clearLog() {
-    ui_->Log->clear();
-    ui_->Log->setProperty("hasLines", false);
+void MainWindow::showBox(const QString& text, const QString& caption, session::BoxIcon icon) {
+    QMessageBox::Icon shown = QMessageBox::NoIcon;
+    if (icon == session::BoxIcon::Warning) shown = QMessageBox::Warning;
+    if (icon == session::BoxIcon::Information) shown = QMessageBox::Information;
+    openBox({text, caption, shown, QMessageBox::Ok});
 }
 
 // ---------------------------------------------------------------- connection
@@ -306,23 +247,11 @@ void MainWindow::ButtonVCPClick() {
         ui_->ButtonVCP->setChecked(false);
         return;
     }
-    vcp_.setPort(ui_->ComboBox1->currentText());
-    if (vcp_.connected()) {
-        vcp_.close();
-        ButtonVCPState(false);
-        ui_->ComboBox1->setEnabled(true);
+    if (controller_.isOpen()) {
+        controller_.close();
         return;
     }
-    try {
-        vcp_.open();
-        vcp_.clearBuffer(true, true);
-    } catch (const link::ComPortError&) {
-        vcp_.close();
-        ui_->ButtonVCP->setChecked(false);
-        return;
-    }
-    ButtonVCPState(true);
-    ui_->ComboBox1->setEnabled(false);
+    if (!controller_.open(ui_->ComboBox1->currentText())) ui_->ButtonVCP->setChecked(false);
 }
 
 void MainWindow::updateConnectButton(bool open) {
@@ -333,53 +262,10 @@ void MainWindow::updateConnectButton(bool open) {
     ui_->ButtonVCP->setAccessibleName(hint);
 }
 
-void MainWindow::ButtonVCPState(bool open) {
-    ui_->ButtonVCP->setIcon(QIcon());
-    if (open) {
-        session_->portOpened();
-        clearLog();
-        config::FormModel cleared = form();
-        cleared.ping = cleared.a232 = cleared.b232 = -1;
-        for (std::string& t : cleared.text) t.clear();
-        cleared.evAcp = cleared.bzAcp = cleared.evAcn = cleared.bzAcn = false;
-        for (int g = 0; g < config::GroupCount; ++g) {
-            cleared.setRegister(static_cast<config::Group>(g), false, false);
-            for (config::Buzzer b : {config::Buzzer::In, config::Buzzer::Out, config::Buzzer::During})
-                cleared.setBuzzer(static_cast<config::Group>(g), b, false);
-        }
-        showForm(cleared);
-        ui_->B_RemConfig->setEnabled(false);
-        appendLog(kOpenedLine);
-    } else {
-        rxPartial_.stop();
-        appendLog(kClosedLine);
-        ui_->B_SetConfig->setEnabled(false);
-        ui_->B_RemConfig->setEnabled(true);
-    }
+void MainWindow::connectionChanged(bool open) {
+    ui_->B_RemConfig->setEnabled(!open);
+    if (open) ui_->ComboBox1->setEnabled(false);
     updateConnectButton(open);
-}
-
-void MainWindow::Timer2Timer() {
-    Timer2.stop();
-    vcp_.close();
-    ButtonVCPState(false);
-}
-
-void MainWindow::portLost() {
-    // The cable was pulled or the unit reset under an open port: closed as
-    // the button would close it.
-    ButtonVCPState(false);
-    ui_->ComboBox1->setEnabled(true);
-}
-
-void MainWindow::VCPRxChar(int count) {
-    const QByteArray bytes = vcp_.read(count);
-    session_->bytesArrived(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                     static_cast<std::size_t>(bytes.size())));
-    if (session_->partialFramePending())
-        rxPartial_.start();
-    else
-        rxPartial_.stop();
 }
 
 // ---------------------------------------------------------------- production panel
@@ -394,13 +280,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             const auto* key = static_cast<QKeyEvent*>(event);
             FormKeyDown(key->key(), key->modifiers());
         }
-        return false;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == ui_->Label0) Label0Click();
-        else if (watched == ui_->Label7) Label7Click();
-        else if (watched == ui_->Label8) Label8Click();
-        else if (watched == ui_->L_Clear) L_ClearClick();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -442,110 +321,30 @@ void MainWindow::Label8Click() {
 
 void MainWindow::L_ClearClick() {
     ui_->L_IdList->setText(QString());
-    ui_->LogIdList->clear();
-    ui_->LogIdList->setProperty("hasLines", false);
-    session_->clearIdList();
+    clearPane(ui_->LogIdList);
+    controller_.clearIdList();
 }
 
-// ---------------------------------------------------------------- configuration buttons
+// ---------------------------------------------------------------- configuration
 
-void MainWindow::B_SetConfigClick() { session_->setConfig(); }
-void MainWindow::B_GetConfigClick() { session_->getConfig(); }
-void MainWindow::B_FwTxClick() { session_->firmwareUpdate(); }
-void MainWindow::B_FwJumpClick() { session_->jump(); }
-void MainWindow::B_RemConfigClick() { session_->remoteCommandList(); }
+void MainWindow::B_SetConfigClick() { controller_.setConfig(form_->form()); }
+void MainWindow::B_RemConfigClick() { controller_.remoteCommandList(form_->form()); }
 
-void MainWindow::B_SetDefaultsClick() {
-    config::FormModel model = form();
-    config::applyDefaults(model);
-    showForm(model);
+void MainWindow::B_SetDefaultsClick() { applyPreset(config::applyDefaults); }
+void MainWindow::B_SetNorvaleClick() { applyPreset(config::applyNorvale); }
+
+void MainWindow::applyPreset(void (*preset)(config::FormModel&)) {
+    config::FormModel model = form_->form();
+    preset(model);
+    form_->show(model);
+    controller_.setForm(model);
 }
 
-void MainWindow::B_SetNorvaleClick() {
-    config::FormModel model = form();
-    config::applyNorvale(model);
-    showForm(model);
+void MainWindow::optionsEdited() {
+    session::Options options = controller_.options();
+    options.norvale = ui_->Cb_Norvale->isChecked();
+    options.closeAfterConfigure = ui_->Cb_COMAutoClose->isChecked();
+    controller_.setOptions(options);
 }
-
-// ---------------------------------------------------------------- session::Host
-
-bool MainWindow::portOpen() const { return vcp_.connected(); }
-
-void MainWindow::write(const protocol::Bytes& frame) {
-    try {
-        vcp_.write(QByteArray(reinterpret_cast<const char*>(frame.data()), static_cast<qsizetype>(frame.size())));
-    } catch (const link::ComPortError&) {
-        // A refused write means the port is going; its loss is reported by
-        // the port itself and the next pacing step finds it closed.
-    }
-}
-
-void MainWindow::setProgressMaximum(int maximum) { ui_->ProgressBar1->setMaximum(maximum); }
-void MainWindow::setProgress(int position) { ui_->ProgressBar1->setValue(position); }
-
-void MainWindow::showBox(const session::Box& box) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    if (box.icon == session::BoxIcon::Warning) icon = QMessageBox::Warning;
-    if (box.icon == session::BoxIcon::Information) icon = QMessageBox::Information;
-    app::showBox({fromUtf8(box.text), fromUtf8(box.caption), icon, QMessageBox::Ok});
-}
-
-void MainWindow::setTimer1(bool enabled) { enabled ? Timer1.start() : Timer1.stop(); }
-void MainWindow::setTimer3(bool enabled) { enabled ? Timer3.start() : Timer3.stop(); }
-void MainWindow::startDeferredClose() { Timer2.start(); }
-void MainWindow::setSetConfigEnabled(bool enabled) { ui_->B_SetConfig->setEnabled(enabled); }
-void MainWindow::setPortListEnabled(bool enabled) { ui_->ComboBox1->setEnabled(enabled); }
-
-void MainWindow::appendIdList(const std::string& line) { appendLine(ui_->LogIdList, fromUtf8(line), Qt::black); }
-void MainWindow::setIdListCount(const std::string& caption) { ui_->L_IdList->setText(fromUtf8(caption)); }
-void MainWindow::setEdit1(const std::string& text) { ui_->Edit1->setText(fromUtf8(text)); }
-
-config::FormModel MainWindow::form() const {
-    config::FormModel m;
-    m.ping = ui_->CB_PING->currentIndex();
-    m.a232 = ui_->CB_A232->currentIndex();
-    m.b232 = ui_->CB_B232->currentIndex();
-    for (int f = 0; f < config::FieldCount; ++f) m.text[f] = fieldEdits_[f]->text().toStdString();
-    m.evAcp = ui_->CB_EV_ACP->isChecked();
-    m.bzAcp = ui_->CB_BZ_ACP->isChecked();
-    m.evAcn = ui_->CB_EV_ACN->isChecked();
-    m.bzAcn = ui_->CB_BZ_ACN->isChecked();
-    for (int g = 0; g < config::GroupCount; ++g) {
-        const GroupBoxes& b = groupBoxes_[g];
-        const auto group = static_cast<config::Group>(g);
-        m.setRegister(group, b.evIn->isChecked(), b.evOut->isChecked());
-        // Through the coupling, "Durante" first: a state the widgets hold
-        // comes out as it is, and a click then applies the box it changed.
-        m.setBuzzer(group, config::Buzzer::In, false);
-        m.setBuzzer(group, config::Buzzer::Out, false);
-        m.setBuzzer(group, config::Buzzer::During, b.bzWh->isChecked());
-        if (b.bzIn->isChecked()) m.setBuzzer(group, config::Buzzer::In, true);
-        if (b.bzOut->isChecked()) m.setBuzzer(group, config::Buzzer::Out, true);
-    }
-    return m;
-}
-
-void MainWindow::showForm(const config::FormModel& m) {
-    ui_->CB_PING->setCurrentIndex(m.ping);
-    ui_->CB_A232->setCurrentIndex(m.a232);
-    ui_->CB_B232->setCurrentIndex(m.b232);
-    for (int f = 0; f < config::FieldCount; ++f) fieldEdits_[f]->setText(QString::fromStdString(m.text[f]));
-    ui_->CB_EV_ACP->setChecked(m.evAcp);
-    ui_->CB_BZ_ACP->setChecked(m.bzAcp);
-    ui_->CB_EV_ACN->setChecked(m.evAcn);
-    ui_->CB_BZ_ACN->setChecked(m.bzAcn);
-    for (int g = 0; g < config::GroupCount; ++g) {
-        const GroupBoxes& b = groupBoxes_[g];
-        const config::EventBoxes& s = m.group(static_cast<config::Group>(g));
-        b.evIn->setChecked(s.evIn);
-        b.evOut->setChecked(s.evOut);
-        b.bzIn->setChecked(s.bzIn);
-        b.bzOut->setChecked(s.bzOut);
-        b.bzWh->setChecked(s.bzWh);
-    }
-}
-
-bool MainWindow::norvaleForced() const { return ui_->Cb_Norvale->isChecked(); }
-bool MainWindow::closeAfterConfigure() const { return ui_->Cb_COMAutoClose->isChecked(); }
 
 }  // namespace vek::app

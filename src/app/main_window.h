@@ -1,23 +1,21 @@
 #pragma once
-// The tool's one window. Handlers are thin: they read the widgets into a
-// model, call the session, and show what it answers.
+// The tool's one window: a view of one unit controller. It binds the
+// widgets to the configuration model, turns clicks into controller calls,
+// and shows what the controller says; the production panel and the key
+// capture are its own.
 
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
 
 #include "config/form_model.h"
-#include "link/com_port.h"
-#include "session/host.h"
-#include "session/session.h"
+#include "unit/unit_controller.h"
 
 namespace Ui {
 class MainWindow;
 }
-class QCheckBox;
-class QLineEdit;
 class QTextEdit;
+class QTimer;
 
 namespace vek::update {
 class UpdateChecker;
@@ -25,9 +23,9 @@ class UpdateChecker;
 
 namespace vek::app {
 
-class UpDown;
+class FormBinding;
 
-class MainWindow : public QWidget, private session::Host {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // The client widths: the form alone, and with the production panel.
@@ -43,9 +41,6 @@ public:
     void Timer5Timer();
     void ComboBox1DropDown();
     void ButtonVCPClick();
-    void ButtonVCPState(bool open);
-    void Timer2Timer();
-    void VCPRxChar(int count);
     void Edit1Change();
     void Label0Click();
     void Label7Click();
@@ -55,12 +50,12 @@ public:
     void B_SetDefaultsClick();
     void B_SetNorvaleClick();
     void B_RemConfigClick();
-    void B_GetConfigClick();
-    void B_FwTxClick();
-    void B_FwJumpClick();
 
-    link::ComPort& VCP() { return vcp_; }
-    session::Session& session() { return *session_; }
+    unit::UnitController& controller() { return controller_; }
+    link::ComPort& VCP() { return controller_.port(); }
+    session::Session& session() { return controller_.session(); }
+    // Timer1 to Timer3 are the controller's, Timer4 the update check's,
+    // Timer5 the window's own.
     QTimer& timer(int n);
     update::UpdateChecker* updateChecker() const { return updateChecker_; }
     QString keyCapture() const { return QString::fromLatin1(keyCapture_.data(), keyCapturePos_); }
@@ -69,49 +64,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // session::Host
-    bool portOpen() const override;
-    void write(const protocol::Bytes& frame) override;
-    void appendLog(const std::string& line) override;
-    void appendWarning(const std::string& line) override;
-    void clearLog() override;
-    void setProgressMaximum(int maximum) override;
-    void setProgress(int position) override;
-    void showBox(const session::Box& box) override;
-    void setTimer1(bool enabled) override;
-    void setTimer3(bool enabled) override;
-    void startDeferredClose() override;
-    void setSetConfigEnabled(bool enabled) override;
-    void setPortListEnabled(bool enabled) override;
-    void appendIdList(const std::string& line) override;
-    void setIdListCount(const std::string& caption) override;
-    void setEdit1(const std::string& text) override;
-    config::FormModel form() const override;
-    void showForm(const config::FormModel& form) override;
-    bool norvaleForced() const override;
-    bool closeAfterConfigure() const override;
-
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void LogChange();
     void appendLine(QTextEdit* pane, const QString& line, const QColor& colour);
-    void portLost();
-    void setupEdits();
-    void setupCheckBoxes();
+    void clearPane(QTextEdit* pane);
+    void connectionChanged(bool open);
+    void applyPreset(void (*preset)(config::FormModel&));
+    void optionsEdited();
+    void showBox(const QString& text, const QString& caption, session::BoxIcon icon);
+    void wireController();
     void updateConnectButton(bool open);
 
-    struct GroupBoxes {
-        QCheckBox *evIn, *evOut, *bzIn, *bzOut, *bzWh;
-    };
-
     std::unique_ptr<Ui::MainWindow> ui_;
-    link::ComPort vcp_;
-    std::unique_ptr<session::Session> session_;
+    unit::UnitController controller_;
     update::UpdateChecker* updateChecker_ = nullptr;
-    QTimer Timer1, Timer2, Timer3, Timer5;
-    QTimer rxPartial_;  // a partial frame gets the link's read interval to complete
-    std::array<QLineEdit*, config::FieldCount> fieldEdits_{};
-    std::array<GroupBoxes, config::GroupCount> groupBoxes_{};
-    QList<UpDown*> upDowns_;
+    QTimer* Timer5 = nullptr;
+    FormBinding* form_ = nullptr;
     std::array<char, 25> keyCapture_{};
     unsigned char keyCapturePos_ = 0;
 };

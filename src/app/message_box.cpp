@@ -9,10 +9,20 @@ BoxHandler& handler() {
 }
 }  // namespace
 
-QMessageBox::StandardButton showBox(const BoxRequest& request) {
-    if (handler()) return handler()(request);
-    QMessageBox box(request.icon, request.caption, request.text, request.buttons);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+void openBox(const BoxRequest& request, BoxAnswer answered) {
+    if (handler()) {
+        const QMessageBox::StandardButton button = handler()(request);
+        if (answered) answered(button);
+        return;
+    }
+    // No nested event loop: the box lives on its own and reports its answer.
+    auto* box = new QMessageBox(request.icon, request.caption, request.text, request.buttons);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)](int) {
+        if (answered) answered(box->standardButton(box->clickedButton()));
+    });
+    box->open();
 }
 
 void setBoxHandler(BoxHandler h) { handler() = std::move(h); }

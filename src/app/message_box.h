@@ -16,10 +16,12 @@ struct BoxRequest {
 };
 
 using BoxHandler = std::function<QMessageBox::StandardButton(const BoxRequest&)>;
+using BoxAnswer = std::function<void(QMessageBox::StandardButton)>;
 
-// Shows a modal box (no owner window) and returns the button pressed. With a
-// handler installed the handler answers instead.
-QMessageBox::StandardButton showBox(const BoxRequest& request);
+// Shows a modal box and returns at once; `answered` is called with the
+// button pressed when the box closes. With a handler installed the handler
+// answers, at once.
+void openBox(const BoxRequest& request, BoxAnswer answered = {});
 
 // Installs (or, with an empty handler, removes) the test seam.
 void setBoxHandler(BoxHandler handler);

@@ -34,10 +34,13 @@ std::string errorMessage(int code, int systemError, const QString& systemText) {
 }
 }  // namespace
 
-ComPortError::ComPortError(int code, int systemError, const QString& systemText)
+ComPortError::ComPortError(int code, int systemError, const QString& systemText,
+                           QSerialPort::SerialPortError serialError)
     : std::runtime_error(errorMessage(code, systemError, systemText)),
       code_(code),
-      systemError_(systemError) {}
+      systemError_(systemError),
+      serialError_(serialError),
+      systemText_(systemText) {}
 
 namespace {
 std::function<QStringList()>& systemPortLister() {
@@ -84,9 +87,11 @@ void ComPort::open() {
     opening_ = true;
     struct Reset { bool& flag; ~Reset() { flag = false; } } reset{opening_};
     if (!serial_.open(QIODevice::ReadWrite)) {
+        const int systemError = errno ? errno : ENODEV;
         const QString why = serial_.errorString();
+        const QSerialPort::SerialPortError kind = serial_.error();
         serial_.clearError();
-        throw ComPortError(CE_OpenFailed, errno ? errno : ENODEV, why);
+        throw ComPortError(CE_OpenFailed, systemError, why, kind);
     }
     const bool settingsOk = serial_.setBaudRate(baudRate_) && serial_.setDataBits(QSerialPort::Data8) &&
                             serial_.setParity(QSerialPort::NoParity) &&

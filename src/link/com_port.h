@@ -32,13 +32,19 @@ const char* comPortErrorText(int code);
 // EComPort: a code and, where the system refused something, its error number.
 class ComPortError : public std::runtime_error {
 public:
-    ComPortError(int code, int systemError, const QString& systemText = {});
+    ComPortError(int code, int systemError, const QString& systemText = {},
+                 QSerialPort::SerialPortError serialError = QSerialPort::UnknownError);
     int code() const { return code_; }
     int systemError() const { return systemError_; }
+    // What the serial layer made of the failure, and its own words.
+    QSerialPort::SerialPortError serialError() const { return serialError_; }
+    QString systemText() const { return systemText_; }
 
 private:
     int code_;
     int systemError_;
+    QSerialPort::SerialPortError serialError_;
+    QString systemText_;
 };
 
 class ComPort : public QObject {

@@ -1,8 +1,9 @@
 #include "session/session.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
-#include "config/config_image.h"
 #include "config/config_texts.h"
 #include "protocol/identification.h"
 #include "protocol/protocol_texts.h"
@@ -15,11 +16,34 @@
 namespace vek::session {
 
 using protocol::Frame;
+using transfer::Outcome;
+
+namespace {
+
+BoxIcon boxIcon(transfer::FailureIcon icon) {
+    switch (icon) {
+        case transfer::FailureIcon::Warning: return BoxIcon::Warning;
+        case transfer::FailureIcon::Information: return BoxIcon::Information;
+        case transfer::FailureIcon::None: break;
+    }
+    return BoxIcon::None;
+}
+
+std::string format(const char* pattern, long a, int b, int c) {
+    char out[256];
+    const int n = std::snprintf(out, sizeof out, pattern, a, b, c);
+    return std::string(out, static_cast<std::size_t>(std::max(n, 0)));
+}
+
+}  // namespace
 
 struct Session::Impl {
-    explicit Impl(Host& h) : host(h), receiver(counters), transfer(h, counters), read(h, counters) {}
+    Impl(transfer::Port& l, View& v) : link(l), view(v), receiver(counters), transfer(l, counters), read(l, counters) {}
 
-    Host& host;
+    transfer::Port& link;
+    View& view;
+    Options options;
+    config::FormModel form;
     Counters counters;
     protocol::Receiver receiver;
     transfer::BlockTransfer transfer;
@@ -36,39 +60,51 @@ struct Session::Impl {
     // The record being written; kept apart from the read's buffer so that a
     // refused write can never touch bytes a running transfer still sends.
     config::Image writeImage{};
+    config::Image readImage{};
+    // The running read checks a write rather than fetching the record.
+    bool verifying = false;
+
+    void show(const config::FormModel& f) {
+        form = f;
+        view.showForm(form);
+    }
 
     void dispatch(const Frame& frame);
     void identification(const Frame& frame);
     void operationMode();
-    void acknowledged(const Frame& frame);
-    void configurationData(const Frame& frame);
+    void settleTransfer(Outcome outcome);
+    void settleRead(Outcome outcome);
     void transferSucceeded();
+    void failed(Operation operation, const transfer::Failure& failure);
     void applyReadImage();
+    void verifyReadBack();
+    void writeEnded(bool ok, std::string reason, long mismatchAt);
 
     void getConfig();
     void write(const config::FormModel& form);
     void firmwareUpdate();
+    Operation operation() const;
 };
 
 // --- receiving ----------------------------------------------------------
 
 void Session::Impl::dispatch(const Frame& frame) {
     if (!frame.forTool()) {
-        host.appendLog(protocol::texts::kWrongDestination);
+        view.appendLog(protocol::texts::kWrongDestination);
         return;
     }
     switch (frame.code) {
         case protocol::RspAck:
-            acknowledged(frame);
+            if (frame.payload.size() >= 2) settleTransfer(transfer.onAck(protocol::getU16(frame.payload, 0)));
             break;
         case protocol::RspNack:
-            transfer.onNack();
+            settleTransfer(transfer.onNack());
             break;
         case protocol::RspIdentification:
             identification(frame);
             break;
         case protocol::RspConfigData:
-            configurationData(frame);
+            settleRead(read.onData(frame.payload));
             break;
         case protocol::RspOperationMode:
             operationMode();
@@ -78,31 +114,74 @@ void Session::Impl::dispatch(const Frame& frame) {
     }
 }
 
-void Session::Impl::acknowledged(const Frame& frame) {
-    if (frame.payload.size() < 2) return;
-    if (transfer.onAck(protocol::getU16(frame.payload, 0)) == transfer::BlockTransfer::AckOutcome::Completed) {
-        transferSucceeded();
-    }
+void Session::Impl::settleTransfer(Outcome outcome) {
+    if (outcome == Outcome::Completed) transferSucceeded();
+    if (outcome == Outcome::Failed)
+        failed(transfer.state().kind == transfer::KindFirmware ? Operation::Firmware : Operation::Write,
+               transfer.failure());
+}
+
+void Session::Impl::settleRead(Outcome outcome) {
+    if (outcome == Outcome::Completed) verifying ? verifyReadBack() : applyReadImage();
+    if (outcome == Outcome::Failed) failed(verifying ? Operation::Verify : Operation::Read, read.failure());
+}
+
+void Session::Impl::failed(Operation op, const transfer::Failure& failure) {
+    view.showBox({failure.text, failure.caption, boxIcon(failure.icon)});
+    const char* line = texts::kReadInterrupted;
+    if (op == Operation::Firmware) line = texts::kFirmwareInterrupted;
+    if (op == Operation::Write) line = texts::kWriteInterrupted;
+    if (op == Operation::Verify) line = texts::kVerifyFailed;
+    view.appendWarning(line);
+    // A read-back that failed leaves the write unconfirmed: the write failed.
+    view.finished({op == Operation::Verify ? Operation::Write : op, false, line, -1});
 }
 
 void Session::Impl::transferSucceeded() {
     if (transfer.state().kind == transfer::KindFirmware) {
         // The unit restarts with the new firmware and announces itself again;
         // that announcement must be handled in full.
-        host.appendLog("");
+        view.appendLog("");
         identificationDone = false;
+        view.finished({Operation::Firmware, true, {}, -1});
         return;
     }
-    host.setSetConfigEnabled(true);
-    if (host.closeAfterConfigure() && protocol::isCurrentRelease(unit.version)) {
-        host.setPortListEnabled(true);
-        host.startDeferredClose();
+    view.setSetConfigEnabled(true);
+    if (!options.verifyWrites) {
+        writeEnded(true, {}, -1);
+        return;
     }
+    verifying = true;
+    settleRead(read.start(unit.configBase, false));
+}
+
+void Session::Impl::verifyReadBack() {
+    verifying = false;
+    readImage = read.image();
+    const auto diff = std::mismatch(writeImage.begin(), writeImage.end(), readImage.begin());
+    if (diff.first == writeImage.end()) {
+        view.appendLog(texts::kVerified);
+        writeEnded(true, {}, -1);
+        return;
+    }
+    const long offset = diff.first - writeImage.begin();
+    const std::string line = format(texts::kVerifyMismatch, offset, *diff.first, *diff.second);
+    view.appendWarning(line);
+    writeEnded(false, line, offset);
+}
+
+void Session::Impl::writeEnded(bool ok, std::string reason, long mismatchAt) {
+    if (ok && options.closeAfterConfigure && protocol::isCurrentRelease(unit.version)) {
+        view.setPortListEnabled(true);
+        view.startDeferredClose();
+    }
+    view.finished({Operation::Write, ok, std::move(reason), mismatchAt});
 }
 
 void Session::Impl::operationMode() {
-    for (const char* line : protocol::texts::kOperationMode) host.appendLog(line);
-    host.startDeferredClose();
+    for (const char* line : protocol::texts::kOperationMode) view.appendLog(line);
+    view.startDeferredClose();
+    view.operationModeSeen();
 }
 
 void Session::Impl::identification(const Frame& frame) {
@@ -116,107 +195,129 @@ void Session::Impl::identification(const Frame& frame) {
         operationMode();
         return;  // identification stays armed
     }
-    host.appendLog(protocol::versionLine(unit));
+    view.appendLog(protocol::versionLine(unit));
 
     if (protocol::shouldList(unit, lastListedId)) {
         ++listedCount;
         lastListedId = unit.id;
-        host.appendIdList(protocol::idListLine(unit.id));
-        host.setIdListCount(std::to_string(listedCount));
-        host.setEdit1(protocol::idDigits(unit.id));
+        view.appendIdList(protocol::idListLine(unit.id));
+        view.setIdListCount(std::to_string(listedCount));
+        view.setEdit1(protocol::idDigits(unit.id));
     }
+    identificationDone = true;
+    view.identified(unit);
+    if (!options.followIdentification) return;
 
     switch (next) {
         case protocol::NextStep::DiscontinuedThenRead:
-            host.appendWarning(protocol::texts::kDiscontinued);
+            view.appendWarning(protocol::texts::kDiscontinued);
             getConfig();
             break;
         case protocol::NextStep::UpdateFirmware:
             firmwareUpdate();
             break;
         case protocol::NextStep::UpToDateThenRead:
-            host.appendLog(protocol::texts::kUpToDate);
+            view.appendLog(protocol::texts::kUpToDate);
             getConfig();
             break;
         case protocol::NextStep::OperationMode:
         case protocol::NextStep::Nothing:
             break;
     }
-    identificationDone = true;
-}
-
-void Session::Impl::configurationData(const Frame& frame) {
-    if (read.onData(frame.payload) == transfer::ConfigRead::DataOutcome::Complete) applyReadImage();
 }
 
 void Session::Impl::applyReadImage() {
-    config::FormModel form = host.form();
-    const bool norvale = host.norvaleForced();
-    const int faults = config::decode(read.image(), form, norvale);
-    host.showForm(form);
+    readImage = read.image();
+    config::FormModel decoded = form;
+    const int faults = config::decode(readImage, decoded, options.norvale);
+    show(decoded);
     if (faults == 0) {
-        host.appendLog(texts::kReadDone);
-        host.setSetConfigEnabled(true);
+        view.appendLog(texts::kReadDone);
+        view.setSetConfigEnabled(true);
+        view.finished({Operation::Read, true, {}, -1});
         return;
     }
-    host.appendWarning(texts::kInvalidConfiguration);
-    if (norvale) {
-        host.appendLog(texts::kPreparingNorvale);
-        config::applyNorvale(form);
-    } else {
-        host.appendLog(texts::kPreparingDefaults);
-        config::applyDefaults(form);
+    view.appendWarning(texts::kInvalidConfiguration);
+    if (!options.followIdentification) {
+        // Reported, never replaced: whoever drives the session decides.
+        view.finished({Operation::Read, false, texts::kInvalidConfiguration, -1});
+        return;
     }
-    host.showForm(form);
-    write(form);
+    if (options.norvale) {
+        view.appendLog(texts::kPreparingNorvale);
+        config::applyNorvale(decoded);
+    } else {
+        view.appendLog(texts::kPreparingDefaults);
+        config::applyDefaults(decoded);
+    }
+    show(decoded);
+    write(decoded);
 }
 
 // --- operations -----------------------------------------------------------
 
-void Session::Impl::getConfig() {
-    transfer.stop();
-    config::FormModel form = host.form();
-    form.ping = form.a232 = form.b232 = -1;
-    host.showForm(form);
-    read.start(unit.configBase);
+Operation Session::Impl::operation() const {
+    if (transfer.running()) return transfer.state().kind == transfer::KindFirmware ? Operation::Firmware : Operation::Write;
+    if (read.running()) return verifying ? Operation::Verify : Operation::Read;
+    return Operation::None;
 }
 
-void Session::Impl::write(const config::FormModel& form) {
+void Session::Impl::getConfig() {
+    transfer.stop();
+    verifying = false;
+    config::FormModel cleared = form;
+    cleared.ping = cleared.a232 = cleared.b232 = -1;
+    show(cleared);
+    settleRead(read.start(unit.configBase));
+}
+
+void Session::Impl::write(const config::FormModel& f) {
     config::Image image{};
-    if (const auto fault = config::encode(form, image)) {
-        host.showBox({config::faultMessage(*fault), config::text::kFaultCaption, BoxIcon::Warning});
+    if (const auto fault = config::encode(f, image)) {
+        view.showBox({config::faultMessage(*fault), config::text::kFaultCaption, BoxIcon::Warning});
         if (fault->field != config::FieldCount) {
-            config::FormModel emptied = form;
+            config::FormModel emptied = f;
             config::emptyField(emptied, *fault);
-            host.showForm(emptied);
+            show(emptied);
         }
+        view.finished({Operation::Write, false, config::faultMessage(*fault), -1});
         return;
     }
     read.stop();
+    verifying = false;
     writeImage = image;
-    transfer.TxInit(transfer::KindConfiguration, writeImage, config::checkXor(writeImage),
-                    config::checkSum(writeImage));
+    settleTransfer(transfer.TxInit(transfer::KindConfiguration, writeImage, config::checkXor(writeImage),
+                                   config::checkSum(writeImage)));
 }
 
 void Session::Impl::firmwareUpdate() {
     if (!protocol::updatableType(unit.version.a)) return;
     read.stop();
-    transfer.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
-                    transfer::kFirmwareCheckSum);
+    verifying = false;
+    settleTransfer(transfer.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
+                                   transfer::kFirmwareCheckSum));
 }
 
-// --- the window's calls -----------------------------------------------------
+// --- the controller's calls -------------------------------------------------
 
-Session::Session(Host& host) : d_(std::make_unique<Impl>(host)) {}
+Session::Session(transfer::Port& link, View& view) : d_(std::make_unique<Impl>(link, view)) {}
 Session::~Session() = default;
 
 void Session::setTransferSeed(std::uint32_t seed) { d_->transfer.setSeed(seed); }
+void Session::setOptions(const Options& options) { d_->options = options; }
+const Options& Session::options() const { return d_->options; }
+void Session::setForm(const config::FormModel& form) { d_->form = form; }
+const config::FormModel& Session::form() const { return d_->form; }
 
 void Session::portOpened() {
     d_->transfer.stop();
     d_->read.stop();
+    d_->verifying = false;
     d_->receiver.reset();
     d_->identificationDone = false;
+    // Nothing of the previous unit stays on the form.
+    config::FormModel cleared;
+    d_->show(cleared);
 }
 
 void Session::bytesArrived(std::span<const std::uint8_t> bytes) {
@@ -228,34 +329,36 @@ bool Session::partialFramePending() const { return d_->receiver.pending(); }
 void Session::partialFrameExpired() {
     auto expiry = d_->receiver.expire();
     // A lost acknowledgement often shows as such a fragment: resend sooner.
-    if (expiry.shortFragment && d_->transfer.timer1Enabled()) d_->transfer.Timer1Timer();
+    if (expiry.shortFragment && d_->transfer.timerEnabled()) d_->settleTransfer(d_->transfer.Timer1Timer());
     for (const Frame& frame : expiry.frames) d_->dispatch(frame);
 }
 
 void Session::timer1Tick() {
-    if (d_->transfer.timer1Enabled()) d_->transfer.Timer1Timer();
+    if (d_->transfer.timerEnabled()) d_->settleTransfer(d_->transfer.Timer1Timer());
 }
 
 void Session::timer3Tick() {
-    if (d_->read.timer3Enabled()) d_->read.Timer3Timer();
+    if (d_->read.timerEnabled()) d_->settleRead(d_->read.Timer3Timer());
 }
 
 void Session::getConfig() { d_->getConfig(); }
-void Session::setConfig() { d_->write(d_->host.form()); }
+void Session::setConfig(const config::FormModel& form) {
+    d_->form = form;
+    d_->write(form);
+}
 void Session::firmwareUpdate() { d_->firmwareUpdate(); }
 
 void Session::jump() {
-    if (d_->host.portOpen()) d_->host.write(protocol::jumpFrame());
+    if (d_->link.portOpen()) d_->link.write(protocol::jumpFrame());
 }
 
-void Session::remoteCommandList() {
-    Host& host = d_->host;
-    config::FormModel form = host.form();
-    const std::vector<std::string> lines = config::remoteCommands(form);
-    host.clearLog();
-    host.appendLog(config::kRemoteHeading);
-    for (const std::string& line : lines) host.appendLog(line);
-    host.showForm(form);
+void Session::remoteCommandList(const config::FormModel& form) {
+    config::FormModel listed = form;
+    const std::vector<std::string> lines = config::remoteCommands(listed);
+    d_->view.clearLog();
+    d_->view.appendLog(config::kRemoteHeading);
+    for (const std::string& line : lines) d_->view.appendLog(line);
+    d_->show(listed);
 }
 
 void Session::clearIdList() {
@@ -265,6 +368,10 @@ void Session::clearIdList() {
 
 const Counters& Session::counters() const { return d_->counters; }
 bool Session::identificationDone() const { return d_->identificationDone; }
+const protocol::Identification& Session::unit() const { return d_->unit; }
+Operation Session::operation() const { return d_->operation(); }
+const config::Image& Session::readImage() const { return d_->readImage; }
+const config::Image& Session::writtenImage() const { return d_->writeImage; }
 
 UnitVersion Session::unitVersion() const {
     const protocol::Version& v = d_->unit.version;

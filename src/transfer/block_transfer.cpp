@@ -19,13 +19,6 @@ constexpr std::uint32_t mix(std::uint32_t x) {
     return x;
 }
 
-std::string failureText(const protocol::Counters& c) {
-    char out[160];
-    const int n = std::snprintf(out, sizeof out, texts::kTransferFailed, static_cast<int>(c.Nacks),
-                                static_cast<int>(c.Code10), static_cast<int>(c.Code15), static_cast<int>(c.Code20));
-    return std::string(out, static_cast<std::size_t>(n));
-}
-
 }  // namespace
 
 std::uint16_t BlockTransfer::freshTransferId() {
@@ -39,48 +32,37 @@ std::uint16_t BlockTransfer::freshTransferId() {
     return id;
 }
 
-void BlockTransfer::TxInit(int kind, std::span<const std::uint8_t> image, std::uint8_t checkXor,
-                           std::uint32_t checkSum) {
+Outcome BlockTransfer::TxInit(int kind, std::span<const std::uint8_t> image, std::uint8_t checkXor,
+                              std::uint32_t checkSum) {
     s_.kind = kind;
     s_.image = image;
     s_.imageSize = static_cast<std::uint32_t>(image.size());
     s_.checkXor = checkXor;
     s_.checkSum = checkSum;
-    s_.blockCount = blockCountFor(s_.imageSize);
-    host_.setProgressMaximum(static_cast<int>(s_.blockCount));
-    s_.lastAcked = kNoBlock;
-    s_.currentBlock = 0;
     s_.transferId = freshTransferId();
-    counters_.reset();
     announced_ = false;
-    running_ = true;
-    if (host_.portOpen()) host_.appendLog(texts::kStarting);
-    Timer1Timer();
+    begin(blockCountFor(s_.imageSize));
+    if (port_.portOpen()) port_.appendLog(texts::kStarting);
+    return Timer1Timer();
 }
 
-void BlockTransfer::Timer1Timer() {
-    if (!running_) return;
-    if (!host_.portOpen()) {
-        setTimer1(false);
-        running_ = false;
-        host_.setProgress(0);
-        host_.showBox({texts::kNoConnection, texts::kCaptionTransferClosed, session::BoxIcon::None});
-        return;
-    }
-    if (!paceStep(s_, [this] { SendPackage(); })) {
-        setTimer1(false);
-        running_ = false;
-        host_.showBox({failureText(counters_), texts::kCaptionTransferFailed, session::BoxIcon::None});
-        host_.setProgress(0);
-        return;
-    }
-    if (s_.currentBlock == 1 && !timer1_) setTimer1(true);
+Failure BlockTransfer::noConnection() const {
+    return {texts::kNoConnection, texts::kCaptionTransferClosed, FailureIcon::None};
+}
+
+Failure BlockTransfer::gaveUp() const {
+    const protocol::Counters& c = counters_;
+    char out[160];
+    const int n = std::snprintf(out, sizeof out, texts::kTransferFailed, static_cast<int>(c.Nacks),
+                                static_cast<int>(c.Code10), static_cast<int>(c.Code15), static_cast<int>(c.Code20));
+    return {std::string(out, static_cast<std::size_t>(n)), texts::kCaptionTransferFailed, FailureIcon::None};
 }
 
 protocol::Bytes BlockTransfer::frameFor(std::uint32_t block) const {
+    const std::uint32_t blockCount = pacing_.blockCount;
     std::uint8_t check[5];
     std::span<const std::uint8_t> data;
-    if (block >= s_.blockCount) {
+    if (block >= blockCount) {
         check[0] = s_.checkXor;
         check[1] = static_cast<std::uint8_t>(s_.checkSum >> 24);
         check[2] = static_cast<std::uint8_t>(s_.checkSum >> 16);
@@ -93,53 +75,36 @@ protocol::Bytes BlockTransfer::frameFor(std::uint32_t block) const {
         data = s_.image.subspan(from, to - from);
     }
     return protocol::blockFrame(static_cast<std::uint8_t>(s_.kind), s_.transferId,
-                                static_cast<std::uint16_t>(block), static_cast<std::uint16_t>(s_.blockCount), data);
+                                static_cast<std::uint16_t>(block), static_cast<std::uint16_t>(blockCount), data);
 }
 
 void BlockTransfer::SendPackage() {
-    host_.write(frameFor(s_.currentBlock));
-    host_.setProgress(static_cast<int>(s_.currentBlock));
+    port_.write(frameFor(pacing_.currentBlock));
+    port_.setProgress(static_cast<int>(pacing_.currentBlock));
 }
 
-BlockTransfer::AckOutcome BlockTransfer::onAck(std::uint32_t block) {
-    if (!running_) return AckOutcome::Ignored;
-    s_.lastAcked = block;
+Outcome BlockTransfer::onAck(std::uint32_t block) {
+    if (!running()) return Outcome::Ignored;
     // Success needs the check block to have gone out: an acknowledgement
     // naming it earlier is treated like one naming any other block, and the
     // current block is sent again.
-    const bool complete = block >= s_.blockCount && s_.currentBlock == s_.blockCount;
-    if (!complete) {
-        if (block == 1 && !announced_ && block < s_.blockCount) {
-            announced_ = true;
-            host_.appendLog(s_.kind == KindFirmware ? texts::kUpdatingFirmware : texts::kUpdatingConfiguration);
-        }
-        s_.ackReceived = true;
-        if (timer1_) Timer1Timer();
-        return AckOutcome::Accepted;
+    if (block >= pacing_.blockCount && pacing_.currentBlock == pacing_.blockCount) {
+        pacing_.lastAcked = block;
+        const Outcome done = complete();
+        port_.appendLog(texts::kSucceeded);
+        return done;
     }
-    setTimer1(false);
-    running_ = false;
-    host_.setProgress(0);
-    host_.appendLog(texts::kSucceeded);
-    return AckOutcome::Completed;
+    if (block == 1 && !announced_ && block < pacing_.blockCount) {
+        announced_ = true;
+        port_.appendLog(s_.kind == KindFirmware ? texts::kUpdatingFirmware : texts::kUpdatingConfiguration);
+    }
+    return answered(block);
 }
 
-void BlockTransfer::onNack() {
-    if (!running_) return;
+Outcome BlockTransfer::onNack() {
+    if (!running()) return Outcome::Ignored;
     ++counters_.Nacks;
-    if (timer1_) Timer1Timer();
-}
-
-void BlockTransfer::stop() {
-    if (!running_) return;
-    setTimer1(false);
-    running_ = false;
-}
-
-void BlockTransfer::setTimer1(bool on) {
-    if (timer1_ == on) return;
-    timer1_ = on;
-    host_.setTimer1(on);
+    return timerEnabled() ? step() : Outcome::Running;
 }
 
 }  // namespace vek::transfer

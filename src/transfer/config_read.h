@@ -1,17 +1,15 @@
 #pragma once
 // Reads the unit's 2,032-byte configuration image in five memory-read
-// requests (500 bytes each, the fifth 32), paced by the window's 100 ms
-// Timer3. A request goes out again at idle steps 3, 5 and 7; the read fails
-// at idle step 10.
+// requests (500 bytes each, the fifth 32), paced by the 100 ms Timer3. A
+// request goes out again at idle steps 3, 5 and 7; the read fails at idle
+// step 10.
 
 #include <cstdint>
 #include <span>
 
 #include "config/config_image.h"
-#include "protocol/counters.h"
 #include "protocol/frame.h"
-#include "session/host.h"
-#include "transfer/pacing.h"
+#include "transfer/paced_operation.h"
 
 namespace vek::transfer {
 
@@ -19,49 +17,39 @@ inline constexpr std::uint32_t kReadBlockSize = 500;
 inline constexpr std::uint32_t kReadBlockCount = 5;
 inline constexpr std::uint32_t kReadLastBlockSize = 32;  // 4 x 500 + 32 = 2032
 
-// lastAcked is the block of the last data reply.
-struct ReadState : Pacing {
-    std::uint32_t configBase = 0;
-};
-
-class ConfigRead {
+class ConfigRead : public PacedOperation {
 public:
-    ConfigRead(session::Host& host, protocol::Counters& counters) : host_(host), counters_(counters) {}
+    ConfigRead(Port& port, protocol::Counters& counters) : PacedOperation(port, counters, PacingTimer::Timer3) {}
 
-    // Starts a read from the unit whose record lies at `configBase`: logs
-    // "Buscando configuração interna..." and sends the first request.
-    void start(std::uint32_t configBase);
+    // Starts a read from the unit whose record lies at `configBase` and sends
+    // the first request. `announce` logs "Buscando configuração interna...";
+    // a read that checks what was just written goes without it.
+    Outcome start(std::uint32_t configBase, bool announce = true);
 
-    // One pacing step. Does nothing when no read runs.
-    void Timer3Timer();
+    // One pacing step. Ignored when no read runs.
+    Outcome Timer3Timer() { return step(); }
 
-    enum class DataOutcome { Ignored, Accepted, Complete };
     // A configuration-data reply (its payload). Replies that do not fit the
-    // image, or that claim more bytes than they carry, are dropped. Complete
+    // image, or that claim more bytes than they carry, are dropped. Completed
     // once the last block arrives after it was requested; image() then holds
     // the record.
-    DataOutcome onData(std::span<const std::uint8_t> payload);
+    Outcome onData(std::span<const std::uint8_t> payload);
 
-    void stop();
-
-    bool running() const { return running_; }
-    bool timer3Enabled() const { return timer3_; }
-    const ReadState& state() const { return s_; }
+    std::uint32_t configBase() const { return configBase_; }
     const config::Image& image() const { return image_; }
 
     // The request for block `block` (1-based) of a record at `configBase`.
     static protocol::Bytes requestFrame(std::uint32_t configBase, std::uint32_t block);
 
 private:
-    void RequestPackage();
-    void setTimer3(bool on);
+    void sendCurrent() override { RequestPackage(); }
+    Failure noConnection() const override;
+    Failure gaveUp() const override;
 
-    session::Host& host_;
-    protocol::Counters& counters_;
-    ReadState s_;
+    void RequestPackage();
+
+    std::uint32_t configBase_ = 0;
     config::Image image_{};
-    bool running_ = false;
-    bool timer3_ = false;
 };
 
 }  // namespace vek::transfer

@@ -1,68 +1,24 @@
 #include "update/update_checker.h"
 
-#include <QColor>
-#include <QDesktopServices>
-#include <QEvent>
-#include <QFont>
-#include <QLabel>
-#include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPalette>
 #include <QTimer>
-
-#include "app/message_box.h"
 
 namespace vek::update {
 
 namespace {
 
-// The texts the check shows.
-namespace texts {
-const char* const upToDate = "O VekTool está atualizado";
-const char* const offerText =
-    "Há uma nova versão do aplicativo VekTool disponível\r\ngostaria de fazer o download agora?";
-const char* const offerCaption = "Atualização VekTool";
-const char* const downloadLink = "Clique aqui para atualizar o VekTool";
-}  // namespace texts
-
 const char* const kHostVariable = "VEKTOOL_UPDATE_BASE";
 constexpr int kTickMs = 1000;
-const QColor kLinkColour(0, 0, 255);
 
-UrlOpener& opener() {
-    static UrlOpener o;
-    return o;
-}
 
 QString fromCore(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool isLeftClick(QEvent* event, QLabel* label) {
-    if (event->type() != QEvent::MouseButtonRelease) return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    return mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint());
-}
-
-void setUnderline(QLabel* label, bool underline) {
-    QFont font = label->font();
-    font.setUnderline(underline);
-    label->setFont(font);
-}
-
 }  // namespace
 
-void openUrl(const QUrl& url) {
-    if (opener()) {
-        opener()(url);
-        return;
-    }
-    QDesktopServices::openUrl(url);
-}
-
-void setUrlOpener(UrlOpener o) { opener() = std::move(o); }
 
 QString updateHost() {
     const QString raw = qEnvironmentVariable(kHostVariable).trimmed();
@@ -81,10 +37,8 @@ QString updateHost() {
     return QString::fromUtf8(kDefaultHost.data(), static_cast<qsizetype>(kDefaultHost.size()));
 }
 
-UpdateChecker::UpdateChecker(QLabel* msg, QLabel* site, QObject* parent)
+UpdateChecker::UpdateChecker(QObject* parent)
     : QObject(parent),
-      L_Msg(msg),
-      L_Site(site),
       Timer4(new QTimer(this)),
       network_(new QNetworkAccessManager(this)),
       host_(updateHost()) {
@@ -94,11 +48,6 @@ UpdateChecker::UpdateChecker(QLabel* msg, QLabel* site, QObject* parent)
 
     // Whatever the request says, a redirect to a weaker scheme is refused.
     network_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-
-    L_Site->setText(productPageUrl().toString());
-    L_Site->setCursor(Qt::PointingHandCursor);
-    L_Site->installEventFilter(this);
-    L_Msg->installEventFilter(this);
 }
 
 UpdateChecker::~UpdateChecker() { dropReply(); }
@@ -133,6 +82,8 @@ void UpdateChecker::Timer4Timer() {
             showUpToDate();
         } else if (found.result == CheckResult::Different) {
             offer(found);
+        } else {
+            emit attemptFailed();
         }
         return;
     }
@@ -237,54 +188,15 @@ VersionCheck UpdateChecker::check() const {
 }
 
 void UpdateChecker::showUpToDate() {
-    setUnderline(L_Msg, false);
-    L_Msg->setText(QString::fromUtf8(texts::upToDate));
     Timer4->stop();
+    emit upToDate();
 }
 
 void UpdateChecker::offer(const VersionCheck& found) {
     Timer4->stop();
     serverVersion_ = found.serverVersion;
     downloadAddress = fromCore(vek::update::downloadAddress(host_.toStdString(), found.fileName));
-
-    app::BoxRequest box;
-    box.text = QString::fromUtf8(texts::offerText);
-    box.caption = QString::fromUtf8(texts::offerCaption);
-    box.icon = QMessageBox::Information;
-    box.buttons = QMessageBox::Yes | QMessageBox::No;
-    if (app::showBox(box) == QMessageBox::Yes) {
-        openUrl(downloadUrl());
-    } else {
-        makeDownloadLink();
-    }
-}
-
-void UpdateChecker::makeDownloadLink() {
-    setUnderline(L_Msg, true);
-    L_Msg->setText(QString::fromUtf8(texts::downloadLink));
-    QPalette palette = L_Msg->palette();
-    palette.setColor(QPalette::WindowText, kLinkColour);
-    L_Msg->setPalette(palette);
-    L_Msg->setCursor(Qt::PointingHandCursor);
-    msgLinkActive_ = true;
-}
-
-void UpdateChecker::L_MsgClick() {
-    if (!msgLinkActive_) return;
-    msgLinkActive_ = false;
-    openUrl(downloadUrl());
-    L_Msg->setText(QString());
-}
-
-void UpdateChecker::L_SiteClick() { openUrl(productPageUrl()); }
-
-bool UpdateChecker::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == L_Site && isLeftClick(event, L_Site)) {
-        L_SiteClick();
-    } else if (watched == L_Msg && isLeftClick(event, L_Msg)) {
-        L_MsgClick();
-    }
-    return QObject::eventFilter(watched, event);
+    emit offerFound(downloadUrl());
 }
 
 }  // namespace vek::update

@@ -4,36 +4,22 @@
 // either says the tool is current or offers the other release; a network
 // fault or a wrong file is retried quietly for as long as the tool runs.
 //
-// The window owns one checker and hands it the two labels it drives:
-// `L_Msg` (the status line, later the download link) and `L_Site` (the link
-// to the product page). Addresses only ever go to the system's browser; the
-// tool neither stores nor runs what is downloaded.
+// It says what it found through signals and holds no widgets: the window
+// shows the result. Addresses only ever go to the system's browser; the tool
+// neither stores nor runs what is downloaded.
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QUrl>
-#include <functional>
 
 #include "update/core/version_record.h"
 
-class QEvent;
-class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
 
 namespace vek::update {
-
-// Every address the tool opens goes through here, so a test can see what
-// would reach the browser without starting one.
-using UrlOpener = std::function<void(const QUrl&)>;
-
-// Hands `url` to the system's browser, or to the installed opener.
-void openUrl(const QUrl& url);
-
-// Installs (or, with an empty opener, removes) the test seam.
-void setUrlOpener(UrlOpener opener);
 
 // Scheme and host of the vendor's web server: VEKTOOL_UPDATE_BASE when it
 // holds a plain http or https address (scheme, host and optional port,
@@ -52,9 +38,8 @@ public:
     static constexpr qint64 kMaxBodyBytes = 4096;
     static constexpr int kMaxRedirects = 5;
 
-    // Sets `site`'s caption to the product page address. The host is read
-    // from the environment here, once.
-    UpdateChecker(QLabel* msg, QLabel* site, QObject* parent = nullptr);
+    // The host is read from the environment here, once.
+    explicit UpdateChecker(QObject* parent = nullptr);
     ~UpdateChecker() override;
 
     // Enables Timer4 (part of the window's start-up).
@@ -77,8 +62,13 @@ public slots:
     // One step per tick of Timer4.
     void Timer4Timer();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+signals:
+    // The published release is this one; the check is over.
+    void upToDate();
+    // Another release is published at `download`; the check is over.
+    void offerFound(const QUrl& download);
+    // This attempt found no version file (or not in time); another follows.
+    void attemptFailed();
 
 private:
     enum class Fetch { Idle, Running, Body, Failed, TimedOut };
@@ -91,13 +81,7 @@ private:
     VersionCheck check() const;
     void showUpToDate();
     void offer(const VersionCheck& found);
-    void makeDownloadLink();
 
-    void L_SiteClick();
-    void L_MsgClick();
-
-    QLabel* L_Msg;
-    QLabel* L_Site;
     QTimer* Timer4;
     QNetworkAccessManager* network_;
 
@@ -110,7 +94,6 @@ private:
 
     Release serverVersion_{};
     QString downloadAddress;
-    bool msgLinkActive_ = false;
 };
 
 }  // namespace vek::update

@@ -11,6 +11,7 @@ namespace protocol = vek::protocol;
 namespace transfer = vek::transfer;
 using protocol::Bytes;
 using transfer::BlockTransfer;
+using transfer::Outcome;
 using namespace vek::test;
 
 namespace {
@@ -53,11 +54,20 @@ protected:
             const auto f = protocol::parseFrame(unit.outbox.front());
             unit.outbox.pop_front();
             if (f->code == protocol::RspAck) {
-                engine.onAck(protocol::getU16(f->payload, 0));
+                settle(engine.onAck(protocol::getU16(f->payload, 0)));
             } else if (f->code == protocol::RspNack) {
-                engine.onNack();
+                settle(engine.onNack());
             }
         }
+    }
+
+    // What the session does with a failure: shows it in a box.
+    Outcome settle(Outcome outcome) {
+        if (outcome == Outcome::Failed) {
+            const transfer::Failure& f = engine.failure();
+            host.showBox({f.text, f.caption, vek::session::BoxIcon::None});
+        }
+        return outcome;
     }
 
     std::vector<std::uint16_t> blocksWritten() const {
@@ -79,8 +89,8 @@ TEST_F(BlockTransferTest, ImagesOfEverySizeArriveWholeWithTheirCheckBlock) {
         SCOPED_TRACE(c.size);
         host.forget();
         const Bytes image = patternImage(c.size);
-        engine.TxInit(transfer::KindConfiguration, image, 0x5A, 0x01020304);
-        EXPECT_EQ(engine.state().blockCount, c.blockCount);
+        settle(engine.TxInit(transfer::KindConfiguration, image, 0x5A, 0x01020304));
+        EXPECT_EQ(engine.pacing().blockCount, c.blockCount);
         EXPECT_EQ(host.progressMaximum, static_cast<int>(c.blockCount));
         deliver();
 
@@ -104,8 +114,8 @@ TEST_F(BlockTransferTest, ImagesOfEverySizeArriveWholeWithTheirCheckBlock) {
 }
 
 TEST_F(BlockTransferTest, FirmwareFramesAndCheckBlock) {
-    engine.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
-                  transfer::kFirmwareCheckSum);
+    settle(engine.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
+                  transfer::kFirmwareCheckSum));
     deliver();
     ASSERT_EQ(host.writes.size(), 1900u);
     const Bytes& first = host.writes.front();
@@ -129,13 +139,13 @@ TEST_F(BlockTransferTest, FirmwareFramesAndCheckBlock) {
 TEST_F(BlockTransferTest, WithNoReplyTheBlockGoesOutFourTimesThenTheTransferFails) {
     unit.silent = true;
     const Bytes image = patternImage(100);
-    engine.TxInit(transfer::KindConfiguration, image, 0, 0);
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
     EXPECT_TRUE(host.timer1);
     std::vector<int> sendsAtStep{static_cast<int>(host.writes.size())};
     for (int step = 1; step <= 10; ++step) {
         const std::size_t before = host.writes.size();
         EXPECT_TRUE(host.boxes.empty()) << "step " << step;
-        engine.Timer1Timer();
+        settle(engine.Timer1Timer());
         sendsAtStep.push_back(static_cast<int>(host.writes.size() - before));
     }
     EXPECT_EQ(sendsAtStep, (std::vector<int>{1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0}));
@@ -143,11 +153,11 @@ TEST_F(BlockTransferTest, WithNoReplyTheBlockGoesOutFourTimesThenTheTransferFail
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, kFailedNoCounts);
     EXPECT_EQ(host.boxes[0].caption, "ERRO #0x02");
-    EXPECT_EQ(host.trace.back(), "progress:0");  // after the box
+    EXPECT_EQ(host.progress.back(), 0);
     EXPECT_FALSE(host.timer1);
     EXPECT_FALSE(engine.running());
 
-    engine.Timer1Timer();  // a late tick changes nothing
+    settle(engine.Timer1Timer());  // a late tick changes nothing
     EXPECT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.writes.size(), 4u);
 }
@@ -155,11 +165,11 @@ TEST_F(BlockTransferTest, WithNoReplyTheBlockGoesOutFourTimesThenTheTransferFail
 TEST_F(BlockTransferTest, RefusalsCountAsIdleStepsAndEndItSooner) {
     unit.refuseAll = true;
     const Bytes image = patternImage(100);
-    engine.TxInit(transfer::KindConfiguration, image, 0, 0);
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
     deliver();
     int ticks = 0;
     while (host.boxes.empty() && ticks < 20) {
-        engine.Timer1Timer();
+        settle(engine.Timer1Timer());
         deliver();
         ++ticks;
     }
@@ -173,17 +183,17 @@ TEST_F(BlockTransferTest, RefusalsCountAsIdleStepsAndEndItSooner) {
 TEST_F(BlockTransferTest, AckOfAnotherBlockSendsTheCurrentOneAgainAtOnce) {
     unit.silent = true;
     const Bytes image = patternImage(200);
-    engine.TxInit(transfer::KindConfiguration, image, 0, 0);
-    engine.onAck(1);
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
+    settle(engine.onAck(1));
     EXPECT_EQ(blocksWritten(), (std::vector<std::uint16_t>{1, 2}));
-    engine.Timer1Timer();
-    engine.Timer1Timer();
-    EXPECT_EQ(engine.state().idleTicks, 2);
-    engine.onAck(1);  // stale
+    settle(engine.Timer1Timer());
+    settle(engine.Timer1Timer());
+    EXPECT_EQ(engine.pacing().idleTicks, 2);
+    settle(engine.onAck(1));  // stale: sent again at once, but no progress
     EXPECT_EQ(blocksWritten(), (std::vector<std::uint16_t>{1, 2, 2}));
-    EXPECT_EQ(engine.state().idleTicks, 0);
+    EXPECT_EQ(engine.pacing().idleTicks, 3);
     // The final block's number before the check block went out completes nothing.
-    engine.onAck(static_cast<std::uint16_t>(engine.state().blockCount));
+    settle(engine.onAck(static_cast<std::uint16_t>(engine.pacing().blockCount)));
     EXPECT_TRUE(engine.running());
     EXPECT_EQ(blocksWritten().back(), 2);
     EXPECT_FALSE(host.logged("Atualização concluída com sucesso!"));
@@ -194,10 +204,10 @@ TEST_F(BlockTransferTest, ProgressLineOncePerTransfer) {
     const Bytes image = patternImage(200);
     for (int transferNo = 0; transferNo < 2; ++transferNo) {
         host.forget();
-        engine.TxInit(transfer::KindConfiguration, image, 0, 0);
-        engine.onAck(1);
-        engine.onAck(1);
-        engine.onAck(2);
+        settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
+        settle(engine.onAck(1));
+        settle(engine.onAck(1));
+        settle(engine.onAck(2));
         EXPECT_EQ(host.countLog("Atualizando configuração..."), 1);
         EXPECT_EQ(host.countLog("Atualizando firmware..."), 0);
     }
@@ -206,7 +216,7 @@ TEST_F(BlockTransferTest, ProgressLineOncePerTransfer) {
 TEST_F(BlockTransferTest, PortClosedAtTheStartOrLater) {
     const Bytes image = patternImage(100);
     host.open = false;
-    engine.TxInit(transfer::KindFirmware, image, 0, 0);
+    settle(engine.TxInit(transfer::KindFirmware, image, 0, 0));
     EXPECT_FALSE(host.logged("Iniciando atualização..."));
     EXPECT_TRUE(host.writes.empty());
     ASSERT_EQ(host.boxes.size(), 1u);
@@ -218,11 +228,11 @@ TEST_F(BlockTransferTest, PortClosedAtTheStartOrLater) {
     host.forget();
     host.open = true;
     unit.silent = true;
-    engine.TxInit(transfer::KindFirmware, image, 0, 0);
+    settle(engine.TxInit(transfer::KindFirmware, image, 0, 0));
     host.open = false;  // unplugged
-    engine.Timer1Timer();
-    engine.Timer1Timer();
-    engine.onAck(1);
+    settle(engine.Timer1Timer());
+    settle(engine.Timer1Timer());
+    settle(engine.onAck(1));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].caption, "ERRO #0x01");
     EXPECT_EQ(host.progress.back(), 0);
@@ -230,18 +240,18 @@ TEST_F(BlockTransferTest, PortClosedAtTheStartOrLater) {
 }
 
 TEST_F(BlockTransferTest, RepliesWithNoTransferRunningChangeNothing) {
-    EXPECT_EQ(engine.onAck(1), BlockTransfer::AckOutcome::Ignored);
-    engine.onNack();
-    engine.Timer1Timer();
+    EXPECT_EQ(settle(engine.onAck(1)), Outcome::Ignored);
+    settle(engine.onNack());
+    settle(engine.Timer1Timer());
     EXPECT_TRUE(host.trace.empty());
     EXPECT_EQ(counters.Nacks, 0u);
 
     // Nor after a transfer has ended.
     const Bytes image = patternImage(10);
-    engine.TxInit(transfer::KindConfiguration, image, 0, 0);
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
     deliver();
     host.forget();
-    EXPECT_EQ(engine.onAck(2), BlockTransfer::AckOutcome::Ignored);
+    EXPECT_EQ(settle(engine.onAck(2)), Outcome::Ignored);
     EXPECT_TRUE(host.trace.empty());
 }
 
@@ -250,7 +260,7 @@ TEST_F(BlockTransferTest, EveryTransferGetsAFreshId) {
     const Bytes image = patternImage(10);
     std::vector<std::uint16_t> ids;
     for (int i = 0; i < 200; ++i) {
-        engine.TxInit(transfer::KindConfiguration, image, 0, 0);
+        settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
         ids.push_back(engine.state().transferId);
         EXPECT_EQ(decode(host.writes.back()).transferId, ids.back());
     }
@@ -268,15 +278,36 @@ TEST_F(BlockTransferTest, EveryTransferGetsAFreshId) {
 TEST_F(BlockTransferTest, TxInitRestartsFromBlockOneWithClearedCounters) {
     unit.silent = true;
     const Bytes image = patternImage(200);
-    engine.TxInit(transfer::KindConfiguration, image, 0, 0);
-    engine.onAck(1);
-    engine.onNack();
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
+    settle(engine.onAck(1));
+    settle(engine.onNack());
     EXPECT_EQ(counters.Nacks, 1u);
     const auto firstId = engine.state().transferId;
-    engine.TxInit(transfer::KindConfiguration, image, 0, 0);
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
     EXPECT_EQ(counters.Nacks, 0u);
-    EXPECT_EQ(engine.state().currentBlock, 1u);
-    EXPECT_EQ(engine.state().lastAcked, 0xFFFFFFu);
+    EXPECT_EQ(engine.pacing().currentBlock, 1u);
+    EXPECT_EQ(engine.pacing().lastAcked, 0xFFFFFFu);
     EXPECT_NE(engine.state().transferId, firstId);
     EXPECT_EQ(blocksWritten().back(), 1);
+}
+
+// A unit that always names another block is answered at once each time, but
+// no answer is progress: it fails as a silent unit does, with the same box,
+// instead of being fed the same block forever.
+TEST_F(BlockTransferTest, AUnitThatAlwaysAcknowledgesTheWrongBlockFails) {
+    unit.wrongAckAlways = true;
+    const Bytes image = patternImage(480);
+    settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
+    int ticks = 0;
+    for (; engine.running() && ticks < 20; ++ticks) {
+        deliver();
+        if (engine.running()) settle(engine.Timer1Timer());
+    }
+    EXPECT_FALSE(engine.running());
+    EXPECT_LE(ticks, 10);
+    EXPECT_LE(host.writes.size(), 12u);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x02");
+    EXPECT_EQ(host.boxes[0].text, kFailedNoCounts);
+    EXPECT_FALSE(host.timer1);
 }

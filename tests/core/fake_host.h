@@ -1,24 +1,27 @@
 #pragma once
-// A Host that records everything the core asks of the window, for tests that
-// drive the core call by call. `trace` keeps every call in order; the typed
-// members keep the latest state.
+// A recorder of everything the core asks of its surroundings (the link and
+// the view), for tests that drive the core call by call. `trace` keeps every
+// call in order; the typed members keep the latest state.
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "session/host.h"
+#include "session/session.h"
+#include "session/view.h"
+#include "transfer/port.h"
 
 namespace vek::test {
 
-class FakeHost : public session::Host {
+class FakeHost : public transfer::Port, public session::View {
 public:
     struct Line {
         std::string text;
         bool warning = false;
     };
 
-    // What the window would answer.
+    // What the technician has set: the form is pushed into the session by
+    // HostedSession before each call, as the window pushes every edit.
     bool open = true;
     config::FormModel formModel;
     bool norvale = false;
@@ -74,13 +77,10 @@ public:
         trace.push_back("box:" + box.caption);
         boxes.push_back(box);
     }
-    void setTimer1(bool enabled) override {
-        trace.push_back(enabled ? "timer1:on" : "timer1:off");
-        timer1 = enabled;
-    }
-    void setTimer3(bool enabled) override {
-        trace.push_back(enabled ? "timer3:on" : "timer3:off");
-        timer3 = enabled;
+    void setPacingTimer(transfer::PacingTimer timer, bool enabled) override {
+        const bool one = timer == transfer::PacingTimer::Timer1;
+        trace.push_back(std::string(one ? "timer1:" : "timer3:") + (enabled ? "on" : "off"));
+        (one ? timer1 : timer3) = enabled;
     }
     void startDeferredClose() override {
         trace.push_back("deferredClose");
@@ -106,14 +106,16 @@ public:
         trace.push_back("edit1:" + text);
         edit1 = text;
     }
-    config::FormModel form() const override { return formModel; }
     void showForm(const config::FormModel& form) override {
         trace.push_back("showForm");
         formModel = form;
         ++formsShown;
     }
-    bool norvaleForced() const override { return norvale; }
-    bool closeAfterConfigure() const override { return autoClose; }
+    void finished(const session::Finished& f) override {
+        trace.push_back(std::string("finished:") + (f.ok ? "ok" : "failed"));
+        outcomes.push_back(f);
+    }
+    std::vector<session::Finished> outcomes;
 
     // Helpers for assertions.
     std::vector<std::string> logTexts() const {
@@ -134,6 +136,34 @@ public:
         boxes.clear();
         progress.clear();
     }
+};
+
+// A session driven as the window drives it: the technician's form and
+// options (the recorder's formModel, norvale, autoClose) are pushed in
+// before every call.
+class HostedSession : public session::Session {
+public:
+    explicit HostedSession(FakeHost& host) : Session(host, host), host_(host) {}
+
+    void portOpened() { sync(), Session::portOpened(); }
+    void bytesArrived(std::span<const std::uint8_t> bytes) { sync(), Session::bytesArrived(bytes); }
+    void partialFrameExpired() { sync(), Session::partialFrameExpired(); }
+    void timer1Tick() { sync(), Session::timer1Tick(); }
+    void timer3Tick() { sync(), Session::timer3Tick(); }
+    void getConfig() { sync(), Session::getConfig(); }
+    void setConfig() { sync(), Session::setConfig(host_.formModel); }
+    void firmwareUpdate() { sync(), Session::firmwareUpdate(); }
+    void remoteCommandList() { sync(), Session::remoteCommandList(host_.formModel); }
+
+private:
+    void sync() {
+        session::Options o = options();
+        o.norvale = host_.norvale;
+        o.closeAfterConfigure = host_.autoClose;
+        setOptions(o);
+        setForm(host_.formModel);
+    }
+    FakeHost& host_;
 };
 
 }  // namespace vek::test

@@ -61,6 +61,10 @@ public:
 
     bool silent = false;     // answers nothing
     bool refuseAll = false;  // answers every block with a refusal
+    bool wrongAckAlways = false;   // acknowledges every block as the one before
+    bool wrongReadAlways = false;  // answers every read with the next block's bytes
+    bool silentReads = false;      // answers no memory read
+    int storeWrongAt = -1;         // a written record keeps a wrong byte here
 
     // What arrived.
     int reads = 0;
@@ -82,7 +86,9 @@ public:
         const auto& p = frame->payload;
         if (frame->code == protocol::CmdMemoryRead) {
             ++reads;
-            const std::uint32_t offset = protocol::getU32(p, 0) - configBase;
+            if (silentReads) return;
+            std::uint32_t offset = protocol::getU32(p, 0) - configBase;
+            if (wrongReadAlways) offset = (offset + 500) % 2000;
             const std::uint16_t count = protocol::getU16(p, 4);
             outbox.push_back(dataFrame(configBase + offset,
                                        protocol::Bytes(memory.begin() + offset, memory.begin() + offset + count)));
@@ -109,11 +115,12 @@ public:
                 checkBytes.assign(p.begin() + 6, p.end());
                 if (frame->code == protocol::CmdConfigBlock && received.size() == memory.size()) {
                     std::copy(received.begin(), received.end(), memory.begin());
+                    if (storeWrongAt >= 0) memory[static_cast<std::size_t>(storeWrongAt)] ^= 0x5A;
                 }
             } else {
                 received.insert(received.end(), p.begin() + 6, p.end());
             }
-            outbox.push_back(ackFrame(block));
+            outbox.push_back(ackFrame(wrongAckAlways ? static_cast<std::uint16_t>(block - 1) : block));
         }
     }
 };

@@ -8,8 +8,9 @@
 
 namespace config = vek::config;
 namespace protocol = vek::protocol;
+namespace session = vek::session;
 using protocol::Bytes;
-using vek::session::Session;
+using Session = vek::test::HostedSession;
 using namespace vek::test;
 
 namespace {
@@ -18,6 +19,7 @@ const char* const kUpToDate = "O Vek está atualizado!";
 const char* const kReading = "Buscando configuração interna...";
 const char* const kStarting = "Iniciando atualização...";
 const char* const kSucceeded = "Atualização concluída com sucesso!";
+const char* const kVerified = "Configuração conferida: o Vek guardou exatamente o que foi gravado.";
 const char* const kDiscontinued =
     "Essa versão do vek está descontinuada, entre em contato com a Marovec para mais informações!";
 const std::vector<std::string> kOperationModeLines{
@@ -50,6 +52,7 @@ protected:
         unit.configBase = identity.configBase;
         unit.memory = imageOf(config::applyDefaults);
         session.portOpened();
+        host.trace.clear();  // the emptied form
     }
 
     void arrive(std::span<const std::uint8_t> bytes) { session.bytesArrived(bytes); }
@@ -377,7 +380,7 @@ TEST_F(SessionTest, InvalidConfigurationIsReplacedByAPresetAndWritten) {
         EXPECT_TRUE(h.log[static_cast<std::size_t>(bad - lines.begin())].warning);
         EXPECT_EQ(std::vector<std::string>(bad, lines.end()),
                   (std::vector<std::string>{"Configuração inválida!", c.preparing, kStarting,
-                                            "Atualizando configuração...", kSucceeded}));
+                                            "Atualizando configuração...", kSucceeded, kVerified}));
         EXPECT_EQ(u.transferKind, protocol::CmdConfigBlock);
         EXPECT_EQ(u.memory, imageOf(c.preset));
         EXPECT_EQ(h.formModel, formOf(c.preset));
@@ -431,8 +434,10 @@ TEST_F(SessionTest, WriteLandsInTheUnitAndMayCloseThePort) {
         EXPECT_EQ(host.deferredCloses, c.closes ? 1 : 0);
         EXPECT_EQ(host.portListEnabled, c.closes);
         if (c.closes) {
-            EXPECT_EQ(std::vector<std::string>(host.trace.end() - 3, host.trace.end()),
-                      (std::vector<std::string>{"setConfig:on", "portList:on", "deferredClose"}));
+            // Closed only once the record read back matched.
+            EXPECT_EQ(std::vector<std::string>(host.trace.end() - 4, host.trace.end()),
+                      (std::vector<std::string>{"log:" + std::string(kVerified), "portList:on", "deferredClose",
+                                                "finished:ok"}));
         }
         unit.memory = imageOf(config::applyDefaults);
     }
@@ -497,4 +502,81 @@ TEST_F(SessionTest, RemoteListReplacesTheLogAndEmptiesRefusedFields) {
     EXPECT_EQ(host.log[5].text, "Parâmetro inválido! [Velocidade]");
     EXPECT_EQ(host.formModel.text[config::VMX], "");
     EXPECT_TRUE(host.writes.empty());
+}
+
+// --- read-back of a write ----------------------------------------------------
+
+TEST_F(SessionTest, AWriteIsReadBackAndComparedBeforeItCounts) {
+    struct Case {
+        const char* name;
+        int storeWrongAt;
+        bool silentReads;
+        bool verify;
+        bool ok;
+        std::string lastLine;
+        long mismatchAt;
+    };
+    const Case cases[] = {
+        {"match", -1, false, true, true, kVerified, -1},
+        {"mismatch", 700, false, true, false,
+         "A configuração lida de volta difere da gravada a partir do byte 700 (gravado 0xFF, lido 0xA5)! "
+         "Grave novamente.",
+         700},
+        {"read-back unanswered", -1, true, true, false,
+         "Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.", -1},
+        {"read-back off", 700, false, false, true, kSucceeded, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host = FakeHost{};
+        host.onWrite = [this](const Bytes& f) { unit.receive(f); };
+        host.autoClose = true;
+        unit = FakeUnit{};
+        unit.configBase = identity.configBase;
+        unit.memory = imageOf(config::applyDefaults);
+        session::Options options = session.options();
+        options.verifyWrites = c.verify;
+        session.setOptions(options);
+        session.portOpened();
+        identifyAs({4, 0, 2, 47});
+        pump();
+        unit.storeWrongAt = c.storeWrongAt;
+        unit.silentReads = c.silentReads;
+        const int readsBefore = unit.reads;
+        host.formModel = formOf(config::applyNorvale);
+        session.setConfig();
+        pump();
+        for (int tick = 0; tick < 12 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
+
+        EXPECT_EQ(unit.reads - readsBefore, c.verify ? (c.silentReads ? 4 : 5) : 0);
+        ASSERT_FALSE(host.outcomes.empty());
+        const session::Finished& end = host.outcomes.back();
+        EXPECT_EQ(end.operation, session::Operation::Write);
+        EXPECT_EQ(end.ok, c.ok);
+        EXPECT_EQ(end.mismatchAt, c.mismatchAt);
+        ASSERT_FALSE(host.log.empty());
+        EXPECT_EQ(host.log.back().text, c.lastLine);
+        EXPECT_EQ(host.log.back().warning, !c.ok);
+        // Only a confirmed write may close the port on its own.
+        EXPECT_EQ(host.deferredCloses, c.ok ? 1 : 0);
+        EXPECT_EQ(host.boxes.size(), c.silentReads ? 1u : 0u);
+    }
+}
+
+TEST_F(SessionTest, StepByStepTheSessionOnlyReportsAndNeverRepairs) {
+    session::Options options = session.options();
+    options.followIdentification = false;
+    session.setOptions(options);
+    identifyAs({4, 0, 2, 46});  // would need new firmware
+    EXPECT_TRUE(host.writes.empty());
+    EXPECT_TRUE(session.identificationDone());
+
+    unit.memory.fill(0xFF);  // never written
+    session.getConfig();
+    pump();
+    ASSERT_FALSE(host.outcomes.empty());
+    EXPECT_EQ(host.outcomes.back().operation, session::Operation::Read);
+    EXPECT_FALSE(host.outcomes.back().ok);
+    EXPECT_EQ(unit.blocks, 0);  // nothing written over it
+    EXPECT_EQ(session.readImage(), unit.memory);
 }

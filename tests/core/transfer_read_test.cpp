@@ -8,6 +8,7 @@ namespace protocol = vek::protocol;
 namespace transfer = vek::transfer;
 using protocol::Bytes;
 using transfer::ConfigRead;
+using transfer::Outcome;
 using namespace vek::test;
 
 namespace {
@@ -26,7 +27,18 @@ protected:
     FakeUnit unit;
     protocol::Counters counters;
     ConfigRead read{host, counters};
-    ConfigRead::DataOutcome lastOutcome = ConfigRead::DataOutcome::Ignored;
+    Outcome lastOutcome = Outcome::Ignored;
+
+    // What the session does with a failure: shows it in a box.
+    Outcome settle(Outcome outcome) {
+        if (outcome == Outcome::Failed) {
+            const transfer::Failure& f = read.failure();
+            host.showBox({f.text, f.caption,
+                          f.icon == transfer::FailureIcon::Warning ? vek::session::BoxIcon::Warning
+                                                                   : vek::session::BoxIcon::None});
+        }
+        return outcome;
+    }
 
     ConfigReadTest() {
         unit.configBase = kBase;
@@ -38,7 +50,7 @@ protected:
         while (!unit.outbox.empty()) {
             const auto f = protocol::parseFrame(unit.outbox.front());
             unit.outbox.pop_front();
-            lastOutcome = read.onData(f->payload);
+            lastOutcome = settle(read.onData(f->payload));
         }
     }
 
@@ -56,9 +68,9 @@ protected:
 }  // namespace
 
 TEST_F(ConfigReadTest, FiveRequestsFillTheImage) {
-    read.start(kBase);
+    settle(read.start(kBase));
     deliver();
-    EXPECT_EQ(lastOutcome, ConfigRead::DataOutcome::Complete);
+    EXPECT_EQ(lastOutcome, Outcome::Completed);
     EXPECT_EQ(requests(), (std::vector<Request>{
                               {kBase, 500}, {kBase + 500, 500}, {kBase + 1000, 500}, {kBase + 1500, 500}, {kBase + 2000, 32}}));
     EXPECT_EQ(read.image(), unit.memory);
@@ -72,12 +84,12 @@ TEST_F(ConfigReadTest, FiveRequestsFillTheImage) {
 
 TEST_F(ConfigReadTest, NoAnswerResendsThenFails) {
     unit.silent = true;
-    read.start(kBase);
+    settle(read.start(kBase));
     EXPECT_TRUE(host.timer3);
     std::vector<int> sends;
     for (int step = 1; step <= 10; ++step) {
         const std::size_t before = host.writes.size();
-        read.Timer3Timer();
+        settle(read.Timer3Timer());
         sends.push_back(static_cast<int>(host.writes.size() - before));
     }
     EXPECT_EQ(sends, (std::vector<int>{0, 0, 1, 0, 1, 0, 1, 0, 0, 0}));
@@ -86,26 +98,26 @@ TEST_F(ConfigReadTest, NoAnswerResendsThenFails) {
     EXPECT_EQ(host.boxes[0].text, "A operação não pode ser concluida!");
     EXPECT_EQ(host.boxes[0].caption, "ERRO #0x04");
     EXPECT_EQ(host.boxes[0].icon, vek::session::BoxIcon::Warning);
-    EXPECT_EQ(host.trace.back(), "progress:0");
+    EXPECT_EQ(host.progress.back(), 0);
     EXPECT_FALSE(host.timer3);
     EXPECT_FALSE(read.running());
 }
 
 TEST_F(ConfigReadTest, LostReplyIsMadeGoodByTheResend) {
-    read.start(kBase);
+    settle(read.start(kBase));
     unit.outbox.clear();  // the first reply is lost
-    read.Timer3Timer();
-    read.Timer3Timer();
+    settle(read.Timer3Timer());
+    settle(read.Timer3Timer());
     EXPECT_TRUE(unit.outbox.empty());
-    read.Timer3Timer();  // idle step 3: asked again
+    settle(read.Timer3Timer());  // idle step 3: asked again
     deliver();
-    EXPECT_EQ(lastOutcome, ConfigRead::DataOutcome::Complete);
+    EXPECT_EQ(lastOutcome, Outcome::Completed);
     EXPECT_EQ(read.image(), unit.memory);
 }
 
 TEST_F(ConfigReadTest, PortClosed) {
     host.open = false;
-    read.start(kBase);
+    settle(read.start(kBase));
     EXPECT_TRUE(host.writes.empty());
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Não há conexão ativa!");
@@ -117,7 +129,7 @@ TEST_F(ConfigReadTest, PortClosed) {
 
 TEST_F(ConfigReadTest, RepliesThatDoNotFitAreDropped) {
     unit.silent = true;
-    read.start(kBase);
+    settle(read.start(kBase));
     auto payloadOf = [](const Bytes& frame) { return protocol::parseFrame(frame)->payload; };
     const Bytes hundred(100, 0xEE);
     Bytes claimsMore = payloadOf(dataFrame(kBase, hundred));
@@ -131,23 +143,38 @@ TEST_F(ConfigReadTest, RepliesThatDoNotFitAreDropped) {
         Bytes{0x08, 0x01, 0xF0, 0x00, 0x00, 0x00},  // shorter than 7
     };
     const auto imageBefore = read.image();
-    for (const Bytes& p : bad) EXPECT_EQ(read.onData(p), ConfigRead::DataOutcome::Ignored);
+    for (const Bytes& p : bad) EXPECT_EQ(read.onData(p), Outcome::Ignored);
     EXPECT_EQ(read.image(), imageBefore);
-    EXPECT_EQ(read.state().lastAcked, 0xFFFFFFu);
+    EXPECT_EQ(read.pacing().lastAcked, 0xFFFFFFu);
     EXPECT_EQ(host.writes.size(), 1u);
 }
 
 TEST_F(ConfigReadTest, TheLastBlockCompletesOnlyOnceAskedFor) {
     unit.silent = true;
-    read.start(kBase);
+    settle(read.start(kBase));
     const auto early = protocol::parseFrame(dataFrame(kBase + 2000, Bytes(32, 0x11)))->payload;
-    EXPECT_EQ(read.onData(early), ConfigRead::DataOutcome::Accepted);
+    EXPECT_EQ(read.onData(early), Outcome::Running);
     EXPECT_TRUE(read.running());
     EXPECT_EQ(host.writes.size(), 2u);  // the first request, sent again at once
 }
 
 TEST_F(ConfigReadTest, DataWithNoReadRunningIsIgnored) {
     const auto p = protocol::parseFrame(dataFrame(kBase, Bytes(500, 0x11)))->payload;
-    EXPECT_EQ(read.onData(p), ConfigRead::DataOutcome::Ignored);
+    EXPECT_EQ(read.onData(p), Outcome::Ignored);
     EXPECT_TRUE(host.trace.empty());
+}
+
+TEST_F(ConfigReadTest, AUnitThatAlwaysAnswersAnotherBlockFails) {
+    unit.wrongReadAlways = true;
+    settle(read.start(kBase));
+    int ticks = 0;
+    for (; read.running() && ticks < 20; ++ticks) {
+        deliver();
+        if (read.running()) settle(read.Timer3Timer());
+    }
+    EXPECT_FALSE(read.running());
+    EXPECT_LE(ticks, 10);
+    EXPECT_LE(host.writes.size(), 12u);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x04");
 }

@@ -26,6 +26,7 @@ config::Image presetImage(bool norvale) {
 
 const QString kReadDone = QString::fromUtf8("Leitura da configuração interna concluída!");
 const QString kWritten = QString::fromUtf8("Atualização concluída com sucesso!");
+const QString kVerified = QString::fromUtf8("Configuração conferida: o Vek guardou exatamente o que foi gravado.");
 
 }  // namespace
 
@@ -167,7 +168,9 @@ TEST_F(ConfigurationTest, CloseAfterConfiguringClosesThePort) {
     ASSERT_TRUE(waitFor([&] { return !window_->VCP().connected(); })) << log().toStdString();
     EXPECT_TRUE(disconnectedState());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
-    EXPECT_TRUE(log().endsWith(kWritten + QString::fromUtf8("\nConexão fechada...")));
+    // Closed once the record read back matched what was written.
+    EXPECT_TRUE(log().endsWith(kWritten + "\n" + kVerified + QString::fromUtf8("\nConexão fechada...")))
+        << log().toStdString();
 }
 
 TEST_F(ConfigurationTest, UnitThatStopsAnsweringMidReadGivesError4) {

@@ -2,6 +2,8 @@
 // the port cannot be opened or vanishes under the tool.
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QSerialPort>
 
@@ -61,7 +63,37 @@ TEST_F(ConnectionTest, PortThatCannotBeOpenedLeavesTheButtonUp) {
     pressConnect();
     EXPECT_FALSE(widget<QToolButton>("ButtonVCP")->isChecked());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
-    EXPECT_TRUE(log().isEmpty());
+    EXPECT_EQ(log(), QString::fromUtf8("Não foi possível abrir a porta /dev/vek-no-such-port: ela não existe. "
+                                       "Confira o cabo USB e escolha a porta de novo na lista."));
+    EXPECT_TRUE(lastLineRed());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConnectionTest, PortWithoutPermissionSaysSoWithTheGroupToJoin) {
+    if (geteuid() == 0) GTEST_SKIP() << "root opens any device; the refusal cannot be shown";
+    startUnit();
+    ASSERT_EQ(::chmod(unit->devicePath().c_str(), 0), 0);
+    makeWindow();
+    widget<QComboBox>("ComboBox1")->setCurrentIndex(0);
+    pressConnect();
+    EXPECT_FALSE(widget<QToolButton>("ButtonVCP")->isChecked());
+    EXPECT_TRUE(log().contains(QString::fromUtf8("sem permissão de acesso")));
+    EXPECT_TRUE(log().contains(QString::fromUtf8("grupo dialout")));
+    EXPECT_TRUE(lastLineRed());
+}
+
+TEST_F(ConnectionTest, NoUnitAnsweringIsSaidAndThePortStaysOpen) {
+    startUnit({}, [](sim::UnitSim& u) { u.faults().silent = true; });
+    makeWindow();
+    connectUnit();
+    const QString line = QString::fromUtf8("Nenhum Vek respondeu na porta ") +
+                         QString::fromStdString(unit->devicePath()) +
+                         QString::fromUtf8(". Confira se é a porta certa e se o cabo USB está bem conectado.");
+    pump(2500);
+    EXPECT_FALSE(logHas(line));
+    ASSERT_TRUE(waitLog(line, 2000));
+    EXPECT_TRUE(lastLineRed());
+    EXPECT_TRUE(connectedState());
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -75,7 +107,8 @@ TEST_F(ConnectionTest, PortHeldByAnotherProgramLeavesTheButtonUp) {
     EXPECT_FALSE(window_->VCP().connected());
     EXPECT_FALSE(widget<QToolButton>("ButtonVCP")->isChecked());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
-    EXPECT_TRUE(log().isEmpty());
+    EXPECT_TRUE(log().contains(QString::fromUtf8("está em uso por outro programa"))) << log().toStdString();
+    EXPECT_TRUE(lastLineRed());
 }
 
 TEST_F(ConnectionTest, UnpluggedUnitClosesThePortAndTheToolStaysIdle) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/message_box.h"
+#include "app/update_labels.h"
 #include "support/http_test_server.h"
 #include "update/update_checker.h"
 
@@ -75,13 +76,13 @@ protected:
             timerRanDuringBox = checker->timer()->isActive();
             return answer;
         });
-        setUrlOpener([this](const QUrl& url) { opened.push_back(url); });
+        app::setUrlOpener([this](const QUrl& url) { opened.push_back(url); });
     }
 
     void TearDown() override {
         window.reset();
         app::setBoxHandler({});
-        setUrlOpener({});
+        app::setUrlOpener({});
         qunsetenv("VEKTOOL_UPDATE_BASE");
     }
 
@@ -96,7 +97,8 @@ protected:
         QFont font = L_Msg->font();
         font.setUnderline(true);
         L_Msg->setFont(font);
-        checker = new UpdateChecker(L_Msg, L_Site, window.get());
+        checker = new UpdateChecker(window.get());
+        new app::UpdateLabels(L_Msg, L_Site, checker, window.get());
     }
 
     void startHttp() {
@@ -285,7 +287,8 @@ TEST(UpdateHost, BuiltInHttpsUnlessAPlainAddressIsGiven) {
     QWidget window;
     auto* msg = new QLabel(&window);
     auto* site = new QLabel(&window);
-    UpdateChecker checker(msg, site);
+    UpdateChecker checker;
+    app::UpdateLabels labels(msg, site, &checker);
     EXPECT_EQ(site->text(), QString(builtIn) + "/vek");
     EXPECT_EQ(checker.versionFileUrl(), QUrl(QString(builtIn) + "/files/vektool.ver"));
 }

@@ -5,6 +5,7 @@
 
 #include "app_fixture.h"
 #include "support/http_test_server.h"
+#include "app/update_labels.h"
 #include "update/update_checker.h"
 
 using namespace vek;
@@ -17,10 +18,10 @@ protected:
         AppTest::SetUp();
         ASSERT_TRUE(server.listenHttp());
         qputenv("VEKTOOL_UPDATE_BASE", server.baseUrl().toUtf8());
-        update::setUrlOpener([this](const QUrl& url) { opened << url; });
+        app::setUrlOpener([this](const QUrl& url) { opened << url; });
     }
     void TearDown() override {
-        update::setUrlOpener({});
+        app::setUrlOpener({});
         AppTest::TearDown();
     }
     // Runs Timer4's steps one by one, waiting for the fetch at the check.

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QThread>
 
 #include "link/com_port.h"
@@ -85,6 +87,12 @@ void AppTest::connectUnit() {
     combo->setCurrentIndex(i);
     pressConnect();
     ASSERT_TRUE(connectedState()) << log().toStdString();
+}
+
+bool AppTest::lastLineRed() const {
+    const QTextBlock last = widget<QTextEdit>("Log")->document()->lastBlock();
+    const QTextBlock::iterator it = last.begin();
+    return !it.atEnd() && it.fragment().charFormat().foreground().color() == QColor(0xFF, 0, 0);
 }
 
 bool AppTest::connectedState() const {

@@ -55,6 +55,8 @@ protected:
     bool waitLog(const QString& text, int ms = 5000) {
         return waitFor([&] { return logHas(text); }, ms);
     }
+    // Whether the Log's last line is in the warning colour.
+    bool lastLineRed() const;
     bool connectedState() const;
     bool disconnectedState() const;
     // Sends a key the way the keyboard would: to the focused widget.
