@@ -33,7 +33,7 @@ constexpr const char* kAcnBlock = "ACN";
 
 // In Field order.
 constexpr std::array<const char*, FieldCount> kFieldKeys{
-    "acp_kmh_per_s", "acn_kmh_per_s", "vmx_kmh", "tvmx_s", "vch_kmh", "tvch_s", "rpx_rpm",
+    "acp_kmh_per_s", "acn_kmh_per_s", "vmx_kmh", "tvmx_s",   "vch_kmh",  "tvch_s", "rpx_rpm",
     "trpx_s",        "tosc_min",      "xosc_s",  "vbgl_kmh", "rbgl_rpm", "tbgl_s",
 };
 

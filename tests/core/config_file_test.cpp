@@ -81,6 +81,15 @@ std::string edited(std::string doc, std::string_view from, std::string_view to) 
     return doc.replace(at, from.size(), to);
 }
 
+std::string crlf(const std::string& doc) {
+    std::string out;
+    for (char c : doc) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
 const std::string kDefaultDocument = R"({
   "format": "vektool-configuration",
   "version": 1,
@@ -214,9 +223,12 @@ TEST(ConfigFile, RefusesBrokenOrWrongDocuments) {
         // Broken JSON.
         {"a missing comma", edited(d, "\"tvmx_s\": 5,", "\"tvmx_s\": 5"), "\"vch_kmh\"", "tvmx_s",
          text::kFileExpectedObjectEnd},
+        {"a missing comma, CR LF line ends", crlf(edited(d, "\"tvmx_s\": 5,", "\"tvmx_s\": 5")), "\"vch_kmh\"",
+         "tvmx_s", text::kFileExpectedObjectEnd},
         {"cut inside a number", d.substr(0, d.find("4500") + 2), "\"rpx_rpm\"", "rpx_rpm", text::kFileTruncated},
         {"cut inside a key", d.substr(0, d.find("\"ACN\"") + 4), "\"ACN", "alerts", text::kFileTruncated},
         {"an empty text", "", "", "", text::kFileEmpty},
+        {"a list for the document", "[]", "", "", text::kFileWantObject},
         {"text after the document", d + "#", "#", "", text::kFileTrailing},
         {"a trailing comma", edited(d, "\"exit\": false}", "\"exit\": false,}"), "\"exit\": false,}",
          "alerts.VMX.register", text::kFileExpectedKey},
@@ -234,8 +246,9 @@ TEST(ConfigFile, RefusesBrokenOrWrongDocuments) {
         // Keys.
         {"an unknown key", edited(d, "  \"ping_s\"", "  \"colour\": 3,\n  \"ping_s\""), "\"colour\"", "colour",
          text::kFileUnknownKey},
-        {"an unknown option", edited(d, firstBuzzer, "\"entry\": true, \"exit\": false, \"during\": false, \"loud\": 1}"),
-         "\"loud\"", "alerts.VMX.buzzer.loud", text::kFileUnknownKey},
+        {"an unknown option",
+         edited(d, firstBuzzer, "\"entry\": true, \"exit\": false, \"during\": false, \"loud\": 1}"), "\"loud\"",
+         "alerts.VMX.buzzer.loud", text::kFileUnknownKey},
         {"a missing field", edited(d, "  \"tbgl_s\": 5,\n", ""), "{", "tbgl_s", text::kFileMissingKey},
         {"a missing option", edited(d, firstBuzzer, "\"entry\": true, \"exit\": false}"),
          "\"buzzer\": {\"entry\": true, \"exit\": false}", "alerts.VMX.buzzer.during", text::kFileMissingKey},
