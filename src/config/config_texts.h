@@ -34,4 +34,35 @@ inline constexpr const char* kRemoteRpx = "Rotação do motor";
 inline constexpr const char* kRemoteOsc = "Ociosidade do motor";
 inline constexpr const char* kRemoteBgl = "Banguela";
 
+// Loading a configuration file; each %s takes one value in turn. `describe`
+// puts them together as "linha 7: campo "ping_s": 17 não é um de 5, 10, ...".
+inline constexpr const char* kFileLine = "linha %s: ";
+inline constexpr const char* kFileField = "campo \"%s\": ";
+inline constexpr const char* kFileEmpty = "o arquivo está vazio";
+inline constexpr const char* kFileTruncated = "o texto acaba antes do fim do documento";
+inline constexpr const char* kFileUnexpected = "caractere inesperado %s";
+inline constexpr const char* kFileExpectedKey = "esperava uma chave entre aspas";
+inline constexpr const char* kFileExpectedColon = "falta ':' depois da chave";
+inline constexpr const char* kFileExpectedObjectEnd = "falta ',' ou '}'";
+inline constexpr const char* kFileExpectedArrayEnd = "falta ',' ou ']'";
+inline constexpr const char* kFileBadNumber = "número malformado";
+inline constexpr const char* kFileBadEscape = "sequência de escape inválida no texto";
+inline constexpr const char* kFileControl = "caractere de controle dentro do texto";
+inline constexpr const char* kFileBadUtf8 = "o texto não é UTF-8 válido";
+inline constexpr const char* kFileTrailing = "há texto depois do fim do documento";
+inline constexpr const char* kFileTooDeep = "objetos aninhados fundo demais";
+inline constexpr const char* kFileDuplicate = "chave repetida (já aparece na linha %s)";
+inline constexpr const char* kFileUnknownKey = "chave desconhecida";
+inline constexpr const char* kFileMissingKey = "falta esta chave";
+inline constexpr const char* kFileWantObject = "deve ser um objeto { ... }";
+inline constexpr const char* kFileWantBool = "deve ser true ou false";
+inline constexpr const char* kFileWantInteger = "deve ser um número inteiro";
+inline constexpr const char* kFileWantText = "deve ser um texto entre aspas";
+inline constexpr const char* kFileWrongFormat = "\"%s\" não é uma configuração do VekTool; esperava \"%s\"";
+inline constexpr const char* kFileNewerVersion = "a versão %s é mais nova que a %s, que esta ferramenta lê";
+inline constexpr const char* kFileUnknownVersion = "%s não é uma versão conhecida";
+inline constexpr const char* kFileNotOneOf = "%s não é um de %s";
+inline constexpr const char* kFileCoupling =
+    "\"during\" (Durante) não pode estar marcado junto com \"entry\" (Entrada) ou \"exit\" (Saída)";
+
 }  // namespace vek::config::text
