@@ -45,7 +45,12 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"CopiesDiffer", "#*$(002.047.065@@002.047.064)$*#\n", CheckResult::Mismatch, ""},
         BodyCase{"MajorCopiesDiffer", "#*$(003.047.065@@002.047.065)$*#\n", CheckResult::Mismatch,
                  ""},
-        BodyCase{"Exactly32", kCurrent, CheckResult::Mismatch, ""},
+        // The bare record, with no line end: the shortest body there is.
+        BodyCase{"Exactly32", kCurrent, CheckResult::Current, ""},
+        BodyCase{"Exactly32Newer", "#*$(002.047.066@@002.047.066)$*#", CheckResult::Different,
+                 "VekTool v2.47.B.exe"},
+        BodyCase{"Exactly32CopiesDiffer", "#*$(002.047.065@@002.047.064)$*#", CheckResult::Mismatch, ""},
+        BodyCase{"Exactly31", kCurrent.substr(0, 31), CheckResult::Mismatch, ""},
         BodyCase{"Exactly33", kCurrent + "\n", CheckResult::Current, ""},
         BodyCase{"OneCharacterBefore", "x" + kCurrent, CheckResult::Current, ""},
         BodyCase{"MarkupBefore", "<HTML><BODY><PRE>" + kCurrent + "</PRE></BODY></HTML>",

@@ -215,7 +215,10 @@ TEST_P(UpdateOfferAccepted, YesHandsTheDownloadToTheBrowser) {
 
 INSTANTIATE_TEST_SUITE_P(UpdateReleases, UpdateOfferAccepted,
                          ::testing::Values(AcceptedCase{"Newer", kNewer, "VekTool v2.47.B.exe"},
-                                           AcceptedCase{"Older", kOlder, "VekTool v2.46.A.exe"}),
+                                           AcceptedCase{"Older", kOlder, "VekTool v2.46.A.exe"},
+                                           // The bare record: no line end, nothing around it.
+                                           AcceptedCase{"RecordAlone32", "#*$(002.047.066@@002.047.066)$*#",
+                                                        "VekTool v2.47.B.exe"}),
                          [](const ::testing::TestParamInfo<AcceptedCase>& p) {
                              return std::string(p.param.name);
                          });
@@ -331,7 +334,6 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"NotFoundHoldingARecord", true, page(404, kNewer)},
         BrokenCase{"ServerErrorHoldingARecord", true, page(500, kNewer)},
         BrokenCase{"CopiesDiffer", true, page(200, "#*$(002.047.065@@002.047.064)$*#\r\n")},
-        BrokenCase{"RecordAlone32", true, page(200, "#*$(002.047.066@@002.047.066)$*#")},
         BrokenCase{"Empty", true, page(200, "")},
         BrokenCase{"HtmlPage", true,
                    page(200, "<html><body>Manutenção programada</body></html>")}),

@@ -51,8 +51,11 @@ std::size_t bodyLength(std::string_view body) {
 }
 
 std::optional<Release> parseVersionRecord(std::string_view body) {
+    // A server that sends the bare record, with no line end and no markup
+    // around it, serves a body of exactly the record: that body is checked
+    // like any other.
     const std::size_t length = bodyLength(body);
-    if (length <= kRecordLength || length >= kMaxBodyLength) return std::nullopt;
+    if (length < kRecordLength || length >= kMaxBodyLength) return std::nullopt;
 
     const std::size_t hash = body.find('#');
     if (hash == std::string_view::npos) return std::nullopt;

@@ -27,8 +27,8 @@ struct Release {
 inline constexpr Release toolVersion{2, 47, 65};
 
 inline constexpr std::size_t kRecordLength = 32;
-// The body, in characters, must be longer than the record alone and shorter
-// than this.
+// The body, in characters, must hold at least the record and be shorter than
+// this.
 inline constexpr std::size_t kMaxBodyLength = 500;
 
 // Scheme and host of the vendor's web server. A placeholder under a reserved
@@ -40,7 +40,7 @@ inline constexpr std::string_view kDefaultHost = "https://www.vek-telemetria.exa
 std::size_t bodyLength(std::string_view body);
 
 // The release a fetched body names, or nothing when the body is not a
-// version file: length out of (32, 500), no "#", fewer than 32 characters
+// version file: length out of [32, 500), no "#", fewer than 32 characters
 // from the first "#", a wrong literal, copies that differ or a non-digit.
 // Text before the first "#" and after the record is ignored.
 std::optional<Release> parseVersionRecord(std::string_view body);
