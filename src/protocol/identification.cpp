@@ -47,6 +47,23 @@ std::string idDigits(const UnitId& id) {
     return format(texts::kIdDigits, unsigned{id[2]}, unsigned{id[1]}, unsigned{id[0]});
 }
 
+std::optional<UnitId> parseIdDigits(std::string_view digits) {
+    if (digits.size() != 24) return std::nullopt;
+    UnitId id{};
+    for (std::size_t i = 0; i < 24; ++i) {
+        const char c = digits[i];
+        std::uint32_t v = 0;
+        if (c >= '0' && c <= '9') v = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'A' && c <= 'F') v = static_cast<std::uint32_t>(c - 'A' + 10);
+        else if (c >= 'a' && c <= 'f') v = static_cast<std::uint32_t>(c - 'a' + 10);
+        else return std::nullopt;
+        // Shown word 3 first.
+        std::uint32_t& word = id[2 - i / 8];
+        word = (word << 4) | v;
+    }
+    return id;
+}
+
 bool isCurrentRelease(const Version& v) {
     return (v.a == 4 || v.a == 41) && v.c == kCarriedMajor && v.d == kCarriedMinor;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace vek::protocol {
 
@@ -38,6 +39,9 @@ std::string versionLine(const Identification& ident);
 // The production list's line and the 24 digits compared with the label.
 std::string idListLine(const UnitId& id);
 std::string idDigits(const UnitId& id);
+// The identifier back from its 24 digits (either case); nothing when the
+// text is not exactly 24 hexadecimal digits.
+std::optional<UnitId> parseIdDigits(std::string_view digits);
 
 // The release the tool carries: 2.47 on a unit of type 4 or 41.
 // The unit types that run the firmware the tool carries.

@@ -366,6 +366,11 @@ void Session::clearIdList() {
     d_->listedCount = 0;
 }
 
+void Session::restoreIdList(int listedCount, const protocol::UnitId& lastListedId) {
+    d_->listedCount = std::max(listedCount, 0);
+    d_->lastListedId = lastListedId;
+}
+
 const Counters& Session::counters() const { return d_->counters; }
 bool Session::identificationDone() const { return d_->identificationDone; }
 const protocol::Identification& Session::unit() const { return d_->unit; }

@@ -78,6 +78,9 @@ public:
 
     void remoteCommandList(const config::FormModel& form);  // B_RemConfigClick
     void clearIdList();                                     // L_ClearClick's state part
+    // The production list as a view kept it from an earlier run: counting
+    // goes on from `listedCount`, and `lastListedId` is not listed again.
+    void restoreIdList(int listedCount, const protocol::UnitId& lastListedId);
 
     const Counters& counters() const;
     bool identificationDone() const;

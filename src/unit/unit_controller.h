@@ -52,6 +52,9 @@ public:
     void jump() { session_.jump(); }
     void remoteCommandList(const config::FormModel& form) { session_.remoteCommandList(form); }
     void clearIdList() { session_.clearIdList(); }
+    void restoreIdList(int listedCount, const protocol::UnitId& lastListedId) {
+        session_.restoreIdList(listedCount, lastListedId);
+    }
 
     session::Session& session() { return session_; }
     const session::Session& session() const { return session_; }

@@ -41,6 +41,15 @@ TEST(Identification, HexDigitsAreUpperCaseAndZeroPadded) {
     EXPECT_EQ(protocol::idListLine(id), "0000000A 00ABCDEF DEADBEEF");
 }
 
+TEST(Identification, DigitsReadBackToTheIdentifier) {
+    const protocol::UnitId id{0xDEADBEEF, 0x00ABCDEF, 0x0000000A};
+    EXPECT_EQ(protocol::parseIdDigits(protocol::idDigits(id)), id);
+    EXPECT_EQ(protocol::parseIdDigits("0000000a00abcdefdeadbeef"), id);
+    for (const char* bad : {"", "0000000A00ABCDEFDEADBEE", "0000000A00ABCDEFDEADBEEF0", "0000000A 0ABCDEFDEADBEEF",
+                            "0000000G00ABCDEFDEADBEEF"})
+        EXPECT_FALSE(protocol::parseIdDigits(bad)) << bad;
+}
+
 TEST(Identification, NextStepTable) {
     struct Case {
         std::array<std::uint8_t, 4> version;

@@ -153,6 +153,17 @@ TEST_F(SessionTest, ProductionListTakesACurrentUnitOnce) {
     identifyAs({41, 0, 2, 47});
     EXPECT_EQ(host.idList.size(), 3u);
     EXPECT_EQ(host.idListCount, "1");
+
+    // A list kept from an earlier run: its last unit is not listed again,
+    // and the count goes on.
+    session.restoreIdList(7, {0x0000ABCD, 0x22222222, 0x33333333});
+    session.portOpened();
+    identifyAs({41, 0, 2, 47});
+    EXPECT_EQ(host.idList.size(), 3u);
+    identity.words[0] = 0x00000001;
+    session.portOpened();
+    identifyAs({4, 0, 2, 47});
+    EXPECT_EQ(host.idListCount, "8");
 }
 
 TEST_F(SessionTest, IdentificationIsHandledOncePerConnection) {
