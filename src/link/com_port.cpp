@@ -43,30 +43,58 @@ ComPortError::ComPortError(int code, int systemError, const QString& systemText,
       systemText_(systemText) {}
 
 namespace {
-std::function<QStringList()>& systemPortLister() {
-    static std::function<QStringList()> lister;
+std::function<QList<PortInfo>()>& systemPortLister() {
+    static std::function<QList<PortInfo>()> lister;
     return lister;
 }
 }  // namespace
 
-void ComPort::setSystemPortLister(std::function<QStringList()> lister) { systemPortLister() = std::move(lister); }
+void ComPort::setSystemPortLister(std::function<QStringList()> lister) {
+    if (!lister) {
+        systemPortLister() = {};
+        return;
+    }
+    systemPortLister() = [lister = std::move(lister)] {
+        QList<PortInfo> infos;
+        for (const QString& name : lister()) infos.append(PortInfo{name});
+        return infos;
+    };
+}
 
-QStringList ComPort::enumComPorts() {
-    QStringList ports;
+void ComPort::setSystemPortInfoLister(std::function<QList<PortInfo>()> lister) {
+    systemPortLister() = std::move(lister);
+}
+
+QList<PortInfo> ComPort::enumPortInfos() {
+    QList<PortInfo> ports;
     if (systemPortLister()) {
         ports = systemPortLister()();
     } else {
-        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports << info.portName();
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+            PortInfo port{info.portName(), info.description()};
+            port.hasUsbIds = info.hasVendorIdentifier() && info.hasProductIdentifier();
+            port.vendorId = info.vendorIdentifier();
+            port.productId = info.productIdentifier();
+            ports.append(port);
+        }
     }
     // ptys never show up in the system's list; the simulated unit and test
     // rigs name theirs here.
     const QString extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS");
-    for (const QString& path : extra.split(':', Qt::SkipEmptyParts))
-        if (!ports.contains(path)) ports << path;
-    std::sort(ports.begin(), ports.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    for (const QString& path : extra.split(':', Qt::SkipEmptyParts)) {
+        const bool listed = std::any_of(ports.begin(), ports.end(), [&](const PortInfo& p) { return p.name == path; });
+        if (!listed) ports.append(PortInfo{path});
+    }
+    std::sort(ports.begin(), ports.end(), [](const PortInfo& a, const PortInfo& b) {
+        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
     });
     return ports;
+}
+
+QStringList ComPort::enumComPorts() {
+    QStringList names;
+    for (const PortInfo& port : enumPortInfos()) names << port.name;
+    return names;
 }
 
 ComPort::ComPort(QObject* parent) : QObject(parent) {

@@ -47,15 +47,30 @@ private:
     QString systemText_;
 };
 
+// A listed port: the name it is opened by, and what the system knows of
+// the device behind it (nothing, for a pty or a path named by hand).
+struct PortInfo {
+    QString name;
+    QString description;
+    bool hasUsbIds = false;
+    quint16 vendorId = 0;
+    quint16 productId = 0;
+
+    friend bool operator==(const PortInfo&, const PortInfo&) = default;
+};
+
 class ComPort : public QObject {
     Q_OBJECT
 public:
     // The port names the system lists plus the device paths named in
     // VEKTOOL_EXTRA_PORTS (colon-separated), sorted case-insensitively.
     static QStringList enumComPorts();
+    // The same ports in the same order, with what the system knows of each.
+    static QList<PortInfo> enumPortInfos();
     // Replaces the system's own list (tests on machines whose ports are
     // unknown); an empty function restores it.
     static void setSystemPortLister(std::function<QStringList()> lister);
+    static void setSystemPortInfoLister(std::function<QList<PortInfo>()> lister);
 
     explicit ComPort(QObject* parent = nullptr);
     ~ComPort() override;
