@@ -56,7 +56,11 @@ void ComPort::setSystemPortLister(std::function<QStringList()> lister) {
     }
     systemPortLister() = [lister = std::move(lister)] {
         QList<PortInfo> infos;
-        for (const QString& name : lister()) infos.append(PortInfo{name});
+        for (const QString& name : lister()) {
+            PortInfo port;
+            port.name = name;
+            infos.append(port);
+        }
         return infos;
     };
 }
@@ -71,7 +75,9 @@ QList<PortInfo> ComPort::enumPortInfos() {
         ports = systemPortLister()();
     } else {
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-            PortInfo port{info.portName(), info.description()};
+            PortInfo port;
+            port.name = info.portName();
+            port.description = info.description();
             port.hasUsbIds = info.hasVendorIdentifier() && info.hasProductIdentifier();
             port.vendorId = info.vendorIdentifier();
             port.productId = info.productIdentifier();
@@ -83,7 +89,10 @@ QList<PortInfo> ComPort::enumPortInfos() {
     const QString extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS");
     for (const QString& path : extra.split(':', Qt::SkipEmptyParts)) {
         const bool listed = std::any_of(ports.begin(), ports.end(), [&](const PortInfo& p) { return p.name == path; });
-        if (!listed) ports.append(PortInfo{path});
+        if (listed) continue;
+        PortInfo port;
+        port.name = path;
+        ports.append(port);
     }
     std::sort(ports.begin(), ports.end(), [](const PortInfo& a, const PortInfo& b) {
         return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
