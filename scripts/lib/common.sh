@@ -11,6 +11,7 @@ VEK_PACKAGES=(
   openssl
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth
+  qt6-translations-l10n
 )
 
 vek_install_deps() {

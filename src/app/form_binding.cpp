@@ -51,9 +51,15 @@ void FormBinding::setupEdits() {
         {ui_.ED_ACN, ui_.UD_ACN, 1, 255, false},    {ui_.ED_VEBK, ui_.UD_VEBK, 1, 250, true},
         {ui_.ED_TEBK, ui_.UD_TEBK, 0, 20, true},    {ui_.ED_REBK, ui_.UD_REBK, 300, 1500, true},
     };
-    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     for (const Limits& l : limits) {
-        l.edit->setValidator(digits);
+        // The layout's length limit is a typing limit only: a box must show a
+        // value read from a unit whole (QLineEdit would cut it to maxLength),
+        // so the limit moves into the validator, which judges typing alone.
+        const int typed = l.edit->maxLength();
+        l.edit->setMaxLength(32767);
+        const QString pattern = typed < 32767 ? QStringLiteral("[0-9]{0,%1}").arg(typed) : QStringLiteral("[0-9]*");
+        l.edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), l.edit));
+        l.edit->setProperty("typingLimit", typed);
         l.edit->setAccessibleName(fieldName(l.edit));
         l.ud->associate(l.edit, l.min, l.max, l.arrows);
         upDowns_ << l.ud;

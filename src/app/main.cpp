@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <exception>
 
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "app/qt_translations.h"
 
 namespace {
 
@@ -42,7 +44,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     VekApplication app(argc, argv);
+    // Settings and the daily log live under these names.
+    QApplication::setOrganizationName(QStringLiteral("Vek"));
     QApplication::setApplicationName(QStringLiteral("Vek Tool"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    vek::app::installQtTranslations();
     vek::app::MainWindow window;
     window.show();
     return app.exec();

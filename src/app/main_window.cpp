@@ -6,12 +6,27 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QTextCursor>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
 
+#include "app/accessible_names.h"
+#include "app/app_texts.h"
 #include "app/click_filter.h"
 #include "app/form_binding.h"
 #include "app/glyphs.h"
+#include "app/log_pane.h"
 #include "app/message_box.h"
+#include "app/port_list.h"
+#include "app/production_list.h"
+#include "app/qr_capture.h"
+#include "app/screen_fit.h"
+#include "app/settings.h"
+#include "app/status_line.h"
 #include "app/up_down.h"
 #include "app/update_labels.h"
 #include "config/config_image.h"
@@ -24,9 +39,6 @@ namespace {
 
 const QColor kWarningColour(0xFF, 0x00, 0x00);
 const QColor kOkColour(0x00, 0x80, 0x00);
-
-const char* const kConnectHint = "Conectar à porta selecionada";
-const char* const kDisconnectHint = "Desconectar a porta";
 
 // Executables of earlier releases left next to this one.
 const char* const kOlderExecutables[] = {"VekTool v2.45.B.exe", "VekTool v2.46.A.exe", "VekTool v2.46.B.exe",
@@ -44,12 +56,25 @@ QFont logFont() {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()) {
-    ui_->setupUi(this);
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), settings_(std::make_unique<Settings>()) {
     setObjectName(QStringLiteral("Form1"));
+    // The form keeps its size and layout; on a screen too small for it at
+    // the current scale the window shows it in a scroll area.
+    content_ = new QWidget;
+    content_->setObjectName(QStringLiteral("FormContent"));
+    ui_->setupUi(content_);
+    content_->setFixedSize(kNormalWidth, kHeight);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("FormScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidget(content_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(kNormalWidth, kHeight);
     setWindowIcon(app::windowIcon());
 
     QFont formFont;
@@ -100,12 +125,26 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
     updateChecker_ = new update::UpdateChecker(this);
     new UpdateLabels(ui_->L_Msg, ui_->L_Site, updateChecker_, this);
 
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    log_ = new LogPane(ui_->Log, QDir(dataFolder).filePath(QStringLiteral("logs")), this);
+    status_ = new StatusLine(ui_->StatusLine, this);
+    ports_ = new PortList(ui_->ComboBox1, this);
+    production_ = new ProductionList(ui_->LogIdList, ui_->L_IdList, this);
+    qr_ = new QrCapture([this](const QString& digits) { ui_->Edit2->setText(digits); }, this);
     form_ = new FormBinding(*ui_, this);
+    nameControls(*ui_);
     connect(form_, &FormBinding::edited, this, [this] { controller_.setForm(form_->form()); });
     wireController();
 
     connect(ui_->ComboBox1, &PortComboBox::aboutToDropDown, this, &MainWindow::ComboBox1DropDown);
-    connect(ui_->ButtonVCP, &QToolButton::clicked, this, &MainWindow::ButtonVCPClick);
+    // The button's state is the connection's. Whatever presses it (mouse,
+    // keyboard, an assistive tool's "Toggle") goes through ButtonVCPClick,
+    // and only the controller's answer latches it.
+    connect(ui_->ButtonVCP, &QToolButton::toggled, this, [this] {
+        if (showingConnection_) return;
+        updateConnectButton(controller_.isOpen());
+        ButtonVCPClick();
+    });
     connect(ui_->Log, &QTextEdit::textChanged, this, &MainWindow::LogChange);
     connect(ui_->LogIdList, &QTextEdit::textChanged, this, &MainWindow::LogChange);
     connect(ui_->Edit1, &QLineEdit::textChanged, this, &MainWindow::Edit1Change);
@@ -122,9 +161,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
     qApp->installEventFilter(this);
     optionsEdited();
     FormCreate();
+    restoreSettings();
+    ports_->setWatching(true);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    fitToScreen();
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
@@ -139,22 +180,28 @@ QTimer& MainWindow::timer(int n) {
     }
 }
 
+QString MainWindow::keyCapture() const { return qr_->pending(); }
+
 void MainWindow::wireController() {
     using unit::UnitController;
     connect(&controller_, &UnitController::logLine, this, [this](const QString& line, unit::Tone tone) {
-        appendLine(ui_->Log, line, tone == unit::Tone::Warning ? kWarningColour : QColor(Qt::black));
+        log_->append(line, tone == unit::Tone::Warning, controller_.portName());
     });
-    connect(&controller_, &UnitController::logCleared, this, [this] { clearPane(ui_->Log); });
-    connect(&controller_, &UnitController::progressChanged, this, [this](int position, int maximum) {
-        ui_->ProgressBar1->setMaximum(maximum);
-        ui_->ProgressBar1->setValue(position);
+    connect(&controller_, &UnitController::logCleared, log_, &LogPane::clear);
+    connect(&controller_, &UnitController::progressChanged, this,
+            [this](int position, int maximum, session::Operation operation) {
+                ui_->ProgressBar1->setMaximum(maximum);
+                ui_->ProgressBar1->setValue(position);
+                status_->progress(position, maximum, operation);
+            });
+    connect(&controller_, &UnitController::operationFinished, this, [this](const session::Finished& outcome) {
+        status_->finished(outcome, controller_.options().verifyWrites);
     });
     connect(&controller_, &UnitController::boxRequested, this, &MainWindow::showBox);
     connect(&controller_, &UnitController::formShown, form_, &FormBinding::show);
     connect(&controller_, &UnitController::setConfigEnabledChanged, ui_->B_SetConfig, &QWidget::setEnabled);
     connect(&controller_, &UnitController::portListEnabledChanged, ui_->ComboBox1, &QWidget::setEnabled);
-    connect(&controller_, &UnitController::idListed, this,
-            [this](const QString& line) { appendLine(ui_->LogIdList, line, Qt::black); });
+    connect(&controller_, &UnitController::idListed, production_, &ProductionList::listed);
     connect(&controller_, &UnitController::idListCountChanged, ui_->L_IdList, &QLabel::setText);
     connect(&controller_, &UnitController::edit1Changed, ui_->Edit1, &QLineEdit::setText);
     connect(&controller_, &UnitController::connectionChanged, this, &MainWindow::connectionChanged);
@@ -164,14 +211,7 @@ void MainWindow::wireController() {
 
 void MainWindow::FormCreate() {
     updateConnectButton(false);
-    try {
-        const QStringList ports = link::ComPort::enumComPorts();
-        ui_->ComboBox1->clear();
-        ui_->ComboBox1->addItems(ports);
-        if (!ports.isEmpty()) ui_->ComboBox1->setCurrentIndex(0);
-    } catch (const link::ComPortError&) {
-        // No port list is no reason to stop: the button then does nothing.
-    }
+    ports_->fill();
     const update::Release& release = update::toolVersion;
     setWindowTitle(QStringLiteral("VekTool v%1.%2.%3").arg(release.major).arg(release.minor).arg(QChar(release.revision)));
     for (std::uint16_t v : config::kPingTable) ui_->CB_PING->addItem(QString::number(v));
@@ -187,6 +227,25 @@ void MainWindow::FormCreate() {
     L_ClearClick();
 }
 
+void MainWindow::restoreSettings() {
+    // Read before anything is saved: start-up itself empties the list.
+    ui_->Cb_Norvale->setChecked(settings_->norvale());
+    ui_->Cb_COMAutoClose->setChecked(settings_->closeAfterConfigure());
+    if (settings_->productionPanel()) setProductionPanel(true);
+    const QList<ProductionEntry> ids = settings_->idList();
+    production_->restore(ids);
+    if (!ids.isEmpty())
+        if (const auto last = protocol::parseIdDigits(ids.back().digits.toStdString()))
+            controller_.restoreIdList(static_cast<int>(ids.size()), *last);
+    ports_->select(settings_->lastPort());
+
+    connect(production_, &ProductionList::changed, this, [this] { settings_->setIdList(production_->entries()); });
+    for (QCheckBox* option : {ui_->Cb_Norvale, ui_->Cb_COMAutoClose})
+        connect(option, &QCheckBox::toggled, this, [this] {
+            settings_->setOptions(ui_->Cb_Norvale->isChecked(), ui_->Cb_COMAutoClose->isChecked());
+        });
+}
+
 void MainWindow::Timer5Timer() {
     Timer5->stop();
     for (QLineEdit* e : form_->fieldEdits()) e->clear();
@@ -196,24 +255,49 @@ void MainWindow::Timer5Timer() {
     for (UpDown* ud : form_->upDowns()) ud->move(ud->x(), ud->y() - 3);
 }
 
+// ---------------------------------------------------------------- screen
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QWindow* w = windowHandle(); w && !w->property("vekFitted").toBool()) {
+        w->setProperty("vekFitted", true);
+        connect(w, &QWindow::screenChanged, this, [this](QScreen* s) {
+            if (s) connect(s, &QScreen::availableGeometryChanged, this, &MainWindow::fitToScreen, Qt::UniqueConnection);
+            fitToScreen();
+        });
+        if (QScreen* s = w->screen())
+            connect(s, &QScreen::availableGeometryChanged, this, &MainWindow::fitToScreen, Qt::UniqueConnection);
+    }
+    fitToScreen();
+}
+
+void MainWindow::fitToScreen() {
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect available = s->availableGeometry();
+    // The window system's frame, once known; until then, room for a title bar.
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    const ScreenFit fit =
+        fitForm(content_->size(), available, frame, style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_));
+    scroll_->setHorizontalScrollBarPolicy(fit.across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBarPolicy(fit.down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setFixedSize(fit.window);
+    if (!isVisible()) return;
+    // Grown (the production panel) past the screen's edge: back onto it.
+    const QSize outer = fit.window.grownBy(frame);
+    const QPoint at(std::clamp(pos().x(), available.left(), std::max(available.left(), available.right() + 1 - outer.width())),
+                    std::clamp(pos().y(), available.top(), std::max(available.top(), available.bottom() + 1 - outer.height())));
+    if (at != pos()) move(at);
+}
+
+void MainWindow::setProductionPanel(bool shown) {
+    content_->setFixedWidth(shown ? kWideWidth : kNormalWidth);
+    fitToScreen();
+    settings_->setProductionPanel(shown);
+}
+
 // ---------------------------------------------------------------- log
-
-void MainWindow::appendLine(QTextEdit* pane, const QString& line, const QColor& colour) {
-    QString text = line;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextCursor cursor(pane->document());
-    cursor.movePosition(QTextCursor::End);
-    if (pane->property("hasLines").toBool()) cursor.insertBlock();
-    pane->setProperty("hasLines", true);
-    QTextCharFormat format;
-    format.setForeground(colour);
-    cursor.insertText(text, format);
-}
-
-void MainWindow::clearPane(QTextEdit* pane) {
-    pane->clear();
-    pane->setProperty("hasLines", false);
-}
 
 void MainWindow::LogChange() {
     QTextCursor end = ui_->Log->textCursor();
@@ -231,78 +315,78 @@ void MainWindow::showBox(const QString& text, const QString& caption, session::B
 
 // ---------------------------------------------------------------- connection
 
-void MainWindow::ComboBox1DropDown() {
-    try {
-        const QStringList ports = link::ComPort::enumComPorts();
-        ui_->ComboBox1->clear();
-        ui_->ComboBox1->addItems(ports);
-        ui_->ComboBox1->setCurrentIndex(ports.isEmpty() ? -1 : 0);
-    } catch (const link::ComPortError&) {
-        // The list and selection stay as they were.
-    }
-}
+void MainWindow::ComboBox1DropDown() { ports_->fill(); }
 
 void MainWindow::ButtonVCPClick() {
     if (ui_->ComboBox1->currentIndex() < 0) {
-        ui_->ButtonVCP->setChecked(false);
+        updateConnectButton(false);
         return;
     }
     if (controller_.isOpen()) {
         controller_.close();
         return;
     }
-    if (!controller_.open(ui_->ComboBox1->currentText())) ui_->ButtonVCP->setChecked(false);
+    const QString port = ports_->selectedPort();
+    if (controller_.open(port))
+        settings_->setLastPort(port);
+    else
+        updateConnectButton(false);
 }
 
 void MainWindow::updateConnectButton(bool open) {
+    showingConnection_ = true;
     ui_->ButtonVCP->setIcon(QIcon(connectGlyph(open ? 0 : 1)));
     ui_->ButtonVCP->setChecked(open);
-    const QString hint = QString::fromUtf8(open ? kDisconnectHint : kConnectHint);
+    const QString hint = QString::fromUtf8(open ? texts::kDisconnectHint : texts::kConnectHint);
     ui_->ButtonVCP->setToolTip(hint);
     ui_->ButtonVCP->setAccessibleName(hint);
+    showingConnection_ = false;
 }
 
 void MainWindow::connectionChanged(bool open) {
     ui_->B_RemConfig->setEnabled(!open);
-    if (open) ui_->ComboBox1->setEnabled(false);
+    if (open) {
+        ui_->ComboBox1->setEnabled(false);
+        status_->connectionOpened();
+    }
+    ports_->setWatching(!open);
     updateConnectButton(open);
 }
 
 // ---------------------------------------------------------------- production panel
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && !qr_->replaying()) {
         // Every key meant for this window passes here first, once: at the
         // widget that has the focus (or the window itself).
         auto* w = qobject_cast<QWidget*>(watched);
         const QWidget* focus = QApplication::focusWidget();
         if (w && w->window() == this && (w == focus || (!focus && w == this))) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            FormKeyDown(key->key(), key->modifiers());
+            auto* key = static_cast<QKeyEvent*>(event);
+            const qint64 ms = qr_->timeOf(key);
+            FormKeyDown(key->key(), key->modifiers(), ms);
+            if (qr_->filter(w, key, ms)) return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+void MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, qint64 ms) {
     const bool ctrl = modifiers & Qt::ControlModifier;
     if (ctrl && (modifiers & Qt::AltModifier) && (modifiers & Qt::ShiftModifier) && key == Qt::Key_F12)
-        setFixedWidth(width() == kWideWidth ? kNormalWidth : kWideWidth);
-    if (ctrl || (modifiers & Qt::KeypadModifier)) return;
-    const bool hex = (key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_F);
-    if (!hex) return;
-    keyCapture_[keyCapturePos_] = static_cast<char>(key);  // Qt's codes for these keys are their upper-case ASCII
-    if (++keyCapturePos_ == 24) {
-        keyCapture_[24] = '\0';
-        ui_->Edit2->setText(QString::fromLatin1(keyCapture_.data(), 24));
-        keyCapturePos_ = 0;
-    }
+        setProductionPanel(content_->width() != kWideWidth);
+    if (QrCapture::takes(key, modifiers)) qr_->key(key, ms);
 }
 
 void MainWindow::Edit1Change() {
-    const bool same = ui_->Edit1->text() == ui_->Edit2->text();
-    ui_->Label0->setText(same ? QStringLiteral("OK") : QStringLiteral("X"));
+    const QString usb = ui_->Edit1->text();
+    const QString qr = ui_->Edit2->text();
+    // Two empty fields compare nothing: that is no OK, but the "X" the
+    // panel starts with.
+    const bool same = !usb.isEmpty() && usb == qr;
+    ui_->Label0->setText(QString::fromUtf8(same ? texts::kVerdictOk : texts::kVerdictMismatch));
     ui_->Label0->setStyleSheet(QStringLiteral("color: %1;").arg((same ? kOkColour : kWarningColour).name()));
+    if (!usb.isEmpty() && !qr.isEmpty()) production_->compared(usb, same);
 }
 
 void MainWindow::Label0Click() {
@@ -320,8 +404,7 @@ void MainWindow::Label8Click() {
 }
 
 void MainWindow::L_ClearClick() {
-    ui_->L_IdList->setText(QString());
-    clearPane(ui_->LogIdList);
+    production_->clear();
     controller_.clearIdList();
 }
 

@@ -5,7 +5,6 @@
 // capture are its own.
 
 #include <QWidget>
-#include <array>
 #include <memory>
 
 #include "config/form_model.h"
@@ -14,7 +13,7 @@
 namespace Ui {
 class MainWindow;
 }
-class QTextEdit;
+class QScrollArea;
 class QTimer;
 
 namespace vek::update {
@@ -24,11 +23,19 @@ class UpdateChecker;
 namespace vek::app {
 
 class FormBinding;
+class LogPane;
+class PortList;
+class ProductionList;
+class QrCapture;
+class Settings;
+class StatusLine;
 
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // The client widths: the form alone, and with the production panel.
+    // The form's client widths, alone and with the production panel, and
+    // its height. The window is that size, or smaller and scrolling when
+    // the screen is smaller at the current scale.
     static constexpr int kNormalWidth = 557;
     static constexpr int kWideWidth = 853;
     static constexpr int kHeight = 742;
@@ -58,30 +65,41 @@ public:
     // Timer5 the window's own.
     QTimer& timer(int n);
     update::UpdateChecker* updateChecker() const { return updateChecker_; }
-    QString keyCapture() const { return QString::fromLatin1(keyCapture_.data(), keyCapturePos_); }
+    QString keyCapture() const;
+    // The form at its own size, whatever part of it the window shows.
+    QWidget* form() const { return content_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, qint64 ms);
     void LogChange();
-    void appendLine(QTextEdit* pane, const QString& line, const QColor& colour);
-    void clearPane(QTextEdit* pane);
     void connectionChanged(bool open);
     void applyPreset(void (*preset)(config::FormModel&));
     void optionsEdited();
     void showBox(const QString& text, const QString& caption, session::BoxIcon icon);
     void wireController();
     void updateConnectButton(bool open);
+    void setProductionPanel(bool shown);
+    void restoreSettings();
+    void fitToScreen();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     unit::UnitController controller_;
+    std::unique_ptr<Settings> settings_;
+    QWidget* content_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     update::UpdateChecker* updateChecker_ = nullptr;
     QTimer* Timer5 = nullptr;
     FormBinding* form_ = nullptr;
-    std::array<char, 25> keyCapture_{};
-    unsigned char keyCapturePos_ = 0;
+    LogPane* log_ = nullptr;
+    StatusLine* status_ = nullptr;
+    PortList* ports_ = nullptr;
+    ProductionList* production_ = nullptr;
+    QrCapture* qr_ = nullptr;
+    bool showingConnection_ = false;
 };
 
 }  // namespace vek::app

@@ -3,11 +3,14 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QThread>
 
+#include "app/qr_capture.h"
 #include "link/com_port.h"
 
 namespace vek::testing {
@@ -31,6 +34,12 @@ void pump(int ms) {
 }
 
 void AppTest::SetUp() {
+    home = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(home->isValid());
+    qputenv("XDG_DATA_HOME", home->filePath("data").toLocal8Bit());
+    qputenv("XDG_DOCUMENTS_DIR", home->filePath("documents").toLocal8Bit());
+    for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(f, QSettings::UserScope, home->filePath("config"));
     // The update check must not reach out: a loopback port nothing listens on.
     qputenv("VEKTOOL_UPDATE_BASE", "http://127.0.0.1:9");
     qputenv("VEKTOOL_EXTRA_PORTS", "");
@@ -40,6 +49,10 @@ void AppTest::SetUp() {
         boxes.push_back(r);
         return boxAnswer;
     });
+}
+
+QString AppTest::dataFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 void AppTest::TearDown() {
@@ -82,7 +95,7 @@ void AppTest::reconnect() {
 
 void AppTest::connectUnit() {
     auto* combo = widget<QComboBox>("ComboBox1");
-    const int i = combo->findText(QString::fromStdString(unit->devicePath()));
+    const int i = combo->findData(QString::fromStdString(unit->devicePath()));
     ASSERT_GE(i, 0) << "the unit's port is not listed";
     combo->setCurrentIndex(i);
     pressConnect();
@@ -103,6 +116,23 @@ bool AppTest::connectedState() const {
 bool AppTest::disconnectedState() const {
     return !window_->VCP().connected() && !widget<QToolButton>("ButtonVCP")->isChecked() &&
            !widget<QPushButton>("B_SetConfig")->isEnabled() && widget<QPushButton>("B_RemConfig")->isEnabled();
+}
+
+namespace {
+Qt::Key keyFor(QChar c) { return static_cast<Qt::Key>(c.toUpper().unicode()); }
+}  // namespace
+
+void AppTest::typeByHand(const QString& text) {
+    for (QChar c : text) {
+        pump(app::QrCapture::kBurstGapMs + 15);
+        key(keyFor(c), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c);
+    }
+    // The last key is held back a moment while it might still begin a scan.
+    pump(3 * app::QrCapture::kBurstGapMs);
+}
+
+void AppTest::typeAsScanner(const QString& text) {
+    for (QChar c : text) key(keyFor(c), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c);
 }
 
 void AppTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers, const QString& text) {

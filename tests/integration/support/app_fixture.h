@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolButton>
 #include <functional>
@@ -61,6 +62,15 @@ protected:
     bool disconnectedState() const;
     // Sends a key the way the keyboard would: to the focused widget.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+    // Types `text` into the focused widget at a person's pace (a pause past
+    // the scanner's gap before each key), and waits until it has arrived.
+    void typeByHand(const QString& text);
+    // Types `text` as a scanner does: every key at once.
+    void typeAsScanner(const QString& text);
+
+    // Settings and the daily log of this test alone, never the developer's.
+    std::unique_ptr<QTemporaryDir> home;
+    QString dataFolder() const;
 
     std::vector<app::BoxRequest> boxes;
     QMessageBox::StandardButton boxAnswer = QMessageBox::Ok;

@@ -1,0 +1,66 @@
+#pragma once
+// What the window itself says, in one place. UTF-8; "%1", "%2" … are filled
+// in where the text is used.
+
+namespace vek::app::texts {
+
+// The connect button's tip, also its name for screen readers.
+inline constexpr const char* kConnectHint = "Conectar à porta selecionada";
+inline constexpr const char* kDisconnectHint = "Desconectar a porta";
+
+// The port list: name, the system's description, USB vendor:product.
+inline constexpr const char* kPortWithDescription = "%1 — %2";
+inline constexpr const char* kPortUsbIds = "%1 (%2:%3)";
+
+// The status line under the bar. What runs, then its progress: percent,
+// blocks done and in all, speed, time left.
+inline constexpr const char* kRunningFirmware = "Atualizando o firmware";
+inline constexpr const char* kRunningWrite = "Gravando a configuração";
+inline constexpr const char* kRunningRead = "Lendo a configuração";
+inline constexpr const char* kRunningVerify = "Conferindo a configuração gravada";
+inline constexpr const char* kProgress = "%1: %2 % · bloco %3 de %4 · %5 blocos/s · %6";
+inline constexpr const char* kTimeLeft = "faltam %1";
+inline constexpr const char* kTimeLeftUnknown = "calculando o tempo restante";
+inline constexpr const char* kSeconds = "%1 s";
+inline constexpr const char* kMinutes = "%1 min %2 s";
+// How the last operation ended, kept until the next one starts.
+inline constexpr const char* kDoneFirmware = "Firmware atualizado. O Vek reinicia e se apresenta de novo.";
+inline constexpr const char* kDoneRead = "Configuração lida.";
+inline constexpr const char* kDoneWrite = "Configuração gravada.";
+inline constexpr const char* kDoneWriteVerified = "Configuração gravada e conferida.";
+inline constexpr const char* kFailed = "Falhou: %1";
+
+// The Log: a line that comes again and again is kept once, with its count.
+inline constexpr const char* kRepeated = "%1 (×%2)";
+inline constexpr const char* kSaveLog = "Salvar o log em arquivo...";
+inline constexpr const char* kSaveLogTitle = "Salvar o log";
+inline constexpr const char* kSaveLogFilter = "Texto (*.txt);;Todos os arquivos (*)";
+inline constexpr const char* kSaveFailedCaption = "Erro";
+inline constexpr const char* kSaveFailed = "Não foi possível gravar o arquivo %1:\r\n%2";
+inline constexpr const char* kFolderNotCreated = "a pasta não pôde ser criada";
+inline constexpr const char* kDailyLogFailed =
+    "Não foi possível gravar o registro diário em %1: %2. O log desta janela continua normalmente.";
+
+// The production list.
+inline constexpr const char* kExportList = "Exportar a lista em CSV...";
+inline constexpr const char* kExportListTitle = "Exportar a lista de IDs";
+inline constexpr const char* kExportListFilter = "CSV (*.csv);;Todos os arquivos (*)";
+inline constexpr const char* kCsvHeader = "identificador,data_hora,qr";
+inline constexpr const char* kVerdictOk = "OK";
+inline constexpr const char* kVerdictMismatch = "X";
+
+// Names for screen readers. A check box is named by its group, its row and
+// its own caption.
+inline constexpr const char* kCheckBoxName = "%1: %2: %3";
+inline constexpr const char* kComboWithNote = "%1 (%2)";
+inline constexpr const char* kPortListName = "Porta serial";
+inline constexpr const char* kLogName = "Log de mensagens";
+inline constexpr const char* kStatusName = "Andamento da operação";
+inline constexpr const char* kProgressName = "Progresso da operação";
+inline constexpr const char* kIdListName = "Lista de IDs identificados";
+inline constexpr const char* kIdCountName = "Quantidade de IDs na lista";
+inline constexpr const char* kUsbIdName = "ID lido pela USB";
+inline constexpr const char* kQrIdName = "ID lido do QR code";
+inline constexpr const char* kVerdictName = "Comparação entre USB e QR code";
+
+}  // namespace vek::app::texts

@@ -1,0 +1,32 @@
+#pragma once
+// What the window remembers from one run to the next: the last port opened,
+// whether the production panel was open and its list, and the two option
+// check boxes. Kept with QSettings under the application's name.
+
+#include <QList>
+#include <QSettings>
+#include <QString>
+
+#include "app/production_list.h"
+
+namespace vek::app {
+
+class Settings {
+public:
+    Settings();
+
+    QString lastPort() const;
+    void setLastPort(const QString& port);
+    bool productionPanel() const;
+    void setProductionPanel(bool shown);
+    bool norvale() const;
+    bool closeAfterConfigure() const;
+    void setOptions(bool norvale, bool closeAfterConfigure);
+    QList<ProductionEntry> idList() const;
+    void setIdList(const QList<ProductionEntry>& entries);
+
+private:
+    mutable QSettings settings_;
+};
+
+}  // namespace vek::app
