@@ -8,6 +8,13 @@ namespace vek::app::texts {
 inline constexpr const char* kConnectHint = "Conectar à porta selecionada";
 inline constexpr const char* kDisconnectHint = "Desconectar a porta";
 
+// The update check's labels and offer.
+inline constexpr const char* kUpToDate = "O VekTool está atualizado";
+inline constexpr const char* kOfferText =
+    "Há uma nova versão do aplicativo VekTool disponível\r\ngostaria de fazer o download agora?";
+inline constexpr const char* kOfferCaption = "Atualização VekTool";
+inline constexpr const char* kDownloadLink = "Clique aqui para atualizar o VekTool";
+
 // The port list: name, the system's description, USB vendor:product.
 inline constexpr const char* kPortWithDescription = "%1 — %2";
 inline constexpr const char* kPortUsbIds = "%1 (%2:%3)";

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPointer>
 
+#include "app/app_texts.h"
 #include "app/click_filter.h"
 #include "app/message_box.h"
 #include "update/update_checker.h"
@@ -11,14 +12,6 @@
 namespace vek::app {
 
 namespace {
-
-namespace texts {
-const char* const upToDate = "O VekTool está atualizado";
-const char* const offerText =
-    "Há uma nova versão do aplicativo VekTool disponível\r\ngostaria de fazer o download agora?";
-const char* const offerCaption = "Atualização VekTool";
-const char* const downloadLink = "Clique aqui para atualizar o VekTool";
-}  // namespace texts
 
 const QColor kLinkColour(0, 0, 255);
 
@@ -57,14 +50,14 @@ UpdateLabels::UpdateLabels(QLabel* msg, QLabel* site, update::UpdateChecker* che
 
 void UpdateLabels::showUpToDate() {
     setUnderline(L_Msg, false);
-    L_Msg->setText(QString::fromUtf8(texts::upToDate));
+    L_Msg->setText(QString::fromUtf8(texts::kUpToDate));
 }
 
 void UpdateLabels::offer(const QUrl& download) {
     download_ = download;
     BoxRequest box;
-    box.text = QString::fromUtf8(texts::offerText);
-    box.caption = QString::fromUtf8(texts::offerCaption);
+    box.text = QString::fromUtf8(texts::kOfferText);
+    box.caption = QString::fromUtf8(texts::kOfferCaption);
     box.icon = QMessageBox::Information;
     box.buttons = QMessageBox::Yes | QMessageBox::No;
     openBox(box, [self = QPointer<UpdateLabels>(this)](QMessageBox::StandardButton answer) {
@@ -78,7 +71,7 @@ void UpdateLabels::offer(const QUrl& download) {
 
 void UpdateLabels::makeDownloadLink() {
     setUnderline(L_Msg, true);
-    L_Msg->setText(QString::fromUtf8(texts::downloadLink));
+    L_Msg->setText(QString::fromUtf8(texts::kDownloadLink));
     QPalette palette = L_Msg->palette();
     palette.setColor(QPalette::WindowText, kLinkColour);
     L_Msg->setPalette(palette);
