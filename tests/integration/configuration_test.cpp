@@ -140,6 +140,35 @@ TEST_F(ConfigurationTest, EditedFormLandsByteForByte) {
     EXPECT_TRUE(unit->withUnit([](sim::UnitSim& u) { return u.problems().empty(); }));
 }
 
+TEST_F(ConfigurationTest, WideValuesAreShownWholeAndWrittenBackUnchanged) {
+    // Wider than their boxes take by typing (2 and 4 digits), and within what
+    // a write accepts: 120 minutes of idling, 12000 rpm.
+    config::FormModel form;
+    config::applyDefaults(form);
+    form.text[config::TOSC] = "120";
+    form.text[config::RPX] = "12000";
+    config::Image image{};
+    ASSERT_FALSE(config::encode(form, image).has_value());
+    sim::ConfigMemory held{};
+    std::copy(image.begin(), image.end(), held.begin());
+    startUnit({}, [&](sim::UnitSim& u) { u.setConfig(held); });
+    makeWindow();
+    connectUnit();
+    ASSERT_TRUE(waitLog(kReadDone)) << log().toStdString();
+    EXPECT_EQ(widget<QLineEdit>("ED_TOSC")->text(), "120");
+    EXPECT_EQ(widget<QLineEdit>("ED_RPX")->text(), "12000");
+
+    widget<QPushButton>("B_SetConfig")->click();
+    ASSERT_TRUE(waitLog(kVerified)) << log().toStdString();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(unitConfig(), held);
+    unit->withUnit([](sim::UnitSim& u) {
+        EXPECT_EQ(u.transfers().size(), 1u);
+        EXPECT_TRUE(u.transfers().back().accepted);
+        return 0;
+    });
+}
+
 TEST_F(ConfigurationTest, RefusedFieldIsEmptiedAndNothingIsSent) {
     startUnit();
     makeWindow();

@@ -1,0 +1,85 @@
+// What the window remembers from one run to the next, and the production
+// list it keeps: the last port, the panel and its list with each QR verdict,
+// the two options; and the list as CSV.
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "app/production_list.h"
+#include "app_fixture.h"
+
+using namespace vek;
+using vek::testing::AppTest;
+using vek::testing::waitFor;
+
+class SettingsTest : public AppTest {
+protected:
+    app::ProductionList* list() const { return window_->findChild<app::ProductionList*>(); }
+    void restart() {
+        window_.reset();
+        makeWindow();
+    }
+};
+
+TEST_F(SettingsTest, NextRunStartsWhereThisOneStopped) {
+    startUnit();
+    const QByteArray unitPort = unit->devicePath().c_str();
+    // Another port listed first: the unit's is not the one chosen by default.
+    qputenv("VEKTOOL_EXTRA_PORTS", "/dev/a-vek-other:" + unitPort);
+    makeWindow();
+    ASSERT_EQ(widget<QComboBox>("ComboBox1")->currentData().toString(), "/dev/a-vek-other");
+    widget<QCheckBox>("Cb_Norvale")->setChecked(true);
+    widget<QCheckBox>("Cb_COMAutoClose")->setChecked(true);
+    key(Qt::Key_F12, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    connectUnit();
+    ASSERT_TRUE(waitFor([&] { return widget<QLabel>("L_IdList")->text() == "1"; })) << log().toStdString();
+    typeAsScanner("0BADF00D1234567800C0FFEE");
+    ASSERT_EQ(widget<QLabel>("Label0")->text(), "OK");
+    pressConnect();
+
+    restart();
+    EXPECT_EQ(widget<QComboBox>("ComboBox1")->currentData().toString(), QString::fromUtf8(unitPort));
+    EXPECT_TRUE(widget<QCheckBox>("Cb_Norvale")->isChecked());
+    EXPECT_TRUE(widget<QCheckBox>("Cb_COMAutoClose")->isChecked());
+    EXPECT_TRUE(window_->controller().options().norvale);
+    EXPECT_EQ(window_->form()->width(), app::MainWindow::kWideWidth);
+    EXPECT_EQ(widget<QTextEdit>("LogIdList")->toPlainText(), "0BADF00D 12345678 00C0FFEE");
+    EXPECT_EQ(widget<QLabel>("L_IdList")->text(), "1");
+    const QRegularExpression csv(
+        "^identificador,data_hora,qr\n0BADF00D1234567800C0FFEE,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,OK\n$");
+    EXPECT_TRUE(csv.match(list()->csv()).hasMatch()) << list()->csv().toStdString();
+
+    // The same unit again is not listed twice; the list counts on from where
+    // it was.
+    pressConnect();
+    ASSERT_TRUE(connectedState());
+    ASSERT_TRUE(waitLog("Vek v4.0.2.47"));
+    sim::Identity other;
+    other.id = {1, 2, 3};
+    unit->withUnit([&](sim::UnitSim& u) {
+        u.setIdentity(other);
+        return 0;
+    });
+    reconnect();
+    ASSERT_TRUE(waitFor([&] { return widget<QLabel>("L_IdList")->text() == "2"; })) << log().toStdString();
+    EXPECT_EQ(list()->entries().size(), 2);
+    EXPECT_TRUE(list()->entries().back().verdict.isEmpty()) << "no label compared with it yet";
+
+    const QString path = home->filePath("ids.csv");
+    QString error;
+    ASSERT_TRUE(list()->exportTo(path, &error)) << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[2].startsWith("000000030000000200000001,")) << rows[2].toStdString();
+    EXPECT_TRUE(rows[2].endsWith(",")) << rows[2].toStdString();
+
+    // Limpar empties what is kept too.
+    pressConnect();
+    window_->L_ClearClick();
+    key(Qt::Key_F12, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    restart();
+    EXPECT_TRUE(widget<QTextEdit>("LogIdList")->toPlainText().isEmpty());
+    EXPECT_EQ(window_->form()->width(), app::MainWindow::kNormalWidth);
+}
