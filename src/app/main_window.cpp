@@ -149,6 +149,12 @@ MainWindow::MainWindow(QWidget* parent)
     connect(ui_->LogIdList, &QTextEdit::textChanged, this, &MainWindow::LogChange);
     connect(ui_->Edit1, &QLineEdit::textChanged, this, &MainWindow::Edit1Change);
     connect(ui_->Edit2, &QLineEdit::textChanged, this, &MainWindow::Edit1Change);
+    // A label scanned (or cleared) judges the unit shown; a new unit beside
+    // an old label is not judged by it.
+    connect(ui_->Edit2, &QLineEdit::textChanged, this, [this](const QString& qr) {
+        const QString usb = ui_->Edit1->text();
+        if (!usb.isEmpty() && !qr.isEmpty()) production_->compared(usb, usb == qr);
+    });
     connect(ui_->B_SetConfig, &QPushButton::clicked, this, &MainWindow::B_SetConfigClick);
     connect(ui_->B_SetDefaults, &QPushButton::clicked, this, &MainWindow::B_SetDefaultsClick);
     connect(ui_->B_SetNorvale, &QPushButton::clicked, this, &MainWindow::B_SetNorvaleClick);
@@ -259,8 +265,8 @@ void MainWindow::Timer5Timer() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (QWindow* w = windowHandle(); w && !w->property("vekFitted").toBool()) {
-        w->setProperty("vekFitted", true);
+    if (QWindow* w = windowHandle(); w && !screenWatched_) {
+        screenWatched_ = true;
         connect(w, &QWindow::screenChanged, this, [this](QScreen* s) {
             if (s) connect(s, &QScreen::availableGeometryChanged, this, &MainWindow::fitToScreen, Qt::UniqueConnection);
             fitToScreen();
@@ -386,7 +392,6 @@ void MainWindow::Edit1Change() {
     const bool same = !usb.isEmpty() && usb == qr;
     ui_->Label0->setText(QString::fromUtf8(same ? texts::kVerdictOk : texts::kVerdictMismatch));
     ui_->Label0->setStyleSheet(QStringLiteral("color: %1;").arg((same ? kOkColour : kWarningColour).name()));
-    if (!usb.isEmpty() && !qr.isEmpty()) production_->compared(usb, same);
 }
 
 void MainWindow::Label0Click() {

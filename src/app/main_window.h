@@ -100,6 +100,7 @@ private:
     ProductionList* production_ = nullptr;
     QrCapture* qr_ = nullptr;
     bool showingConnection_ = false;
+    bool screenWatched_ = false;
 };
 
 }  // namespace vek::app
