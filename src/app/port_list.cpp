@@ -39,7 +39,10 @@ void PortList::show(const QList<link::PortInfo>& ports) {
 
 bool PortList::fill() {
     try {
+        // Marked before listing: a change in between is seen next time.
+        const QString stamp = link::ComPort::portListStamp();
         show(link::ComPort::enumPortInfos());
+        stamp_ = stamp;
     } catch (const link::ComPortError&) {
         // The list and the selection stay as they were.
         return false;
@@ -52,6 +55,9 @@ void PortList::refresh() {
     // Never under the technician's eyes or hands: not while the list is open
     // or cannot be used.
     if (!combo_->isEnabled() || combo_->view()->isVisible()) return;
+    const QString stamp = link::ComPort::portListStamp();
+    if (stamp == stamp_) return;
+    stamp_ = stamp;
     QList<link::PortInfo> ports;
     try {
         ports = link::ComPort::enumPortInfos();

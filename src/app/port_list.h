@@ -47,6 +47,7 @@ private:
     PortComboBox* combo_;
     QTimer* timer_;
     QList<link::PortInfo> listed_;
+    QString stamp_;  // the port list's mark when it was last listed
 };
 
 }  // namespace vek::app

@@ -1,5 +1,6 @@
 #include "link/com_port.h"
 
+#include <QDir>
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cerrno>
@@ -98,6 +99,23 @@ QList<PortInfo> ComPort::enumPortInfos() {
         return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
     });
     return ports;
+}
+
+QString ComPort::portListStamp() {
+    QStringList parts;
+    if (systemPortLister()) {
+        for (const PortInfo& p : systemPortLister()())
+            parts << QStringLiteral("%1\t%2\t%3:%4").arg(p.name, p.description).arg(p.vendorId).arg(p.productId);
+    } else {
+#ifdef Q_OS_LINUX
+        // Serial devices come and go as nodes in /dev.
+        parts = QDir(QStringLiteral("/dev")).entryList({QStringLiteral("tty*"), QStringLiteral("rfcomm*")}, QDir::System);
+#else
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) parts << info.portName();
+#endif
+    }
+    parts << qEnvironmentVariable("VEKTOOL_EXTRA_PORTS");
+    return parts.join(QLatin1Char('\n'));
 }
 
 QStringList ComPort::enumComPorts() {

@@ -67,6 +67,10 @@ public:
     static QStringList enumComPorts();
     // The same ports in the same order, with what the system knows of each.
     static QList<PortInfo> enumPortInfos();
+    // A cheap mark of the port list: when it is unchanged, so is the list.
+    // Asking the system about every device takes milliseconds; a window
+    // that watches for plugs asks only when this changes.
+    static QString portListStamp();
     // Replaces the system's own list (tests on machines whose ports are
     // unknown); an empty function restores it.
     static void setSystemPortLister(std::function<QStringList()> lister);
