@@ -37,7 +37,6 @@ void AppTest::SetUp() {
     home = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(home->isValid());
     qputenv("XDG_DATA_HOME", home->filePath("data").toLocal8Bit());
-    qputenv("XDG_DOCUMENTS_DIR", home->filePath("documents").toLocal8Bit());
     for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(f, QSettings::UserScope, home->filePath("config"));
     // The update check must not reach out: a loopback port nothing listens on.
