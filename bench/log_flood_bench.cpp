@@ -52,7 +52,8 @@ long statusKb(const char* field) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field)) return line.mid(static_cast<qsizetype>(std::strlen(field))).trimmed().split(' ').front().toLong();
+        if (line.startsWith(field))
+            return line.mid(static_cast<qsizetype>(std::strlen(field))).trimmed().split(' ').front().toLong();
     return -1;
 }
 
@@ -194,8 +195,8 @@ int main(int argc, char** argv) {
     const QString last = doc->lastBlock().text();
     std::printf("frames sent               %ld in %.1f s (%s)\n", sent.load(), seconds,
                 rate > 0 ? qPrintable(QStringLiteral("%1 a second").arg(rate)) : "as fast as the pty takes them");
-    std::printf("process memory (RSS)      %.1f MB before, %.1f MB after (+%.1f MB), peak %.1f MB\n", rssBefore / 1024.0,
-                rssAfter / 1024.0, (rssAfter - rssBefore) / 1024.0, rssPeak / 1024.0);
+    std::printf("process memory (RSS)      %.1f MB before, %.1f MB after (+%.1f MB), peak %.1f MB\n",
+                rssBefore / 1024.0, rssAfter / 1024.0, (rssAfter - rssBefore) / 1024.0, rssPeak / 1024.0);
     std::printf("Log                       %d lines, %d characters; last line: %s\n", doc->blockCount(),
                 doc->characterCount(), last.toUtf8().constData());
     std::printf("event loop                longest stand-still %lld ms\n", static_cast<long long>(worstStall));

@@ -55,14 +55,20 @@ void nameControls(Ui::MainWindow& ui) {
                   {ui.CB_B232, ui.L_B232, ui.L_B232Note}};
     for (const auto& c : combos) {
         c.label->setBuddy(c.combo);
-        c.combo->setAccessibleName(QString::fromUtf8(texts::kComboWithNote).arg(plain(c.label->text()), plain(c.note->text())));
+        c.combo->setAccessibleName(
+            QString::fromUtf8(texts::kComboWithNote).arg(plain(c.label->text()), plain(c.note->text())));
     }
     ui.ComboBox1->setAccessibleName(QString::fromUtf8(texts::kPortListName));
 
     const std::pair<QWidget*, const char*> named[] = {
-        {ui.Log, texts::kLogName},          {ui.StatusLine, texts::kStatusName}, {ui.ProgressBar1, texts::kProgressName},
-        {ui.LogIdList, texts::kIdListName}, {ui.L_IdList, texts::kIdCountName},  {ui.Edit1, texts::kUsbIdName},
-        {ui.Edit2, texts::kQrIdName},       {ui.Label0, texts::kVerdictName},
+        {ui.Log, texts::kLogName},
+        {ui.StatusLine, texts::kStatusName},
+        {ui.ProgressBar1, texts::kProgressName},
+        {ui.LogIdList, texts::kIdListName},
+        {ui.L_IdList, texts::kIdCountName},
+        {ui.Edit1, texts::kUsbIdName},
+        {ui.Edit2, texts::kQrIdName},
+        {ui.Label0, texts::kVerdictName},
     };
     for (const auto& [w, name] : named) w->setAccessibleName(QString::fromUtf8(name));
     ui.Label7->setBuddy(ui.Edit1);

@@ -37,7 +37,8 @@ bool DailyLog::write(const QDateTime& when, const QString& port, bool warning, c
     QString body = text;
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (const QString& line : body.split(QLatin1Char('\n')))
-        out += QStringLiteral("%1 [%2] %3 %4\n").arg(stamp, where, warning ? QStringLiteral("!") : QStringLiteral(" "), line);
+        out += QStringLiteral("%1 [%2] %3 %4\n")
+                   .arg(stamp, where, warning ? QStringLiteral("!") : QStringLiteral(" "), line);
     const QByteArray bytes = out.toUtf8();
     // Each line reaches the disk at once: a crash or a pulled plug loses none.
     if (file_.write(bytes) != bytes.size() || !file_.flush()) {

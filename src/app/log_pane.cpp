@@ -126,10 +126,11 @@ QMenu* LogPane::createContextMenu() {
 
 void LogPane::saveAs() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested = folder + QStringLiteral("/vektool-log-%1.txt")
-                                           .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
-    const QString path = QFileDialog::getSaveFileName(log_->window(), QString::fromUtf8(texts::kSaveLogTitle), suggested,
-                                                      QString::fromUtf8(texts::kSaveLogFilter));
+    const QString suggested =
+        folder + QStringLiteral("/vektool-log-%1.txt")
+                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
+    const QString path = QFileDialog::getSaveFileName(log_->window(), QString::fromUtf8(texts::kSaveLogTitle),
+                                                      suggested, QString::fromUtf8(texts::kSaveLogFilter));
     if (path.isEmpty()) return;
     QString error;
     if (!saveTo(path, &error))

@@ -292,8 +292,9 @@ void MainWindow::fitToScreen() {
     if (!isVisible()) return;
     // Grown (the production panel) past the screen's edge: back onto it.
     const QSize outer = fit.window.grownBy(frame);
-    const QPoint at(std::clamp(pos().x(), available.left(), std::max(available.left(), available.right() + 1 - outer.width())),
-                    std::clamp(pos().y(), available.top(), std::max(available.top(), available.bottom() + 1 - outer.height())));
+    const QPoint at(
+        std::clamp(pos().x(), available.left(), std::max(available.left(), available.right() + 1 - outer.width())),
+        std::clamp(pos().y(), available.top(), std::max(available.top(), available.bottom() + 1 - outer.height())));
     if (at != pos()) move(at);
 }
 

@@ -97,7 +97,9 @@ void PortList::setWatching(bool on) {
 
 bool PortList::watching() const { return timer_->isActive(); }
 
-QString PortList::selectedPort() const { return combo_->currentIndex() < 0 ? QString() : combo_->currentData().toString(); }
+QString PortList::selectedPort() const {
+    return combo_->currentIndex() < 0 ? QString() : combo_->currentData().toString();
+}
 
 bool PortList::select(const QString& port) {
     if (port.isEmpty()) return false;

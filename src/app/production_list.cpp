@@ -106,8 +106,9 @@ QMenu* ProductionList::createContextMenu() {
 
 void ProductionList::exportAs() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested = folder + QStringLiteral("/vektool-ids-%1.csv")
-                                           .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
+    const QString suggested =
+        folder + QStringLiteral("/vektool-ids-%1.csv")
+                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
     const QString path = QFileDialog::getSaveFileName(list_->window(), QString::fromUtf8(texts::kExportListTitle),
                                                       suggested, QString::fromUtf8(texts::kExportListFilter));
     if (path.isEmpty()) return;

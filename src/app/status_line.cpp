@@ -84,7 +84,8 @@ void StatusLine::finished(const session::Finished& outcome, bool verified) {
     if (outcome.ok) {
         const char* done = texts::kDoneRead;
         if (outcome.operation == session::Operation::Firmware) done = texts::kDoneFirmware;
-        if (outcome.operation == session::Operation::Write) done = verified ? texts::kDoneWriteVerified : texts::kDoneWrite;
+        if (outcome.operation == session::Operation::Write)
+            done = verified ? texts::kDoneWriteVerified : texts::kDoneWrite;
         show(QString::fromUtf8(done), State::Done);
         return;
     }

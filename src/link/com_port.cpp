@@ -109,7 +109,8 @@ QString ComPort::portListStamp() {
     } else {
 #ifdef Q_OS_LINUX
         // Serial devices come and go as nodes in /dev.
-        parts = QDir(QStringLiteral("/dev")).entryList({QStringLiteral("tty*"), QStringLiteral("rfcomm*")}, QDir::System);
+        parts =
+            QDir(QStringLiteral("/dev")).entryList({QStringLiteral("tty*"), QStringLiteral("rfcomm*")}, QDir::System);
 #else
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) parts << info.portName();
 #endif

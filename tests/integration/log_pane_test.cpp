@@ -77,8 +77,11 @@ TEST_F(LogPaneTest, DailyFileNamesThePortOfEveryLine) {
     const QStringList expected{"Conexão aberta...", "Vek v4.0.2.47", "Id: 0BADF00D 12345678 00C0FFEE",
                                "O Vek está atualizado!", "Conexão fechada..."};
     for (const QString& line : expected)
-        EXPECT_EQ(file.filter(QRegularExpression(" \\[" + port + "\\]   " + QRegularExpression::escape(line) + "$")).size(), 1)
-            << line.toStdString() << "\n" << file.join('\n').toStdString();
+        EXPECT_EQ(
+            file.filter(QRegularExpression(" \\[" + port + "\\]   " + QRegularExpression::escape(line) + "$")).size(),
+            1)
+            << line.toStdString() << "\n"
+            << file.join('\n').toStdString();
     EXPECT_TRUE(pane()->dailyLog().folder().startsWith(dataFolder()));
 }
 

@@ -52,8 +52,9 @@ TEST_F(PortListTest, EntriesNameThePortAndWhatTheSystemKnowsOfIt) {
               port("COM4", "COM4")};
     listSystemPorts();
     makeWindow();
-    EXPECT_EQ(entries(), QStringList({QString::fromUtf8("COM4 = COM4"), QString::fromUtf8("ttyACM0 — Vek USB (1FC9:0083) = ttyACM0"),
-                                      "ttyS0 = ttyS0", "ttyUSB1 (0403:6001) = ttyUSB1"}));
+    EXPECT_EQ(entries(), QStringList({QString::fromUtf8("COM4 = COM4"),
+                                      QString::fromUtf8("ttyACM0 — Vek USB (1FC9:0083) = ttyACM0"), "ttyS0 = ttyS0",
+                                      "ttyUSB1 (0403:6001) = ttyUSB1"}));
     // What opens is the port's name, whatever the entry says.
     widget<QComboBox>("ComboBox1")->setCurrentIndex(1);
     EXPECT_EQ(selected(), "ttyACM0");
