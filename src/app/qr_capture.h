@@ -54,6 +54,8 @@ public:
     bool filter(QWidget* target, QKeyEvent* event, qint64 ms);
     // A held key is being delivered late: it was counted already.
     bool replaying() const { return replaying_; }
+    // Keys are held back from a field while they might begin a scan.
+    bool holding() const { return !held_.empty(); }
 
     // The digits captured so far.
     QString pending() const { return QString::fromLatin1(capture_.data(), position_); }

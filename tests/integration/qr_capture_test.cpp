@@ -7,7 +7,6 @@
 
 using namespace vek;
 using vek::testing::AppTest;
-using vek::testing::pump;
 
 namespace {
 const QString kLabel = "0BADF00D1234567800C0FFEE";
@@ -20,8 +19,11 @@ protected:
         makeWindow();
     }
     QString qr() const { return widget<QLineEdit>("Edit2")->text(); }
-    // Long enough for any held key to have gone where it goes.
-    void settle() { pump(3 * app::QrCapture::kBurstGapMs); }
+    // Until no key is held back any more: each has gone where it goes.
+    void settle() {
+        auto* capture = window_->findChild<app::QrCapture*>();
+        ASSERT_TRUE(vek::testing::waitFor([&] { return !capture->holding(); }));
+    }
 };
 
 TEST_F(QrCaptureTest, ScanInAFormFieldLeavesTheFieldAlone) {

@@ -122,24 +122,36 @@ Qt::Key keyFor(QChar c) { return static_cast<Qt::Key>(c.toUpper().unicode()); }
 }  // namespace
 
 void AppTest::typeByHand(const QString& text) {
+    constexpr int kPause = app::QrCapture::kBurstGapMs + 15;
     for (QChar c : text) {
-        pump(app::QrCapture::kBurstGapMs + 15);
-        key(keyFor(c), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c);
+        pump(kPause);
+        key(keyFor(c), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c, kPause);
     }
     // The last key is held back a moment while it might still begin a scan.
-    pump(3 * app::QrCapture::kBurstGapMs);
+    auto* capture = window_->findChild<app::QrCapture*>();
+    ASSERT_TRUE(waitFor([&] { return !capture->holding(); }));
 }
 
 void AppTest::typeAsScanner(const QString& text) {
-    for (QChar c : text) key(keyFor(c), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c);
+    // A scan comes well after whatever was typed before it, then fast.
+    int after = 1000;
+    for (QChar c : text) {
+        key(keyFor(c), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, c, after);
+        after = 5;
+    }
 }
 
-void AppTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers, const QString& text) {
+void AppTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers, const QString& text, int afterMs) {
     QWidget* target = QApplication::focusWidget();
     if (!target || target->window() != window_.get()) target = window_.get();
+    // Stamped as the window system stamps keys: the window tells a scan
+    // from typing by these times, not by how busy the test machine is.
+    keyClock_ += static_cast<quint64>(afterMs);
     QKeyEvent press(QEvent::KeyPress, k, modifiers, text);
+    press.setTimestamp(keyClock_);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, k, modifiers, text);
+    release.setTimestamp(keyClock_);
     QApplication::sendEvent(target, &release);
 }
 

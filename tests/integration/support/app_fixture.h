@@ -60,8 +60,10 @@ protected:
     bool lastLineRed() const;
     bool connectedState() const;
     bool disconnectedState() const;
-    // Sends a key the way the keyboard would: to the focused widget.
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+    // Sends a key the way the keyboard would: to the focused widget, stamped
+    // `afterMs` after the previous key.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
+             int afterMs = 5);
     // Types `text` into the focused widget at a person's pace (a pause past
     // the scanner's gap before each key), and waits until it has arrived.
     void typeByHand(const QString& text);
@@ -76,6 +78,7 @@ protected:
     QMessageBox::StandardButton boxAnswer = QMessageBox::Ok;
     std::unique_ptr<sim::PtyHost> unit;
     std::unique_ptr<app::MainWindow> window_;
+    quint64 keyClock_ = 1000;
 };
 
 }  // namespace vek::testing
