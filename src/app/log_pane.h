@@ -25,7 +25,9 @@ class DailyLog;
 class LogPane : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxLines = 5000;
+    // A session writes a few dozen lines; the daily file keeps them all. Each
+    // line added to a fuller pane costs more layout work.
+    static constexpr int kMaxLines = 1000;
 
     // Writes the daily file into `dailyFolder`.
     LogPane(QTextEdit* log, const QString& dailyFolder, QObject* parent);
