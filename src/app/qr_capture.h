@@ -4,10 +4,11 @@
 // safe next to a person at the same keyboard:
 //
 // - A pause longer than kBurstGapMs between two digits starts a new capture,
-//   so digits typed by hand earlier never shift a scan. A scanner types a
-//   digit every few milliseconds (HID reports go out every 1 to 10 ms, and
-//   even wireless ones stay under 20 ms); a person needs about 100 to 200 ms
-//   between keys and, typing very fast, rarely less than 60.
+//   so digits typed by hand earlier never shift a scan. A scanner in keyboard
+//   mode sends a digit every few milliseconds (a press and a release, two
+//   USB reports 1 to 10 ms apart), unless it was set up with a delay between
+//   characters; a person needs 100 ms or more between most keys, and only
+//   the odd pair of fast keys comes closer than 50 ms.
 // - While the focus is in a field that takes typing, digits are held back
 //   for kBurstGapMs before they reach it. kBurstKeys digits in a row, each
 //   within the gap, are a scan: none of them reaches the field, nor do the
