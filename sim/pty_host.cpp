@@ -22,7 +22,9 @@ PtyHost::PtyHost(Identity identity) : unit_(identity) {}
 PtyHost::~PtyHost() { stop(); }
 
 void PtyHost::start() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // Close-on-exec: a tool started as a child process must not inherit the
+    // master, or pulling the cable (closing it here) would never reach it.
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
         throw std::runtime_error(std::string("cannot create a pty: ") + std::strerror(errno));
     const char* name = ptsname(master_);
