@@ -137,6 +137,34 @@ QSqlDatabase RecordStore::sharedDb() const { return QSqlDatabase::database(share
 
 QString RecordStore::description() const { return url_ ? url_->display() : localPath_; }
 
+bool RecordStore::openLocal(QString* error) {
+    const QString folder = QFileInfo(localPath_).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = text(texts::kLocalFolder).arg(folder);
+        return false;
+    }
+    QSqlDatabase local = QSqlDatabase::addDatabase(kSqlite, localName_);
+    local.setDatabaseName(localPath_);
+    // Another program reading the file may hold it briefly; wait no longer
+    // than a connection to the server may take.
+    local.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
+    if (!local.open()) {
+        *error = text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError()));
+        return false;
+    }
+    if (ensureSchema(local, localPath_, error) != SchemaCheck::Ready) return false;
+    QSqlQuery queue(local);
+    if (!queue.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS pending_upload (run_id TEXT PRIMARY KEY)"))) {
+        *error = text(texts::kOpenFailed).arg(localPath_, dbError(queue.lastError()));
+        return false;
+    }
+    if (!markInterrupted(local)) {
+        *error = text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError()));
+        return false;
+    }
+    return true;
+}
+
 bool RecordStore::open() {
     if (open_) return true;
     error_.clear();
@@ -148,8 +176,8 @@ bool RecordStore::open() {
         return false;
     };
 
+    QString err;
     if (!options_.url.trimmed().isEmpty()) {
-        QString err;
         url_ = parseDatabaseUrl(options_.url, &err);
         if (!url_) return fail(err);
         if (!QSqlDatabase::isDriverAvailable(kPostgres))
@@ -157,24 +185,7 @@ bool RecordStore::open() {
     }
     if (!QSqlDatabase::isDriverAvailable(kSqlite)) return fail(text(texts::kNoDriver).arg(kSqlite, localPath_));
 
-    const QString folder = QFileInfo(localPath_).absolutePath();
-    if (!QDir().mkpath(folder)) return fail(text(texts::kLocalFolder).arg(folder));
-    {
-        QSqlDatabase local = QSqlDatabase::addDatabase(kSqlite, localName_);
-        local.setDatabaseName(localPath_);
-        // Another program reading the file may hold it briefly; wait no longer
-        // than a connection to the server may take.
-        local.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
-        if (!local.open()) return fail(text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError())));
-        QString err;
-        if (ensureSchema(local, localPath_, &err) != SchemaCheck::Ready) return fail(err);
-        QSqlQuery queue(local);
-        if (!queue.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS pending_upload (run_id TEXT PRIMARY KEY)")))
-            return fail(text(texts::kOpenFailed).arg(localPath_, dbError(queue.lastError())));
-        const int marked = markInterrupted(local);
-        if (marked < 0) return fail(text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError())));
-        interrupted_ = marked;
-    }
+    if (!openLocal(&err)) return fail(err);
 
     if (url_) {
         {
@@ -201,22 +212,39 @@ int RecordStore::pendingUploads() const {
     return q.value(0).toInt();
 }
 
-int RecordStore::markInterrupted(QSqlDatabase& db) {
-    if (!db.transaction()) return -1;
-    int marked = -1;
+QStringList RecordStore::interruptedRuns() const {
+    QStringList ids(interrupted_.begin(), interrupted_.end());
+    ids.sort();
+    return ids;
+}
+
+bool RecordStore::markInterrupted(QSqlDatabase db) {
+    if (!db.transaction()) return false;
+    QStringList ids;
+    bool ok = true;
     {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("UPDATE runs SET verdict = ?, failure_reason = COALESCE(failure_reason, ?)"
-                                 " WHERE verdict = ? AND station = ?"));
-        q.addBindValue(verdictText(Verdict::Interrupted));
-        q.addBindValue(text(texts::kInterrupted));
-        q.addBindValue(verdictText(Verdict::Running));
-        q.addBindValue(station_);
-        if (q.exec()) marked = q.numRowsAffected();
+        QSqlQuery running(db);
+        running.prepare(QStringLiteral("SELECT id FROM runs WHERE verdict = ? AND station = ?"));
+        running.addBindValue(verdictText(Verdict::Running));
+        running.addBindValue(station_);
+        ok = running.exec();
+        while (ok && running.next()) ids << running.value(0).toString();
+
+        QSqlQuery mark(db);
+        mark.prepare(QStringLiteral("UPDATE runs SET verdict = ?, failure_reason = COALESCE(failure_reason, ?)"
+                                    " WHERE verdict = ? AND station = ?"));
+        mark.addBindValue(verdictText(Verdict::Interrupted));
+        mark.addBindValue(text(texts::kInterrupted));
+        mark.addBindValue(verdictText(Verdict::Running));
+        mark.addBindValue(station_);
+        ok = ok && mark.exec();
     }
-    if (marked >= 0 && db.commit()) return marked;
+    if (ok && db.commit()) {
+        for (const QString& id : ids) interrupted_.insert(id);
+        return true;
+    }
     db.rollback();
-    return -1;
+    return false;
 }
 
 RecordStore::Shared RecordStore::connectShared(bool force) {
@@ -244,12 +272,10 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
     // Once a session, before any row of this session reaches the server: runs
     // this station left running there belong to an earlier session that died.
     if (!sharedMarked_) {
-        const int marked = markInterrupted(db);
-        if (marked < 0) {
+        if (!markInterrupted(db)) {
             dropShared(dbError(db.lastError()));
             return Shared::Away;
         }
-        interrupted_ += marked;
         sharedMarked_ = true;
     }
     sharedOpen_ = true;

@@ -18,7 +18,9 @@
 // answer, and writes do not try to reconnect more often than retryGapMs.
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <map>
 #include <optional>
@@ -32,9 +34,9 @@ class QSqlDatabase;
 namespace vek::records {
 
 struct StoreOptions {
-    QString url;        // empty: the local file only
-    QString localPath;  // empty: records.sqlite in the application's data folder
-    QString station;    // empty: this machine's host name
+    QString url{};        // empty: the local file only
+    QString localPath{};  // empty: records.sqlite in the application's data folder
+    QString station{};    // empty: this machine's host name
     int retryGapMs = 3000;
 };
 
@@ -66,8 +68,9 @@ public:
     bool sharedConnected() const { return sharedOpen_; }
     // Runs waiting in the local file for the shared server; -1 if unreadable.
     int pendingUploads() const;
-    // Runs of this station found running at open and marked interrupted.
-    int interruptedCount() const { return interrupted_; }
+    // Runs of this station found running (in the local file at open, on the
+    // server at the first connection) and marked interrupted, sorted.
+    QStringList interruptedRuns() const;
 
     // Records the start of a run; its id (made here when not given), or
     // nothing when the id is not a UUID or already exists, or neither database
@@ -100,6 +103,8 @@ private:
     QSqlDatabase localDb() const;
     QSqlDatabase sharedDb() const;
 
+    // The local file: folder, schema, queue table, interrupted runs.
+    bool openLocal(QString* error);
     Shared connectShared(bool force);
     void dropShared(const QString& reason);
     // Sends the queue, then `values` if given, to the server.
@@ -108,7 +113,9 @@ private:
     bool save(const Run& run);
     // Saves the in-memory run `id`; forgets it once an ended run is saved.
     bool saveOpen(const QString& id);
-    int markInterrupted(QSqlDatabase& db);
+    // Marks this station's running runs in `db` interrupted and notes their
+    // ids; false if the database failed.
+    bool markInterrupted(QSqlDatabase db);
     bool exists(const QString& id);
 
     Options options_;
@@ -122,7 +129,7 @@ private:
     bool sharedMarked_ = false;
     QElapsedTimer lastAttempt_;
     QString error_;
-    int interrupted_ = 0;
+    QSet<QString> interrupted_;
     std::map<QString, OpenRun> runs_;
 };
 

@@ -35,7 +35,7 @@ struct ImageCheck {
 // The unit's QR label as scanned, and whether it named the identifier read
 // over USB.
 struct QrScan {
-    QString label;
+    QString label{};
     bool match = false;
 
     bool operator==(const QrScan&) const = default;
@@ -45,53 +45,53 @@ struct QrScan {
 // "0BADF00D 12345678 00C0FFEE" (word 3 first), versions as "a.b.c.d". Empty
 // texts and absent values are fields not learned (yet).
 struct Run {
-    QString id;  // UUID, lower case, no braces
-    QDateTime startedAt;
-    QDateTime endedAt;  // invalid until ended
-    QString station;
-    QString port;
-    QString unitId;
-    std::optional<int> unitType;
-    QString firmwareBefore;
-    QString firmwareAfter;
-    QString configJson;
-    std::optional<ImageCheck> imageCheck;
-    Verify verify;
-    std::optional<QrScan> qr;
+    QString id{};  // UUID, lower case, no braces
+    QDateTime startedAt{};
+    QDateTime endedAt{};  // invalid until ended
+    QString station{};
+    QString port{};
+    QString unitId{};
+    std::optional<int> unitType{};
+    QString firmwareBefore{};
+    QString firmwareAfter{};
+    QString configJson{};
+    std::optional<ImageCheck> imageCheck{};
+    Verify verify{};
+    std::optional<QrScan> qr{};
     Verdict verdict = Verdict::Running;
-    QString failureReason;
+    QString failureReason{};
 
     bool operator==(const Run&) const = default;
 };
 
 struct RunStart {
-    QString port;
-    QString id;           // empty: the store makes one
-    QDateTime startedAt;  // invalid: now
+    QString port{};
+    QString id{};           // empty: the store makes one
+    QDateTime startedAt{};  // invalid: now
 };
 
 // Fields learned along the way; only those set are written.
 struct RunUpdate {
-    std::optional<protocol::UnitId> unitId;
-    std::optional<protocol::Version> firmwareBefore;  // also gives the unit type
-    std::optional<protocol::Version> firmwareAfter;
-    std::optional<QString> configJson;
-    std::optional<ImageCheck> imageCheck;
-    std::optional<Verify> verify;
-    std::optional<QrScan> qr;
+    std::optional<protocol::UnitId> unitId{};
+    std::optional<protocol::Version> firmwareBefore{};  // also gives the unit type
+    std::optional<protocol::Version> firmwareAfter{};
+    std::optional<QString> configJson{};
+    std::optional<ImageCheck> imageCheck{};
+    std::optional<Verify> verify{};
+    std::optional<QrScan> qr{};
 };
 
 struct RunEnd {
     Verdict verdict = Verdict::Passed;
-    QString failureReason;
-    QDateTime endedAt;  // invalid: now
+    QString failureReason{};
+    QDateTime endedAt{};  // invalid: now
 };
 
 // Which runs a listing returns; empty or absent fields do not filter.
 struct RunFilter {
-    QString station;
-    QString unitId;
-    std::optional<Verdict> verdict;
+    QString station{};
+    QString unitId{};
+    std::optional<Verdict> verdict{};
 };
 
 // The stored words: "running", "passed", "failed", "interrupted"; "match",
