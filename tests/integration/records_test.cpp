@@ -528,6 +528,16 @@ TEST_F(SharedRecords, RunsAreRecordedOnTheServer) {
     ASSERT_TRUE(runs && runs->size() == 1u) << store.errorString();
     expectRoad(runs->front());
     EXPECT_EQ(runs->front().station, QStringLiteral("st-1"));
+
+    // A server restarted between two writes leaves the store holding a dead
+    // connection; the write after it still reaches the server, not the queue.
+    const auto next = store.beginRun({.port = QStringLiteral("ttyACM1")});
+    ASSERT_TRUE(next);
+    ASSERT_TRUE(server_->stop());
+    restartServer();
+    ASSERT_TRUE(store.updateRun(*next, {.unitId = kUnit})) << store.errorString();
+    EXPECT_EQ(store.pendingUploads(), 0);
+    EXPECT_EQ(server().count(QStringLiteral("unit_id IS NOT NULL AND id = ") + quoted(*next)), 1);
 }
 
 TEST_F(SharedRecords, PasswordComesFromTheEnvironmentOrAPasswordFile) {
