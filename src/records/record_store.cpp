@@ -29,7 +29,7 @@ int connectionCount = 0;
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QString dbError(const QSqlError& error) {
-    const QString t = error.text().trimmed();
+    const QString t = error.text().simplified();
     return t.isEmpty() ? QStringLiteral("?") : t;
 }
 
@@ -47,28 +47,19 @@ const QString& upsertSql() {
     return sql;
 }
 
-// One transaction: the whole row, and with `queue` its place in the upload
-// queue, so a queued row is never without its mark nor a mark without its row.
-bool writeRow(QSqlDatabase db, const QVariantList& values, bool queue, QString* error) {
+using Rows = std::vector<QVariantList>;
+
+// Runs `each` for every item inside one transaction; all or nothing.
+template <typename Items, typename Each>
+bool inTransaction(QSqlDatabase db, const Items& items, Each each, QString* error) {
     if (!db.transaction()) {
         *error = dbError(db.lastError());
         return false;
     }
     bool ok = true;
-    {
-        QSqlQuery row(db);
-        ok = row.prepare(upsertSql());
-        for (const QVariant& value : values) row.addBindValue(value);
-        ok = ok && row.exec();
-        if (!ok) *error = dbError(row.lastError());
-        if (ok && queue) {
-            QSqlQuery mark(db);
-            ok = mark.prepare(
-                QStringLiteral("INSERT INTO pending_upload (run_id) VALUES (?) ON CONFLICT (run_id) DO NOTHING"));
-            mark.addBindValue(values.front());
-            ok = ok && mark.exec();
-            if (!ok) *error = dbError(mark.lastError());
-        }
+    for (const auto& item : items) {
+        ok = each(item);
+        if (!ok) break;
     }
     if (ok && db.commit()) return true;
     if (ok) *error = dbError(db.lastError());
@@ -76,27 +67,45 @@ bool writeRow(QSqlDatabase db, const QVariantList& values, bool queue, QString* 
     return false;
 }
 
-// Forgets a queued run once the server has it.
-bool dropQueued(QSqlDatabase db, const QVariant& id, QString* error) {
-    if (!db.transaction()) {
-        *error = dbError(db.lastError());
+bool execWith(QSqlQuery& q, const QVariantList& values, QString* error) {
+    for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
+    if (q.exec()) return true;
+    *error = dbError(q.lastError());
+    return false;
+}
+
+// Whole rows in one transaction; with `queue` each also takes its place in the
+// upload queue, so a queued row is never without its mark nor a mark without
+// its row.
+bool writeRows(QSqlDatabase db, const Rows& rows, bool queue, QString* error) {
+    QSqlQuery row(db);
+    QSqlQuery mark(db);
+    if (!row.prepare(upsertSql())) {
+        *error = dbError(row.lastError());
         return false;
     }
-    bool ok = true;
-    for (const char* sql : {"DELETE FROM pending_upload WHERE run_id = ?", "DELETE FROM runs WHERE id = ?"}) {
-        QSqlQuery q(db);
-        q.prepare(QString::fromLatin1(sql));
-        q.addBindValue(id);
-        if (!q.exec()) {
-            *error = dbError(q.lastError());
-            ok = false;
-            break;
-        }
+    if (queue &&
+        !mark.prepare(QStringLiteral("INSERT INTO pending_upload (run_id) VALUES (?) ON CONFLICT (run_id) DO NOTHING"))) {
+        *error = dbError(mark.lastError());
+        return false;
     }
-    if (ok && db.commit()) return true;
-    if (ok) *error = dbError(db.lastError());
-    db.rollback();
-    return false;
+    return inTransaction(
+        db, rows,
+        [&](const QVariantList& values) {
+            return execWith(row, values, error) && (!queue || execWith(mark, {values.front()}, error));
+        },
+        error);
+}
+
+// Forgets queued runs once the server has them.
+bool dropQueued(QSqlDatabase db, const QVariantList& ids, QString* error) {
+    QSqlQuery mark(db);
+    QSqlQuery row(db);
+    mark.prepare(QStringLiteral("DELETE FROM pending_upload WHERE run_id = ?"));
+    row.prepare(QStringLiteral("DELETE FROM runs WHERE id = ?"));
+    return inTransaction(
+        db, ids, [&](const QVariant& id) { return execWith(mark, {id}, error) && execWith(row, {id}, error); },
+        error);
 }
 
 void closeConnection(const QString& name) {
@@ -248,7 +257,11 @@ bool RecordStore::markInterrupted(QSqlDatabase db) {
 }
 
 RecordStore::Shared RecordStore::connectShared(bool force) {
-    if (sharedOpen_) return Shared::Connected;
+    if (sharedOpen_) {
+        if (sharedDb().isOpen()) return Shared::Connected;
+        // The driver saw the connection break (on a read, say).
+        sharedOpen_ = false;
+    }
     if (!force && lastAttempt_.isValid() && lastAttempt_.elapsed() < options_.retryGapMs) return Shared::Away;
     lastAttempt_.start();
 
@@ -294,7 +307,7 @@ void RecordStore::dropShared(const QString& reason) {
 
 bool RecordStore::flushQueue(QString* error) {
     QSqlDatabase local = localDb();
-    std::vector<QVariantList> rows;
+    Rows rows;
     {
         QSqlQuery q(local);
         if (!q.exec(QStringLiteral("SELECT %1 FROM runs WHERE id IN (SELECT run_id FROM pending_upload)"
@@ -310,13 +323,15 @@ bool RecordStore::flushQueue(QString* error) {
             rows.push_back(std::move(values));
         }
     }
-    // Rows are sent as stored, without reading them into runs, so a row this
-    // version could not read still reaches the server.
-    for (const QVariantList& values : rows) {
-        if (!writeRow(sharedDb(), values, false, error)) return false;
-        if (!dropQueued(local, values.front(), error)) return false;
-    }
-    return true;
+    if (rows.empty()) return true;
+    // Sent as stored, without reading them into runs, so a row this version
+    // could not read still reaches the server. Should the local clean-up
+    // fail after the server took them, they are sent again later: the same
+    // rows, the same result.
+    if (!writeRows(sharedDb(), rows, false, error)) return false;
+    QVariantList ids;
+    for (const QVariantList& values : rows) ids << values.front();
+    return dropQueued(local, ids, error);
 }
 
 bool RecordStore::toShared(const QVariantList* values, bool force) {
@@ -324,7 +339,7 @@ bool RecordStore::toShared(const QVariantList* values, bool force) {
         const bool wasOpen = sharedOpen_;
         if (connectShared(force || attempt > 0) != Shared::Connected) return false;
         QString err;
-        if (flushQueue(&err) && (!values || writeRow(sharedDb(), *values, false, &err))) return true;
+        if (flushQueue(&err) && (!values || writeRows(sharedDb(), {*values}, false, &err))) return true;
         dropShared(err);
         // A connection that had been open may just be stale (the server was
         // restarted): one fresh one is tried. A fresh one failing means away.
@@ -337,10 +352,10 @@ bool RecordStore::save(const Run& run) {
     const QVariantList values = runValues(run);
     QString err;
     if (!url_) {
-        if (writeRow(localDb(), values, false, &err)) return true;
+        if (writeRows(localDb(), {values}, false, &err)) return true;
     } else {
         if (toShared(&values, false)) return true;
-        if (writeRow(localDb(), values, true, &err)) return true;
+        if (writeRows(localDb(), {values}, true, &err)) return true;
     }
     error_ = text(texts::kWriteFailed).arg(run.id, err);
     return false;

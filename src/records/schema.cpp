@@ -53,7 +53,7 @@ static_assert(kSchemaVersion == 2, "one step per version");
 bool isPostgres(const QSqlDatabase& db) { return db.driverName() == QLatin1String("QPSQL"); }
 
 QString errorText(const QSqlError& error) {
-    const QString text = error.text().trimmed();
+    const QString text = error.text().simplified();
     return text.isEmpty() ? QStringLiteral("?") : text;
 }
 
