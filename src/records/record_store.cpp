@@ -84,8 +84,8 @@ bool writeRows(QSqlDatabase db, const Rows& rows, bool queue, QString* error) {
         *error = dbError(row.lastError());
         return false;
     }
-    if (queue &&
-        !mark.prepare(QStringLiteral("INSERT INTO pending_upload (run_id) VALUES (?) ON CONFLICT (run_id) DO NOTHING"))) {
+    if (queue && !mark.prepare(QStringLiteral(
+                     "INSERT INTO pending_upload (run_id) VALUES (?) ON CONFLICT (run_id) DO NOTHING"))) {
         *error = dbError(mark.lastError());
         return false;
     }
@@ -125,9 +125,11 @@ RecordStore::RecordStore(Options options) : options_(std::move(options)) {
     sharedName_ = QStringLiteral("vek-records-%1-shared").arg(n);
     station_ = options_.station.isEmpty() ? QSysInfo::machineHostName() : options_.station;
     if (station_.isEmpty()) station_ = QStringLiteral("localhost");
-    localPath_ = options_.localPath.isEmpty()
-                     ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/records.sqlite")
-                     : options_.localPath;
+    localPath_ = options_.localPath;
+    if (localPath_.isEmpty()) {
+        localPath_ = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        localPath_ += QStringLiteral("/records.sqlite");
+    }
 }
 
 RecordStore::~RecordStore() {

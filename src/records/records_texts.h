@@ -39,7 +39,8 @@ inline constexpr const char* kBadRunId = "Identificador de execução inválido:
 inline constexpr const char* kRunExists = "A execução %1 já existe.";
 inline constexpr const char* kUnknownRun = "Execução %1 desconhecida ou já terminada; nada foi alterado.";
 inline constexpr const char* kRunningEnd = "Uma execução só termina aprovada, reprovada ou interrompida.";
-inline constexpr const char* kBadJson = "A configuração gravada não é um JSON válido (%1, posição %2); nada foi alterado.";
+inline constexpr const char* kBadJson =
+    "A configuração gravada não é um JSON válido (%1, posição %2); nada foi alterado.";
 inline constexpr const char* kWriteFailed =
     "Não foi possível gravar a execução %1 em nenhum banco (%2). Ela segue guardada na memória e será "
     "gravada na próxima tentativa.";
