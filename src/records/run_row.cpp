@@ -13,6 +13,8 @@ QVariant null() {
 }
 
 QVariant text(const QString& value) { return value.isEmpty() ? null<QString>() : QVariant(value); }
+// For the NOT NULL columns: a null QString would be bound as NULL.
+QVariant required(const QString& value) { return value.isNull() ? QString::fromLatin1("") : value; }
 
 QString textAt(const QVariantList& values, int i) { return values[i].isNull() ? QString() : values[i].toString(); }
 
@@ -57,7 +59,8 @@ QString runColumnList() { return runColumns().join(QStringLiteral(", ")); }
 QVariantList runValues(const Run& run) {
     QVariantList v;
     v.reserve(ColumnCount);
-    v << run.id << timestampText(run.startedAt) << text(timestampText(run.endedAt)) << run.station << run.port
+    v << required(run.id) << required(timestampText(run.startedAt)) << text(timestampText(run.endedAt))
+      << required(run.station) << required(run.port)
       << text(run.unitId) << (run.unitType ? QVariant(*run.unitType) : null<int>()) << text(run.firmwareBefore)
       << text(run.firmwareAfter) << text(run.configJson);
     if (run.imageCheck)

@@ -278,6 +278,7 @@ TEST_F(LocalRecords, BadInputIsRefusedClearlyAndChangesNothing) {
     EXPECT_EQ(store.list({}), before);
 
     ASSERT_TRUE(store.endRun(*id, {.verdict = Verdict::Passed}));
+    EXPECT_TRUE(store.beginRun({})) << "a run without a port is still recorded: " << store.errorString();
     const auto ended = store.list({});
     EXPECT_FALSE(store.updateRun(*id, {.firmwareAfter = kNew}));
     EXPECT_FALSE(store.endRun(*id, {.verdict = Verdict::Failed}));
