@@ -65,8 +65,8 @@ QString elapsedText(qint64 ms) {
 
 }  // namespace
 
-StationWindow::StationWindow(station::Recorder* recorder, QStringList ports, QWidget* parent)
-    : QWidget(parent), recorder_(recorder), ports_(std::move(ports)) {
+StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWidget* parent)
+    : QWidget(parent), store_(store), ports_(std::move(ports)) {
     setObjectName(QStringLiteral("StationWindow"));
     setWindowTitle(qs(texts::kTitle));
     setWindowIcon(windowIcon());
@@ -168,7 +168,7 @@ bool StationWindow::chooseFile(const QString& path) {
 
 bool StationWindow::startStation() {
     if (station_) return true;
-    station_ = std::make_unique<station::Station>(form_, ports_, recorder_);
+    station_ = std::make_unique<station::Station>(form_, ports_, store_);
     connect(station_.get(), &station::Station::unitAdded, this, &StationWindow::unitAdded);
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
     configCombo_->setEnabled(false);
@@ -208,10 +208,10 @@ void StationWindow::showRow(station::StationUnit* unit) {
     if (found == rows_.constEnd()) return;
     const int row = *found;
     const station::UnitRow& r = unit->row();
-    const bool passed = r.verdict == QLatin1String(station::texts::kVerdictPassed);
-    const bool interrupted = r.verdict == QLatin1String(station::texts::kVerdictInterrupted);
+    const bool passed = r.verdict == records::Verdict::Passed;
+    const bool interrupted = r.verdict == records::Verdict::Interrupted;
     QString verdict;
-    if (!r.verdict.isEmpty()) verdict = qs(passed ? texts::kPassed : interrupted ? texts::kInterrupted : texts::kFailed);
+    if (r.verdict) verdict = qs(passed ? texts::kPassed : interrupted ? texts::kInterrupted : texts::kFailed);
     QString firmware = r.firmwareBefore;
     if (!r.firmwareAfter.isEmpty() && r.firmwareAfter != r.firmwareBefore)
         firmware += QStringLiteral(" → ") + r.firmwareAfter;
@@ -223,7 +223,7 @@ void StationWindow::showRow(station::StationUnit* unit) {
                              r.elapsedMs > 0 ? elapsedText(r.elapsedMs) : QString(), qr};
     QColor colour;
     if (r.running) colour = kRunningColour;
-    else if (!r.verdict.isEmpty()) colour = passed ? kPassedColour : kFailedColour;
+    else if (r.verdict) colour = passed ? kPassedColour : kFailedColour;
     for (int c = 0; c < ColumnCount; ++c) {
         if (c == ColProgress) continue;
         QTableWidgetItem* item = table_->item(row, c);
@@ -237,7 +237,7 @@ void StationWindow::showRow(station::StationUnit* unit) {
     bar->setValue(r.running ? std::min(r.position, std::max(r.maximum, 1)) : (passed ? bar->maximum() : 0));
     if (station_) {
         const station::Summary& s = station_->summary();
-        if (!r.running && !r.verdict.isEmpty())
+        if (!r.running && r.verdict)
             say(qs(texts::kSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
     }
 }

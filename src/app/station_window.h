@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "config/form_model.h"
-#include "station/run_record.h"
 
 class QComboBox;
 class QLabel;
@@ -18,6 +17,9 @@ class QPushButton;
 class QTableWidget;
 class QTimer;
 
+namespace vek::records {
+class RecordStore;
+}
 namespace vek::station {
 class Station;
 class StationUnit;
@@ -30,9 +32,9 @@ class StationWindow : public QWidget {
 public:
     enum Column { ColPort, ColId, ColFirmware, ColStep, ColProgress, ColVerdict, ColTime, ColQr, ColumnCount };
 
-    // `recorder` may be null (nothing recorded); it must outlive the window.
+    // `store` may be null (nothing recorded); it must outlive the window.
     // `ports` empty: every port that appears.
-    explicit StationWindow(station::Recorder* recorder, QStringList ports = {}, QWidget* parent = nullptr);
+    explicit StationWindow(records::RecordStore* store, QStringList ports = {}, QWidget* parent = nullptr);
     ~StationWindow() override;
 
     // Starts with the chosen configuration; false (and says why) when the
@@ -60,7 +62,7 @@ private:
     void tick();
     void say(const QString& text, bool warning);
 
-    station::Recorder* recorder_;
+    records::RecordStore* store_;
     QStringList ports_;
     config::FormModel form_;
     QComboBox* configCombo_ = nullptr;

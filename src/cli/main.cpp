@@ -181,13 +181,14 @@ int station(const QCommandLineParser& args) {
     station.count = args.isSet(kCount) ? args.value(kCount).toInt(&ok) : 0;
     if (!ok || station.count < 0) return usageError(qs(texts::kBadCount).arg(args.value(kCount)));
     station.db = args.value(kDb);
-    return runStation(station, nullptr);
+    return runStation(station);
 }
 
 // Builds the job a command asks for, or answers at once (exit code).
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
     if (command == QLatin1String("ports")) return listPorts(args.isSet(kJson));
     if (command == QLatin1String("station")) return station(args);
+    if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
     const QString port = args.value(kPort);
     if (command == QLatin1String("remote")) {
         if (args.isSet(kPort) == args.isSet(kFile)) return usageError(qs(texts::kPortOrFile));
@@ -220,7 +221,8 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vektool-cli"));
+    // The window and the command line share one data folder (the records).
+    QCoreApplication::setApplicationName(QStringLiteral("VekTool"));
     const QStringList arguments = QCoreApplication::arguments();
 
     if (arguments.size() < 2 || arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h")) {

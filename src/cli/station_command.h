@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include "config/form_model.h"
-#include "station/run_record.h"
 
 namespace vek::cli {
 
@@ -19,7 +18,7 @@ struct StationArgs {
 
 // Runs until `count` runs have ended or until interrupted; returns the exit
 // code (0 when every run passed).
-int runStation(const StationArgs& args, station::Recorder* recorder);
+int runStation(const StationArgs& args);
 
 // Lists (or exports as CSV) the records since `since` (ISO date, may be empty).
 int listRecords(const QString& db, const QString& since, bool csv);

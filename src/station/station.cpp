@@ -4,15 +4,18 @@
 #include <QHostInfo>
 
 #include "link/com_port.h"
+#include "records/record_store.h"
 #include "station/station_texts.h"
 
 namespace vek::station {
 
-Station::Station(config::FormModel form, QStringList ports, Recorder* recorder, QObject* parent)
-    : QObject(parent), form_(std::move(form)), ports_(std::move(ports)), recorder_(recorder),
-      host_(QHostInfo::localHostName()) {
+Station::Station(config::FormModel form, QStringList ports, records::RecordStore* store, QObject* parent)
+    : QObject(parent), form_(std::move(form)), ports_(std::move(ports)), store_(store),
+      host_(store ? store->station() : QHostInfo::localHostName()) {
     watchTimer_.setInterval(kWatchMs);
     connect(&watchTimer_, &QTimer::timeout, this, &Station::watch);
+    retryTimer_.setInterval(kRetryMs);
+    connect(&retryTimer_, &QTimer::timeout, this, [this] { store_->retry(); });
     lister_ = [] {
         QStringList present;
         try {
@@ -34,6 +37,7 @@ void Station::start() {
     for (const QString& port : std::as_const(ports_)) add(port);
     watch();
     watchTimer_.start();
+    if (store_) retryTimer_.start();
 }
 
 QList<StationUnit*> Station::units() const {
@@ -44,7 +48,7 @@ QList<StationUnit*> Station::units() const {
 
 StationUnit* Station::add(const QString& port) {
     auto* unit = new StationUnit(port, form_, host_, this);
-    unit->setRecorder(recorder_);
+    unit->setStore(store_);
     units_.insert(port, unit);
     order_ << port;
     connect(unit, &StationUnit::changed, this, [this, unit] { emit unitChanged(unit); });
@@ -83,14 +87,14 @@ bool Station::scanQr(const QString& digits) {
     return false;
 }
 
-void Station::runEnded(const RunRecord& record) {
+void Station::runEnded(const records::Run& record) {
     ++ended_;
-    if (record.verdict == QLatin1String(texts::kVerdictPassed)) {
+    if (record.verdict == records::Verdict::Passed) {
         ++summary_.passed;
     } else {
-        if (record.verdict == QLatin1String(texts::kVerdictInterrupted)) ++summary_.interrupted;
+        if (record.verdict == records::Verdict::Interrupted) ++summary_.interrupted;
         else ++summary_.failed;
-        summary_.failures << QStringLiteral("%1 %2: %3").arg(record.port, record.unitId, record.reason);
+        summary_.failures << QStringLiteral("%1 %2: %3").arg(record.port, record.unitId, record.failureReason);
     }
     if (count_ > 0 && ended_ >= count_ && !stopping_) {
         // Let the last unit's own signals finish before the ports close.
@@ -102,6 +106,7 @@ void Station::stop(const QString& reason) {
     if (stopping_) return;
     stopping_ = true;
     watchTimer_.stop();
+    retryTimer_.stop();
     for (StationUnit* u : std::as_const(units_)) u->stop(reason);
     emit finished();
 }

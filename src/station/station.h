@@ -13,8 +13,12 @@
 #include <memory>
 
 #include "config/form_model.h"
-#include "station/run_record.h"
+#include "records/run.h"
 #include "station/station_unit.h"
+
+namespace vek::records {
+class RecordStore;
+}
 
 namespace vek::station {
 
@@ -31,8 +35,12 @@ public:
     // Ports are looked for this often: a plugged unit is seen within it.
     static constexpr int kWatchMs = 500;
 
-    // `ports` empty: every port that appears.
-    Station(config::FormModel form, QStringList ports, Recorder* recorder, QObject* parent = nullptr);
+    // The store is asked to send what it keeps queued this often.
+    static constexpr int kRetryMs = 3000;
+
+    // `ports` empty: every port that appears. `store` may be null (nothing
+    // recorded); it must outlive the station.
+    Station(config::FormModel form, QStringList ports, records::RecordStore* store, QObject* parent = nullptr);
     ~Station() override;
 
     void start();
@@ -62,15 +70,16 @@ signals:
 private:
     void watch();
     StationUnit* add(const QString& port);
-    void runEnded(const RunRecord& record);
+    void runEnded(const records::Run& record);
 
     config::FormModel form_;
     QStringList ports_;
-    Recorder* recorder_;
+    records::RecordStore* store_;
     QString host_;
     QHash<QString, StationUnit*> units_;
     QStringList order_;
     QTimer watchTimer_;
+    QTimer retryTimer_;
     std::function<QStringList()> lister_;
     Summary summary_;
     int count_ = 0;

@@ -16,23 +16,13 @@ inline constexpr const char* kStepFailed = "falhou";
 inline constexpr const char* kStepInterrupted = "interrompido";
 inline constexpr const char* kStepUnplug = "pronto: retire o Vek";
 
-// Verdicts as the records keep them.
-inline constexpr const char* kVerdictRunning = "running";
-inline constexpr const char* kVerdictPassed = "passed";
-inline constexpr const char* kVerdictFailed = "failed";
-inline constexpr const char* kVerdictInterrupted = "interrupted";
-
-// Read-back results as the records keep them.
-inline constexpr const char* kVerifyNotDone = "not done";
-inline constexpr const char* kVerifyMatch = "match";
-inline constexpr const char* kVerifyMismatch = "mismatch at %1";
-
 // Reasons a run fails.
 inline constexpr const char* kOperationMode = "o Vek está em modo de operação";
 inline constexpr const char* kDiscontinued = "versão de Vek descontinuada (tipo %1)";
 inline constexpr const char* kUnknownType = "tipo de Vek desconhecido (%1)";
 inline constexpr const char* kUnplugged = "o Vek foi desconectado durante: %1";
 inline constexpr const char* kNoReturn = "o Vek não voltou a se identificar depois do novo firmware";
+inline constexpr const char* kNotRecorded = "o registro não pôde ser gravado, o Vek não foi alterado: %1";
 inline constexpr const char* kStopped = "estação encerrada pelo operador";
 
 }  // namespace vek::station::texts

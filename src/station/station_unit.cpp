@@ -4,6 +4,7 @@
 
 #include "config/config_file.h"
 #include "protocol/identification.h"
+#include "records/record_store.h"
 #include "station/station_texts.h"
 
 namespace vek::station {
@@ -12,10 +13,6 @@ namespace {
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
 QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QString versionText(const protocol::Version& v) {
-    return QStringLiteral("%1.%2.%3.%4").arg(v.a).arg(v.b).arg(v.c).arg(v.d);
-}
 
 }  // namespace
 
@@ -100,8 +97,8 @@ void StationUnit::identified(const protocol::Identification& unit) {
         // Back with the new firmware.
         restarting_ = false;
         returnTimer_.stop();
-        record_.firmwareAfter = row_.firmwareAfter = versionText(unit.version);
-        if (recorder_) recorder_->update(record_);
+        record_.firmwareAfter = row_.firmwareAfter = records::versionText(unit.version);
+        record({.firmwareAfter = unit.version});
         emit line(QStringLiteral("%1: %2 → %3").arg(port_, record_.firmwareBefore, record_.firmwareAfter));
         writeConfiguration();
         return;
@@ -130,28 +127,41 @@ void StationUnit::begin(const protocol::Identification& unit) {
     running_ = true;
     clock_.start();
     idDigits_ = fromUtf8(protocol::idDigits(unit.id));
-    record_ = RunRecord{};
-    record_.runId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    record_ = records::Run{};
+    record_.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     record_.startedAt = QDateTime::currentDateTimeUtc();
-    record_.stationHost = host_;
+    record_.station = host_;
     record_.port = port_;
-    record_.unitId = fromUtf8(protocol::idListLine(unit.id));
+    record_.unitId = records::unitIdText(unit.id);
     record_.unitType = unit.version.a;
-    record_.firmwareBefore = record_.firmwareAfter = versionText(unit.version);
+    record_.firmwareBefore = record_.firmwareAfter = records::versionText(unit.version);
     record_.configJson = formJson_;
-    record_.checkXor = config::checkXor(image_);
-    record_.checkSum = config::checkSum(image_);
-    record_.verify = qs(texts::kVerifyNotDone);
-    record_.verdict = qs(texts::kVerdictRunning);
+    record_.imageCheck = records::ImageCheck{config::checkXor(image_), config::checkSum(image_)};
     const QString qr = row_.qrLabel;
     row_ = UnitRow{};
     row_.port = port_;
     row_.running = true;
     row_.unitId = record_.unitId;
     row_.firmwareBefore = row_.firmwareAfter = record_.firmwareBefore;
-    if (!qr.isEmpty() && qr == idDigits_) setQrLabel(qr);  // scanned while the unit was announcing itself
-    if (recorder_) recorder_->begin(record_);
     emit line(QStringLiteral("%1: Vek %2 v%3").arg(port_, record_.unitId, record_.firmwareBefore));
+    if (store_) {
+        // No unit is worked on without its record.
+        if (!store_->beginRun({port_, record_.id, record_.startedAt})) {
+            end(Step::Failed, qs(texts::kNotRecorded).arg(store_->errorString()));
+            return;
+        }
+        record({.unitId = unit.id,
+                .firmwareBefore = unit.version,
+                .firmwareAfter = unit.version,
+                .configJson = formJson_,
+                .imageCheck = record_.imageCheck});
+    }
+    if (!qr.isEmpty() && qr == idDigits_) setQrLabel(qr);  // scanned while the unit was announcing itself
+}
+
+void StationUnit::record(const records::RunUpdate& update) {
+    // A write the databases did not take is kept by the store and written later.
+    if (store_ && !record_.id.isEmpty()) store_->updateRun(record_.id, update);
 }
 
 void StationUnit::writeConfiguration() {
@@ -172,8 +182,11 @@ void StationUnit::operationFinished(const session::Finished& outcome) {
         return;
     }
     if (outcome.operation != session::Operation::Write) return;
-    if (outcome.mismatchAt >= 0) record_.verify = qs(texts::kVerifyMismatch).arg(outcome.mismatchAt);
-    else if (outcome.ok) record_.verify = qs(texts::kVerifyMatch);
+    if (outcome.mismatchAt >= 0)
+        record_.verify = {records::Verify::Result::Mismatch, static_cast<std::uint32_t>(outcome.mismatchAt)};
+    else if (outcome.ok && unit_.options().verifyWrites)
+        record_.verify = {records::Verify::Result::Match, 0};
+    record({.verify = record_.verify});
     end(outcome.ok ? Step::Passed : Step::Failed, QString::fromStdString(outcome.reason));
 }
 
@@ -201,9 +214,10 @@ void StationUnit::stop(const QString& reason) {
 void StationUnit::setQrLabel(const QString& digits) {
     row_.qrLabel = digits;
     row_.qrMatch = !idDigits_.isEmpty() ? std::optional<bool>(digits == idDigits_) : std::nullopt;
-    record_.qrLabel = digits;
-    record_.qrMatch = row_.qrMatch;
-    if (recorder_ && !record_.runId.isEmpty()) recorder_->update(record_);
+    if (row_.qrMatch) {
+        record_.qr = records::QrScan{digits, *row_.qrMatch};
+        record({.qr = record_.qr});
+    }
     emit changed();
 }
 
@@ -215,15 +229,15 @@ void StationUnit::end(Step step, const QString& reason) {
     awaitingUnplug_ = true;
     row_.elapsedMs = clock_.elapsed();
     record_.endedAt = QDateTime::currentDateTimeUtc();
-    record_.verdict = qs(step == Step::Passed        ? texts::kVerdictPassed
-                         : step == Step::Interrupted ? texts::kVerdictInterrupted
-                                                     : texts::kVerdictFailed);
-    record_.reason = reason;
+    record_.verdict = step == Step::Passed        ? records::Verdict::Passed
+                      : step == Step::Interrupted ? records::Verdict::Interrupted
+                                                  : records::Verdict::Failed;
+    record_.failureReason = reason;
     row_.running = false;
     row_.verdict = record_.verdict;
     row_.reason = reason;
     row_.position = 0;
-    if (recorder_) recorder_->end(record_);
+    if (store_ && !record_.id.isEmpty()) store_->endRun(record_.id, {record_.verdict, reason, record_.endedAt});
     setStep(step);
     emit line(reason.isEmpty() ? QStringLiteral("%1: %2 %3").arg(port_, record_.unitId, stepText(step))
                                : QStringLiteral("%1: %2 %3: %4").arg(port_, record_.unitId, stepText(step), reason));

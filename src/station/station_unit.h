@@ -12,8 +12,12 @@
 
 #include "config/config_image.h"
 #include "config/form_model.h"
-#include "station/run_record.h"
+#include "records/run.h"
 #include "unit/unit_controller.h"
+
+namespace vek::records {
+class RecordStore;
+}
 
 namespace vek::station {
 
@@ -27,7 +31,7 @@ struct UnitRow {
     Step step = Step::Closed;
     QString stepText;
     int position = 0, maximum = 0;
-    QString verdict;  // empty while running
+    std::optional<records::Verdict> verdict;  // none while running
     QString reason;
     QString qrLabel;
     std::optional<bool> qrMatch;
@@ -63,13 +67,15 @@ public:
     QString idDigits() const { return idDigits_; }
 
     const UnitRow& row();
-    const RunRecord& record() const { return record_; }
+    // The run as recorded, kept here as well for views and the summary.
+    const records::Run& record() const { return record_; }
     unit::UnitController& controller() { return unit_; }
-    void setRecorder(Recorder* recorder) { recorder_ = recorder; }
+    // Where runs are written; none: nothing is recorded.
+    void setStore(records::RecordStore* store) { store_ = store; }
 
 signals:
     void changed();
-    void runEnded(const vek::station::RunRecord& record);
+    void runEnded(const vek::records::Run& record);
     void line(const QString& text);
 
 private:
@@ -79,6 +85,7 @@ private:
     void begin(const protocol::Identification& unit);
     void writeConfiguration();
     void end(Step step, const QString& reason = {});
+    void record(const records::RunUpdate& update);
     void setStep(Step step);
 
     QString port_;
@@ -87,8 +94,8 @@ private:
     QString formJson_;
     config::Image image_{};
     unit::UnitController unit_;
-    Recorder* recorder_ = nullptr;
-    RunRecord record_;
+    records::RecordStore* store_ = nullptr;
+    records::Run record_;
     UnitRow row_;
     QElapsedTimer clock_;
     QTimer returnTimer_;
