@@ -260,7 +260,9 @@ void StationWindow::scanned(const QString& digits) {
 bool StationWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w->window() != this || (QApplication::focusWidget() && w != QApplication::focusWidget())) return false;
+    // The first widget of this window that sees a key eats it when it is a
+    // label's digit, so no other sees it again on its way up.
+    if (!w || w->window() != this) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
     const bool hex = (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_F);

@@ -1,6 +1,7 @@
 #include "records/record_store.h"
 
 #include <QDir>
+#include <iterator>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -368,7 +369,16 @@ bool RecordStore::saveOpen(const QString& id) {
     if (it == runs_.end()) return false;
     const bool saved = save(it->second.run);
     it->second.saved = saved;
-    if (saved && it->second.run.verdict != Verdict::Running) runs_.erase(it);
+    if (saved && it->second.run.verdict != Verdict::Running) {
+        // The last ended run of each port stays at hand: its label may still
+        // be scanned. Older ones are done with.
+        const QString port = it->second.run.port;
+        for (auto other = runs_.begin(); other != runs_.end();) {
+            const bool older = other != it && other->second.saved && other->second.run.port == port &&
+                               other->second.run.verdict != Verdict::Running;
+            other = older ? runs_.erase(other) : std::next(other);
+        }
+    }
     return saved;
 }
 
@@ -421,7 +431,10 @@ std::optional<QString> RecordStore::beginRun(const RunStart& start) {
 
 bool RecordStore::updateRun(const QString& id, const RunUpdate& update) {
     const auto it = runs_.find(id);
-    if (!open_ || it == runs_.end() || it->second.run.verdict != Verdict::Running) {
+    // An ended run takes nothing more but its label, read after the unit was done.
+    const bool labelOnly = update.qr && !update.unitId && !update.firmwareBefore && !update.firmwareAfter &&
+                           !update.configJson && !update.imageCheck && !update.verify;
+    if (!open_ || it == runs_.end() || (it->second.run.verdict != Verdict::Running && !labelOnly)) {
         error_ = open_ ? text(texts::kUnknownRun).arg(id) : text(texts::kNotOpen);
         return false;
     }

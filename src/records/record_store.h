@@ -77,7 +77,8 @@ public:
     // took the row (the run should not go ahead then).
     std::optional<QString> beginRun(const RunStart& start);
     // Writes the fields set in `update`. False when the run is unknown or
-    // ended, the configuration is not JSON (nothing applied), or no database
+    // ended (the QR label alone may still be given to the last ended run of
+    // its port), the configuration is not JSON (nothing applied), or no database
     // took the row: then it stays in memory and the next write or retry()
     // writes it.
     bool updateRun(const QString& id, const RunUpdate& update);

@@ -143,7 +143,6 @@ void StationUnit::begin(const protocol::Identification& unit) {
     row_.running = true;
     row_.unitId = record_.unitId;
     row_.firmwareBefore = row_.firmwareAfter = record_.firmwareBefore;
-    emit line(QStringLiteral("%1: Vek %2 v%3").arg(port_, record_.unitId, record_.firmwareBefore));
     if (store_) {
         // No unit is worked on without its record.
         if (!store_->beginRun({port_, record_.id, record_.startedAt})) {
@@ -156,6 +155,7 @@ void StationUnit::begin(const protocol::Identification& unit) {
                 .configJson = formJson_,
                 .imageCheck = record_.imageCheck});
     }
+    emit line(QStringLiteral("%1: Vek %2 v%3").arg(port_, record_.unitId, record_.firmwareBefore));
     if (!qr.isEmpty() && qr == idDigits_) setQrLabel(qr);  // scanned while the unit was announcing itself
 }
 
