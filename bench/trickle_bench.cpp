@@ -9,13 +9,15 @@
 //       reads one after the other, so the unit trickles without pause.
 //   (b) the real window doing a firmware update (1,900 acknowledgements of
 //       10 bytes) with and without the trickle;
-//   (c) the serial link writing block frames, one an event-loop pass.
+//   (c) the serial link writing block frames, one on each 1 ms tick;
+//   (d) in process, the cost of the window's work per arrival: restarting
+//       its partial-frame timer, and the receiver taking one byte.
 //
 // For each it prints the reads (wake-ups with bytes), the bytes per read and
 // the CPU time of the tool's thread per byte and per read, and the share of
 // the wall time that thread was busy. It judges nothing.
 //
-//   QT_QPA_PLATFORM=offscreen build/bench/trickle_bench [--only abc] [--gaps -1,3,20,100] [--replies N]
+//   QT_QPA_PLATFORM=offscreen build/bench/trickle_bench [--only abcd] [--gaps -1,3,20,100] [--replies N]
 //                                                       [--layers lrt]
 
 #include <sys/resource.h>
@@ -253,6 +255,48 @@ Figures writes(int count, bool write) {
     return f;
 }
 
+// ---------------------------------------------------------------- (d) per arrival, in process
+
+double threadCpu() { return threadUse().cpu; }
+
+// Nanoseconds of the thread's CPU per call of `f`, over `n` calls.
+template <class F>
+double nsPerCall(long n, F&& f) {
+    const double from = threadCpu();
+    for (long i = 0; i < n; ++i) f(i);
+    return (threadCpu() - from) * 1e9 / double(n);
+}
+
+void perArrival() {
+    // The window restarts a 200 ms single-shot timer on every arrival while a
+    // frame is pending; with a pending timer of each of the window's other
+    // kinds alongside, as its event loop has them.
+    QTimer partial, timer1, timer4;
+    partial.setSingleShot(true);
+    partial.setInterval(200);
+    timer1.start(500);
+    timer4.start(1000);
+    partial.start();
+    const double restart = nsPerCall(200000, [&](long) { partial.start(); });
+    const double stop = nsPerCall(200000, [&](long i) {
+        if (i % 2) partial.start();
+        else partial.stop();
+    });
+    // The receiver taking a 514-byte reply one byte a read.
+    protocol::Counters counters;
+    protocol::Receiver rx(counters);
+    const protocol::Bytes reply = protocol::buildFrame(protocol::RspConfigData, protocol::Bytes(506, 0x42), 0x12);
+    std::size_t frames = 0;
+    const double feed = nsPerCall(static_cast<long>(reply.size()) * 400, [&](long i) {
+        const std::size_t at = static_cast<std::size_t>(i) % reply.size();
+        frames += rx.feed(std::span(reply).subspan(at, 1)).size();
+    });
+    std::printf("\nper arrival, in process (ns of the thread's CPU a call):\n");
+    std::printf("  restart of an active 200 ms single-shot QTimer     %8.0f\n", restart);
+    std::printf("  start or stop of it, alternately                   %8.0f\n", stop);
+    std::printf("  receiver fed one byte of a 514-byte reply          %8.0f   (%zu replies out)\n", feed, frames);
+}
+
 // ---------------------------------------------------------------- (b) the window
 
 Figures windowUpdate(int gapUs) {
@@ -329,7 +373,7 @@ std::vector<int> parseGaps(const char* s) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::string only = "abc";
+    std::string only = "abcd";
     std::vector<int> gaps{-1, 3, 20, 100};  // -1: whole replies, the window's baseline
     int replies = 100;
     std::string layers = "lrt";  // link, + receiver, + timer
@@ -356,6 +400,7 @@ int main(int argc, char** argv) {
         }
     if (only.find('b') != std::string::npos)
         for (int gap : gaps) print(windowUpdate(gap));
+    if (only.find('d') != std::string::npos) perArrival();
     if (only.find('c') != std::string::npos) {
         std::printf("\n(for writes, \"reads\" are the ticks)\n");
         print(writes(2000, false));

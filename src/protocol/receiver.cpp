@@ -57,11 +57,22 @@ void Receiver::scan(std::vector<Frame>& out, std::size_t fresh) {
     }
 }
 
-std::size_t Receiver::completeFrameBehind(std::size_t fresh) const {
+std::size_t Receiver::completeFrameBehind(std::size_t fresh) {
+    // The start bytes behind the waiting one are kept from read to read, so a
+    // long frame trickling in is not searched again from its start each time.
+    if (looked_ <= pos_) {
+        starts_.clear();
+        looked_ = pos_ + 1;
+    } else {
+        starts_.erase(starts_.begin(), std::upper_bound(starts_.begin(), starts_.end(), pos_));
+    }
+    for (auto it = buf_.begin() + static_cast<std::ptrdiff_t>(looked_);
+         (it = std::find(it, buf_.end(), kStartByte)) != buf_.end(); ++it)
+        starts_.push_back(static_cast<std::size_t>(it - buf_.begin()));
+    looked_ = buf_.size();
+
     const std::span<const std::uint8_t> all(buf_);
-    for (std::size_t at = pos_ + 1; at + kOverhead <= buf_.size(); ++at) {
-        at = static_cast<std::size_t>(std::find(buf_.begin() + static_cast<std::ptrdiff_t>(at), buf_.end(), kStartByte) -
-                                      buf_.begin());
+    for (std::size_t at : starts_) {
         if (at + kOverhead > buf_.size()) break;
         const std::size_t length = getU16(all, at + 3);
         const std::size_t end = at + length + kOverhead;
@@ -101,6 +112,8 @@ Receiver::Expiry Receiver::expire() {
 
 void Receiver::reset() {
     buf_.clear();
+    starts_.clear();
+    looked_ = 0;
     pos_ = 0;
     last_ = Last::Quiet;
 }
@@ -108,6 +121,10 @@ void Receiver::reset() {
 void Receiver::compact() {
     if (pos_ == 0) return;
     buf_.erase(buf_.begin(), buf_.begin() + static_cast<std::ptrdiff_t>(pos_));
+    // Start bytes at or before the new front are no longer behind anything.
+    starts_.erase(starts_.begin(), std::upper_bound(starts_.begin(), starts_.end(), pos_));
+    for (std::size_t& at : starts_) at -= pos_;
+    looked_ = looked_ > pos_ ? looked_ - pos_ : 0;
     pos_ = 0;
 }
 

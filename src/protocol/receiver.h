@@ -70,13 +70,16 @@ private:
     void scan(std::vector<Frame>& out, std::size_t fresh);
     // Where a whole, valid frame completed by the current read starts behind
     // the waiting start, or kNone.
-    std::size_t completeFrameBehind(std::size_t fresh) const;
+    std::size_t completeFrameBehind(std::size_t fresh);
     void dropCandidate();
     void compact();
 
     Counters& counters_;
     Bytes buf_;
     std::size_t pos_ = 0;
+    // The 0xBC bytes found behind the waiting start, in buf_[0, looked_).
+    std::vector<std::size_t> starts_;
+    std::size_t looked_ = 0;
     Last last_ = Last::Quiet;
 };
 
