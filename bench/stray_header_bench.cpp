@@ -39,7 +39,8 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 bool runUntil(const std::function<bool()>& done, double seconds) {
-    const auto giveUp = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    const auto giveUp =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     while (!done() && Clock::now() < giveUp) {
         QEventLoop loop;
         QTimer::singleShot(2, &loop, &QEventLoop::quit);

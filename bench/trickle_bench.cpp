@@ -172,8 +172,8 @@ Figures receivePath(Layers layers, int gapUs, int replies) {
             if (measuring && sinceRequest >= static_cast<long long>(kReplySize)) replyDone();
             return;
         }
-        const auto frames = rx.feed(
-            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+        const auto frames = rx.feed(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                              static_cast<std::size_t>(bytes.size())));
         if (layers == Layers::ReceiverAndTimer) {
             if (rx.pending()) partial.start();
             else partial.stop();
@@ -246,10 +246,9 @@ Figures writes(int count, bool write) {
     f.reads = sent;  // printed per write
     f.bytes = write ? static_cast<long long>(sent) * frame.size() : 0;
     runFor(50);
-    f.ok = f.ok && host.withUnit([&](sim::UnitSim& u) { return u.received().size(); }) == static_cast<std::size_t>(f.bytes);
-    if (!f.ok)
-        f.note = "the unit got " + std::to_string(host.withUnit([](sim::UnitSim& u) { return u.received().size(); })) +
-                 " of " + std::to_string(f.bytes) + " bytes";
+    const std::size_t got = host.withUnit([](sim::UnitSim& u) { return u.received().size(); });
+    f.ok = f.ok && got == static_cast<std::size_t>(f.bytes);
+    if (!f.ok) f.note = "the unit got " + std::to_string(got) + " of " + std::to_string(f.bytes) + " bytes";
     port.close();
     host.stop();
     return f;

@@ -272,8 +272,10 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
         } else {
             std::copy(t.image.begin(), t.image.end(), config_.begin());
             const int at = faults_.storeConfigWrongAt;
-            if (at >= 0 && static_cast<std::size_t>(at) < kConfigSize)
-                config_[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(~config_[static_cast<std::size_t>(at)]);
+            if (at >= 0 && static_cast<std::size_t>(at) < kConfigSize) {
+                std::uint8_t& b = config_[static_cast<std::size_t>(at)];
+                b = static_cast<std::uint8_t>(~b);
+            }
         }
     }
 }

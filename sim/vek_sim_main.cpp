@@ -155,16 +155,19 @@ const Option kOptions[] = {
      [](UnitSetup& u, const std::string& v) { return intInto(u.faults.silentAfterReads, v, 0, 1000000); }},
     {"vanish-at-block", "N", "disappear (as a pulled cable) when block N arrives",
      [](UnitSetup& u, const std::string& v) { return intInto(u.faults.vanishAtBlock, v, 1, kBlockMax); }},
-    {"store-config-wrong", "OFFSET", "store a completed configuration write with the\nbyte at OFFSET (0..2031) inverted",
+    {"store-config-wrong", "OFFSET",
+     "store a completed configuration write with the\nbyte at OFFSET (0..2031) inverted",
      [](UnitSetup& u, const std::string& v) {
          return intInto(u.faults.storeConfigWrongAt, v, 0, static_cast<long long>(kConfigSize) - 1);
      }},
-    {"stray-headers", nullptr, "put a header announcing 500 bytes, with nothing\nbehind it, before and after every frame",
+    {"stray-headers", nullptr,
+     "put a header announcing 500 bytes, with nothing\nbehind it, before and after every frame",
      [](UnitSetup& u, const std::string&) -> std::string {
          u.faults.strayHeaders = true;
          return {};
      }},
-    {"trickle", "US", "write every reply one byte a write, US microseconds\napart (with --paced: at least a byte's 2.7 us)",
+    {"trickle", "US",
+     "write every reply one byte a write, US microseconds\napart (with --paced: at least a byte's 2.7 us)",
      [](UnitSetup& u, const std::string& v) { return intInto(u.faults.trickleGapUs, v, 0, 1000000); }},
     {"flood", "US", "while the port is open, a frame for another\ndestination every US microseconds",
      [](UnitSetup& u, const std::string& v) { return intInto(u.faults.floodIntervalUs, v, 1, 60000000); }},
@@ -256,7 +259,8 @@ int main(int argc, char** argv) {
             }
             const Option* o = findOption(opt);
             if (!o) return fail("--unit " + value + ": unknown option " + opt);
-            if (o->value && eq == std::string::npos) return fail("--unit " + value + ": " + opt + " needs =" + o->value);
+            if (o->value && eq == std::string::npos)
+                return fail("--unit " + value + ": " + opt + " needs =" + o->value);
             if (!o->value && eq != std::string::npos) return fail("--unit " + value + ": " + opt + " takes no value");
             perUnit.push_back({k, o, optValue});
             continue;
@@ -279,7 +283,8 @@ int main(int argc, char** argv) {
     }
     for (const PerUnit& p : perUnit) {
         if (p.unit > units)
-            return fail("--unit " + std::to_string(p.unit) + ": there " + (units == 1 ? "is only 1 unit" : "are only " + std::to_string(units) + " units"));
+            return fail("--unit " + std::to_string(p.unit) + ": there " +
+                        (units == 1 ? "is only 1 unit" : "are only " + std::to_string(units) + " units"));
         if (const std::string error = p.option->apply(setups[static_cast<std::size_t>(p.unit - 1)], p.value);
             !error.empty())
             return fail("--unit " + std::to_string(p.unit) + ":" + p.option->name + ": " + error);

@@ -88,7 +88,8 @@ TEST(UnitSim, AcknowledgementsAndReadsCanNameTheWrongBlock) {
     const std::pair<std::uint32_t, std::uint16_t> reads[] = {{0, 500}, {500, 500}, {1500, 500}, {2000, 32}};
     const std::uint32_t answeredAt[] = {500, 0, 1000, 1500};
     for (std::size_t i = 0; i < std::size(reads); ++i) {
-        const auto frames = framesIn(unit.receive(vek::protocol::memoryReadFrame(base + reads[i].first, reads[i].second)));
+        const auto request = vek::protocol::memoryReadFrame(base + reads[i].first, reads[i].second);
+        const auto frames = framesIn(unit.receive(request));
         ASSERT_EQ(frames.size(), 1u);
         const Bytes& p = frames[0].payload;
         EXPECT_EQ(vek::protocol::getU32(p, 0), base + answeredAt[i]);
@@ -103,7 +104,8 @@ TEST(UnitSim, AConfigurationWriteCanBeStoredWithOneByteWrong) {
         SCOPED_TRACE("wrong at " + std::to_string(wrongAt));
         UnitSim unit;
         unit.faults().storeConfigWrongAt = wrongAt;
-        for (std::uint16_t b = 1; b <= kConfigBlocks; ++b) ASSERT_EQ(ackedBlock(unit.receive(configBlock(image, b))), b);
+        for (std::uint16_t b = 1; b <= kConfigBlocks; ++b)
+            ASSERT_EQ(ackedBlock(unit.receive(configBlock(image, b))), b);
         ASSERT_TRUE(unit.transfers().at(0).accepted);
         EXPECT_EQ(unit.transfers()[0].image, image);  // what was sent arrived intact
         Bytes expected = image;
