@@ -1,6 +1,6 @@
 // Where the tool's thread spends CPU when the unit's replies arrive a byte
 // at a time (the simulated unit's trickle: one byte per write, a fixed gap
-// between bytes). Two parts:
+// between bytes). Four parts:
 //
 //   (a) the receive path alone, on a real pty, layer by layer: the serial
 //       link reading and dropping the bytes; plus the stream receiver; plus
@@ -8,26 +8,32 @@
 //       is pending (what the window does). The tool asks for 500-byte memory
 //       reads one after the other, so the unit trickles without pause.
 //   (b) the real window doing a firmware update (1,900 acknowledgements of
-//       10 bytes) with and without the trickle;
+//       10 bytes) with and without the trickle, stamped from the unit's
+//       thread so that nothing of the bench's runs on the window's;
 //   (c) the serial link writing block frames, one on each 1 ms tick;
 //   (d) in process, the cost of the window's work per arrival: restarting
 //       its partial-frame timer, and the receiver taking one byte.
 //
 // For each it prints the reads (wake-ups with bytes), the bytes per read and
 // the CPU time of the tool's thread per byte and per read, and the share of
-// the wall time that thread was busy. It judges nothing.
+// the wall time that thread was busy, with its sleeps (voluntary context
+// switches) and preemptions. It judges nothing. A gap of -1 is the window's
+// baseline with whole replies.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/trickle_bench [--only abcd] [--gaps -1,3,20,100] [--replies N]
 //                                                       [--layers lrt]
 
-#include <sys/resource.h>
+#include <pthread.h>
+#include <sys/syscall.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QTimer>
 #include <QToolButton>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -54,18 +60,36 @@ struct ThreadUse {
     long preempted = 0;
     Clock::time_point at;
 };
-ThreadUse threadUse() {
+
+// A thread whose use another thread can read.
+struct MainThread {
+    clockid_t clock;
+    pid_t tid;
+    static MainThread current() {
+        MainThread t{};
+        pthread_getcpuclockid(pthread_self(), &t.clock);
+        t.tid = static_cast<pid_t>(::syscall(SYS_gettid));
+        return t;
+    }
+};
+
+ThreadUse threadUse(const MainThread& t) {
     ThreadUse u;
     timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    clock_gettime(t.clock, &ts);
     u.cpu = double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-    rusage r{};
-    getrusage(RUSAGE_THREAD, &r);
-    u.voluntary = r.ru_nvcsw;
-    u.preempted = r.ru_nivcsw;
+    std::ifstream status("/proc/self/task/" + std::to_string(t.tid) + "/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "voluntary_ctxt_switches:" && status >> value) u.voluntary = value;
+        else if (key == "nonvoluntary_ctxt_switches:" && status >> value) u.preempted = value;
+    }
     u.at = Clock::now();
     return u;
 }
+
+ThreadUse threadUse() { return threadUse(MainThread::current()); }
 
 struct Figures {
     std::string what;
@@ -309,11 +333,28 @@ Figures windowUpdate(int gapUs) {
         u.faults().trickleGapUs = gapUs;
         return 0;
     });
+    // From the first block the unit takes to its restart with the new image,
+    // stamped on the unit's thread so that nothing but the window runs on
+    // the window's own.
+    const MainThread window0 = MainThread::current();
+    QEventLoop loop;
+    std::atomic<int> phase{0};  // 0 before the first block, 1 sending, 2 done
+    host.onReceive([&](std::size_t) {
+        if (phase == 0 && host.withUnit([](sim::UnitSim& u) { return !u.transfers().empty(); })) {
+            f.from = threadUse(window0);
+            phase = 1;
+        } else if (phase == 1 && host.withUnit([](sim::UnitSim& u) { return u.restarts(); }) > 0) {
+            f.to = threadUse(window0);
+            phase = 2;
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        }
+    });
     host.start();
     qputenv("VEKTOOL_EXTRA_PORTS", host.devicePath().c_str());
     std::vector<app::BoxRequest> boxes;
     app::setBoxHandler([&](const app::BoxRequest& r) {
         boxes.push_back(r);
+        loop.quit();
         return QMessageBox::Ok;
     });
     auto window = std::make_unique<app::MainWindow>();
@@ -323,7 +364,7 @@ Figures windowUpdate(int gapUs) {
     const update::UpdateChecker* check = window->updateChecker();
     runUntil([&] { return check->updateStep() >= 2 && !check->fetchRunning(); }, 5000);
     QObject::connect(&window->VCP(), &link::ComPort::rxChar, [&](int count) {
-        if (f.from.at != Clock::time_point{} && f.to.at == Clock::time_point{}) {
+        if (phase == 1) {
             ++f.reads;
             f.bytes += count;
         }
@@ -331,24 +372,9 @@ Figures windowUpdate(int gapUs) {
     auto* combo = window->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     combo->setCurrentIndex(combo->findText(QString::fromStdString(host.devicePath())));
     window->findChild<QToolButton*>(QStringLiteral("ButtonVCP"))->click();
-
-    // From the first block the unit sees to its restart with the new image.
-    auto blocks = [&] {
-        return host.withUnit([](sim::UnitSim& u) {
-            return u.transfers().empty() ? std::size_t{0} : u.transfers().back().image.size();
-        });
-    };
-    QTimer stamp;
-    stamp.setInterval(1);
-    QObject::connect(&stamp, &QTimer::timeout, [&] {
-        if (f.from.at == Clock::time_point{} && blocks() > 0) f.from = threadUse();
-        if (f.to.at == Clock::time_point{} && host.withUnit([](sim::UnitSim& u) { return u.restarts(); }) > 0) {
-            f.to = threadUse();
-            stamp.stop();
-        }
-    });
-    stamp.start();
-    f.ok = runUntil([&] { return f.to.at != Clock::time_point{} || !boxes.empty(); }, 120000) && boxes.empty();
+    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+    loop.exec();
+    f.ok = phase == 2 && boxes.empty();
     if (!f.ok) f.note = boxes.empty() ? "no restart" : boxes.back().text.toStdString();
     window.reset();
     host.stop();
