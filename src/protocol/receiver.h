@@ -48,8 +48,8 @@ public:
 
     struct Expiry {
         bool shortFragment = false;  // Code10 was counted
-        // Found in what followed the dropped start. Stays empty now that a
-        // whole frame behind a waiting start is taken as it completes.
+        // Found in what followed the dropped start. Stays empty: a whole
+        // frame behind a waiting start is taken as soon as it completes.
         std::vector<Frame> frames;
     };
     // The wait for the rest of the pending frame is over: its start is
