@@ -122,6 +122,19 @@ TEST_F(StationTest, FourUnitsAtOnceEachRecordedWithItsOutcome) {
     EXPECT_EQ(unplugged->firmwareAfter, "4.0.2.46");
 }
 
+TEST_F(StationTest, AReadBackThatDiffersFailsTheUnit) {
+    addUnit(unitNo(1, {4, 0, 2, 47}), [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 100; });
+    QProcess station;
+    startStation(station, {"--count", "1"});
+    EXPECT_EQ(finish(station), 1) << err_.toStdString();
+    const std::vector<RunRow> runs = runsIn({.localPath = localRecords()});
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].verdict, Verdict::Failed);
+    EXPECT_EQ(runs[0].verify.result, records::Verify::Result::Mismatch);
+    EXPECT_EQ(runs[0].verify.offset, 100u);
+    EXPECT_TRUE(runs[0].failureReason.contains(QString::fromUtf8("a partir do byte 100"))) << runs[0].failureReason.toStdString();
+}
+
 TEST_F(StationTest, CtrlCAndACrashLeaveNoRunningRecord) {
     // Paced as the real link: the firmware takes seconds, time enough to stop it.
     addUnit(unitNo(1)).setPacing({3686400, std::chrono::microseconds(1000)});
