@@ -456,25 +456,14 @@ TEST(RecordsAddress, BadAddressesAreRefusedWithoutShowingAPassword) {
 
 class SharedRecords : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (test::PgTestServer::binDir().isEmpty()) {
-            skip_ = "PostgreSQL server binaries not found under /usr/lib/postgresql/*/bin (Debian package postgresql)";
-            return;
-        }
-        server_ = new test::PgTestServer;
-        QString error;
-        if (!server_->init(&error)) failure_ = error.toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
+    static void SetUpTestSuite() { test::PgSuiteServer::setUp(); }
+    static void TearDownTestSuite() { test::PgSuiteServer::tearDown(); }
 
     void SetUp() override {
-        if (!skip_.empty()) GTEST_SKIP() << skip_;
-        ASSERT_TRUE(failure_.empty()) << failure_;
-        QString error;
-        ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+        if (!test::PgSuiteServer::skip().empty()) GTEST_SKIP() << test::PgSuiteServer::skip();
+        std::string error;
+        ASSERT_TRUE(test::PgSuiteServer::start(&error)) << error;
+        server_ = &test::PgSuiteServer::server();
         database_ = QStringLiteral("runs_%1").arg(++databases_);
         Db admin = Db::postgres(*server_, QStringLiteral("postgres"));
         ASSERT_TRUE(admin.exec(QStringLiteral("CREATE DATABASE ") + database_));
@@ -503,9 +492,7 @@ protected:
         ASSERT_TRUE(server_->start(&error)) << error.toStdString();
     }
 
-    static inline test::PgTestServer* server_ = nullptr;
-    static inline std::string skip_;
-    static inline std::string failure_;
+    test::PgTestServer* server_ = nullptr;
     static inline int databases_ = 0;
     QString database_;
     QTemporaryDir dir_;

@@ -173,25 +173,15 @@ TEST_F(StationTest, CtrlCAndACrashLeaveNoRunningRecord) {
 
 class SharedStationTest : public StationTest {
 protected:
-    static void SetUpTestSuite() {
-        if (test::PgTestServer::binDir().isEmpty()) {
-            skip_ = "PostgreSQL server binaries not found under /usr/lib/postgresql/*/bin (Debian package postgresql)";
-            return;
-        }
-        server_ = new test::PgTestServer;
-        QString error;
-        if (!server_->init(&error)) failure_ = error.toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
+    static void SetUpTestSuite() { test::PgSuiteServer::setUp(); }
+    static void TearDownTestSuite() { test::PgSuiteServer::tearDown(); }
+
     void SetUp() override {
-        if (!skip_.empty()) GTEST_SKIP() << skip_;
-        ASSERT_TRUE(failure_.empty()) << failure_;
+        if (!test::PgSuiteServer::skip().empty()) GTEST_SKIP() << test::PgSuiteServer::skip();
+        std::string error;
+        ASSERT_TRUE(test::PgSuiteServer::start(&error)) << error;
+        server_ = &test::PgSuiteServer::server();
         StationTest::SetUp();
-        QString error;
-        ASSERT_TRUE(server_->start(&error)) << error.toStdString();
         env_.insert("PGPASSWORD", server_->password());
         env_.insert("PGPASSFILE", data_.filePath("none"));
         qputenv("PGPASSWORD", server_->password().toUtf8());
@@ -205,9 +195,7 @@ protected:
         return QStringLiteral("postgresql://%1@127.0.0.1:%2/postgres").arg(server_->user()).arg(server_->port());
     }
 
-    static inline test::PgTestServer* server_ = nullptr;
-    static inline std::string skip_;
-    static inline std::string failure_;
+    test::PgTestServer* server_ = nullptr;
 };
 
 TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {

@@ -166,4 +166,32 @@ bool PgTestServer::stop() {
     return clean;
 }
 
+void PgSuiteServer::setUp() {
+    skip_.clear();
+    failure_.clear();
+    if (PgTestServer::binDir().isEmpty()) {
+        skip_ = "PostgreSQL server binaries not found under /usr/lib/postgresql/*/bin (Debian package postgresql)";
+        return;
+    }
+    server_ = new PgTestServer;
+    QString error;
+    if (!server_->init(&error)) failure_ = error.toStdString();
+}
+
+void PgSuiteServer::tearDown() {
+    delete server_;
+    server_ = nullptr;
+}
+
+bool PgSuiteServer::start(std::string* error) {
+    if (!failure_.empty()) {
+        *error = failure_;
+        return false;
+    }
+    QString why;
+    if (server_->start(&why)) return true;
+    *error = why.toStdString();
+    return false;
+}
+
 }  // namespace vek::test

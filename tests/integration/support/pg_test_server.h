@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <string>
 #include <sys/types.h>
 
 namespace vek::test {
@@ -47,6 +48,24 @@ private:
     gid_t gid_ = 0;
     bool switchUser_ = false;
     std::unique_ptr<QProcess> server_;
+};
+
+// One server for a whole test suite, made by its SetUpTestSuite and ended by
+// its TearDownTestSuite. Each test skips when skip() says why, then start()s
+// the server (it may have been stopped by the test before).
+class PgSuiteServer {
+public:
+    static void setUp();
+    static void tearDown();
+    // Why there is no server: the package is missing. Empty otherwise.
+    static const std::string& skip() { return skip_; }
+    static bool start(std::string* error);
+    static PgTestServer& server() { return *server_; }
+
+private:
+    static inline PgTestServer* server_ = nullptr;
+    static inline std::string skip_;
+    static inline std::string failure_;
 };
 
 }  // namespace vek::test
