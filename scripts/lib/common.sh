@@ -9,6 +9,7 @@ VEK_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev
   openssl
+  libqt6sql6-sqlite libqt6sql6-psql postgresql
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth
   qt6-translations-l10n

@@ -17,7 +17,7 @@ inline constexpr const char* kDownloadLink = "Clique aqui para atualizar o VekTo
 
 // The port list: name, the system's description, USB vendor:product.
 inline constexpr const char* kPortWithDescription = "%1 — %2";
-inline constexpr const char* kPortUsbIds = "%1 (%2:%3)";
+inline constexpr const char* kPortUsbIds = "%1 (%2)";
 
 // The status line under the bar. What runs, then its progress: percent,
 // blocks done and in all, speed, time left.

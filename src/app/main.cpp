@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     VekApplication app(argc, argv);
-    // Settings and the daily log live under these names.
-    QApplication::setOrganizationName(QStringLiteral("Vek"));
-    QApplication::setApplicationName(QStringLiteral("Vek Tool"));
+    // The window and the command line share one data folder (the records,
+    // the daily log) and the window keeps its settings under the same name.
+    QApplication::setApplicationName(QStringLiteral("VekTool"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     vek::app::installQtTranslations();
     vek::app::MainWindow window;

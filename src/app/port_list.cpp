@@ -8,12 +8,6 @@
 
 namespace vek::app {
 
-namespace {
-
-QString hex4(quint16 v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
-
-}  // namespace
-
 PortList::PortList(PortComboBox* combo, QObject* parent) : QObject(parent), combo_(combo), timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("PortList"));
     timer_->setObjectName(QStringLiteral("portRefresh"));
@@ -26,8 +20,7 @@ QString PortList::entryText(const link::PortInfo& port) {
     QString text = port.name;
     if (!port.description.isEmpty() && port.description != port.name)
         text = QString::fromUtf8(texts::kPortWithDescription).arg(text, port.description);
-    if (port.hasUsbIds)
-        text = QString::fromUtf8(texts::kPortUsbIds).arg(text, hex4(port.vendorId), hex4(port.productId));
+    if (const QString usb = port.usbId(); !usb.isEmpty()) text = QString::fromUtf8(texts::kPortUsbIds).arg(text, usb);
     return text;
 }
 
@@ -40,8 +33,8 @@ void PortList::show(const QList<link::PortInfo>& ports) {
 bool PortList::fill() {
     try {
         // Marked before listing: a change in between is seen next time.
-        const QString stamp = link::ComPort::portListStamp();
-        show(link::ComPort::enumPortInfos());
+        const QString stamp = link::portListStamp();
+        show(link::describePorts());
         stamp_ = stamp;
     } catch (const link::ComPortError&) {
         // The list and the selection stay as they were.
@@ -55,12 +48,12 @@ void PortList::refresh() {
     // Never under the technician's eyes or hands: not while the list is open
     // or cannot be used.
     if (!combo_->isEnabled() || combo_->view()->isVisible()) return;
-    const QString stamp = link::ComPort::portListStamp();
+    const QString stamp = link::portListStamp();
     if (stamp == stamp_) return;
     stamp_ = stamp;
     QList<link::PortInfo> ports;
     try {
-        ports = link::ComPort::enumPortInfos();
+        ports = link::describePorts();
     } catch (const link::ComPortError&) {
         return;
     }

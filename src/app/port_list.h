@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "link/com_port.h"
+#include "link/port_info.h"
 
 class QTimer;
 

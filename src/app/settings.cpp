@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <QCoreApplication>
+
 namespace vek::app {
 
 namespace {
@@ -12,7 +14,9 @@ const QString kAutoClose = QStringLiteral("options/closeAfterConfigure");
 
 }  // namespace
 
-Settings::Settings() = default;
+// Under the application's name alone: ~/.config/VekTool.conf, or the
+// registry key Software\VekTool.
+Settings::Settings() : settings_(QCoreApplication::applicationName()) {}
 
 QString Settings::lastPort() const { return settings_.value(kLastPort).toString(); }
 void Settings::setLastPort(const QString& port) { settings_.setValue(kLastPort, port); }

@@ -4,6 +4,11 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace vek::link {
 
@@ -44,59 +49,28 @@ ComPortError::ComPortError(int code, int systemError, const QString& systemText,
       systemText_(systemText) {}
 
 namespace {
-std::function<QList<PortInfo>()>& systemPortLister() {
-    static std::function<QList<PortInfo>()> lister;
+std::function<QStringList()>& systemPortLister() {
+    static std::function<QStringList()> lister;
     return lister;
 }
 }  // namespace
 
-void ComPort::setSystemPortLister(std::function<QStringList()> lister) {
-    if (!lister) {
-        systemPortLister() = {};
-        return;
-    }
-    systemPortLister() = [lister = std::move(lister)] {
-        QList<PortInfo> infos;
-        for (const QString& name : lister()) {
-            PortInfo port;
-            port.name = name;
-            infos.append(port);
-        }
-        return infos;
-    };
-}
+void ComPort::setSystemPortLister(std::function<QStringList()> lister) { systemPortLister() = std::move(lister); }
 
-void ComPort::setSystemPortInfoLister(std::function<QList<PortInfo>()> lister) {
-    systemPortLister() = std::move(lister);
-}
-
-QList<PortInfo> ComPort::enumPortInfos() {
-    QList<PortInfo> ports;
+QStringList ComPort::enumComPorts() {
+    QStringList ports;
     if (systemPortLister()) {
         ports = systemPortLister()();
     } else {
-        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-            PortInfo port;
-            port.name = info.portName();
-            port.description = info.description();
-            port.hasUsbIds = info.hasVendorIdentifier() && info.hasProductIdentifier();
-            port.vendorId = info.vendorIdentifier();
-            port.productId = info.productIdentifier();
-            ports.append(port);
-        }
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports << info.portName();
     }
     // ptys never show up in the system's list; the simulated unit and test
     // rigs name theirs here.
     const QString extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS");
-    for (const QString& path : extra.split(':', Qt::SkipEmptyParts)) {
-        const bool listed = std::any_of(ports.begin(), ports.end(), [&](const PortInfo& p) { return p.name == path; });
-        if (listed) continue;
-        PortInfo port;
-        port.name = path;
-        ports.append(port);
-    }
-    std::sort(ports.begin(), ports.end(), [](const PortInfo& a, const PortInfo& b) {
-        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+    for (const QString& path : extra.split(':', Qt::SkipEmptyParts))
+        if (!ports.contains(path)) ports << path;
+    std::sort(ports.begin(), ports.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
     return ports;
 }
@@ -104,8 +78,7 @@ QList<PortInfo> ComPort::enumPortInfos() {
 QString ComPort::portListStamp() {
     QStringList parts;
     if (systemPortLister()) {
-        for (const PortInfo& p : systemPortLister()())
-            parts << QStringLiteral("%1\t%2\t%3:%4").arg(p.name, p.description).arg(p.vendorId).arg(p.productId);
+        parts = systemPortLister()();
     } else {
 #ifdef Q_OS_LINUX
         // Serial devices come and go as nodes in /dev.
@@ -117,12 +90,6 @@ QString ComPort::portListStamp() {
     }
     parts << qEnvironmentVariable("VEKTOOL_EXTRA_PORTS");
     return parts.join(QLatin1Char('\n'));
-}
-
-QStringList ComPort::enumComPorts() {
-    QStringList names;
-    for (const PortInfo& port : enumPortInfos()) names << port.name;
-    return names;
 }
 
 ComPort::ComPort(QObject* parent) : QObject(parent) {
@@ -191,12 +158,35 @@ QByteArray ComPort::read(qint64 count) {
 
 qint64 ComPort::write(const QByteArray& bytes) {
     if (!connected()) return 0;
+    qint64 done = 0;
+#ifdef Q_OS_UNIX
+    // Straight to the device when nothing waits ahead of the frame.
+    // QSerialPort's own path switches its write notifier on and off around
+    // every frame (two changes to the event loop's poll set and a wake-up of
+    // the loop), and its flush() takes a full device queue (EAGAIN) for a
+    // lost port.
+    if (serial_.bytesToWrite() == 0) {
+        const ssize_t n = ::write(serial_.handle(), bytes.constData(), static_cast<size_t>(bytes.size()));
+        if (n > 0) {
+            done = n;
+        } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            dropLostPort(QString::fromLocal8Bit(std::strerror(errno)));
+            return 0;
+        }
+    }
+    if (done == bytes.size()) return done;
+    // The rest waits in the port's queue and goes out as the device takes it.
+    const qint64 queued = serial_.write(bytes.constData() + done, bytes.size() - done);
+    if (queued < 0) throw ComPortError(CE_WriteFailed, EIO, serial_.errorString());
+    return done + queued;
+#else
     const qint64 written = serial_.write(bytes);
     if (written < 0) throw ComPortError(CE_WriteFailed, EIO, serial_.errorString());
     // The frames are small; pushing them out now keeps the acknowledgement
     // round trip short instead of waiting for the next event-loop pass.
     serial_.flush();
     return written;
+#endif
 }
 
 void ComPort::onReadyRead() {

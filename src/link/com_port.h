@@ -47,26 +47,12 @@ private:
     QString systemText_;
 };
 
-// A listed port: the name it is opened by, and what the system knows of
-// the device behind it (nothing, for a pty or a path named by hand).
-struct PortInfo {
-    QString name;
-    QString description;
-    bool hasUsbIds = false;
-    quint16 vendorId = 0;
-    quint16 productId = 0;
-
-    friend bool operator==(const PortInfo&, const PortInfo&) = default;
-};
-
 class ComPort : public QObject {
     Q_OBJECT
 public:
     // The port names the system lists plus the device paths named in
     // VEKTOOL_EXTRA_PORTS (colon-separated), sorted case-insensitively.
     static QStringList enumComPorts();
-    // The same ports in the same order, with what the system knows of each.
-    static QList<PortInfo> enumPortInfos();
     // A cheap mark of the port list: when it is unchanged, so is the list.
     // Asking the system about every device takes milliseconds; a window
     // that watches for plugs asks only when this changes.
@@ -74,7 +60,6 @@ public:
     // Replaces the system's own list (tests on machines whose ports are
     // unknown); an empty function restores it.
     static void setSystemPortLister(std::function<QStringList()> lister);
-    static void setSystemPortInfoLister(std::function<QList<PortInfo>()> lister);
 
     explicit ComPort(QObject* parent = nullptr);
     ~ComPort() override;
@@ -93,6 +78,9 @@ public:
 
     void clearBuffer(bool input, bool output);
     QByteArray read(qint64 count);
+    // Sends at once what the device takes; the rest of a frame (the device's
+    // queue full) goes out in order as it drains. Returns the bytes taken,
+    // 0 when the port is closed or found lost.
     qint64 write(const QByteArray& bytes);
 
     // The underlying device, for diagnostics and tests.

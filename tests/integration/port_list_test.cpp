@@ -5,6 +5,7 @@
 #include "app/port_list.h"
 #include "app_fixture.h"
 #include "link/com_port.h"
+#include "link/port_info.h"
 
 using namespace vek;
 using vek::testing::AppTest;
@@ -16,10 +17,10 @@ namespace {
 link::PortInfo port(const char* name, const char* description = "", int vendor = -1, int product = -1) {
     link::PortInfo p;
     p.name = QString::fromUtf8(name);
+    p.path = "/dev/" + p.name;
     p.description = QString::fromUtf8(description);
-    p.hasUsbIds = vendor >= 0;
-    p.vendorId = static_cast<quint16>(std::max(vendor, 0));
-    p.productId = static_cast<quint16>(std::max(product, 0));
+    if (vendor >= 0) p.vendorId = static_cast<quint16>(vendor);
+    if (product >= 0) p.productId = static_cast<quint16>(product);
     return p;
 }
 
@@ -29,12 +30,12 @@ class PortListTest : public AppTest {
 protected:
     void TearDown() override {
         AppTest::TearDown();
-        link::ComPort::setSystemPortInfoLister({});
+        link::setPortDescriber({});
     }
     // The ports the system lists, changed at will.
     QList<link::PortInfo> system;
     void listSystemPorts() {
-        link::ComPort::setSystemPortInfoLister([this] { return system; });
+        link::setPortDescriber([this] { return system; });
     }
     QStringList entries() const {
         auto* combo = widget<QComboBox>("ComboBox1");
@@ -53,7 +54,7 @@ TEST_F(PortListTest, EntriesNameThePortAndWhatTheSystemKnowsOfIt) {
     listSystemPorts();
     makeWindow();
     EXPECT_EQ(entries(), QStringList({QString::fromUtf8("COM4 = COM4"),
-                                      QString::fromUtf8("ttyACM0 — Vek USB (1FC9:0083) = ttyACM0"), "ttyS0 = ttyS0",
+                                      QString::fromUtf8("ttyACM0 — Vek USB (1fc9:0083) = ttyACM0"), "ttyS0 = ttyS0",
                                       "ttyUSB1 (0403:6001) = ttyUSB1"}));
     // What opens is the port's name, whatever the entry says.
     widget<QComboBox>("ComboBox1")->setCurrentIndex(1);

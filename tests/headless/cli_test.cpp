@@ -1,0 +1,222 @@
+// The command line as a technician's script runs it: the real vektool-cli
+// process, the real serial link on a pty, the simulated unit on the other
+// side.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "cli_run.h"
+#include "config/config_file.h"
+#include "config/config_image.h"
+#include "pty_host.h"
+#include "transfer/firmware.h"
+
+namespace vek::testing {
+namespace {
+
+class CliTest : public ::testing::Test {
+protected:
+    sim::PtyHost& startUnit(const sim::Identity& identity = {}, const std::function<void(sim::UnitSim&)>& setup = {}) {
+        unit = std::make_unique<sim::PtyHost>(identity);
+        if (setup) unit->withUnit(setup);
+        unit->start();
+        return *unit;
+    }
+    QString port() const { return QString::fromStdString(unit->devicePath()); }
+    CliRun cli(QStringList args) { return runCli(args); }
+    sim::ConfigMemory unitConfig() { return unit->withUnit([](sim::UnitSim& u) { return u.config(); }); }
+    int unitReads() { return unit->withUnit([](sim::UnitSim& u) { return u.memoryReads(); }); }
+    std::size_t unitTransfers() { return unit->withUnit([](sim::UnitSim& u) { return u.transfers().size(); }); }
+
+    static config::Image imageOf(void (*preset)(config::FormModel&)) {
+        config::FormModel form;
+        preset(form);
+        config::Image image{};
+        EXPECT_FALSE(config::encode(form, image));
+        return image;
+    }
+
+    std::unique_ptr<sim::PtyHost> unit;
+    QTemporaryDir dir;
+};
+
+TEST_F(CliTest, IdentifySaysWhoTheUnitIsAndWhetherItNeedsFirmware) {
+    struct Case {
+        std::array<std::uint8_t, 4> version;
+        bool needsUpdate;
+    };
+    for (const Case& c : {Case{{4, 0, 2, 47}, false}, Case{{41, 1, 2, 46}, true}}) {
+        sim::Identity id;
+        id.version = c.version;
+        startUnit(id);
+        const CliRun run = cli({"identify", "--port", port(), "--json"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_EQ(o["id"].toString(), "0BADF00D 12345678 00C0FFEE");
+        EXPECT_EQ(o["type"].toInt(), c.version[0]);
+        EXPECT_EQ(o["needsFirmwareUpdate"].toBool(), c.needsUpdate);
+        EXPECT_EQ(unitTransfers(), 0u) << "identify must change nothing";
+
+        const CliRun plain = cli({"identify", "--port", port()});
+        EXPECT_TRUE(plain.out.contains("id: 0BADF00D 12345678 00C0FFEE")) << plain.out.toStdString();
+    }
+}
+
+TEST_F(CliTest, ReadGivesTheRecordInTheFileFormatAndAnInvalidOneIsLeftAlone) {
+    startUnit();
+    const QString file = dir.filePath("read.json");
+    const CliRun run = cli({"read", "--port", port(), "--output", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    config::FormModel expected;
+    ASSERT_EQ(config::decode(sim::makeConfig(sim::ConfigState::Valid), expected, false), 0);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), config::toJson(expected));
+
+    startUnit({}, [](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); });
+    const CliRun invalid = cli({"read", "--port", port()});
+    EXPECT_EQ(invalid.exitCode, 1);
+    EXPECT_TRUE(invalid.out.isEmpty());
+    EXPECT_TRUE(invalid.err.contains(QString::fromUtf8("inválida"))) << invalid.err.toStdString();
+    EXPECT_EQ(unitTransfers(), 0u);
+    EXPECT_EQ(unitConfig(), sim::makeConfig(sim::ConfigState::NeverWritten));
+}
+
+TEST_F(CliTest, ReadSaveLoadWriteGivesTheUnitTheSameRecord) {
+    startUnit({}, [](sim::UnitSim& u) {
+        config::FormModel form;
+        config::applyNorvale(form);
+        form.text[config::VMX] = "97";
+        config::Image image{};
+        config::encode(form, image);
+        u.setConfig(image);
+    });
+    const sim::ConfigMemory before = unitConfig();
+    const QString file = dir.filePath("unit.json");
+    ASSERT_EQ(cli({"read", "--port", port(), "--output", file}).exitCode, 0);
+    unit->withUnit([](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::Valid)); });
+    const CliRun write = cli({"write", "--port", port(), "--file", file});
+    ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
+    EXPECT_EQ(unitConfig(), before);
+}
+
+TEST_F(CliTest, WriteSendsThenReadsBackUnlessToldNot) {
+    for (const bool verify : {true, false}) {
+        startUnit();
+        QStringList args{"write", "--port", port(), "--preset", "norvale"};
+        if (!verify) args << "--no-verify";
+        const int readsBefore = unitReads();
+        const CliRun run = cli(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(unitConfig(), imageOf(config::applyNorvale));
+        EXPECT_EQ(unitReads() - readsBefore, verify ? 5 : 0);
+        EXPECT_TRUE(run.err.contains(verify ? QString::fromUtf8("gravada e conferida") : QString::fromUtf8("sem conferência")));
+    }
+}
+
+TEST_F(CliTest, ARefusedFileChangesNothingAndSaysWhere) {
+    startUnit();
+    const QString file = dir.filePath("bad.json");
+    config::FormModel form;
+    config::applyDefaults(form);
+    std::string text = config::toJson(form);
+    const std::string from = "\"vmx_kmh\": 120";
+    text.replace(text.find(from), from.size(), "\"vmx_kmh\": 251");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text.data(), static_cast<qint64>(text.size()));
+    out.close();
+    const CliRun run = cli({"write", "--port", port(), "--file", file});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Velocidade")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("linha")) << run.err.toStdString();
+    EXPECT_EQ(unit->connections(), 0);
+    EXPECT_EQ(unitConfig(), sim::makeConfig(sim::ConfigState::Valid));
+}
+
+TEST_F(CliTest, FlashUpdatesAnOldUnitAndWaitsForItsReturn) {
+    sim::Identity id;
+    id.version = {4, 0, 2, 46};
+    startUnit(id);
+    const CliRun run = cli({"flash", "--port", port()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("4.0.2.46 → 4.0.2.47"))) << run.err.toStdString();
+    unit->withUnit([](sim::UnitSim& u) {
+        EXPECT_EQ(u.restarts(), 1);
+        const auto fw = transfer::firmwareImage();
+        EXPECT_EQ(u.firmware(), sim::Bytes(fw.begin(), fw.end()));
+    });
+    // Up to date now: nothing more is sent.
+    const CliRun again = cli({"flash", "--port", port()});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(unitTransfers(), 1u);
+}
+
+TEST_F(CliTest, EachFailureHasItsExitCode) {
+    struct Case {
+        const char* name;
+        std::function<void(sim::UnitSim&)> setup;
+        QStringList args;  // after the port
+        int exitCode;
+        const char* said;
+    };
+    const std::vector<Case> cases{
+        {"no unit answers", [](sim::UnitSim& u) { u.faults().silent = true; }, {"identify"}, 4, "Nenhum Vek respondeu"},
+        {"operation mode", [](sim::UnitSim& u) { u.setIdentity({0, {4, 0, 2, 47}, {1, 2, 3}, 0x3F800}); },
+         {"identify"}, 1, "modo de operação"},
+        {"unplugged mid-write", [](sim::UnitSim& u) { u.faults().vanishAtBlock = 20; }, {"write", "--preset", "default"},
+         1, "foi fechada"},
+        {"read-back differs", [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 700; },
+         {"write", "--preset", "default"}, 1, "difere da gravada a partir do byte 700"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        startUnit({}, c.setup);
+        QStringList args{c.args[0], "--port", port()};
+        args << c.args.mid(1);
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+    }
+    const CliRun missing = cli({"read", "--port", "/dev/vek-no-such-port"});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_TRUE(missing.err.contains(QString::fromUtf8("não existe"))) << missing.err.toStdString();
+    EXPECT_EQ(cli({"write", "--port", "x"}).exitCode, 2);
+    EXPECT_EQ(cli({"frobnicate"}).exitCode, 2);
+}
+
+TEST_F(CliTest, RemoteListAndPortsAndVersion) {
+    const QString file = dir.filePath("defaults.json");
+    config::FormModel form;
+    config::applyDefaults(form);
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray::fromStdString(config::toJson(form)));
+    out.close();
+    const CliRun remote = cli({"remote", "--file", file});
+    ASSERT_EQ(remote.exitCode, 0);
+    QStringList expected{QString::fromUtf8(config::kRemoteHeading)};
+    for (const std::string& line : config::remoteCommands(form)) expected << QString::fromStdString(line);
+    EXPECT_EQ(remote.out.trimmed().split('\n'), expected);
+
+    startUnit();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VEKTOOL_EXTRA_PORTS", port());
+    const CliRun ports = runCli({"ports", "--json"}, env);
+    ASSERT_EQ(ports.exitCode, 0);
+    bool listed = false;
+    for (const QJsonValue& p : QJsonDocument::fromJson(ports.out.toUtf8()).array())
+        listed = listed || p.toObject()["name"].toString() == port();
+    EXPECT_TRUE(listed) << ports.out.toStdString();
+
+    EXPECT_EQ(cli({"--version"}).out.trimmed(), "vektool-cli 2.47.A");
+    EXPECT_TRUE(cli({"write", "--help"}).out.contains("--no-verify"));
+}
+
+}  // namespace
+}  // namespace vek::testing
