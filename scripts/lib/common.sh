@@ -37,7 +37,11 @@ vek_install_deps() {
   vek_install "${VEK_PACKAGES[@]}"
 }
 
-vek_build() {  # vek_build [cmake --build options...], into $VEK_BUILD
-  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" -DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+# vek_build [cmake --build options...], into $VEK_BUILD. VEK_BUILD_TYPE
+# (RelWithDebInfo) and VEK_CMAKE_ARGS (words without spaces) shape it.
+vek_build() {
+  local extra=()
+  read -ra extra <<<"${VEK_CMAKE_ARGS:-}"
+  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" -DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}" "${extra[@]}" >/dev/null
   cmake --build "$VEK_BUILD" -j"$VEK_JOBS" "$@"
 }
