@@ -25,21 +25,16 @@
 #include "config/config_image.h"
 #include "fuzz_check.h"
 #include "protocol/frame.h"
-#include "session/host.h"
 #include "session/session.h"
 
 using namespace vek;
 
 namespace {
 
-// Answers like an open port with a default form, keeps nothing, and checks
-// what the core sends and shows.
-class NullHost : public session::Host {
+// Answers like an open port, keeps nothing, and checks what the core sends
+// and shows.
+class NullHost : public transfer::Port, public session::View {
 public:
-    NullHost(bool norvale, bool autoClose) : norvale_(norvale), autoClose_(autoClose) {
-        config::applyDefaults(form_);
-    }
-
     bool portOpen() const override { return true; }
     void write(const protocol::Bytes& frame) override {
         // Every frame of the tool is a valid frame for the unit, and none is
@@ -61,23 +56,21 @@ public:
     }
     void setProgress(int position) override { FUZZ_CHECK(position >= 0 && position <= maximum_); }
     void showBox(const session::Box&) override {}
-    void setTimer1(bool) override {}
-    void setTimer3(bool) override {}
+    void setPacingTimer(transfer::PacingTimer, bool) override {}
     void startDeferredClose() override {}
     void setSetConfigEnabled(bool) override {}
     void setPortListEnabled(bool) override {}
     void appendIdList(const std::string&) override {}
     void setIdListCount(const std::string&) override {}
     void setEdit1(const std::string&) override {}
-    config::FormModel form() const override { return form_; }
     void showForm(const config::FormModel&) override {}
-    bool norvaleForced() const override { return norvale_; }
-    bool closeAfterConfigure() const override { return autoClose_; }
+    void finished(const session::Finished& f) override {
+        // A write counts only once its check block went out and, with the
+        // read-back on, the record read back matched.
+        if (f.ok) FUZZ_CHECK(f.mismatchAt < 0 && f.reason.empty());
+    }
 
 private:
-    config::FormModel form_;
-    bool norvale_;
-    bool autoClose_;
     int maximum_ = 100;
 };
 
@@ -116,10 +109,19 @@ void unitFrame(session::Session& s, Input& in, std::uint8_t op) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::uint8_t options = data[0];
-    NullHost host((options & 1) != 0, (options & 2) != 0);
-    session::Session s(host);
+    NullHost host;
+    session::Session s(host, host);
+    session::Options o;
+    o.norvale = (options & 1) != 0;
+    o.closeAfterConfigure = (options & 2) != 0;
+    o.followIdentification = (options & 4) == 0;
+    o.verifyWrites = (options & 8) == 0;
+    s.setOptions(o);
     s.setTransferSeed(options);
     s.portOpened();
+    config::FormModel defaults;
+    config::applyDefaults(defaults);
+    s.setForm(defaults);
 
     Input in(std::span<const std::uint8_t>(data + 1, size - 1));
     while (!in.done()) {
@@ -150,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 s.portOpened();
                 break;
             case 6:
-                s.setConfig();
+                s.setConfig(s.form());
                 break;
             case 7:
                 s.getConfig();
@@ -162,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 s.jump();
                 break;
             case 10:
-                s.remoteCommandList();
+                s.remoteCommandList(s.form());
                 break;
             case 11:
                 s.clearIdList();

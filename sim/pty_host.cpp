@@ -61,13 +61,41 @@ void PtyHost::unplug() { unplugged_ = true; }
 void PtyHost::schedule(const std::vector<Output>& outputs, Clock::time_point from) {
     // Replies queue behind what is still waiting to go out.
     Clock::time_point t = pending_.empty() ? from : std::max(from, pending_.back().due);
+    const int trickleUs = unit_.faults().trickleGapUs;
     for (const Output& o : outputs) {
         t += std::chrono::milliseconds(o.delayMs);
+        if (trickleUs >= 0) {
+            // One byte per write, each when it would have crossed the line.
+            std::chrono::nanoseconds step = std::chrono::microseconds(trickleUs);
+            if (pacing_.bitsPerSecond > 0) {
+                t += pacing_.turnaround;
+                step = std::max(step, wireTime(1));
+            }
+            for (std::size_t i = 0; i < o.bytes.size(); ++i) {
+                t += step;
+                pending_.push_back({t, Bytes{o.bytes[i]}, i > 0});
+            }
+            continue;
+        }
         // The bytes are handed over whole once the last of them has crossed
         // the line, and the line carries one reply after the other.
         if (pacing_.bitsPerSecond > 0) t += pacing_.turnaround + wireTime(static_cast<long long>(o.bytes.size()));
         pending_.push_back({t, o.bytes});
     }
+}
+
+void PtyHost::floodStep(Clock::time_point now) {
+    const int intervalUs = unit_.faults().floodIntervalUs;
+    if (intervalUs <= 0) return;
+    const auto interval = std::chrono::microseconds(intervalUs);
+    if (nextFlood_ == Clock::time_point{} || now - nextFlood_ > 100 * interval) nextFlood_ = now;  // (re)started
+    if (now < nextFlood_) return;
+    // Between whole replies: after everything already due, before the first
+    // reply that is not, never inside a trickled one.
+    auto at = std::find_if(pending_.begin(), pending_.end(),
+                           [&](const Pending& p) { return p.due > nextFlood_ && !p.continues; });
+    pending_.insert(at, {nextFlood_, unit_.floodFrame()});
+    nextFlood_ += interval;
 }
 
 namespace {
@@ -105,6 +133,8 @@ void PtyHost::run() {
             std::lock_guard lock(mutex_);
             if (!pending_.empty())
                 wait = std::clamp<std::chrono::nanoseconds>(pending_.front().due - kAwake - Clock::now(), {}, wait);
+            if (wasConnected && unit_.faults().floodIntervalUs > 0)
+                wait = std::clamp<std::chrono::nanoseconds>(nextFlood_ - kAwake - Clock::now(), {}, wait);
         }
         const timespec ts{0, static_cast<long>(wait.count())};
         ::ppoll(&p, 1, &ts, nullptr);
@@ -114,6 +144,7 @@ void PtyHost::run() {
             connected_ = connected;
             std::lock_guard lock(mutex_);
             pending_.clear();
+            nextFlood_ = {};
             if (connected) {
                 ++connections_;
                 // After the tool's purge, as a unit that boots on power-up.
@@ -143,6 +174,10 @@ void PtyHost::run() {
                 if (unit_.vanishRequested()) unplugged_ = true;
             }
             if (n > 0 && onReceive_) onReceive_(static_cast<std::size_t>(n));
+        }
+        {
+            std::lock_guard lock(mutex_);
+            floodStep(Clock::now());
         }
         // Send what is due.
         for (;;) {

@@ -4,7 +4,9 @@
 // The host notices the tool opening and closing the port (the master's
 // hang-up flag clears on open and returns on close), announces the unit a
 // short while after each open, and carries the unit's replies with the
-// delays it asks for.
+// delays it asks for. The faults that are a matter of timing (a trickle of
+// single bytes, a flood of frames for another destination) are the host's
+// to carry out. Any number of hosts may serve side by side in one process.
 
 #include <atomic>
 #include <chrono>
@@ -75,9 +77,12 @@ private:
     struct Pending {
         Clock::time_point due;
         Bytes bytes;
+        bool continues = false;  // the rest of the piece before it: nothing may come between
     };
     void run();
     void schedule(const std::vector<Output>& outputs, Clock::time_point from);
+    // Queues the flood's next frame if it is due.
+    void floodStep(Clock::time_point now);
     void closeMaster();
     std::chrono::nanoseconds wireTime(long long bytes) const;
 
@@ -93,6 +98,7 @@ private:
     std::chrono::milliseconds announceDelay_{100};
     LinkPacing pacing_;
     std::deque<Pending> pending_;
+    Clock::time_point nextFlood_{};
     std::function<void(std::size_t)> onReceive_;
     std::function<void(std::size_t, Clock::time_point)> onSend_;
 };

@@ -14,6 +14,10 @@ using protocol::putU32;
 namespace {
 
 constexpr std::uint8_t kRouteToTool = 0x12;  // sender 1 (unit), destination 2 (tool)
+constexpr std::uint8_t kRouteElsewhere = 0x13;  // sender 1, destination 3: not the tool
+// A data reply's header (500 bytes announced) with nothing behind it.
+const Bytes kStrayHeader{protocol::kStartByte, kRouteToTool, protocol::RspConfigData, 0x01, 0xF4};
+constexpr std::size_t kReadBlock = 500;
 constexpr std::size_t kBlockData = 48;
 // The check values the unit expects with the firmware it is sent: its own
 // knowledge, not the tool's.
@@ -152,9 +156,13 @@ void UnitSim::handleRead(const protocol::Frame& frame, std::vector<Output>& out)
         problem("memory read outside the configuration");
         return;
     }
-    const std::size_t offset = address - identity_.configBase;
+    std::size_t offset = address - identity_.configBase;
+    if (faults_.readWrongBlock) {
+        const std::size_t other = offset >= kReadBlock ? offset - kReadBlock : offset + kReadBlock;
+        if (other + count <= kConfigSize) offset = other;  // else no other block fits: answered rightly
+    }
     Bytes p;
-    putU32(p, address);
+    putU32(p, identity_.configBase + static_cast<std::uint32_t>(offset));
     putU16(p, count);
     p.insert(p.end(), config_.begin() + static_cast<std::ptrdiff_t>(offset),
              config_.begin() + static_cast<std::ptrdiff_t>(offset + count));
@@ -193,7 +201,7 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
 
     auto ack = [&](std::uint16_t n) {
         Bytes a;
-        putU16(a, n);
+        putU16(a, static_cast<std::uint16_t>(n + faults_.ackOffset));
         reply(protocol::RspAck, a, out);
     };
     if (faults_.refuseBlock == block) {
@@ -263,6 +271,11 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
             sendFrame(identificationFrame(), out, restartDelayMs_);
         } else {
             std::copy(t.image.begin(), t.image.end(), config_.begin());
+            const int at = faults_.storeConfigWrongAt;
+            if (at >= 0 && static_cast<std::size_t>(at) < kConfigSize) {
+                std::uint8_t& b = config_[static_cast<std::size_t>(at)];
+                b = static_cast<std::uint8_t>(~b);
+            }
         }
     }
 }
@@ -271,13 +284,15 @@ void UnitSim::reply(std::uint8_t code, const Bytes& payload, std::vector<Output>
     sendFrame(protocol::buildFrame(code, payload, kRouteToTool), out, faults_.replyDelayMs + extraDelayMs);
 }
 
+Bytes UnitSim::floodFrame() {
+    Bytes p;
+    putU32(p, static_cast<std::uint32_t>(++floodFrames_));
+    return protocol::buildFrame(protocol::RspAck, p, kRouteElsewhere);
+}
+
 void UnitSim::sendFrame(Bytes frame, std::vector<Output>& out, int delayMs) {
-    StreamDamage d = faults_.damage;
-    if (!d.any()) {
-        out.push_back({std::move(frame), delayMs});
-        return;
-    }
-    if (faults_.damageOnce) faults_.damage = {};
+    const StreamDamage d = faults_.damage;
+    if (d.any() && faults_.damageOnce) faults_.damage = {};
     if (d.wrongDestination) {
         frame = protocol::buildFrame(frame[2], std::span(frame).subspan(5, frame.size() - 8), 0x11);
     }
@@ -287,10 +302,12 @@ void UnitSim::sendFrame(Bytes frame, std::vector<Output>& out, int delayMs) {
         frame[4] = 0xD0;
     }
     Bytes whole;
-    if (d.garbageBefore) whole = {0x00, 0x7E, 0x55};
+    if (faults_.strayHeaders) whole = kStrayHeader;
+    if (d.garbageBefore) whole.insert(whole.end(), {0x00, 0x7E, 0x55});
     whole.insert(whole.end(), frame.begin(), frame.end());
     if (d.doubled) whole.insert(whole.end(), frame.begin(), frame.end());
     if (d.strayAfter) whole.insert(whole.end(), {0x0D, 0x0A});
+    if (faults_.strayHeaders) whole.insert(whole.end(), kStrayHeader.begin(), kStrayHeader.end());
     if (d.splitPieces > 1) {
         const std::size_t n = static_cast<std::size_t>(d.splitPieces);
         const std::size_t piece = (whole.size() + n - 1) / n;

@@ -51,10 +51,22 @@ struct Faults {
     bool dropAckAlways = false;    // ... every time, not only the first
     int refuseBlock = 0;           // block n is answered with a refusal (every time)
     int wrongAckForBlock = 0;      // block n is acknowledged as n - 1 (once)
+    int ackOffset = 0;             // every block n is taken but acknowledged as n + ackOffset
+    bool readWrongBlock = false;   // every memory read is answered as the block before it
+                                   // (the first as the second): that block's address and data
     int replyDelayMs = 0;          // every reply waits this long
     bool silent = false;           // nothing is answered
     int silentAfterReads = -1;     // >= 0: memory reads beyond this many go unanswered
     int vanishAtBlock = 0;         // the unit disappears when block n arrives
+    int storeConfigWrongAt = -1;   // >= 0: a completed configuration write is stored with
+                                   // this byte inverted, so a read-back differs there
+    bool strayHeaders = false;     // every frame goes out between two headers that announce a
+                                   // 500-byte reply and have nothing behind them
+    // Carried out by the host, which owns the timing:
+    int floodIntervalUs = 0;       // > 0: while the port is open, a frame for another
+                                   // destination this often, between replies
+    int trickleGapUs = -1;         // >= 0: every reply is written one byte at a time, this
+                                   // long apart (paced: at least a byte's wire time)
     StreamDamage damage;           // applied to outgoing frames
     bool damageOnce = true;        // ... to the next one only
 };
@@ -107,6 +119,10 @@ public:
     const std::vector<std::string>& problems() const { return problems_; }
 
     Bytes identificationFrame() const;
+    // The next frame of a flood addressed to another destination (route
+    // 0x13), numbered so that no two are alike.
+    Bytes floodFrame();
+    int floodFrames() const { return floodFrames_; }
 
 private:
     void handle(const protocol::Frame& frame, std::vector<Output>& out);
@@ -133,6 +149,7 @@ private:
     bool restarting_ = false;
     bool droppedOnce_ = false;
     bool wrongAckDone_ = false;
+    int floodFrames_ = 0;
     std::vector<std::string> problems_;
 };
 

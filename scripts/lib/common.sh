@@ -11,6 +11,7 @@ VEK_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev
   openssl
+  libqt6sql6-sqlite libqt6sql6-psql postgresql
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth
   # the package and its checks (scripts/package)

@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     VekApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vek Tool"));
+    // The window and the command line share one data folder (the records).
+    QApplication::setApplicationName(QStringLiteral("VekTool"));
     vek::app::MainWindow window;
     window.show();
     return app.exec();

@@ -34,6 +34,8 @@ inline constexpr const char* kPortOrFile = "use --port P ou --file ARQ (um dos d
 inline constexpr const char* kCannotReadFile = "não foi possível ler %1: %2";
 inline constexpr const char* kCannotWriteFile = "não foi possível gravar %1: %2";
 inline constexpr const char* kBadFile = "%1: %2";
+inline constexpr const char* kPortsOrAll = "use --ports P1,P2,… ou --all (um dos dois)";
+inline constexpr const char* kBadCount = "--count pede um número inteiro: %1";
 inline constexpr const char* kNoPorts = "nenhuma porta serial encontrada";
 
 inline constexpr const char* kOperationMode =

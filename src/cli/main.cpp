@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "cli/cli_texts.h"
+#include "cli/station_command.h"
 #include "cli/unit_job.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
@@ -56,6 +57,12 @@ const QCommandLineOption kFile({"f", "file"}, "arquivo de configuração (JSON)"
 const QCommandLineOption kPreset("preset", "configuração pronta: default ou norvale", "NOME");
 const QCommandLineOption kNoVerify("no-verify", "não lê de volta para conferir");
 const QCommandLineOption kForce("force", "atualiza mesmo um Vek já atualizado");
+const QCommandLineOption kPorts("ports", "portas a vigiar, separadas por vírgula", "P1,P2");
+const QCommandLineOption kAll("all", "vigia toda porta que aparecer (o padrão)");
+const QCommandLineOption kDb("db", "banco dos registros: postgresql://usuário@máquina:porta/banco", "URL");
+const QCommandLineOption kCount("count", "para depois de N unidades", "N");
+const QCommandLineOption kSince("since", "registros a partir de DATA (AAAA-MM-DD)", "DATA");
+const QCommandLineOption kCsv("csv", "saída em CSV");
 
 const Command kCommands[] = {
     {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson}},
@@ -67,6 +74,11 @@ const Command kCommands[] = {
     {"flash", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar.",
      {kPort, kForce}},
     {"remote", "Lista os comandos de configuração remota com seus códigos de conferência.", {kPort, kFile}},
+    {"station",
+     "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
+     "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra.",
+     {kPreset, kFile, kPorts, kAll, kDb, kCount}},
+    {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv}},
 };
 
 // Loads a configuration file, all or nothing.
@@ -139,9 +151,44 @@ int deliverRead(const config::FormModel& form, const protocol::Identification& u
     return ExitOk;
 }
 
+// The configuration a write or a station is given: a preset or a file.
+std::variant<config::FormModel, int> chosenForm(const QCommandLineParser& args) {
+    if (args.isSet(kFile) == args.isSet(kPreset)) return usageError(qs(texts::kFileOrPreset));
+    config::FormModel form;
+    if (args.isSet(kPreset)) {
+        const QString preset = args.value(kPreset);
+        if (preset == QLatin1String("default"))
+            config::applyDefaults(form);
+        else if (preset == QLatin1String("norvale"))
+            config::applyNorvale(form);
+        else
+            return usageError(qs(texts::kUnknownPreset).arg(preset));
+        return form;
+    }
+    auto loaded = loadFile(args.value(kFile));
+    if (auto* error = std::get_if<QString>(&loaded)) return usageError(*error);
+    return std::get<config::FormModel>(loaded);
+}
+
+int station(const QCommandLineParser& args) {
+    auto form = chosenForm(args);
+    if (auto* code = std::get_if<int>(&form)) return *code;
+    StationArgs station;
+    station.form = std::get<config::FormModel>(form);
+    if (args.isSet(kPorts) && args.isSet(kAll)) return usageError(qs(texts::kPortsOrAll));
+    station.ports = args.value(kPorts).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    bool ok = true;
+    station.count = args.isSet(kCount) ? args.value(kCount).toInt(&ok) : 0;
+    if (!ok || station.count < 0) return usageError(qs(texts::kBadCount).arg(args.value(kCount)));
+    station.db = args.value(kDb);
+    return runStation(station);
+}
+
 // Builds the job a command asks for, or answers at once (exit code).
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
     if (command == QLatin1String("ports")) return listPorts(args.isSet(kJson));
+    if (command == QLatin1String("station")) return station(args);
+    if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
     const QString port = args.value(kPort);
     if (command == QLatin1String("remote")) {
         if (args.isSet(kPort) == args.isSet(kFile)) return usageError(qs(texts::kPortOrFile));
@@ -165,29 +212,17 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
         });
     }
     // write
-    if (args.isSet(kFile) == args.isSet(kPreset)) return usageError(qs(texts::kFileOrPreset));
-    config::FormModel form;
-    if (args.isSet(kPreset)) {
-        const QString preset = args.value(kPreset);
-        if (preset == QLatin1String("default"))
-            config::applyDefaults(form);
-        else if (preset == QLatin1String("norvale"))
-            config::applyNorvale(form);
-        else
-            return usageError(qs(texts::kUnknownPreset).arg(preset));
-    } else {
-        auto loaded = loadFile(args.value(kFile));
-        if (auto* error = std::get_if<QString>(&loaded)) return usageError(*error);
-        form = std::get<config::FormModel>(loaded);
-    }
-    return std::make_unique<WriteJob>(port, form, !args.isSet(kNoVerify));
+    auto form = chosenForm(args);
+    if (auto* code = std::get_if<int>(&form)) return *code;
+    return std::make_unique<WriteJob>(port, std::get<config::FormModel>(form), !args.isSet(kNoVerify));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vektool-cli"));
+    // The window and the command line share one data folder (the records).
+    QCoreApplication::setApplicationName(QStringLiteral("VekTool"));
     const QStringList arguments = QCoreApplication::arguments();
 
     if (arguments.size() < 2 || arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h")) {

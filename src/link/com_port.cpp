@@ -3,6 +3,11 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace vek::link {
 
@@ -135,12 +140,35 @@ QByteArray ComPort::read(qint64 count) {
 
 qint64 ComPort::write(const QByteArray& bytes) {
     if (!connected()) return 0;
+    qint64 done = 0;
+#ifdef Q_OS_UNIX
+    // Straight to the device when nothing waits ahead of the frame.
+    // QSerialPort's own path switches its write notifier on and off around
+    // every frame (two changes to the event loop's poll set and a wake-up of
+    // the loop), and its flush() takes a full device queue (EAGAIN) for a
+    // lost port.
+    if (serial_.bytesToWrite() == 0) {
+        const ssize_t n = ::write(serial_.handle(), bytes.constData(), static_cast<size_t>(bytes.size()));
+        if (n > 0) {
+            done = n;
+        } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            dropLostPort(QString::fromLocal8Bit(std::strerror(errno)));
+            return 0;
+        }
+    }
+    if (done == bytes.size()) return done;
+    // The rest waits in the port's queue and goes out as the device takes it.
+    const qint64 queued = serial_.write(bytes.constData() + done, bytes.size() - done);
+    if (queued < 0) throw ComPortError(CE_WriteFailed, EIO, serial_.errorString());
+    return done + queued;
+#else
     const qint64 written = serial_.write(bytes);
     if (written < 0) throw ComPortError(CE_WriteFailed, EIO, serial_.errorString());
     // The frames are small; pushing them out now keeps the acknowledgement
     // round trip short instead of waiting for the next event-loop pass.
     serial_.flush();
     return written;
+#endif
 }
 
 void ComPort::onReadyRead() {

@@ -74,6 +74,9 @@ public:
 
     void clearBuffer(bool input, bool output);
     QByteArray read(qint64 count);
+    // Sends at once what the device takes; the rest of a frame (the device's
+    // queue full) goes out in order as it drains. Returns the bytes taken,
+    // 0 when the port is closed or found lost.
     qint64 write(const QByteArray& bytes);
 
     // The underlying device, for diagnostics and tests.

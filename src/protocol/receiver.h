@@ -5,15 +5,21 @@
 //  - bytes that cannot start a frame are skipped up to the next 0xBC;
 //  - a frame still missing bytes waits; when the link has been quiet for a
 //    read interval the owner calls expire() and the fragment is dropped;
+//  - but when a whole, valid frame already lies behind a start that is still
+//    waiting, that start was noise (a stray 0xBC whose next bytes read as a
+//    plausible length): it is dropped and the frame taken at once, so noise
+//    never holds up the frames behind it. The price: a valid frame carried
+//    inside another's payload comes out on its own, and the outer one is
+//    lost, when the inner one is complete a read before the outer one;
 //  - a declared length over 1019 or a wrong sum drops the candidate and the
 //    search resumes at the next 0xBC after its start.
 // The frames depend only on the bytes, never on how they were split into
-// reads (short of an expiry in between).
+// reads (short of an expiry in between, or a frame nested in another).
 //
 // Counting, once per occurrence:
 //  - Code20: a valid frame followed, in the same read, by bytes that were not
-//    a valid frame (skipped bytes, or a candidate dropped for its length or
-//    sum);
+//    a valid frame (skipped bytes, or a candidate dropped for its length, its
+//    sum or the frame found behind it);
 //  - Code15: any other run of skipped bytes (not counted again when it goes
 //    on in the next read, nor when it is the rest of a candidate dropped in
 //    the same read);
@@ -42,7 +48,9 @@ public:
 
     struct Expiry {
         bool shortFragment = false;  // Code10 was counted
-        std::vector<Frame> frames;   // found in what followed the dropped start
+        // Found in what followed the dropped start. Stays empty: a whole
+        // frame behind a waiting start is taken as soon as it completes.
+        std::vector<Frame> frames;
     };
     // The wait for the rest of the pending frame is over: its start is
     // dropped. A fragment of fewer than 8 bytes goes whole; a longer one is
@@ -56,13 +64,22 @@ private:
     // What the stream last delivered; decides what the next discard counts.
     enum class Last { Quiet, Frame, Skipped, Dropped };
 
-    void scan(std::vector<Frame>& out);
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // Bytes from index `fresh` on arrived with the current read.
+    void scan(std::vector<Frame>& out, std::size_t fresh);
+    // Where a whole, valid frame completed by the current read starts behind
+    // the waiting start, or kNone.
+    std::size_t completeFrameBehind(std::size_t fresh);
     void dropCandidate();
     void compact();
 
     Counters& counters_;
     Bytes buf_;
     std::size_t pos_ = 0;
+    // The 0xBC bytes found behind the waiting start, in buf_[0, looked_).
+    std::vector<std::size_t> starts_;
+    std::size_t looked_ = 0;
     Last last_ = Last::Quiet;
 };
 

@@ -38,16 +38,10 @@ QString updateHost() {
 }
 
 UpdateChecker::UpdateChecker(QObject* parent)
-    : QObject(parent),
-      Timer4(new QTimer(this)),
-      network_(new QNetworkAccessManager(this)),
-      host_(updateHost()) {
+    : QObject(parent), Timer4(new QTimer(this)), host_(updateHost()) {
     Timer4->setObjectName("Timer4");
     Timer4->setInterval(kTickMs);
     connect(Timer4, &QTimer::timeout, this, &UpdateChecker::Timer4Timer);
-
-    // Whatever the request says, a redirect to a weaker scheme is refused.
-    network_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
 UpdateChecker::~UpdateChecker() { dropReply(); }
@@ -105,6 +99,13 @@ void UpdateChecker::navigate() {
     request.setMaximumRedirectsAllowed(kMaxRedirects);
     request.setTransferTimeout(kTransferTimeoutMs);
 
+    if (!network_) {
+        // Made at the first fetch, a few seconds in, not while the window
+        // is being shown: it is the largest single piece of the start-up.
+        network_ = new QNetworkAccessManager(this);
+        // Whatever the request says, a redirect to a weaker scheme is refused.
+        network_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    }
     QNetworkReply* reply = network_->get(request);
     reply_ = reply;
     fetch_ = Fetch::Running;

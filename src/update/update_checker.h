@@ -83,7 +83,7 @@ private:
     void offer(const VersionCheck& found);
 
     QTimer* Timer4;
-    QNetworkAccessManager* network_;
+    QNetworkAccessManager* network_ = nullptr;
 
     QString host_;
     UpdateSteps steps_;

@@ -203,17 +203,108 @@ TEST(Receiver, AFragmentAfterAFrameIsStillAShortFragment) {
     expectCounters(counters, 1, 0, 0);
 }
 
-TEST(Receiver, AStrayStartByteHoldsAFrameOnlyUntilExpiry) {
+// A stray 0xBC whose following bytes read as a plausible length would hold
+// every frame behind it until it could be completed (up to 1,027 bytes) or
+// expired. Each valid frame must come out on the read that completes it.
+TEST(Receiver, AValidFrameBehindAStrayHeaderComesOutAtOnce) {
+    // A data reply's header with nothing behind it: 508 bytes announced.
+    const Bytes stray{0xBC, 0x12, 0x07, 0x01, 0xF4};
+    const Bytes ack1 = ackFrame(1), ack2 = ackFrame(2);
+    struct Case {
+        const char* name;
+        std::vector<Bytes> reads;
+        std::vector<std::size_t> framesAfterRead;  // frames out so far, after each read
+        std::uint32_t code15, code20;
+        bool pendingAtEnd;
+    };
+    const std::vector<Case> cases{
+        // The lone start byte reads the ack's own first bytes as a length of 0x0200.
+        {"a lone start byte", {cat({Bytes{0xBC}, ack1})}, {1}, 0, 0, false},
+        {"a header", {cat({stray, ack1})}, {1}, 0, 0, false},
+        {"a header between two frames", {cat({ack1, stray, ack2})}, {2}, 0, 1, false},
+        {"headers around every frame, one read each", {cat({stray, ack1, stray}), cat({stray, ack2, stray})},
+         {1, 2}, 0, 0, true},
+        {"a header, then the frame in two reads", {stray, Bytes(ack1.begin(), ack1.begin() + 6),
+                                                   Bytes(ack1.begin() + 6, ack1.end())}, {0, 0, 1}, 0, 0, false},
+        {"two headers, then garbage and a frame", {cat({stray, stray, Bytes{0x00, 0x7E}, ack1})}, {1}, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Counters counters;
+        Receiver rx(counters);
+        std::vector<Frame> frames;
+        for (std::size_t i = 0; i < c.reads.size(); ++i) {
+            for (Frame& f : rx.feed(c.reads[i])) frames.push_back(std::move(f));
+            EXPECT_EQ(frames.size(), c.framesAfterRead[i]) << "after read " << i;
+        }
+        for (const Frame& f : frames) EXPECT_EQ(f.code, vek::protocol::RspAck);
+        expectCounters(counters, 0, c.code15, c.code20);
+        EXPECT_EQ(rx.pending(), c.pendingAtEnd);
+    }
+
+    // Byte by byte, as a trickle delivers it, each ack comes out with its
+    // last byte.
+    const Bytes stream = cat({stray, ack1, stray, stray, ack2, stray});
+    Counters counters;
+    Receiver rx(counters);
+    std::vector<std::size_t> completedAt;
+    for (std::size_t i = 0; i < stream.size(); ++i)
+        for (const Frame& f : rx.feed(std::span(stream).subspan(i, 1))) {
+            (void)f;
+            completedAt.push_back(i + 1);
+        }
+    const std::size_t end1 = stray.size() + ack1.size();
+    EXPECT_EQ(completedAt, (std::vector<std::size_t>{end1, end1 + 2 * stray.size() + ack2.size()}));
+    expectCounters(counters, 0, 0, 0);
+}
+
+// The rule above must not cut short a frame that is still arriving, even when
+// its payload holds start bytes and headers of its own.
+TEST(Receiver, APartialFrameWithHeadersInsideWaitsForItsRest) {
+    Bytes data(500, 0x42);
+    const Bytes inner = ackFrame(7);
+    // A plausible header, an ack with one sum byte wrong, stray start bytes.
+    std::copy(inner.begin(), inner.end() - 1, data.begin() + 20);
+    data[20 + inner.size() - 1] = static_cast<std::uint8_t>(inner.back() ^ 0x01);
+    const Bytes header{0xBC, 0x12, 0x07, 0x00, 0x10};
+    std::copy(header.begin(), header.end(), data.begin() + 100);
+    data[300] = 0xBC;
+    data[499] = 0xBC;
+    const Bytes reply = dataFrame(0x0801F000, data);
+    for (std::size_t chunk : {1u, 13u, 64u, 511u}) {
+        SCOPED_TRACE("chunk " + std::to_string(chunk));
+        Counters counters;
+        Receiver rx(counters);
+        std::vector<Frame> frames;
+        for (std::size_t at = 0; at < reply.size(); at += chunk) {
+            const std::size_t n = std::min(chunk, reply.size() - at);
+            for (Frame& f : rx.feed(std::span(reply).subspan(at, n))) frames.push_back(std::move(f));
+            if (at + n < reply.size()) {
+                EXPECT_TRUE(frames.empty());
+                EXPECT_TRUE(rx.pending());
+            }
+        }
+        ASSERT_EQ(frames.size(), 1u);
+        EXPECT_EQ(frames[0].code, vek::protocol::RspConfigData);
+        EXPECT_EQ(Bytes(frames[0].payload.begin() + 6, frames[0].payload.end()), data);
+        EXPECT_FALSE(rx.pending());
+        expectCounters(counters, 0, 0, 0);
+    }
+}
+
+TEST(Receiver, AStrayHeaderAloneWaitsAndExpires) {
     Counters counters;
     Receiver rx(counters);
     const Bytes ack = ackFrame(9);
-    // The stray 0xBC reads the ack's first bytes as a length of 0x0200.
-    EXPECT_TRUE(rx.feed(cat({Bytes{0xBC}, ack})).empty());
+    // A header whose announced frame never comes, with a frame cut short
+    // behind it: nothing complete to take, so it waits for the expiry.
+    EXPECT_TRUE(rx.feed(cat({Bytes{0xBC, 0x12, 0x07, 0x01, 0xF4}, Bytes(ack.begin(), ack.end() - 1)})).empty());
     EXPECT_TRUE(rx.pending());
     const auto expiry = rx.expire();
     EXPECT_FALSE(expiry.shortFragment);
-    ASSERT_EQ(expiry.frames.size(), 1u);
-    EXPECT_EQ(expiry.frames[0].payload, (Bytes{0, 9}));
+    EXPECT_TRUE(expiry.frames.empty());
+    EXPECT_TRUE(rx.pending());  // the cut ack is searched again and waits
+    EXPECT_TRUE(rx.expire().frames.empty());
     EXPECT_FALSE(rx.pending());
     expectCounters(counters, 0, 0, 0);
 }

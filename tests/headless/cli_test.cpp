@@ -171,6 +171,8 @@ TEST_F(CliTest, EachFailureHasItsExitCode) {
          {"identify"}, 1, "modo de operação"},
         {"unplugged mid-write", [](sim::UnitSim& u) { u.faults().vanishAtBlock = 20; }, {"write", "--preset", "default"},
          1, "foi fechada"},
+        {"read-back differs", [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 700; },
+         {"write", "--preset", "default"}, 1, "difere da gravada a partir do byte 700"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,28 +2,14 @@
 // widget library, the real serial link on a pty and the simulated unit.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
-#include <functional>
 
 #include "config/config_image.h"
+#include "wait_for.h"
 #include "pty_host.h"
 #include "unit/unit_controller.h"
 
 namespace vek::testing {
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 TEST(UnitControllerHeadless, FollowsTheRoadAndWritesWhatItIsGiven) {
     sim::PtyHost unit;
@@ -41,7 +27,7 @@ TEST(UnitControllerHeadless, FollowsTheRoadAndWritesWhatItIsGiven) {
 
     ASSERT_TRUE(controller.open(QString::fromStdString(unit.devicePath())));
     // Identification, then the read, as the window's road goes.
-    ASSERT_TRUE(waitFor([&] { return !outcomes.empty(); })) << lines.join('\n').toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !outcomes.empty(); })) << lines.join('\n').toStdString();
     EXPECT_EQ(outcomes.back().operation, session::Operation::Read);
     EXPECT_TRUE(outcomes.back().ok);
     config::FormModel expected;
@@ -52,7 +38,7 @@ TEST(UnitControllerHeadless, FollowsTheRoadAndWritesWhatItIsGiven) {
     config::FormModel norvale;
     config::applyNorvale(norvale);
     controller.setConfig(norvale);
-    ASSERT_TRUE(waitFor([&] { return outcomes.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return outcomes.size() == 2; }));
     EXPECT_EQ(outcomes.back().operation, session::Operation::Write);
     EXPECT_TRUE(outcomes.back().ok) << outcomes.back().reason;
     config::Image image{};

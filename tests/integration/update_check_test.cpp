@@ -20,10 +20,13 @@
 #include "app/message_box.h"
 #include "app/update_labels.h"
 #include "support/http_test_server.h"
+#include "wait_for.h"
 #include "update/update_checker.h"
 
 namespace vek::update {
 namespace {
+
+using vek::testing::waitUntil;
 
 using test::HttpTestServer;
 using Response = HttpTestServer::Response;
@@ -45,17 +48,6 @@ const QString kOfferText = QString::fromUtf8(
     "Há uma nova versão do aplicativo VekTool disponível\r\ngostaria de fazer o download agora?");
 const QString kOfferCaption = QString::fromUtf8("Atualização VekTool");
 const QString kLinkText = QString::fromUtf8("Clique aqui para atualizar o VekTool");
-
-bool waitUntil(const std::function<bool()>& done, int ms = 10000) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 void click(QWidget* widget) {
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);

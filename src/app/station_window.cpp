@@ -1,0 +1,286 @@
+#include "app/station_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <variant>
+
+#include "app/glyphs.h"
+#include "config/config_file.h"
+#include "config/config_image.h"
+#include "station/station.h"
+#include "station/station_texts.h"
+
+namespace vek::app {
+
+namespace {
+
+namespace texts {
+const char* const kTitle = "VekTool — Estação de produção";
+const char* const kConfiguration = "Configuração a gravar:";
+const char* const kDefault = "Padrão";
+const char* const kNorvale = "Norvale";
+const char* const kFromFile = "Arquivo...";
+const char* const kChooseFile = "Escolher arquivo de configuração";
+const char* const kFileFilter = "Configuração VekTool (*.json)";
+const char* const kStart = "Iniciar estação";
+const char* const kStop = "Parar estação";
+const char* const kHeaders[] = {"Porta", "Identificador", "Firmware", "Etapa", "Progresso", "Resultado", "Tempo",
+                                "Etiqueta QR"};
+const char* const kPassed = "OK";
+const char* const kFailed = "FALHOU";
+const char* const kInterrupted = "INTERROMPIDO";
+const char* const kQrMatches = "%1: etiqueta confere";
+const char* const kQrDiffers = "%1: etiqueta NÃO confere";
+const char* const kQrUnknown = "Etiqueta %1 não corresponde a nenhum Vek da estação!";
+const char* const kQrRecorded = "Etiqueta %1 registrada em %2.";
+const char* const kWaiting = "Conecte os Vek: cada porta começa sozinha.";
+const char* const kSummary = "Concluídos: %1   Falharam: %2";
+}  // namespace texts
+
+QString qs(const char* text) { return QString::fromUtf8(text); }
+
+const QColor kPassedColour(0xC8, 0xF0, 0xC8);
+const QColor kFailedColour(0xF8, 0xC8, 0xC8);
+const QColor kRunningColour(0xFF, 0xF4, 0xC0);
+// Hex digits typed closer together than this belong to one scan; a scanner
+// types a label in a burst, a person much slower.
+constexpr qint64 kScanGapMs = 60;
+
+QString elapsedText(qint64 ms) {
+    const qint64 s = ms / 1000;
+    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWidget* parent)
+    : QWidget(parent), store_(store), ports_(std::move(ports)) {
+    setObjectName(QStringLiteral("StationWindow"));
+    setWindowTitle(qs(texts::kTitle));
+    setWindowIcon(windowIcon());
+    config::applyDefaults(form_);
+
+    auto* top = new QHBoxLayout;
+    auto* label = new QLabel(qs(texts::kConfiguration), this);
+    configCombo_ = new QComboBox(this);
+    configCombo_->setObjectName(QStringLiteral("StationConfig"));
+    configCombo_->addItems({qs(texts::kDefault), qs(texts::kNorvale), qs(texts::kFromFile)});
+    label->setBuddy(configCombo_);
+    configCombo_->setAccessibleName(label->text());
+    configLabel_ = new QLabel(this);
+    configLabel_->setObjectName(QStringLiteral("StationConfigFile"));
+    startButton_ = new QPushButton(qs(texts::kStart), this);
+    startButton_->setObjectName(QStringLiteral("StationStart"));
+    top->addWidget(label);
+    top->addWidget(configCombo_);
+    top->addWidget(configLabel_, 1);
+    top->addWidget(startButton_);
+
+    table_ = new QTableWidget(0, ColumnCount, this);
+    table_->setObjectName(QStringLiteral("StationTable"));
+    QStringList headers;
+    for (const char* h : texts::kHeaders) headers << qs(h);
+    table_->setHorizontalHeaderLabels(headers);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(ColStep, QHeaderView::Stretch);
+    table_->setAccessibleName(qs(texts::kTitle));
+
+    message_ = new QLabel(qs(texts::kWaiting), this);
+    message_->setObjectName(QStringLiteral("StationMessage"));
+    QFont big = message_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    message_->setFont(big);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_, 1);
+    layout->addWidget(message_);
+    resize(900, 420);
+
+    clock_ = new QTimer(this);
+    clock_->setInterval(500);
+    connect(clock_, &QTimer::timeout, this, &StationWindow::tick);
+    connect(configCombo_, &QComboBox::activated, this, [this](int index) {
+        if (index < 2) {
+            choosePreset(index);
+            return;
+        }
+        const QString path = QFileDialog::getOpenFileName(this, qs(texts::kChooseFile), {}, qs(texts::kFileFilter));
+        if (path.isEmpty() || !chooseFile(path)) choosePreset(0);
+    });
+    connect(startButton_, &QPushButton::clicked, this, [this] { running() ? stopStation() : void(startStation()); });
+    qApp->installEventFilter(this);
+}
+
+StationWindow::~StationWindow() {
+    qApp->removeEventFilter(this);
+    stopStation();
+}
+
+QString StationWindow::message() const { return message_->text(); }
+
+void StationWindow::say(const QString& text, bool warning) {
+    message_->setText(text);
+    message_->setStyleSheet(warning ? QStringLiteral("color: #d00000;") : QString());
+}
+
+void StationWindow::choosePreset(int index) {
+    form_ = config::FormModel{};
+    index == 1 ? config::applyNorvale(form_) : config::applyDefaults(form_);
+    configCombo_->setCurrentIndex(index == 1 ? 1 : 0);
+    configLabel_->clear();
+}
+
+bool StationWindow::chooseFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        say(file.errorString(), true);
+        return false;
+    }
+    const QByteArray text = file.readAll();
+    auto loaded = config::fromJson(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (auto* error = std::get_if<config::FileError>(&loaded)) {
+        say(path + QStringLiteral(": ") + QString::fromStdString(config::describe(*error)), true);
+        return false;
+    }
+    form_ = std::get<config::FormModel>(loaded);
+    configCombo_->setCurrentIndex(2);
+    configLabel_->setText(path);
+    return true;
+}
+
+bool StationWindow::startStation() {
+    if (station_) return true;
+    station_ = std::make_unique<station::Station>(form_, ports_, store_);
+    connect(station_.get(), &station::Station::unitAdded, this, &StationWindow::unitAdded);
+    connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
+    configCombo_->setEnabled(false);
+    startButton_->setText(qs(texts::kStop));
+    station_->start();
+    clock_->start();
+    return true;
+}
+
+void StationWindow::stopStation() {
+    if (!station_) return;
+    clock_->stop();
+    station_->stop(qs(station::texts::kStopped));
+    for (station::StationUnit* unit : station_->units()) showRow(unit);
+    station_.reset();
+    rows_.clear();
+    configCombo_->setEnabled(true);
+    startButton_->setText(qs(texts::kStart));
+}
+
+void StationWindow::unitAdded(station::StationUnit* unit) {
+    const int row = table_->rowCount();
+    table_->insertRow(row);
+    rows_.insert(unit, row);
+    for (int c = 0; c < ColumnCount; ++c)
+        if (c != ColProgress) table_->setItem(row, c, new QTableWidgetItem);
+    auto* bar = new QProgressBar(table_);
+    bar->setTextVisible(true);
+    bar->setMaximum(1);
+    bar->setValue(0);
+    table_->setCellWidget(row, ColProgress, bar);
+    showRow(unit);
+}
+
+void StationWindow::showRow(station::StationUnit* unit) {
+    const auto found = rows_.constFind(unit);
+    if (found == rows_.constEnd()) return;
+    const int row = *found;
+    const station::UnitRow& r = unit->row();
+    const bool passed = r.verdict == records::Verdict::Passed;
+    const bool interrupted = r.verdict == records::Verdict::Interrupted;
+    QString verdict;
+    if (r.verdict) verdict = qs(passed ? texts::kPassed : interrupted ? texts::kInterrupted : texts::kFailed);
+    QString firmware = r.firmwareBefore;
+    if (!r.firmwareAfter.isEmpty() && r.firmwareAfter != r.firmwareBefore)
+        firmware += QStringLiteral(" → ") + r.firmwareAfter;
+    QString step = r.stepText;
+    if (!r.reason.isEmpty()) step += QStringLiteral(": ") + r.reason;
+    QString qr = r.qrLabel;
+    if (r.qrMatch) qr += *r.qrMatch ? QStringLiteral(" ✔") : QStringLiteral(" ✘");
+    const QString cells[] = {r.port, r.unitId, firmware, step, {}, verdict,
+                             r.elapsedMs > 0 ? elapsedText(r.elapsedMs) : QString(), qr};
+    QColor colour;
+    if (r.running) colour = kRunningColour;
+    else if (r.verdict) colour = passed ? kPassedColour : kFailedColour;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c == ColProgress) continue;
+        QTableWidgetItem* item = table_->item(row, c);
+        item->setText(cells[c]);
+        item->setToolTip(cells[c]);
+        item->setBackground(colour.isValid() ? QBrush(colour) : QBrush());
+    }
+    if (r.qrMatch && !*r.qrMatch) table_->item(row, ColQr)->setForeground(QColor(0xD0, 0, 0));
+    auto* bar = static_cast<QProgressBar*>(table_->cellWidget(row, ColProgress));
+    bar->setMaximum(std::max(r.maximum, 1));
+    bar->setValue(r.running ? std::min(r.position, std::max(r.maximum, 1)) : (passed ? bar->maximum() : 0));
+    if (station_) {
+        const station::Summary& s = station_->summary();
+        if (!r.running && r.verdict)
+            say(qs(texts::kSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
+    }
+}
+
+void StationWindow::tick() {
+    if (!station_) return;
+    for (station::StationUnit* unit : station_->units())
+        if (unit->running()) showRow(unit);
+}
+
+void StationWindow::scanned(const QString& digits) {
+    if (!station_ || !station_->scanQr(digits)) {
+        say(qs(texts::kQrUnknown).arg(digits), true);
+        return;
+    }
+    for (station::StationUnit* unit : station_->units())
+        if (unit->idDigits() == digits) say(qs(texts::kQrRecorded).arg(digits, unit->row().port), false);
+}
+
+bool StationWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    // The first widget of this window that sees a key eats it when it is a
+    // label's digit, so no other sees it again on its way up.
+    if (!w || w->window() != this) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int k = key->key();
+    const bool hex = (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_F);
+    if (!hex || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+    if (!lastKey_.isValid() || lastKey_.elapsed() > kScanGapMs) capture_.clear();
+    lastKey_.start();
+    capture_ += QChar(k);
+    if (capture_.size() == 24) {
+        const QString digits = capture_;
+        capture_.clear();
+        scanned(digits);
+    }
+    return true;  // the table and combo have no use for the label's digits
+}
+
+void StationWindow::closeEvent(QCloseEvent* event) {
+    stopStation();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace vek::app

@@ -1,0 +1,80 @@
+#pragma once
+// The production station as a window: the configuration to write chosen at
+// the top, one row per port (identifier, firmware before → after, step,
+// progress, verdict, time), coloured by outcome. A QR label scanned anywhere
+// in the window is matched against the units on the station.
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QWidget>
+#include <memory>
+
+#include "config/form_model.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+namespace vek::records {
+class RecordStore;
+}
+namespace vek::station {
+class Station;
+class StationUnit;
+}
+
+namespace vek::app {
+
+class StationWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum Column { ColPort, ColId, ColFirmware, ColStep, ColProgress, ColVerdict, ColTime, ColQr, ColumnCount };
+
+    // `store` may be null (nothing recorded); it must outlive the window.
+    // `ports` empty: every port that appears.
+    explicit StationWindow(records::RecordStore* store, QStringList ports = {}, QWidget* parent = nullptr);
+    ~StationWindow() override;
+
+    // Starts with the chosen configuration; false (and says why) when the
+    // chosen file cannot be used.
+    bool startStation();
+    void stopStation();
+    bool running() const { return station_ != nullptr; }
+    // Chooses the configuration: a preset index (0 default, 1 Norvale) or a file.
+    void choosePreset(int index);
+    bool chooseFile(const QString& path);
+    // What a scanner typed, as if it came from the keyboard.
+    void scanned(const QString& digits);
+
+    QTableWidget* table() const { return table_; }
+    station::Station* station() const { return station_.get(); }
+    QString message() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void unitAdded(station::StationUnit* unit);
+    void showRow(station::StationUnit* unit);
+    void tick();
+    void say(const QString& text, bool warning);
+
+    records::RecordStore* store_;
+    QStringList ports_;
+    config::FormModel form_;
+    QComboBox* configCombo_ = nullptr;
+    QLabel* configLabel_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* message_ = nullptr;
+    QTimer* clock_ = nullptr;
+    std::unique_ptr<station::Station> station_;
+    QHash<station::StationUnit*, int> rows_;
+    QString capture_;
+    QElapsedTimer lastKey_;
+};
+
+}  // namespace vek::app

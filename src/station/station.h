@@ -1,0 +1,90 @@
+#pragma once
+// The production station: one StationUnit per port, all on the one event
+// loop, watching either a given list of ports or every port that appears.
+// A port is opened when it is present and free; a unit that has finished is
+// left alone until it is unplugged, so the next unit on that port starts a
+// run of its own and a unit left in place is never configured twice.
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "config/form_model.h"
+#include "records/run.h"
+#include "station/station_unit.h"
+
+namespace vek::records {
+class RecordStore;
+}
+
+namespace vek::station {
+
+struct Summary {
+    int passed = 0;
+    int failed = 0;
+    int interrupted = 0;
+    QStringList failures;  // "port id: reason"
+};
+
+class Station : public QObject {
+    Q_OBJECT
+public:
+    // Ports are looked for this often: a plugged unit is seen within it.
+    static constexpr int kWatchMs = 500;
+
+    // The store is asked to send what it keeps queued this often.
+    static constexpr int kRetryMs = 3000;
+
+    // `ports` empty: every port that appears. `store` may be null (nothing
+    // recorded); it must outlive the station.
+    Station(config::FormModel form, QStringList ports, records::RecordStore* store, QObject* parent = nullptr);
+    ~Station() override;
+
+    void start();
+    // Ends running runs as interrupted, closes every port.
+    void stop(const QString& reason);
+    // Stops on its own once this many runs have ended (0: never).
+    void setCount(int count) { count_ = count; }
+    // Where the port list comes from (tests, benchmarks): defaults to the
+    // system's list plus VEKTOOL_EXTRA_PORTS.
+    void setPortLister(std::function<QStringList()> lister) { lister_ = std::move(lister); }
+
+    // A QR label read anywhere: recorded on the unit whose identifier it
+    // carries. False when no unit on the station matches.
+    bool scanQr(const QString& digits);
+
+    const Summary& summary() const { return summary_; }
+    QList<StationUnit*> units() const;
+    StationUnit* unit(const QString& port) const { return units_.value(port); }
+
+signals:
+    void unitAdded(vek::station::StationUnit* unit);
+    void unitChanged(vek::station::StationUnit* unit);
+    void line(const QString& text);
+    // Every run has ended and no more will start (count reached or stopped).
+    void finished();
+
+private:
+    void watch();
+    StationUnit* add(const QString& port);
+    void runEnded(const records::Run& record);
+
+    config::FormModel form_;
+    QStringList ports_;
+    records::RecordStore* store_;
+    QString host_;
+    QHash<QString, StationUnit*> units_;
+    QStringList order_;
+    QTimer watchTimer_;
+    QTimer retryTimer_;
+    std::function<QStringList()> lister_;
+    Summary summary_;
+    int count_ = 0;
+    int ended_ = 0;
+    bool stopping_ = false;
+};
+
+}  // namespace vek::station
