@@ -1,23 +1,30 @@
-# Shared by scripts/run and scripts/test: install what is missing, build.
+# Shared by the scripts: install what is missing, build.
 
 VEK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 VEK_BUILD="${VEK_BUILD:-$VEK_ROOT/build}"
+# The machine is shared: two compile jobs at most unless told otherwise.
+VEK_JOBS="${VEK_JOBS:-2}"
 
 # Debian 12 packages the build, the tests and the run need.
 VEK_PACKAGES=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev
   openssl
   libqt6sql6-sqlite libqt6sql6-psql postgresql
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth
   qt6-translations-l10n
+  # the package and its checks (scripts/package)
+  dpkg-dev file gzip man-db lintian desktop-file-utils appstream
 )
 
-vek_install_deps() {
+# Only scripts/fuzz needs these; it installs them itself.
+VEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+vek_install() {  # vek_install PACKAGE...: installs those not installed yet
   local missing=()
-  for p in "${VEK_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -28,7 +35,15 @@ vek_install_deps() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+vek_install_deps() {
+  vek_install "${VEK_PACKAGES[@]}"
+}
+
+# vek_build [cmake --build options...], into $VEK_BUILD. VEK_BUILD_TYPE
+# (RelWithDebInfo) and VEK_CMAKE_ARGS (words without spaces) shape it.
 vek_build() {
-  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" -DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
-  cmake --build "$VEK_BUILD" -j"$(nproc)" "$@"
+  local extra=()
+  read -ra extra <<<"${VEK_CMAKE_ARGS:-}"
+  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" -DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}" "${extra[@]}" >/dev/null
+  cmake --build "$VEK_BUILD" -j"$VEK_JOBS" "$@"
 }
