@@ -70,4 +70,8 @@ inline constexpr const char* kUsbIdName = "ID lido pela USB";
 inline constexpr const char* kQrIdName = "ID lido do QR code";
 inline constexpr const char* kVerdictName = "Comparação entre USB e QR code";
 
+// The production panel's way to the station.
+inline constexpr const char* kOpenStation = "Estação de produção...";
+inline constexpr const char* kOpenStationHint = "Abrir a estação de produção: vários Vek ao mesmo tempo, cada um registrado";
+
 }  // namespace vek::app::texts

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/main_window.h"
+#include "app/station_window.h"
 #include "app/message_box.h"
 #include "app/qt_translations.h"
 
@@ -49,6 +50,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VekTool"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     vek::app::installQtTranslations();
+    // vektool --station: the production station alone, on every port that appears.
+    if (QCoreApplication::arguments().contains(QStringLiteral("--station"))) {
+        vek::app::StationWindow::withLocalRecords()->show();
+        return app.exec();
+    }
     vek::app::MainWindow window;
     window.show();
     return app.exec();

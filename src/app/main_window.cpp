@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
@@ -26,6 +27,8 @@
 #include "app/qr_capture.h"
 #include "app/screen_fit.h"
 #include "app/settings.h"
+#include "app/older_executables.h"
+#include "app/station_window.h"
 #include "app/status_line.h"
 #include "app/up_down.h"
 #include "app/update_labels.h"
@@ -40,9 +43,6 @@ namespace {
 const QColor kWarningColour(0xFF, 0x00, 0x00);
 const QColor kOkColour(0x00, 0x80, 0x00);
 
-// Executables of earlier releases left next to this one.
-const char* const kOlderExecutables[] = {"VekTool v2.45.B.exe", "VekTool v2.46.A.exe", "VekTool v2.46.B.exe",
-                                         "VekTool v2.45.A.exe"};
 
 QFont logFont() {
     QFont f;
@@ -111,6 +111,18 @@ MainWindow::MainWindow(QWidget* parent)
     onClick(ui_->Label7, [this] { Label7Click(); });
     onClick(ui_->Label8, [this] { Label8Click(); });
     onClick(ui_->L_Clear, [this] { L_ClearClick(); });
+    // The production panel opens the station for several units at once.
+    ui_->L_IdList->setFixedWidth(56);
+    auto* station = new QPushButton(QString::fromUtf8(texts::kOpenStation), ui_->GB_ReleaseMode);
+    station->setObjectName(QStringLiteral("B_Station"));
+    station->setToolTip(QString::fromUtf8(texts::kOpenStationHint));
+    station->setGeometry(ui_->L_IdList->x() + 60, ui_->L_IdList->y() - 2, 132, ui_->L_IdList->height() + 4);
+    connect(station, &QPushButton::clicked, this, [this] {
+        if (!stationWindow_) stationWindow_ = StationWindow::withLocalRecords();
+        stationWindow_->show();
+        stationWindow_->raise();
+        stationWindow_->activateWindow();
+    });
 
     ui_->ButtonVCP->setFocusPolicy(Qt::StrongFocus);
     // An opaque bar repaints itself alone; a see-through one drags the whole
@@ -227,8 +239,8 @@ void MainWindow::FormCreate() {
     for (QComboBox* cb : {ui_->CB_PING, ui_->CB_A232, ui_->CB_B232}) cb->setCurrentIndex(-1);
     updateChecker_->start();
     ui_->L_Msg->setText(QString());
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const char* name : kOlderExecutables) QFile::remove(QDir(dir).filePath(QString::fromUtf8(name)));
+    // Executables of earlier releases beside this one, never this one itself.
+    removeOlderExecutables(QCoreApplication::applicationFilePath());
     Timer5->start();
     L_ClearClick();
 }

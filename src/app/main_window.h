@@ -4,6 +4,7 @@
 // and shows what the controller says; the production panel and the key
 // capture are its own.
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -74,6 +75,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QPointer<QWidget> stationWindow_;
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, qint64 ms);
     void LogChange();
     void connectionChanged(bool open);

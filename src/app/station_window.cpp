@@ -20,6 +20,7 @@
 #include "config/config_file.h"
 #include "config/config_image.h"
 #include "station/station.h"
+#include "records/record_store.h"
 #include "station/station_texts.h"
 
 namespace vek::app {
@@ -127,6 +128,20 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
     });
     connect(startButton_, &QPushButton::clicked, this, [this] { running() ? stopStation() : void(startStation()); });
     qApp->installEventFilter(this);
+    // Space starts the station: the one thing to do once the configuration is chosen.
+    startButton_->setFocus();
+}
+
+StationWindow* StationWindow::withLocalRecords(QStringList ports) {
+    auto store = std::make_unique<records::RecordStore>();
+    const bool opened = store->open();
+    auto* window = new StationWindow(opened ? store.get() : nullptr, std::move(ports));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (opened)
+        window->ownStore_ = std::move(store);
+    else
+        window->say(store->errorString(), true);
+    return window;
 }
 
 StationWindow::~StationWindow() {
@@ -171,6 +186,10 @@ bool StationWindow::startStation() {
     station_ = std::make_unique<station::Station>(form_, ports_, store_);
     connect(station_.get(), &station::Station::unitAdded, this, &StationWindow::unitAdded);
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
+    connect(station_.get(), &station::Station::summaryChanged, this, [this] {
+        const station::Summary& s = station_->summary();
+        say(qs(texts::kSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
+    });
     configCombo_->setEnabled(false);
     startButton_->setText(qs(texts::kStop));
     station_->start();
@@ -235,11 +254,6 @@ void StationWindow::showRow(station::StationUnit* unit) {
     auto* bar = static_cast<QProgressBar*>(table_->cellWidget(row, ColProgress));
     bar->setMaximum(std::max(r.maximum, 1));
     bar->setValue(r.running ? std::min(r.position, std::max(r.maximum, 1)) : (passed ? bar->maximum() : 0));
-    if (station_) {
-        const station::Summary& s = station_->summary();
-        if (!r.running && r.verdict)
-            say(qs(texts::kSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
-    }
 }
 
 void StationWindow::tick() {

@@ -37,6 +37,11 @@ public:
     explicit StationWindow(records::RecordStore* store, QStringList ports = {}, QWidget* parent = nullptr);
     ~StationWindow() override;
 
+    // A window of its own (deleted when closed) recording in the local
+    // database, the shared folder the command line uses too; a database that
+    // cannot be opened is said in the window, and nothing is recorded.
+    static StationWindow* withLocalRecords(QStringList ports = {});
+
     // Starts with the chosen configuration; false (and says why) when the
     // chosen file cannot be used.
     bool startStation();
@@ -63,6 +68,7 @@ private:
     void say(const QString& text, bool warning);
 
     records::RecordStore* store_;
+    std::unique_ptr<records::RecordStore> ownStore_;
     QStringList ports_;
     config::FormModel form_;
     QComboBox* configCombo_ = nullptr;

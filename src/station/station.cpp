@@ -96,6 +96,7 @@ void Station::runEnded(const records::Run& record) {
         else ++summary_.failed;
         summary_.failures << QStringLiteral("%1 %2: %3").arg(record.port, record.unitId, record.failureReason);
     }
+    emit summaryChanged();
     if (count_ > 0 && ended_ >= count_ && !stopping_) {
         // Let the last unit's own signals finish before the ports close.
         QTimer::singleShot(0, this, [this] { stop(QString::fromUtf8(texts::kStopped)); });

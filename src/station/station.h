@@ -64,6 +64,8 @@ signals:
     void unitAdded(vek::station::StationUnit* unit);
     void unitChanged(vek::station::StationUnit* unit);
     void line(const QString& text);
+    // A run ended; summary() counts it.
+    void summaryChanged();
     // Every run has ended and no more will start (count reached or stopped).
     void finished();
 

@@ -199,7 +199,8 @@ void StationUnit::connectionChanged(bool open) {
 void StationUnit::portGone() {
     awaitingUnplug_ = false;
     if (running_ && !restarting_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
-    if (!running_) {
+    // A unit that ended keeps its outcome on view until the next one begins.
+    if (!running_ && !row_.verdict) {
         row_.step = Step::Closed;
         row_.stepText.clear();
         emit changed();
