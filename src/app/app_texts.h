@@ -74,4 +74,24 @@ inline constexpr const char* kVerdictName = "Comparação entre USB e QR code";
 inline constexpr const char* kOpenStation = "Estação de produção...";
 inline constexpr const char* kOpenStationHint = "Abrir a estação de produção: vários Vek ao mesmo tempo, cada um registrado";
 
+// The station window.
+inline constexpr const char* kStationTitle = "VekTool — Estação de produção";
+inline constexpr const char* kStationConfiguration = "Configuração a gravar:";
+inline constexpr const char* kStationDefault = "Padrão";
+inline constexpr const char* kStationNorvale = "Norvale";
+inline constexpr const char* kStationFromFile = "Arquivo...";
+inline constexpr const char* kStationChooseFile = "Escolher arquivo de configuração";
+inline constexpr const char* kStationFileFilter = "Configuração VekTool (*.json)";
+inline constexpr const char* kStationStart = "Iniciar estação";
+inline constexpr const char* kStationStop = "Parar estação";
+inline constexpr const char* kStationHeaders[] = {"Porta",     "Identificador", "Firmware", "Etapa",
+                                                  "Progresso", "Resultado",     "Tempo",    "Etiqueta QR"};
+inline constexpr const char* kStationPassed = "OK";
+inline constexpr const char* kStationFailed = "FALHOU";
+inline constexpr const char* kStationInterrupted = "INTERROMPIDO";
+inline constexpr const char* kStationQrUnknown = "Etiqueta %1 não corresponde a nenhum Vek da estação!";
+inline constexpr const char* kStationQrRecorded = "Etiqueta %1 registrada em %2.";
+inline constexpr const char* kStationWaiting = "Conecte os Vek: cada porta começa sozinha.";
+inline constexpr const char* kStationSummary = "Concluídos: %1   Falharam: %2";
+
 }  // namespace vek::app::texts

@@ -113,16 +113,7 @@ MainWindow::MainWindow(QWidget* parent)
     onClick(ui_->L_Clear, [this] { L_ClearClick(); });
     // The production panel opens the station for several units at once.
     ui_->L_IdList->setFixedWidth(56);
-    auto* station = new QPushButton(QString::fromUtf8(texts::kOpenStation), ui_->GB_ReleaseMode);
-    station->setObjectName(QStringLiteral("B_Station"));
-    station->setToolTip(QString::fromUtf8(texts::kOpenStationHint));
-    station->setGeometry(ui_->L_IdList->x() + 60, ui_->L_IdList->y() - 2, 132, ui_->L_IdList->height() + 4);
-    connect(station, &QPushButton::clicked, this, [this] {
-        if (!stationWindow_) stationWindow_ = StationWindow::withLocalRecords();
-        stationWindow_->show();
-        stationWindow_->raise();
-        stationWindow_->activateWindow();
-    });
+    addStationButton(ui_->GB_ReleaseMode, {ui_->L_IdList->x() + 60, ui_->L_IdList->y() - 2, 132, 24});
 
     ui_->ButtonVCP->setFocusPolicy(Qt::StrongFocus);
     // An opaque bar repaints itself alone; a see-through one drags the whole

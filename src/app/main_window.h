@@ -4,7 +4,6 @@
 // and shows what the controller says; the production panel and the key
 // capture are its own.
 
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -75,7 +74,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QPointer<QWidget> stationWindow_;
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, qint64 ms);
     void LogChange();
     void connectionChanged(bool open);

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 #include <variant>
 
+#include "app/app_texts.h"
 #include "app/glyphs.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
@@ -27,28 +29,6 @@ namespace vek::app {
 
 namespace {
 
-namespace texts {
-const char* const kTitle = "VekTool — Estação de produção";
-const char* const kConfiguration = "Configuração a gravar:";
-const char* const kDefault = "Padrão";
-const char* const kNorvale = "Norvale";
-const char* const kFromFile = "Arquivo...";
-const char* const kChooseFile = "Escolher arquivo de configuração";
-const char* const kFileFilter = "Configuração VekTool (*.json)";
-const char* const kStart = "Iniciar estação";
-const char* const kStop = "Parar estação";
-const char* const kHeaders[] = {"Porta", "Identificador", "Firmware", "Etapa", "Progresso", "Resultado", "Tempo",
-                                "Etiqueta QR"};
-const char* const kPassed = "OK";
-const char* const kFailed = "FALHOU";
-const char* const kInterrupted = "INTERROMPIDO";
-const char* const kQrMatches = "%1: etiqueta confere";
-const char* const kQrDiffers = "%1: etiqueta NÃO confere";
-const char* const kQrUnknown = "Etiqueta %1 não corresponde a nenhum Vek da estação!";
-const char* const kQrRecorded = "Etiqueta %1 registrada em %2.";
-const char* const kWaiting = "Conecte os Vek: cada porta começa sozinha.";
-const char* const kSummary = "Concluídos: %1   Falharam: %2";
-}  // namespace texts
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
 
@@ -69,20 +49,20 @@ QString elapsedText(qint64 ms) {
 StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWidget* parent)
     : QWidget(parent), store_(store), ports_(std::move(ports)) {
     setObjectName(QStringLiteral("StationWindow"));
-    setWindowTitle(qs(texts::kTitle));
+    setWindowTitle(qs(texts::kStationTitle));
     setWindowIcon(windowIcon());
     config::applyDefaults(form_);
 
     auto* top = new QHBoxLayout;
-    auto* label = new QLabel(qs(texts::kConfiguration), this);
+    auto* label = new QLabel(qs(texts::kStationConfiguration), this);
     configCombo_ = new QComboBox(this);
     configCombo_->setObjectName(QStringLiteral("StationConfig"));
-    configCombo_->addItems({qs(texts::kDefault), qs(texts::kNorvale), qs(texts::kFromFile)});
+    configCombo_->addItems({qs(texts::kStationDefault), qs(texts::kStationNorvale), qs(texts::kStationFromFile)});
     label->setBuddy(configCombo_);
     configCombo_->setAccessibleName(label->text());
     configLabel_ = new QLabel(this);
     configLabel_->setObjectName(QStringLiteral("StationConfigFile"));
-    startButton_ = new QPushButton(qs(texts::kStart), this);
+    startButton_ = new QPushButton(qs(texts::kStationStart), this);
     startButton_->setObjectName(QStringLiteral("StationStart"));
     top->addWidget(label);
     top->addWidget(configCombo_);
@@ -92,7 +72,7 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
     table_ = new QTableWidget(0, ColumnCount, this);
     table_->setObjectName(QStringLiteral("StationTable"));
     QStringList headers;
-    for (const char* h : texts::kHeaders) headers << qs(h);
+    for (const char* h : texts::kStationHeaders) headers << qs(h);
     table_->setHorizontalHeaderLabels(headers);
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -100,9 +80,9 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
     table_->setFocusPolicy(Qt::NoFocus);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(ColStep, QHeaderView::Stretch);
-    table_->setAccessibleName(qs(texts::kTitle));
+    table_->setAccessibleName(qs(texts::kStationTitle));
 
-    message_ = new QLabel(qs(texts::kWaiting), this);
+    message_ = new QLabel(qs(texts::kStationWaiting), this);
     message_->setObjectName(QStringLiteral("StationMessage"));
     QFont big = message_->font();
     big.setPointSizeF(big.pointSizeF() * 1.3);
@@ -123,7 +103,7 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
             choosePreset(index);
             return;
         }
-        const QString path = QFileDialog::getOpenFileName(this, qs(texts::kChooseFile), {}, qs(texts::kFileFilter));
+        const QString path = QFileDialog::getOpenFileName(this, qs(texts::kStationChooseFile), {}, qs(texts::kStationFileFilter));
         if (path.isEmpty() || !chooseFile(path)) choosePreset(0);
     });
     connect(startButton_, &QPushButton::clicked, this, [this] { running() ? stopStation() : void(startStation()); });
@@ -142,6 +122,19 @@ StationWindow* StationWindow::withLocalRecords(QStringList ports) {
     else
         window->say(store->errorString(), true);
     return window;
+}
+
+void addStationButton(QWidget* parent, const QRect& geometry) {
+    auto* button = new QPushButton(QString::fromUtf8(texts::kOpenStation), parent);
+    button->setObjectName(QStringLiteral("B_Station"));
+    button->setToolTip(QString::fromUtf8(texts::kOpenStationHint));
+    button->setGeometry(geometry);
+    QObject::connect(button, &QPushButton::clicked, button, [window = QPointer<StationWindow>()]() mutable {
+        if (!window) window = StationWindow::withLocalRecords();
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 StationWindow::~StationWindow() {
@@ -188,10 +181,10 @@ bool StationWindow::startStation() {
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
     connect(station_.get(), &station::Station::summaryChanged, this, [this] {
         const station::Summary& s = station_->summary();
-        say(qs(texts::kSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
+        say(qs(texts::kStationSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
     });
     configCombo_->setEnabled(false);
-    startButton_->setText(qs(texts::kStop));
+    startButton_->setText(qs(texts::kStationStop));
     station_->start();
     clock_->start();
     return true;
@@ -205,7 +198,7 @@ void StationWindow::stopStation() {
     station_.reset();
     rows_.clear();
     configCombo_->setEnabled(true);
-    startButton_->setText(qs(texts::kStart));
+    startButton_->setText(qs(texts::kStationStart));
 }
 
 void StationWindow::unitAdded(station::StationUnit* unit) {
@@ -230,7 +223,7 @@ void StationWindow::showRow(station::StationUnit* unit) {
     const bool passed = r.verdict == records::Verdict::Passed;
     const bool interrupted = r.verdict == records::Verdict::Interrupted;
     QString verdict;
-    if (r.verdict) verdict = qs(passed ? texts::kPassed : interrupted ? texts::kInterrupted : texts::kFailed);
+    if (r.verdict) verdict = qs(passed ? texts::kStationPassed : interrupted ? texts::kStationInterrupted : texts::kStationFailed);
     QString firmware = r.firmwareBefore;
     if (!r.firmwareAfter.isEmpty() && r.firmwareAfter != r.firmwareBefore)
         firmware += QStringLiteral(" → ") + r.firmwareAfter;
@@ -264,11 +257,11 @@ void StationWindow::tick() {
 
 void StationWindow::scanned(const QString& digits) {
     if (!station_ || !station_->scanQr(digits)) {
-        say(qs(texts::kQrUnknown).arg(digits), true);
+        say(qs(texts::kStationQrUnknown).arg(digits), true);
         return;
     }
     for (station::StationUnit* unit : station_->units())
-        if (unit->idDigits() == digits) say(qs(texts::kQrRecorded).arg(digits, unit->row().port), false);
+        if (unit->idDigits() == digits) say(qs(texts::kStationQrRecorded).arg(digits, unit->row().port), false);
 }
 
 bool StationWindow::eventFilter(QObject* watched, QEvent* event) {

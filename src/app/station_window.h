@@ -83,4 +83,8 @@ private:
     QElapsedTimer lastKey_;
 };
 
+// The production panel's button that opens (or brings forward) the one
+// station window, placed at `geometry` in `parent`.
+void addStationButton(QWidget* parent, const QRect& geometry);
+
 }  // namespace vek::app

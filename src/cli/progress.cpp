@@ -3,10 +3,10 @@
 #include <QtGlobal>
 #include <algorithm>
 
+#include <QFileInfo>
+
 #ifdef Q_OS_WIN
 #include <io.h>
-#else
-#include <unistd.h>
 #endif
 
 #include "cli/cli_texts.h"
@@ -37,7 +37,12 @@ bool Progress::isTerminal(std::FILE* out) {
 #ifdef Q_OS_WIN
     return _isatty(_fileno(out)) != 0;
 #else
-    return isatty(fileno(out)) != 0;
+    // Where the stream goes, as the system names it: a terminal is a tty
+    // device, a pipe or a file is not. Without /proc it reads as no terminal
+    // and the plain lines are written.
+    const QString target =
+        QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(out == stdout ? 1 : 2)).symLinkTarget();
+    return target.startsWith(QLatin1String("/dev/pts/")) || target.startsWith(QLatin1String("/dev/tty"));
 #endif
 }
 
