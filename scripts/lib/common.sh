@@ -39,11 +39,29 @@ vek_install_deps() {
   vek_install "${VEK_PACKAGES[@]}"
 }
 
-# vek_build [cmake --build options...], into $VEK_BUILD. VEK_BUILD_TYPE
-# (RelWithDebInfo) and VEK_CMAKE_ARGS (words without spaces) shape it.
+# Debian's build flags, hardening included, as cmake arguments (one a line):
+# the optimisation is Debian's (-O2, build type None). VEK_DEBUG_INFO=0
+# leaves out -g.
+vek_debian_flags() {
+  local cxx ld
+  export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
+  # From the source folder: the file prefix map names it.
+  cxx="$(cd "$VEK_ROOT" && dpkg-buildflags --get CPPFLAGS) $(cd "$VEK_ROOT" && dpkg-buildflags --get CXXFLAGS)"
+  ld="$(cd "$VEK_ROOT" && dpkg-buildflags --get LDFLAGS)"
+  if [ "${VEK_DEBUG_INFO:-1}" = 0 ]; then
+    cxx="$(sed -E 's/(^| )-g( |$)/ /g' <<<"$cxx")"
+  fi
+  printf '%s\n' -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=$cxx" "-DCMAKE_EXE_LINKER_FLAGS=$ld"
+}
+
+# vek_build [cmake --build options...], into $VEK_BUILD: a RelWithDebInfo
+# build (VEK_BUILD_TYPE), or with VEK_BUILD_FLAGS=debian one with Debian's
+# flags, from which scripts/package can make the package as it is.
 vek_build() {
-  local extra=()
-  read -ra extra <<<"${VEK_CMAKE_ARGS:-}"
-  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" -DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}" "${extra[@]}" >/dev/null
+  local args=(-DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}")
+  if [ "${VEK_BUILD_FLAGS:-}" = debian ]; then
+    mapfile -t args < <(vek_debian_flags)
+  fi
+  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" "${args[@]}" >/dev/null
   cmake --build "$VEK_BUILD" -j"$VEK_JOBS" "$@"
 }
