@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
     // The window and the command line share one data folder (the records,
     // the daily log) and the window keeps its settings under the same name.
     QApplication::setApplicationName(QStringLiteral("VekTool"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.vektool"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     vek::app::installQtTranslations();
     // vektool --station: the production station alone, on every port that appears.

@@ -57,12 +57,14 @@ std::function<QStringList()>& systemPortLister() {
 
 void ComPort::setSystemPortLister(std::function<QStringList()> lister) { systemPortLister() = std::move(lister); }
 
-QStringList ComPort::enumComPorts() {
+QStringList ComPort::enumComPorts() { return enumComPorts(QSerialPortInfo::availablePorts()); }
+
+QStringList ComPort::enumComPorts(const QList<QSerialPortInfo>& system) {
     QStringList ports;
     if (systemPortLister()) {
         ports = systemPortLister()();
     } else {
-        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports << info.portName();
+        for (const QSerialPortInfo& info : system) ports << info.portName();
     }
     // ptys never show up in the system's list; the simulated unit and test
     // rigs name theirs here.

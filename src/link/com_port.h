@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -53,6 +54,8 @@ public:
     // The port names the system lists plus the device paths named in
     // VEKTOOL_EXTRA_PORTS (colon-separated), sorted case-insensitively.
     static QStringList enumComPorts();
+    // The same, from a list of the system's ports already asked for.
+    static QStringList enumComPorts(const QList<QSerialPortInfo>& system);
     // A cheap mark of the port list: when it is unchanged, so is the list.
     // Asking the system about every device takes milliseconds; a window
     // that watches for plugs asks only when this changes.

@@ -46,9 +46,10 @@ QList<PortInfo> describePorts() {
         });
         return out;
     }
+    // Asked once: each asking costs the system a walk through its devices.
     const QList<QSerialPortInfo> system = QSerialPortInfo::availablePorts();
     // The same list the window shows: the system's names plus the extra paths.
-    for (const QString& name : ComPort::enumComPorts()) {
+    for (const QString& name : ComPort::enumComPorts(system)) {
         PortInfo p;
         p.name = name;
         p.path = name;
