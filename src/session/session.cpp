@@ -376,7 +376,6 @@ bool Session::identificationDone() const { return d_->identificationDone; }
 const protocol::Identification& Session::unit() const { return d_->unit; }
 Operation Session::operation() const { return d_->operation(); }
 const config::Image& Session::readImage() const { return d_->readImage; }
-const config::Image& Session::writtenImage() const { return d_->writeImage; }
 
 UnitVersion Session::unitVersion() const {
     const protocol::Version& v = d_->unit.version;

@@ -89,8 +89,6 @@ public:
     Operation operation() const;
     // The record as the last completed read found it.
     const config::Image& readImage() const;
-    // The record the last write sent.
-    const config::Image& writtenImage() const;
 
 private:
     struct Impl;

@@ -6,7 +6,6 @@ namespace vek::station::texts {
 // Steps of a unit's run.
 inline constexpr const char* kStepWaiting = "aguardando Vek";
 inline constexpr const char* kStepNoAnswer = "nenhum Vek responde";
-inline constexpr const char* kStepIdentified = "identificado";
 inline constexpr const char* kStepFirmware = "atualizando firmware";
 inline constexpr const char* kStepRestarting = "reiniciando";
 inline constexpr const char* kStepWriting = "gravando configuração";
@@ -14,7 +13,6 @@ inline constexpr const char* kStepVerifying = "conferindo";
 inline constexpr const char* kStepPassed = "concluído";
 inline constexpr const char* kStepFailed = "falhou";
 inline constexpr const char* kStepInterrupted = "interrompido";
-inline constexpr const char* kStepUnplug = "pronto: retire o Vek";
 
 // Reasons a run fails.
 inline constexpr const char* kOperationMode = "o Vek está em modo de operação";
