@@ -10,6 +10,7 @@
 #include "app/app_texts.h"
 #include "app/daily_log.h"
 #include "app/message_box.h"
+#include "app/save_dialog.h"
 
 namespace vek::app {
 
@@ -125,17 +126,9 @@ QMenu* LogPane::createContextMenu() {
 }
 
 void LogPane::saveAs() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested =
-        folder + QStringLiteral("/vektool-log-%1.txt")
-                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
-    const QString path = QFileDialog::getSaveFileName(log_->window(), QString::fromUtf8(texts::kSaveLogTitle),
-                                                      suggested, QString::fromUtf8(texts::kSaveLogFilter));
-    if (path.isEmpty()) return;
-    QString error;
-    if (!saveTo(path, &error))
-        openBox({QString::fromUtf8(texts::kSaveFailed).arg(path, error), QString::fromUtf8(texts::kSaveFailedCaption),
-                 QMessageBox::Warning, QMessageBox::Ok});
+    saveWithDialog(log_->window(), QStringLiteral("vektool-log"), QStringLiteral("txt"),
+                   QString::fromUtf8(texts::kSaveLogTitle), QString::fromUtf8(texts::kSaveLogFilter),
+                   [this](const QString& path, QString* error) { return saveTo(path, error); });
 }
 
 }  // namespace vek::app

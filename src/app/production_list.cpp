@@ -9,6 +9,7 @@
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
+#include "app/save_dialog.h"
 
 namespace vek::app {
 
@@ -105,17 +106,9 @@ QMenu* ProductionList::createContextMenu() {
 }
 
 void ProductionList::exportAs() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested =
-        folder + QStringLiteral("/vektool-ids-%1.csv")
-                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
-    const QString path = QFileDialog::getSaveFileName(list_->window(), QString::fromUtf8(texts::kExportListTitle),
-                                                      suggested, QString::fromUtf8(texts::kExportListFilter));
-    if (path.isEmpty()) return;
-    QString error;
-    if (!exportTo(path, &error))
-        openBox({QString::fromUtf8(texts::kSaveFailed).arg(path, error), QString::fromUtf8(texts::kSaveFailedCaption),
-                 QMessageBox::Warning, QMessageBox::Ok});
+    saveWithDialog(list_->window(), QStringLiteral("vektool-ids"), QStringLiteral("csv"),
+                   QString::fromUtf8(texts::kExportListTitle), QString::fromUtf8(texts::kExportListFilter),
+                   [this](const QString& path, QString* error) { return exportTo(path, error); });
 }
 
 }  // namespace vek::app

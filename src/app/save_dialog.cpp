@@ -1,0 +1,27 @@
+#include "app/save_dialog.h"
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QStandardPaths>
+
+#include "app/app_texts.h"
+#include "app/message_box.h"
+
+namespace vek::app {
+
+void saveWithDialog(QWidget* parent, const QString& stem, const QString& extension, const QString& title,
+                    const QString& filter, const std::function<bool(const QString& path, QString* error)>& save) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString suggested = QStringLiteral("%1/%2-%3.%4")
+                                  .arg(folder, stem,
+                                       QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")),
+                                       extension);
+    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!save(path, &error))
+        openBox({QString::fromUtf8(texts::kSaveFailed).arg(path, error), QString::fromUtf8(texts::kSaveFailedCaption),
+                 QMessageBox::Warning, QMessageBox::Ok});
+}
+
+}  // namespace vek::app
