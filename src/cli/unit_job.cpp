@@ -130,15 +130,12 @@ void WriteJob::finished(const session::Finished& outcome) {
 // ---------------------------------------------------------------- flash
 
 FlashJob::FlashJob(QString port, bool force) : UnitJob(std::move(port)), force_(force) {
-    returnTimer_.setSingleShot(true);
-    returnTimer_.setInterval(kReturnMs);
-    connect(&returnTimer_, &QTimer::timeout, this, [this] { finish(ExitFailed, qs(texts::kNoReturn)); });
+    connect(&unit_, &unit::UnitController::unitDidNotReturn, this, [this] { finish(ExitFailed, qs(texts::kNoReturn)); });
 }
 
 void FlashJob::identified(const protocol::Identification& unit) {
     if (flashed_) {
         // The unit is back with its new firmware.
-        returnTimer_.stop();
         finish(ExitOk, qs(texts::kFlashed).arg(before_, versionText(unit)));
         return;
     }
@@ -161,7 +158,6 @@ void FlashJob::finished(const session::Finished& outcome) {
         return;
     }
     flashed_ = true;
-    returnTimer_.start();
 }
 
 }  // namespace vek::cli

@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <functional>
 
 #include "cli/progress.h"
@@ -85,10 +84,6 @@ private:
 
 class FlashJob : public UnitJob {
 public:
-    // A unit restarts with new firmware and announces itself again; past
-    // this it did not come back.
-    static constexpr int kReturnMs = 15000;
-
     FlashJob(QString port, bool force);
 
 protected:
@@ -99,7 +94,6 @@ private:
     bool force_;
     bool flashed_ = false;
     QString before_;
-    QTimer returnTimer_;
 };
 
 // "4.0.2.47" and "0BADF00D 12345678 00C0FFEE".

@@ -42,9 +42,9 @@ StationUnit::StationUnit(QString port, config::FormModel form, QString stationHo
     options.followIdentification = false;  // the station decides each step
     unit_.setOptions(options);
 
-    returnTimer_.setSingleShot(true);
-    returnTimer_.setInterval(kReturnMs);
-    connect(&returnTimer_, &QTimer::timeout, this, [this] { end(Step::Failed, qs(texts::kNoReturn)); });
+    connect(&unit_, &unit::UnitController::unitDidNotReturn, this, [this] {
+        if (restarting_) end(Step::Failed, qs(texts::kNoReturn));
+    });
 
     connect(&unit_, &unit::UnitController::unitIdentified, this, &StationUnit::identified);
     connect(&unit_, &unit::UnitController::operationFinished, this, &StationUnit::operationFinished);
@@ -96,7 +96,6 @@ void StationUnit::identified(const protocol::Identification& unit) {
     if (restarting_) {
         // Back with the new firmware.
         restarting_ = false;
-        returnTimer_.stop();
         record_.firmwareAfter = row_.firmwareAfter = records::versionText(unit.version);
         record({.firmwareAfter = unit.version});
         emit line(QStringLiteral("%1: %2 → %3").arg(port_, record_.firmwareBefore, record_.firmwareAfter));
@@ -178,7 +177,6 @@ void StationUnit::operationFinished(const session::Finished& outcome) {
         }
         restarting_ = true;
         setStep(Step::Restarting);
-        returnTimer_.start();
         return;
     }
     if (outcome.operation != session::Operation::Write) return;
@@ -226,7 +224,6 @@ void StationUnit::end(Step step, const QString& reason) {
     if (!running_) return;
     running_ = false;
     restarting_ = false;
-    returnTimer_.stop();
     awaitingUnplug_ = true;
     row_.elapsedMs = clock_.elapsed();
     record_.endedAt = QDateTime::currentDateTimeUtc();

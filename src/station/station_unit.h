@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include "config/config_image.h"
 #include "config/form_model.h"
@@ -42,10 +41,6 @@ struct UnitRow {
 class StationUnit : public QObject {
     Q_OBJECT
 public:
-    // A unit restarts with new firmware and announces itself again; past
-    // this it did not come back.
-    static constexpr int kReturnMs = 15000;
-
     StationUnit(QString port, config::FormModel form, QString stationHost, QObject* parent = nullptr);
 
     // Opens the port and waits for a unit; false when it cannot be opened
@@ -98,7 +93,6 @@ private:
     records::Run record_;
     UnitRow row_;
     QElapsedTimer clock_;
-    QTimer returnTimer_;
     QString idDigits_;
     bool running_ = false;
     bool awaitingUnplug_ = false;

@@ -35,7 +35,8 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
                                                                       {&Timer2, {"Timer2", 50}},
                                                                       {&Timer3, {"Timer3", 100}},
                                                                       {&rxPartial_, {"rxPartial", kPartialFrameMs}},
-                                                                      {&noAnswer_, {"noAnswer", kNoAnswerMs}}};
+                                                                      {&noAnswer_, {"noAnswer", kNoAnswerMs}},
+                                                                      {&noReturn_, {"noReturn", kReturnMs}}};
     for (const auto& [t, setting] : timers) {
         t->setObjectName(QString::fromLatin1(setting.first));
         t->setInterval(setting.second);
@@ -43,6 +44,8 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
     }
     rxPartial_.setSingleShot(true);
     noAnswer_.setSingleShot(true);
+    noReturn_.setSingleShot(true);
+    connect(&noReturn_, &QTimer::timeout, this, &UnitController::unitDidNotReturn);
     vcp_.setParent(this);
     vcp_.setCustomBaudRate(kLinkBaudRate);
     // Transfer ids must differ from one run of the tool to the next as well.
@@ -69,6 +72,7 @@ QTimer& UnitController::timer(int n) {
         case 2: return Timer2;
         case 3: return Timer3;
         case 6: return noAnswer_;
+        case 7: return noReturn_;
         default: return rxPartial_;
     }
 }
@@ -186,8 +190,14 @@ void UnitController::appendIdList(const std::string& line) { emit idListed(fromU
 void UnitController::setIdListCount(const std::string& caption) { emit idListCountChanged(fromUtf8(caption)); }
 void UnitController::setEdit1(const std::string& text) { emit edit1Changed(fromUtf8(text)); }
 
+void UnitController::finished(const session::Finished& outcome) {
+    if (outcome.operation == session::Operation::Firmware && outcome.ok) noReturn_.start();
+    emit operationFinished(outcome);
+}
+
 void UnitController::identified(const protocol::Identification& unit) {
     noAnswer_.stop();
+    noReturn_.stop();
     emit unitIdentified(unit);
 }
 

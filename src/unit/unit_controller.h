@@ -28,6 +28,9 @@ public:
     // A unit announces itself about 100 ms after the open; past this, no
     // unit is listening on that port.
     static constexpr int kNoAnswerMs = 3000;
+    // A unit restarts with new firmware and announces itself again; past
+    // this after the transfer it did not come back.
+    static constexpr int kReturnMs = 15000;
 
     explicit UnitController(QObject* parent = nullptr);
     ~UnitController() override;
@@ -59,7 +62,8 @@ public:
     session::Session& session() { return session_; }
     const session::Session& session() const { return session_; }
     link::ComPort& port() { return vcp_; }
-    // Timer1, Timer2, Timer3; 0 is the partial-frame timer, 6 the no-answer one.
+    // Timer1, Timer2, Timer3; 0 is the partial-frame timer, 6 the no-answer
+    // one, 7 the wait for a unit restarting with new firmware.
     QTimer& timer(int n);
 
     // The words for an open failure, as the log shows them.
@@ -83,6 +87,8 @@ signals:
     void unitIdentified(const vek::protocol::Identification& unit);
     void operationModeNotice();
     void operationFinished(const vek::session::Finished& outcome);
+    // New firmware went in, but the unit did not announce itself again.
+    void unitDidNotReturn();
 
 private:
     // transfer::Port
@@ -105,7 +111,7 @@ private:
     void setEdit1(const std::string& text) override;
     void identified(const protocol::Identification& unit) override;
     void operationModeSeen() override;
-    void finished(const session::Finished& outcome) override { emit operationFinished(outcome); }
+    void finished(const session::Finished& outcome) override;
 
     void VCPRxChar(int count);
     void Timer2Timer();
@@ -118,6 +124,8 @@ private:
     QTimer Timer1, Timer2, Timer3;
     QTimer rxPartial_;  // a partial frame gets the link's read interval to complete
     QTimer noAnswer_;
+    // Kept across a close: a unit may leave the bus while it restarts.
+    QTimer noReturn_;
     int progressMaximum_ = 0;
     int progressPosition_ = 0;
 };
