@@ -264,8 +264,11 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
         if (t.kind == protocol::CmdFirmwareBlock) {
             // New firmware: the unit restarts and announces itself again.
             firmware_ = t.image;
-            identity_.version[2] = kNewFirmwareVersion[0];
-            identity_.version[3] = kNewFirmwareVersion[1];
+            if (!faults_.firmwareNotTaken) {
+                identity_.version[2] = kNewFirmwareVersion[0];
+                identity_.version[3] = kNewFirmwareVersion[1];
+            }
+            if (faults_.returnAs) identity_.id = *faults_.returnAs;
             ++restarts_;
             restarting_ = true;  // whatever else is buffered is lost with the restart
             sendFrame(identificationFrame(), out, restartDelayMs_);

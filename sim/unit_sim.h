@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -62,6 +63,11 @@ struct Faults {
                                    // this byte inverted, so a read-back differs there
     bool strayHeaders = false;     // every frame goes out between two headers that announce a
                                    // 500-byte reply and have nothing behind them
+    bool firmwareNotTaken = false;  // an accepted firmware transfer restarts the unit, which
+                                    // comes back with its old version: the new one did not take
+    std::optional<std::array<std::uint32_t, 3>> returnAs;  // after the restart with new firmware
+                                   // a different unit (this identifier, new version) announces
+                                   // itself: the first was pulled and another plugged in
     // Carried out by the host, which owns the timing:
     int floodIntervalUs = 0;       // > 0: while the port is open, a frame for another
                                    // destination this often, between replies

@@ -57,6 +57,21 @@ std::string intInto(int& field, const std::string& v, long long lo, long long hi
     return {};
 }
 
+std::string idWordsInto(std::array<std::uint32_t, 3>& field, const std::string& v) {
+    std::stringstream ss(v);
+    std::string w;
+    std::array<std::uint32_t, 3> words{};
+    int k = 0;
+    for (; k < 3 && std::getline(ss, w, ','); ++k) {
+        long long n = 0;
+        if (!toInt(w, n, 0, 0xFFFFFFFFLL, 16)) return "words must be hexadecimal, at most 8 digits each";
+        words[static_cast<std::size_t>(k)] = static_cast<std::uint32_t>(n);
+    }
+    if (k != 3 || std::getline(ss, w, ',')) return "needs three words separated by commas";
+    field = words;
+    return {};
+}
+
 constexpr long long kBlockMax = 65535;
 constexpr long long kMsMax = 60000;
 
@@ -80,20 +95,7 @@ const Option kOptions[] = {
          return {};
      }},
     {"id", "W1,W2,W3", "identifier words as sent, hexadecimal (the list shows W3 first)",
-     [](UnitSetup& u, const std::string& v) -> std::string {
-         std::stringstream ss(v);
-         std::string w;
-         std::array<std::uint32_t, 3> words{};
-         int k = 0;
-         for (; k < 3 && std::getline(ss, w, ','); ++k) {
-             long long n = 0;
-             if (!toInt(w, n, 0, 0xFFFFFFFFLL, 16)) return "words must be hexadecimal, at most 8 digits each";
-             words[static_cast<std::size_t>(k)] = static_cast<std::uint32_t>(n);
-         }
-         if (k != 3 || std::getline(ss, w, ',')) return "needs three words separated by commas";
-         u.id.id = words;
-         return {};
-     }},
+     [](UnitSetup& u, const std::string& v) { return idWordsInto(u.id.id, v); }},
     {"base", "ADDR", "configuration base address, hexadecimal",
      [](UnitSetup& u, const std::string& v) -> std::string {
          long long n = 0;
@@ -165,6 +167,20 @@ const Option kOptions[] = {
      [](UnitSetup& u, const std::string&) -> std::string {
          u.faults.strayHeaders = true;
          return {};
+     }},
+    {"firmware-not-taken", nullptr,
+     "take a firmware transfer and restart, but come back\nwith the old version",
+     [](UnitSetup& u, const std::string&) -> std::string {
+         u.faults.firmwareNotTaken = true;
+         return {};
+     }},
+    {"return-as", "W1,W2,W3",
+     "after the restart with new firmware, a different unit\nannounces itself: these identifier words, hexadecimal\n(for all units: word 3 plus K - 1 for unit K, as --id)",
+     [](UnitSetup& u, const std::string& v) {
+         std::array<std::uint32_t, 3> words{};
+         std::string error = idWordsInto(words, v);
+         if (error.empty()) u.faults.returnAs = words;
+         return error;
      }},
     {"trickle", "US",
      "write every reply one byte a write, US microseconds\napart (with --paced: at least a byte's 2.7 us)",
@@ -279,6 +295,8 @@ int main(int argc, char** argv) {
     for (long long k = 1; k <= units; ++k) {
         UnitSetup s = all;
         s.id.id[2] += static_cast<std::uint32_t>(k - 1);
+        // Units that come back as others must still come back as different ones.
+        if (s.faults.returnAs) (*s.faults.returnAs)[2] += static_cast<std::uint32_t>(k - 1);
         setups.push_back(s);
     }
     for (const PerUnit& p : perUnit) {

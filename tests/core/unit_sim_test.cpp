@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "protocol/receiver.h"
+#include "transfer/firmware.h"
 #include "unit_sim.h"
 
 using vek::protocol::Bytes;
@@ -48,6 +51,21 @@ std::vector<Frame> framesIn(const std::vector<Output>& outputs) {
     for (const Output& o : outputs)
         for (Frame& f : rx.feed(o.bytes)) frames.push_back(std::move(f));
     return frames;
+}
+
+// Sends the firmware the tool installs, block by block with its check values,
+// and returns what the unit sent after the last one.
+std::vector<Output> sendFirmware(UnitSim& unit) {
+    const auto image = vek::transfer::firmwareImage();
+    const auto blocks = static_cast<std::uint16_t>((image.size() + 47) / 48 + 1);
+    for (std::uint16_t b = 1; b < blocks; ++b) {
+        const std::size_t from = (b - 1u) * 48u;
+        unit.receive(vek::protocol::blockFrame(vek::protocol::CmdFirmwareBlock, 0x0777, b, blocks,
+                                                     image.subspan(from, std::min<std::size_t>(48, image.size() - from))));
+    }
+    Bytes check{vek::transfer::kFirmwareCheckXor};
+    vek::protocol::putU32(check, vek::transfer::kFirmwareCheckSum);
+    return unit.receive(vek::protocol::blockFrame(vek::protocol::CmdFirmwareBlock, 0x0777, blocks, blocks, check));
 }
 
 std::uint16_t ackedBlock(const std::vector<Output>& outputs) {
@@ -149,4 +167,46 @@ TEST(UnitSim, FloodFramesAreValidButForAnotherDestination) {
         EXPECT_FALSE(frame->forTool());
     }
     EXPECT_EQ(unit.floodFrames(), 2);
+}
+
+TEST(UnitSim, AfterNewFirmwareTheUnitCanComeBackUnchangedOrAsAnother) {
+    using Words = std::array<std::uint32_t, 3>;
+    const vek::sim::Identity before;
+    const Words other{0x0000CAFE, 0x00000042, 0x0000BEEF};
+    const std::array<std::uint8_t, 4> oldVersion{4, 0, 1, 9}, newVersion{4, 0, 2, 47};
+    struct Case {
+        const char* name;
+        bool notTaken;
+        std::optional<Words> returnAs;
+        std::array<std::uint8_t, 4> version;
+        Words id;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"taken", false, {}, newVersion, before.id},
+             {"not taken", true, {}, oldVersion, before.id},
+             {"another unit", false, other, newVersion, other},
+         }) {
+        SCOPED_TRACE(c.name);
+        vek::sim::Identity start;
+        start.version = oldVersion;
+        UnitSim unit(start);
+        unit.faults().firmwareNotTaken = c.notTaken;
+        unit.faults().returnAs = c.returnAs;
+        const auto frames = framesIn(sendFirmware(unit));
+        ASSERT_TRUE(unit.transfers().at(0).accepted);
+        EXPECT_EQ(unit.restarts(), 1);
+        EXPECT_TRUE(unit.problems().empty());
+        // The last block's acknowledgement, then the announcement after the restart.
+        ASSERT_EQ(frames.size(), 2u);
+        EXPECT_EQ(frames[0].code, vek::protocol::RspAck);
+        ASSERT_EQ(frames[1].code, vek::protocol::RspIdentification);
+        const Bytes& p = frames[1].payload;
+        const Words id{vek::protocol::getU32(p, 1), vek::protocol::getU32(p, 5), vek::protocol::getU32(p, 9)};
+        EXPECT_EQ(id, c.id);
+        const std::array<std::uint8_t, 4> version{p[37], p[38], p[39], p[40]};
+        EXPECT_EQ(version, c.version);
+        // A later connection finds the same unit the restart announced.
+        EXPECT_EQ(unit.announce().at(0).bytes, unit.identificationFrame());
+        EXPECT_EQ(unit.identificationFrame(), vek::protocol::buildFrame(frames[1].code, p, frames[1].route));
+    }
 }
