@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,26 @@ const std::vector<std::string> kDefaultLines{
     "#COCS[6,7,11]38__________Ociosidade do motor",
     "#CBGL[40,900,5,11]0B_____Banguela",
 };
+
+// A default line with the value at `pos` in its brackets replaced, and its
+// check code and padding worked out again.
+std::string withValue(const std::string& line, std::size_t pos, const std::string& value) {
+    const std::size_t open = line.find('['), close = line.find(']');
+    std::vector<std::string> values;
+    std::stringstream inside(line.substr(open + 1, close - open - 1));
+    for (std::string v; std::getline(inside, v, ',');) values.push_back(v);
+    values.at(pos) = value;
+    std::string command = line.substr(0, open + 1);
+    for (std::size_t i = 0; i < values.size(); ++i) command += (i ? "," : "") + values[i];
+    command += "]";
+    unsigned x = 0;
+    for (char ch : command) x ^= static_cast<unsigned char>(ch);
+    char code[3];
+    std::snprintf(code, sizeof code, "%02X", x);
+    std::string out = command + code;
+    if (out.size() < 25) out.append(25 - out.size(), '_');
+    return out + line.substr(line.find_first_not_of('_', close + 3));
+}
 
 TEST(ConfigRemote, PingCommandCheckCode) {
     constexpr unsigned code = '#' ^ 'C' ^ 'P' ^ 'I' ^ '[' ^ '1' ^ '8' ^ '0' ^ ']';
@@ -108,6 +131,74 @@ TEST(ConfigRemote, FaultsGiveTheirLineEmptyTheBoxAndTheListGoesOn) {
         FormModel expected = before;
         if (c.emptied) expected.text[*c.emptied].clear();
         EXPECT_EQ(f, expected);
+    }
+}
+
+// The remote list keeps the write's ranges, so a remote command never sets
+// what CONFIGURAR refuses. Each field at and just past its bounds, empty and
+// with a character that is not a digit; the two must agree on every value.
+TEST(ConfigRemote, EachFieldTakesExactlyWhatTheWriteTakes) {
+    struct Rule {
+        Field field;
+        std::size_t line, pos;  // where the value goes in the list
+        unsigned long min, max;
+        const char* notDigits;
+        const char* remoteName;
+        const char* writeName;
+    };
+    const Rule rules[] = {
+        {ACP, 2, 0, 0, 255, "+1", "Aceleração", "Aceleração"},
+        {ACN, 3, 0, 0, 255, "1 ", "Desaceleração", "Desaceleração"},
+        {VMX, 4, 0, 0, 150, "-0", "Velocidade", "Velocidade"},
+        {TVMX, 4, 1, 0, 60, "5s", "Tempo validação Velocidade", "Tempo validação Velocidade"},
+        {VCH, 5, 0, 0, 150, "0x10", "Velocidade na Chuva", "Velocidade na Chuva"},
+        {TVCH, 5, 1, 0, 60, "1.5", "Tempo validação Velocidade na Chuva", "Tempo validação Velocidade na Chuva"},
+        {RPX, 6, 0, 1000, 65535, "4 500", "Rotação do Motor", "Rotação do Motor"},
+        {TRPX, 6, 1, 0, 60, "٥", "Tempo validação Rotação", "Tempo validação Rotação"},  // an Arabic-Indic five
+        {TOSC, 7, 0, 1, 255, "1e2", "Tempo ociosidade", "Tempo osciosidade"},
+        {XOSC, 7, 1, 0, 60, " 7", "Tempo excessão manobra", "Tempo excessão manobra"},
+        {VBGL, 8, 0, 1, 255, "40km", "Velocidade min. Banguela", "Velocidade min. Banguela"},
+        {RBGL, 8, 1, 300, 1000, "9OO", "Rotação max. Banguela", "Rotação max. Banguela"},
+        {TBGL, 8, 2, 0, 30, "\t5", "Tempo validação Banguela", "Tempo validação Banguela"},
+    };
+    for (const Rule& r : rules) {
+        std::vector<std::pair<std::string, bool>> values{
+            {std::to_string(r.min), true},      {std::to_string(r.max), true},
+            {std::to_string(r.max + 1), false}, {"", false},
+            {r.notDigits, false},
+            {"18446744073709551617", false},  // 2^64 + 1: refused, not wrapped round to 1
+        };
+        if (r.min > 0) values.push_back({std::to_string(r.min - 1), false});
+        for (const auto& [value, accepted] : values) {
+            SCOPED_TRACE(std::string(r.remoteName) + " \"" + value + "\"");
+            FormModel f = defaults();
+            f.text[r.field] = value;
+            const FormModel before = f;
+
+            std::vector<std::string> expected = kDefaultLines;
+            FormModel expectedForm = before;
+            if (accepted) {
+                expected[r.line] = withValue(kDefaultLines[r.line], r.pos, value);
+            } else {
+                expected[r.line] = std::string("Parâmetro inválido! [") + r.remoteName + "]";
+                expectedForm.text[r.field].clear();
+            }
+            EXPECT_EQ(remoteCommands(f), expected);
+            EXPECT_EQ(f, expectedForm);
+
+            Image image{};
+            const auto fault = encode(before, image);
+            EXPECT_EQ(!fault.has_value(), accepted) << "the write and the remote list disagree";
+            if (fault) {
+                EXPECT_EQ(fault->field, r.field);
+                EXPECT_EQ(fault->name, r.writeName);
+            } else {
+                // What the write takes, it stores whole.
+                FormModel read;
+                decode(image, read, false);
+                EXPECT_EQ(read.text[r.field], value);
+            }
+        }
     }
 }
 
