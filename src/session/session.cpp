@@ -12,11 +12,12 @@
 #include "transfer/block_transfer.h"
 #include "transfer/config_read.h"
 #include "transfer/firmware.h"
+#include "transfer/transfer_texts.h"
 
 namespace vek::session {
 
 using protocol::Frame;
-using transfer::Outcome;
+using PacedOutcome = transfer::Outcome;
 
 namespace {
 
@@ -29,13 +30,42 @@ BoxIcon boxIcon(transfer::FailureIcon icon) {
     return BoxIcon::None;
 }
 
-std::string format(const char* pattern, long a, int b, int c) {
-    char out[256];
-    const int n = std::snprintf(out, sizeof out, pattern, a, b, c);
-    return std::string(out, static_cast<std::size_t>(std::max(n, 0)));
+template <class... Args>
+std::string format(const char* pattern, Args... args) {
+    char out[512];
+    const int n = std::snprintf(out, sizeof out, pattern, args...);
+    return std::string(out, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof out) - 1)));
+}
+
+std::string versionText(const protocol::Version& v) {
+    return std::to_string(v.a) + '.' + std::to_string(v.b) + '.' + std::to_string(v.c) + '.' + std::to_string(v.d);
 }
 
 }  // namespace
+
+std::string_view kindName(Kind kind) {
+    switch (kind) {
+        case Kind::Ok: return "ok";
+        case Kind::NoUnit: return "no-unit";
+        case Kind::PortLost: return "port-lost";
+        case Kind::OperationMode: return "operation-mode";
+        case Kind::TypeLeftAlone: return "type-left-alone";
+        case Kind::Discontinued: return "discontinued";
+        case Kind::NeedsFirmware: return "needs-firmware";
+        case Kind::FirmwareNotTaken: return "firmware-not-taken";
+        case Kind::DidNotReturn: return "did-not-return";
+        case Kind::OtherUnitReturned: return "other-unit-returned";
+        case Kind::InvalidConfiguration: return "invalid-configuration";
+        case Kind::Refused: return "refused";
+        case Kind::Timeout: return "timeout";
+        case Kind::ReadBackDiffers: return "read-back-differs";
+        case Kind::Interrupted: return "interrupted";
+    }
+    return "unknown";
+}
+
+// Where a unit is on its road.
+enum class Stage { Idle, Firmware, Restarting, Read, Write, Verify };
 
 struct Session::Impl {
     Impl(transfer::Port& l, View& v) : link(l), view(v), receiver(counters), transfer(l, counters), read(l, counters) {}
@@ -43,6 +73,7 @@ struct Session::Impl {
     transfer::Port& link;
     View& view;
     Options options;
+    Plan plan = Plan::window();
     config::FormModel form;
     Counters counters;
     protocol::Receiver receiver;
@@ -53,16 +84,21 @@ struct Session::Impl {
     protocol::Identification unit;
     bool identificationDone = false;
 
-    // The production list.
+    // The production list: the identifier listed last.
     protocol::UnitId lastListedId{};
-    int listedCount = 0;
+
+    // The road of the unit now on the port.
+    bool active = false;
+    Plan road;
+    Stage stage = Stage::Idle;
+    Outcome outcome;
+    // The unit that left to restart with new firmware.
+    protocol::Identification leaving;
 
     // The record being written; kept apart from the read's buffer so that a
     // refused write can never touch bytes a running transfer still sends.
     config::Image writeImage{};
     config::Image readImage{};
-    // The running read checks a write rather than fetching the record.
-    bool verifying = false;
 
     void show(const config::FormModel& f) {
         form = f;
@@ -71,18 +107,24 @@ struct Session::Impl {
 
     void dispatch(const Frame& frame);
     void identification(const Frame& frame);
-    void operationMode();
-    void settleTransfer(Outcome outcome);
-    void settleRead(Outcome outcome);
-    void transferSucceeded();
-    void failed(Operation operation, const transfer::Failure& failure);
-    void applyReadImage();
-    void verifyReadBack();
-    void writeEnded(bool ok, std::string reason, long mismatchAt);
+    void begin(const protocol::Identification& ident);
+    void returned(const protocol::Identification& ident);
+    void operationMode(const protocol::Identification* ident);
+    bool listIfDue(const protocol::Identification& ident);
 
+    void firmware();
+    void afterFirmware();
     void getConfig();
     void write(const config::FormModel& form);
-    void firmwareUpdate();
+
+    void settleTransfer(PacedOutcome paced);
+    void settleRead(PacedOutcome paced);
+    void transferSucceeded();
+    void applyReadImage();
+    void verifyReadBack();
+    void failed(Operation operation, const transfer::Failure& failure);
+    void writeSucceeded();
+    void end(Kind kind, const std::string& boxText = {});
     Operation operation() const;
 };
 
@@ -107,164 +149,162 @@ void Session::Impl::dispatch(const Frame& frame) {
             settleRead(read.onData(frame.payload));
             break;
         case protocol::RspOperationMode:
-            operationMode();
+            operationMode(nullptr);
             break;
         default:
             break;
     }
 }
 
-void Session::Impl::settleTransfer(Outcome outcome) {
-    if (outcome == Outcome::Completed) transferSucceeded();
-    if (outcome == Outcome::Failed)
+void Session::Impl::settleTransfer(PacedOutcome paced) {
+    if (paced == PacedOutcome::Completed) transferSucceeded();
+    if (paced == PacedOutcome::Failed)
         failed(transfer.state().kind == transfer::KindFirmware ? Operation::Firmware : Operation::Write,
                transfer.failure());
 }
 
-void Session::Impl::settleRead(Outcome outcome) {
-    if (outcome == Outcome::Completed) verifying ? verifyReadBack() : applyReadImage();
-    if (outcome == Outcome::Failed) failed(verifying ? Operation::Verify : Operation::Read, read.failure());
+void Session::Impl::settleRead(PacedOutcome paced) {
+    if (paced == PacedOutcome::Completed) stage == Stage::Verify ? verifyReadBack() : applyReadImage();
+    if (paced == PacedOutcome::Failed) failed(stage == Stage::Verify ? Operation::Verify : Operation::Read, read.failure());
 }
 
-void Session::Impl::failed(Operation op, const transfer::Failure& failure) {
-    view.showBox({failure.text, failure.caption, boxIcon(failure.icon)});
-    const char* line = texts::kReadInterrupted;
-    if (op == Operation::Firmware) line = texts::kFirmwareInterrupted;
-    if (op == Operation::Write) line = texts::kWriteInterrupted;
-    if (op == Operation::Verify) line = texts::kVerifyFailed;
-    view.appendWarning(line);
-    // A read-back that failed leaves the write unconfirmed: the write failed.
-    view.finished({op == Operation::Verify ? Operation::Write : op, false, line, -1});
-}
-
-void Session::Impl::transferSucceeded() {
-    if (transfer.state().kind == transfer::KindFirmware) {
-        // The unit restarts with the new firmware and announces itself again;
-        // that announcement must be handled in full.
-        view.appendLog("");
-        identificationDone = false;
-        view.finished({Operation::Firmware, true, {}, -1});
-        return;
-    }
-    view.setSetConfigEnabled(true);
-    if (!options.verifyWrites) {
-        writeEnded(true, {}, -1);
-        return;
-    }
-    verifying = true;
-    settleRead(read.start(unit.configBase, false));
-}
-
-void Session::Impl::verifyReadBack() {
-    verifying = false;
-    readImage = read.image();
-    const auto diff = std::mismatch(writeImage.begin(), writeImage.end(), readImage.begin());
-    if (diff.first == writeImage.end()) {
-        view.appendLog(texts::kVerified);
-        writeEnded(true, {}, -1);
-        return;
-    }
-    const long offset = diff.first - writeImage.begin();
-    const std::string line = format(texts::kVerifyMismatch, offset, *diff.first, *diff.second);
-    view.appendWarning(line);
-    writeEnded(false, line, offset);
-}
-
-void Session::Impl::writeEnded(bool ok, std::string reason, long mismatchAt) {
-    if (ok && options.closeAfterConfigure && protocol::isCurrentRelease(unit.version)) {
-        view.setPortListEnabled(true);
-        view.startDeferredClose();
-    }
-    view.finished({Operation::Write, ok, std::move(reason), mismatchAt});
-}
-
-void Session::Impl::operationMode() {
-    for (const char* line : protocol::texts::kOperationMode) view.appendLog(line);
-    view.startDeferredClose();
-    view.operationModeSeen();
-}
+// --- the road -------------------------------------------------------------
 
 void Session::Impl::identification(const Frame& frame) {
     if (identificationDone) return;
     const auto ident = protocol::parseIdentification(frame.payload);
     if (!ident) return;
-    unit = *ident;
-
-    const protocol::NextStep next = protocol::nextStep(unit);
-    if (next == protocol::NextStep::OperationMode) {
-        operationMode();
+    if (ident->operationMode()) {
+        operationMode(&*ident);
         return;  // identification stays armed
     }
-    view.appendLog(protocol::versionLine(unit));
+    view.appendLog(protocol::versionLine(*ident));
+    if (active && stage == Stage::Restarting)
+        returned(*ident);
+    else
+        begin(*ident);
+}
 
-    if (protocol::shouldList(unit, lastListedId)) {
-        ++listedCount;
-        lastListedId = unit.id;
-        view.appendIdList(protocol::idListLine(unit.id));
-        view.setIdListCount(std::to_string(listedCount));
-        view.setEdit1(protocol::idDigits(unit.id));
-    }
+bool Session::Impl::listIfDue(const protocol::Identification& ident) {
+    if (!protocol::shouldList(ident, lastListedId)) return false;
+    lastListedId = ident.id;
+    return true;
+}
+
+void Session::Impl::begin(const protocol::Identification& ident) {
+    unit = ident;
     identificationDone = true;
-    view.identified(unit);
-    if (!options.followIdentification) return;
+    active = true;
+    road = plan;
+    stage = Stage::Idle;
+    outcome = Outcome{};
+    outcome.unit = ident;
+    view.identified(unit, listIfDue(unit));
+    if (!active) return;  // the view left it alone
 
-    switch (next) {
+    switch (protocol::nextStep(unit)) {
+        case protocol::NextStep::Nothing:
+        case protocol::NextStep::OperationMode: {
+            const std::string line = format(texts::kTypeLeftAlone, int(unit.version.a));
+            view.appendWarning(line);
+            end(Kind::TypeLeftAlone);
+            return;
+        }
         case protocol::NextStep::DiscontinuedThenRead:
             view.appendWarning(protocol::texts::kDiscontinued);
-            getConfig();
-            break;
+            outcome.discontinued = true;
+            // A plan that is about firmware alone has nothing left to do.
+            if (road.firmware != FirmwarePolicy::Never && !road.read && !road.write) {
+                view.appendWarning(format(texts::kNoFirmwareForType, int(unit.version.a)));
+                end(Kind::Discontinued);
+                return;
+            }
+            afterFirmware();
+            return;
         case protocol::NextStep::UpdateFirmware:
-            firmwareUpdate();
-            break;
+            if (road.firmware != FirmwarePolicy::Never) {
+                firmware();
+            } else if (road.write) {
+                view.appendWarning(texts::kNeedsFirmware);
+                end(Kind::NeedsFirmware);
+            } else {
+                afterFirmware();
+            }
+            return;
         case protocol::NextStep::UpToDateThenRead:
+            if (road.firmware == FirmwarePolicy::Always) {
+                firmware();
+                return;
+            }
             view.appendLog(protocol::texts::kUpToDate);
-            getConfig();
-            break;
-        case protocol::NextStep::OperationMode:
-        case protocol::NextStep::Nothing:
-            break;
+            afterFirmware();
+            return;
     }
 }
 
-void Session::Impl::applyReadImage() {
-    readImage = read.image();
-    config::FormModel decoded = form;
-    const int faults = config::decode(readImage, decoded, options.norvale);
-    show(decoded);
-    if (faults == 0) {
-        view.appendLog(texts::kReadDone);
-        view.setSetConfigEnabled(true);
-        view.finished({Operation::Read, true, {}, -1});
+void Session::Impl::returned(const protocol::Identification& ident) {
+    stage = Stage::Idle;
+    outcome.versionAfter = ident.version;
+    if (ident.id != leaving.id) {
+        outcome.returned = ident.id;
+        const std::string line = format(texts::kOtherUnitReturned, protocol::idListLine(ident.id).c_str(),
+                                        protocol::idListLine(leaving.id).c_str());
+        view.appendWarning(line);
+        end(Kind::OtherUnitReturned, line);
+        // The newcomer is a unit of its own, with a road of its own.
+        if (link.portOpen()) begin(ident);
         return;
     }
-    view.appendWarning(texts::kInvalidConfiguration);
-    if (!options.followIdentification) {
-        // Reported, never replaced: whoever drives the session decides.
-        view.finished({Operation::Read, false, texts::kInvalidConfiguration, -1});
+    unit = ident;
+    outcome.unit = ident;
+    identificationDone = true;
+    if (protocol::nextStep(ident) == protocol::NextStep::UpdateFirmware) {
+        const std::string line = format(texts::kFirmwareNotTaken, versionText(ident.version).c_str());
+        view.appendWarning(line);
+        end(Kind::FirmwareNotTaken, line);
         return;
     }
-    if (options.norvale) {
-        view.appendLog(texts::kPreparingNorvale);
-        config::applyNorvale(decoded);
-    } else {
-        view.appendLog(texts::kPreparingDefaults);
-        config::applyDefaults(decoded);
-    }
-    show(decoded);
-    write(decoded);
+    view.appendLog(transfer::texts::kSucceeded);
+    view.appendLog("");
+    view.identified(unit, listIfDue(unit));
+    if (!active) return;
+    if (road.read) view.appendLog(protocol::texts::kUpToDate);
+    afterFirmware();
 }
 
-// --- operations -----------------------------------------------------------
+void Session::Impl::operationMode(const protocol::Identification* ident) {
+    for (const char* line : protocol::texts::kOperationMode) view.appendLog(line);
+    view.startDeferredClose();
+    if (!active) {
+        outcome = Outcome{};
+        outcome.unit = ident ? *ident : unit;
+        active = true;
+    }
+    end(Kind::OperationMode);
+}
 
-Operation Session::Impl::operation() const {
-    if (transfer.running()) return transfer.state().kind == transfer::KindFirmware ? Operation::Firmware : Operation::Write;
-    if (read.running()) return verifying ? Operation::Verify : Operation::Read;
-    return Operation::None;
+void Session::Impl::firmware() {
+    read.stop();
+    stage = Stage::Firmware;
+    outcome.operation = Operation::Firmware;
+    outcome.versionBefore = unit.version;
+    settleTransfer(transfer.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
+                                   transfer::kFirmwareCheckSum));
+}
+
+void Session::Impl::afterFirmware() {
+    if (road.read)
+        getConfig();
+    else if (road.write)
+        write(*road.write);
+    else
+        end(Kind::Ok);
 }
 
 void Session::Impl::getConfig() {
     transfer.stop();
-    verifying = false;
+    stage = Stage::Read;
+    outcome.operation = Operation::Read;
     config::FormModel cleared = form;
     cleared.ping = cleared.a232 = cleared.b232 = -1;
     show(cleared);
@@ -273,29 +313,134 @@ void Session::Impl::getConfig() {
 
 void Session::Impl::write(const config::FormModel& f) {
     config::Image image{};
+    outcome.operation = Operation::Write;
     if (const auto fault = config::encode(f, image)) {
-        view.showBox({config::faultMessage(*fault), config::text::kFaultCaption, BoxIcon::Warning});
         if (fault->field != config::FieldCount) {
             config::FormModel emptied = f;
             config::emptyField(emptied, *fault);
             show(emptied);
         }
-        view.finished({Operation::Write, false, config::faultMessage(*fault), -1});
+        outcome.fault = *fault;
+        outcome.box = Box{config::faultMessage(*fault), config::text::kFaultCaption, BoxIcon::Warning};
+        end(Kind::Refused);
         return;
     }
     read.stop();
-    verifying = false;
+    stage = Stage::Write;
     writeImage = image;
     settleTransfer(transfer.TxInit(transfer::KindConfiguration, writeImage, config::checkXor(writeImage),
                                    config::checkSum(writeImage)));
 }
 
-void Session::Impl::firmwareUpdate() {
-    if (!protocol::updatableType(unit.version.a)) return;
-    read.stop();
-    verifying = false;
-    settleTransfer(transfer.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
-                                   transfer::kFirmwareCheckSum));
+void Session::Impl::transferSucceeded() {
+    if (transfer.state().kind == transfer::KindFirmware) {
+        // Nothing is updated until the unit, restarted, says so.
+        outcome.firmwareSent = true;
+        stage = Stage::Restarting;
+        leaving = unit;
+        identificationDone = false;
+        view.appendLog(texts::kRestarting);
+        view.restarting(unit);
+        return;
+    }
+    outcome.written = true;
+    if (!road.verify) {
+        view.appendLog(transfer::texts::kSucceeded);
+        writeSucceeded();
+        return;
+    }
+    stage = Stage::Verify;
+    outcome.operation = Operation::Verify;
+    settleRead(read.start(unit.configBase, false));
+}
+
+void Session::Impl::applyReadImage() {
+    readImage = read.image();
+    config::FormModel decoded = form;
+    const int faults = config::decode(readImage, decoded, options.norvale);
+    show(decoded);
+    outcome.read = true;
+    outcome.image = readImage;
+    outcome.form = decoded;
+    outcome.faults = faults;
+    if (faults == 0) {
+        view.appendLog(texts::kReadDone);
+        if (road.write)
+            write(*road.write);
+        else
+            end(Kind::Ok);
+        return;
+    }
+    view.appendWarning(texts::kInvalidConfiguration);
+    if (!road.replaceInvalid) {
+        // Reported, never replaced: the plan did not ask for it.
+        end(Kind::InvalidConfiguration);
+        return;
+    }
+    if (options.norvale) {
+        view.appendLog(texts::kPreparingNorvale);
+        config::applyNorvale(decoded);
+        outcome.preset = "norvale";
+    } else {
+        view.appendLog(texts::kPreparingDefaults);
+        config::applyDefaults(decoded);
+        outcome.preset = "default";
+    }
+    show(decoded);
+    write(decoded);
+}
+
+void Session::Impl::verifyReadBack() {
+    readImage = read.image();
+    const auto diff = std::mismatch(writeImage.begin(), writeImage.end(), readImage.begin());
+    if (diff.first == writeImage.end()) {
+        view.appendLog(transfer::texts::kSucceeded);
+        view.appendLog(texts::kVerified);
+        outcome.verified = true;
+        writeSucceeded();
+        return;
+    }
+    const long offset = diff.first - writeImage.begin();
+    outcome.mismatchAt = offset;
+    outcome.wroteByte = *diff.first;
+    outcome.readByte = *diff.second;
+    const std::string line = format(texts::kVerifyMismatch, offset, int(*diff.first), int(*diff.second));
+    view.appendWarning(line);
+    end(Kind::ReadBackDiffers, line);
+}
+
+void Session::Impl::writeSucceeded() {
+    if (options.closeAfterConfigure && protocol::isCurrentRelease(unit.version)) view.startDeferredClose();
+    end(Kind::Ok);
+}
+
+void Session::Impl::failed(Operation op, const transfer::Failure& failure) {
+    const char* line = texts::kReadInterrupted;
+    if (op == Operation::Firmware) line = texts::kFirmwareInterrupted;
+    if (op == Operation::Write) line = texts::kWriteInterrupted;
+    if (op == Operation::Verify) line = texts::kVerifyFailed;
+    view.appendWarning(line);
+    outcome.operation = op;
+    outcome.counters = counters;
+    outcome.box = Box{failure.text, failure.caption, boxIcon(failure.icon)};
+    end(failure.noConnection ? Kind::PortLost : Kind::Timeout);
+}
+
+void Session::Impl::end(Kind kind, const std::string& boxText) {
+    if (!active) return;
+    active = false;
+    stage = Stage::Idle;
+    outcome.kind = kind;
+    if (!boxText.empty() && !outcome.box) outcome.box = Box{boxText, texts::kErrorCaption, BoxIcon::Warning};
+    const Outcome ended = std::move(outcome);
+    outcome = Outcome{};
+    view.finished(ended);
+}
+
+Operation Session::Impl::operation() const {
+    if (transfer.running()) return transfer.state().kind == transfer::KindFirmware ? Operation::Firmware : Operation::Write;
+    if (read.running()) return stage == Stage::Verify ? Operation::Verify : Operation::Read;
+    return Operation::None;
 }
 
 // --- the controller's calls -------------------------------------------------
@@ -306,15 +451,19 @@ Session::~Session() = default;
 void Session::setTransferSeed(std::uint32_t seed) { d_->transfer.setSeed(seed); }
 void Session::setOptions(const Options& options) { d_->options = options; }
 const Options& Session::options() const { return d_->options; }
+void Session::setPlan(const Plan& plan) { d_->plan = plan; }
+const Plan& Session::plan() const { return d_->plan; }
 void Session::setForm(const config::FormModel& form) { d_->form = form; }
 const config::FormModel& Session::form() const { return d_->form; }
 
 void Session::portOpened() {
     d_->transfer.stop();
     d_->read.stop();
-    d_->verifying = false;
     d_->receiver.reset();
     d_->identificationDone = false;
+    if (awaitingReturn()) return;  // the port came back under a restarting unit
+    d_->active = false;
+    d_->stage = Stage::Idle;
     // Nothing of the previous unit stays on the form.
     config::FormModel cleared;
     d_->show(cleared);
@@ -341,12 +490,29 @@ void Session::timer3Tick() {
     if (d_->read.timerEnabled()) d_->settleRead(d_->read.Timer3Timer());
 }
 
-void Session::getConfig() { d_->getConfig(); }
+void Session::returnExpired() {
+    if (!awaitingReturn()) return;
+    d_->identificationDone = true;  // a late announcement starts nothing
+    d_->view.appendWarning(texts::kDidNotReturn);
+    d_->end(Kind::DidNotReturn, texts::kDidNotReturn);
+}
+
+bool Session::awaitingReturn() const { return d_->active && d_->stage == Stage::Restarting; }
+
+void Session::leaveAlone() {
+    d_->active = false;
+    d_->stage = Stage::Idle;
+}
+
 void Session::setConfig(const config::FormModel& form) {
+    // A write by hand is a road of its own, for the unit on the port.
     d_->form = form;
+    d_->active = true;
+    d_->road = Plan::writeOnly(form, true);
+    d_->outcome = Outcome{};
+    d_->outcome.unit = d_->unit;
     d_->write(form);
 }
-void Session::firmwareUpdate() { d_->firmwareUpdate(); }
 
 void Session::jump() {
     if (d_->link.portOpen()) d_->link.write(protocol::jumpFrame());
@@ -361,25 +527,11 @@ void Session::remoteCommandList(const config::FormModel& form) {
     d_->show(listed);
 }
 
-void Session::clearIdList() {
-    d_->lastListedId = {};
-    d_->listedCount = 0;
-}
-
-void Session::restoreIdList(int listedCount, const protocol::UnitId& lastListedId) {
-    d_->listedCount = std::max(listedCount, 0);
-    d_->lastListedId = lastListedId;
-}
+void Session::clearIdList() { d_->lastListedId = {}; }
 
 const Counters& Session::counters() const { return d_->counters; }
 bool Session::identificationDone() const { return d_->identificationDone; }
 const protocol::Identification& Session::unit() const { return d_->unit; }
 Operation Session::operation() const { return d_->operation(); }
-const config::Image& Session::readImage() const { return d_->readImage; }
-
-UnitVersion Session::unitVersion() const {
-    const protocol::Version& v = d_->unit.version;
-    return {v.a, v.b, v.c, v.d};
-}
 
 }  // namespace vek::session

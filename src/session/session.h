@@ -1,41 +1,26 @@
 #pragma once
 // The unit's side of a view: everything that happens between the bytes that
-// arrive, the pacing ticks and the technician's commands. One operation
-// (firmware transfer, configuration write, configuration read or the
-// read-back of a write) runs at a time; a reply that belongs to no running
-// operation changes nothing.
-//
-// Commands carry the data they act on; the form as the technician edits it
-// is pushed in with setForm(), and the session pushes back what it shows.
+// arrive, the pacing ticks and the technician's commands, and the one road
+// a unit takes after it identifies itself (the Plan the view chose:
+// firmware, read, write, read-back). One operation runs at a time; a reply
+// that belongs to no running operation changes nothing. Every road ends
+// with one Outcome.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
 
 #include "config/config_image.h"
 #include "protocol/counters.h"
+#include "session/outcome.h"
 #include "session/view.h"
 #include "transfer/port.h"
 
 namespace vek::session {
 
-using Counters = protocol::Counters;  // Nacks, Code10, Code15, Code20
-
-struct UnitVersion {
-    std::uint8_t a = 0, b = 0, c = 0, d = 0;
-};
-
 struct Options {
-    bool norvale = false;              // Cb_Norvale
+    bool norvale = false;              // Cb_Norvale: the preset that replaces an invalid configuration
     bool closeAfterConfigure = false;  // Cb_COMAutoClose
-    // The window's road: after identification the firmware update or the
-    // read follows by itself, and an invalid record read is replaced by a
-    // preset and written back. Off, the session only reports, and whoever
-    // drives it decides each step.
-    bool followIdentification = true;
-    // Every configuration write is read back and compared byte for byte.
-    bool verifyWrites = true;
 };
 
 class Session {
@@ -52,13 +37,17 @@ public:
 
     void setOptions(const Options& options);
     const Options& options() const;
+    // What the next identification leads to.
+    void setPlan(const Plan& plan);
+    const Plan& plan() const;
     // The form as the technician has it now.
     void setForm(const config::FormModel& form);
     const config::FormModel& form() const;
 
     // The port has just been opened (and purged): identification re-armed,
     // receive buffer emptied, the form emptied, and an operation left over
-    // from the previous connection abandoned without a word.
+    // from the previous connection abandoned without a word. A unit awaited
+    // back from its restart stays awaited (the port came back under it).
     void portOpened();
 
     // VCPRxChar: bytes read from the port, in arrival order.
@@ -71,24 +60,23 @@ public:
     void timer1Tick();  // Timer1Timer
     void timer3Tick();  // Timer3Timer
 
-    void getConfig();                              // B_GetConfigClick
+    // The unit awaited after its new firmware did not come back in time.
+    void returnExpired();
+    // Whether a unit is awaited back from its restart.
+    bool awaitingReturn() const;
+    // Called from View::identified: this unit's road goes no further.
+    void leaveAlone();
+
     void setConfig(const config::FormModel& form);  // B_SetConfigClick
-    void firmwareUpdate();                         // B_FwTxClick
     void jump();                                   // B_FwJumpClick
 
     void remoteCommandList(const config::FormModel& form);  // B_RemConfigClick
     void clearIdList();                                     // L_ClearClick's state part
-    // The production list as a view kept it from an earlier run: counting
-    // goes on from `listedCount`, and `lastListedId` is not listed again.
-    void restoreIdList(int listedCount, const protocol::UnitId& lastListedId);
 
     const Counters& counters() const;
     bool identificationDone() const;
-    UnitVersion unitVersion() const;
     const protocol::Identification& unit() const;
     Operation operation() const;
-    // The record as the last completed read found it.
-    const config::Image& readImage() const;
 
 private:
     struct Impl;

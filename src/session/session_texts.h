@@ -25,4 +25,22 @@ inline constexpr const char* kWriteInterrupted =
 inline constexpr const char* kReadInterrupted =
     "A leitura da configuração foi interrompida! Reconecte o Vek para ler novamente.";
 
+// The road after new firmware: nothing counts as updated before the unit
+// announces a version that needs no update.
+inline constexpr const char* kRestarting = "Firmware enviado: o Vek está reiniciando com o novo firmware...";
+// The version it came back with.
+inline constexpr const char* kFirmwareNotTaken = "O Vek voltou com a versão %s: o novo firmware não foi aceito!";
+// The identifier that came back, then the one that left.
+inline constexpr const char* kOtherUnitReturned =
+    "Outro Vek voltou na porta (Id: %s) no lugar do que recebeu o firmware (Id: %s)!";
+inline constexpr const char* kDidNotReturn = "O Vek não voltou a se identificar depois do novo firmware!";
+
+// Unit types the road does not serve, and units it will not write yet.
+inline constexpr const char* kTypeLeftAlone = "Este tipo de Vek (%d) não é atendido por esta ferramenta.";
+inline constexpr const char* kNeedsFirmware =
+    "O Vek precisa de novo firmware antes de ser configurado: nada foi gravado.";
+inline constexpr const char* kNoFirmwareForType = "Este tipo de Vek (%d) não recebe o firmware desta ferramenta.";
+
+inline constexpr const char* kErrorCaption = "Erro";
+
 }  // namespace vek::session::texts

@@ -47,7 +47,7 @@ Outcome BlockTransfer::TxInit(int kind, std::span<const std::uint8_t> image, std
 }
 
 Failure BlockTransfer::noConnection() const {
-    return {texts::kNoConnection, texts::kCaptionTransferClosed, FailureIcon::None};
+    return {texts::kNoConnection, texts::kCaptionTransferClosed, FailureIcon::None, true};
 }
 
 Failure BlockTransfer::gaveUp() const {
@@ -90,9 +90,9 @@ Outcome BlockTransfer::onAck(std::uint32_t block) {
     // current block is sent again.
     if (block >= pacing_.blockCount && pacing_.currentBlock == pacing_.blockCount) {
         pacing_.lastAcked = block;
-        const Outcome done = complete();
-        port_.appendLog(texts::kSucceeded);
-        return done;
+        // The success line is the session's: nothing is done before the
+        // unit shows it (its new version, or the configuration read back).
+        return complete();
     }
     if (block == 1 && !announced_ && block < pacing_.blockCount) {
         announced_ = true;

@@ -21,7 +21,7 @@ Outcome ConfigRead::start(std::uint32_t configBase, bool announce) {
 }
 
 Failure ConfigRead::noConnection() const {
-    return {texts::kNoConnection, texts::kCaptionReadClosed, FailureIcon::None};
+    return {texts::kNoConnection, texts::kCaptionReadClosed, FailureIcon::None, true};
 }
 
 Failure ConfigRead::gaveUp() const { return {texts::kReadFailed, texts::kCaptionReadFailed, FailureIcon::Warning}; }

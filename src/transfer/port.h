@@ -20,6 +20,8 @@ struct Failure {
     std::string text;
     std::string caption;
     FailureIcon icon = FailureIcon::None;
+    // The port was closed (rather than the unit falling silent).
+    bool noConnection = false;
 };
 
 class Port {

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <cerrno>
+#include <cmath>
 
 #include "unit/unit_texts.h"
 
@@ -11,6 +12,9 @@ namespace {
 
 constexpr qint32 kLinkBaudRate = 3686400;
 constexpr int kPartialFrameMs = 200;  // the link's read interval
+// Speed and time left are guessed from what has passed; before this much
+// there is too little to go on.
+constexpr qint64 kEstimateAfterMs = 300;
 
 QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -28,6 +32,9 @@ OpenFailure classify(const link::ComPortError& e) {
     }
 }
 
+// Bytes a step carries, for the speed: transfer blocks hold 48, reads 500.
+int blockBytes(Operation op) { return op == Operation::Read || op == Operation::Verify ? 500 : 48; }
+
 }  // namespace
 
 UnitController::UnitController(QObject* parent) : QObject(parent), session_(*this, *this) {
@@ -36,7 +43,8 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
                                                                       {&Timer3, {"Timer3", 100}},
                                                                       {&rxPartial_, {"rxPartial", kPartialFrameMs}},
                                                                       {&noAnswer_, {"noAnswer", kNoAnswerMs}},
-                                                                      {&noReturn_, {"noReturn", kReturnMs}}};
+                                                                      {&noReturn_, {"noReturn", kReturnMs}},
+                                                                      {&reopen_, {"reopen", kReopenMs}}};
     for (const auto& [t, setting] : timers) {
         t->setObjectName(QString::fromLatin1(setting.first));
         t->setInterval(setting.second);
@@ -45,7 +53,6 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
     rxPartial_.setSingleShot(true);
     noAnswer_.setSingleShot(true);
     noReturn_.setSingleShot(true);
-    connect(&noReturn_, &QTimer::timeout, this, &UnitController::unitDidNotReturn);
     vcp_.setParent(this);
     vcp_.setCustomBaudRate(kLinkBaudRate);
     // Transfer ids must differ from one run of the tool to the next as well.
@@ -56,26 +63,21 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
     connect(&Timer3, &QTimer::timeout, this, [this] { session_.timer3Tick(); });
     connect(&rxPartial_, &QTimer::timeout, this, [this] { session_.partialFrameExpired(); });
     connect(&noAnswer_, &QTimer::timeout, this, [this] {
-        const QString line = QString::fromUtf8(texts::kNoAnswer).arg(vcp_.port());
-        warn(line);
-        emit noAnswer(line);
+        warn(QString::fromUtf8(texts::kNoAnswer).arg(vcp_.port()));
+        Outcome outcome;
+        outcome.kind = Kind::NoUnit;
+        emit operationFinished(outcome);
     });
+    connect(&noReturn_, &QTimer::timeout, this, [this] {
+        reopen_.stop();
+        session_.returnExpired();
+    });
+    connect(&reopen_, &QTimer::timeout, this, &UnitController::reopen);
     connect(&vcp_, &link::ComPort::rxChar, this, &UnitController::VCPRxChar);
-    connect(&vcp_, &link::ComPort::lost, this, &UnitController::portLost);
+    connect(&vcp_, &link::ComPort::lost, this, &UnitController::lost);
 }
 
 UnitController::~UnitController() { vcp_.close(); }
-
-QTimer& UnitController::timer(int n) {
-    switch (n) {
-        case 1: return Timer1;
-        case 2: return Timer2;
-        case 3: return Timer3;
-        case 6: return noAnswer_;
-        case 7: return noReturn_;
-        default: return rxPartial_;
-    }
-}
 
 QString UnitController::openFailureText(OpenFailure why, const QString& port, const QString& systemText) {
     switch (why) {
@@ -93,33 +95,55 @@ QString UnitController::openFailureText(OpenFailure why, const QString& port, co
     return QString::fromUtf8(texts::kOpenOther).arg(port, systemText);
 }
 
-bool UnitController::open(const QString& port) {
-    if (vcp_.connected()) return true;
+bool UnitController::openDevice(const QString& port, bool quiet) {
     vcp_.setPort(port);
     try {
         vcp_.open();
         vcp_.clearBuffer(true, true);
     } catch (const link::ComPortError& e) {
         vcp_.close();
+        if (quiet) return false;
         const OpenFailure why = classify(e);
         const QString line = openFailureText(why, port, e.systemText());
         warn(line);
         emit openFailed(why, line);
         return false;
     }
-    emit logCleared();
-    session_.portOpened();
-    emit connectionChanged(true);
-    appendLog(texts::kOpened);
-    noAnswer_.start();
     return true;
 }
 
+bool UnitController::open(const QString& port) {
+    if (vcp_.connected()) return true;
+    reopen_.stop();
+    if (!openDevice(port, false)) return false;
+    const bool returning = session_.awaitingReturn();
+    if (!returning) emit logCleared();
+    session_.portOpened();
+    emit connectionChanged(true);
+    appendLog(texts::kOpened);
+    if (!returning) noAnswer_.start();
+    return true;
+}
+
+void UnitController::reopen() {
+    // A restarting unit may leave the bus for a moment; its port is taken
+    // back as soon as it is there again, until the return wait runs out.
+    if (vcp_.connected() || !session_.awaitingReturn()) {
+        reopen_.stop();
+        return;
+    }
+    if (!openDevice(restartPort_, true)) return;
+    reopen_.stop();
+    session_.portOpened();
+    emit connectionChanged(true);
+    appendLog(texts::kOpened);
+}
+
 void UnitController::close() {
+    reopen_.stop();
     if (!vcp_.connected()) return;
     vcp_.close();
     closed();
-    emit portListEnabledChanged(true);
 }
 
 void UnitController::Timer2Timer() {
@@ -128,18 +152,23 @@ void UnitController::Timer2Timer() {
     closed();
 }
 
-void UnitController::portLost() {
+void UnitController::lost() {
     // The cable was pulled or the unit reset under an open port: closed as
     // the button would close it.
+    const QString port = vcp_.port();
     closed();
-    emit portListEnabledChanged(true);
+    emit portLost();
+    if (session_.awaitingReturn()) {
+        restartPort_ = port;
+        reopen_.start();
+    }
 }
 
 void UnitController::closed() {
     rxPartial_.stop();
     noAnswer_.stop();
+    Timer2.stop();
     appendLog(texts::kClosed);
-    emit setConfigEnabledChanged(false);
     emit connectionChanged(false);
 }
 
@@ -171,39 +200,58 @@ void UnitController::setPacingTimer(transfer::PacingTimer timer, bool enabled) {
 
 void UnitController::setProgressMaximum(int maximum) {
     progressMaximum_ = maximum;
-    emit progressChanged(progressPosition_, maximum, session_.operation());
+    emitProgress();
 }
 
 void UnitController::setProgress(int position) {
     progressPosition_ = position;
-    emit progressChanged(position, progressMaximum_, session_.operation());
+    emitProgress();
+}
+
+void UnitController::emitProgress() {
+    Progress p;
+    p.operation = session_.operation();
+    p.position = progressPosition_;
+    p.maximum = progressMaximum_;
+    if (p.maximum > 0 && p.position > 0) {
+        p.percent = static_cast<int>(100LL * p.position / p.maximum);
+        if (p.operation != estimated_ || p.position < firstPosition_) {
+            estimated_ = p.operation;
+            firstPosition_ = p.position;
+            started_.start();
+        }
+        const qint64 ms = started_.elapsed();
+        const int done = p.position - firstPosition_;
+        if (ms >= kEstimateAfterMs && done > 0) {
+            p.blocksPerSecond = done * 1000.0 / static_cast<double>(ms);
+            p.bytesPerSecond = p.blocksPerSecond * blockBytes(p.operation);
+            p.secondsLeft = static_cast<qint64>(std::ceil((p.maximum - p.position) / p.blocksPerSecond));
+        }
+    }
+    emit progressChanged(p);
 }
 
 void UnitController::appendLog(const std::string& line) { emit logLine(fromUtf8(line), Tone::Normal); }
 void UnitController::appendWarning(const std::string& line) { warn(fromUtf8(line)); }
 
-void UnitController::showBox(const session::Box& box) {
-    emit boxRequested(fromUtf8(box.text), fromUtf8(box.caption), box.icon);
-}
-
-void UnitController::appendIdList(const std::string& line) { emit idListed(fromUtf8(line)); }
-void UnitController::setIdListCount(const std::string& caption) { emit idListCountChanged(fromUtf8(caption)); }
-void UnitController::setEdit1(const std::string& text) { emit edit1Changed(fromUtf8(text)); }
-
-void UnitController::finished(const session::Finished& outcome) {
-    if (outcome.operation == session::Operation::Firmware && outcome.ok) noReturn_.start();
-    emit operationFinished(outcome);
-}
-
-void UnitController::identified(const protocol::Identification& unit) {
+void UnitController::identified(const protocol::Identification& unit, bool listed) {
     noAnswer_.stop();
     noReturn_.stop();
-    emit unitIdentified(unit);
+    reopen_.stop();
+    emit unitIdentified(unit, listed);
 }
 
-void UnitController::operationModeSeen() {
+void UnitController::restarting(const protocol::Identification& unit) {
+    noReturn_.start();
+    emit unitRestarting(unit);
+}
+
+void UnitController::finished(const session::Outcome& outcome) {
     noAnswer_.stop();
-    emit operationModeNotice();
+    noReturn_.stop();
+    reopen_.stop();
+    estimated_ = Operation::None;
+    emit operationFinished(outcome);
 }
 
 }  // namespace vek::unit

@@ -1,19 +1,21 @@
 #pragma once
 // One unit on one port, with no window: owns the serial link, the session
-// and the protocol's timers, and tells views what happens through signals.
-// A view (the window, the command line, a station row) turns its own input
-// into calls here and shows what the signals say; it never paces the
-// protocol nor waits for it.
+// and the protocol's timers, drives the road the view chose (its Plan) and
+// tells views what happens through signals: lines for the log, progress,
+// the form, who the unit is and how each road ended (one typed Outcome).
+// A view turns its own input into calls here and words what the signals
+// say; it never paces the protocol nor waits for it.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-#include "config/form_model.h"
 #include "link/com_port.h"
 #include "session/session.h"
 #include "session/view.h"
 #include "transfer/port.h"
+#include "unit/unit_types.h"
 
 namespace vek::unit {
 
@@ -31,6 +33,8 @@ public:
     // A unit restarts with new firmware and announces itself again; past
     // this after the transfer it did not come back.
     static constexpr int kReturnMs = 15000;
+    // While a restarting unit is off the bus, its port is tried this often.
+    static constexpr int kReopenMs = 250;
 
     explicit UnitController(QObject* parent = nullptr);
     ~UnitController() override;
@@ -44,27 +48,25 @@ public:
     bool isOpen() const { return vcp_.connected(); }
     QString portName() const { return vcp_.port(); }
 
-    void setOptions(const session::Options& options) { session_.setOptions(options); }
-    const session::Options& options() const { return session_.options(); }
+    void setOptions(const Options& options) { session_.setOptions(options); }
+    const Options& options() const { return session_.options(); }
+    // What every identification on this port leads to.
+    void setPlan(const Plan& plan) { session_.setPlan(plan); }
+    const Plan& plan() const { return session_.plan(); }
     // The form as the technician edits it.
     void setForm(const config::FormModel& form) { session_.setForm(form); }
 
-    void getConfig() { session_.getConfig(); }
+    // CONFIGURAR: validate, write and read back this form.
     void setConfig(const config::FormModel& form) { session_.setConfig(form); }
-    void firmwareUpdate() { session_.firmwareUpdate(); }
     void jump() { session_.jump(); }
     void remoteCommandList(const config::FormModel& form) { session_.remoteCommandList(form); }
     void clearIdList() { session_.clearIdList(); }
-    void restoreIdList(int listedCount, const protocol::UnitId& lastListedId) {
-        session_.restoreIdList(listedCount, lastListedId);
-    }
+    // From a unitIdentified handler: this unit's road goes no further.
+    void leaveAlone() { session_.leaveAlone(); }
 
-    session::Session& session() { return session_; }
-    const session::Session& session() const { return session_; }
-    link::ComPort& port() { return vcp_; }
-    // Timer1, Timer2, Timer3; 0 is the partial-frame timer, 6 the no-answer
-    // one, 7 the wait for a unit restarting with new firmware.
-    QTimer& timer(int n);
+    Operation operation() const { return session_.operation(); }
+    // A unit is awaited back from its restart with new firmware.
+    bool awaitingReturn() const { return session_.awaitingReturn(); }
 
     // The words for an open failure, as the log shows them.
     static QString openFailureText(OpenFailure why, const QString& port, const QString& systemText);
@@ -72,23 +74,18 @@ public:
 signals:
     void logLine(const QString& line, vek::unit::Tone tone);
     void logCleared();
-    // The bar: position of maximum, and what is running.
-    void progressChanged(int position, int maximum, vek::session::Operation operation);
-    void boxRequested(const QString& text, const QString& caption, vek::session::BoxIcon icon);
+    void progressChanged(const vek::unit::Progress& progress);
     void formShown(const vek::config::FormModel& form);
-    void setConfigEnabledChanged(bool enabled);
-    void portListEnabledChanged(bool enabled);
-    void idListed(const QString& line);
-    void idListCountChanged(const QString& caption);
-    void edit1Changed(const QString& digits);
     void connectionChanged(bool open);
+    // The port went away under the tool (cable pulled, device error).
+    void portLost();
     void openFailed(vek::unit::OpenFailure why, const QString& message);
-    void noAnswer(const QString& message);
-    void unitIdentified(const vek::protocol::Identification& unit);
-    void operationModeNotice();
-    void operationFinished(const vek::session::Finished& outcome);
-    // New firmware went in, but the unit did not announce itself again.
-    void unitDidNotReturn();
+    // A unit in maintenance mode; `listed`: its identifier joins the
+    // production list.
+    void unitIdentified(const vek::unit::Identification& unit, bool listed);
+    // New firmware went in; the unit is awaited back.
+    void unitRestarting(const vek::unit::Identification& unit);
+    void operationFinished(const vek::unit::Outcome& outcome);
 
 private:
     // transfer::Port
@@ -101,22 +98,19 @@ private:
     void appendLog(const std::string& line) override;
     void appendWarning(const std::string& line) override;
     void clearLog() override { emit logCleared(); }
-    void showBox(const session::Box& box) override;
     void showForm(const config::FormModel& form) override { emit formShown(form); }
     void startDeferredClose() override { Timer2.start(); }
-    void setSetConfigEnabled(bool enabled) override { emit setConfigEnabledChanged(enabled); }
-    void setPortListEnabled(bool enabled) override { emit portListEnabledChanged(enabled); }
-    void appendIdList(const std::string& line) override;
-    void setIdListCount(const std::string& caption) override;
-    void setEdit1(const std::string& text) override;
-    void identified(const protocol::Identification& unit) override;
-    void operationModeSeen() override;
-    void finished(const session::Finished& outcome) override;
+    void identified(const protocol::Identification& unit, bool listed) override;
+    void restarting(const protocol::Identification& unit) override;
+    void finished(const session::Outcome& outcome) override;
 
+    bool openDevice(const QString& port, bool quiet);
     void VCPRxChar(int count);
     void Timer2Timer();
-    void portLost();
+    void lost();
     void closed();
+    void reopen();
+    void emitProgress();
     void warn(const QString& line) { emit logLine(line, Tone::Warning); }
 
     link::ComPort vcp_;
@@ -126,8 +120,14 @@ private:
     QTimer noAnswer_;
     // Kept across a close: a unit may leave the bus while it restarts.
     QTimer noReturn_;
+    QTimer reopen_;
+    QString restartPort_;
     int progressMaximum_ = 0;
     int progressPosition_ = 0;
+    // The estimate: when the running operation's first step was seen.
+    Operation estimated_ = Operation::None;
+    int firstPosition_ = 0;
+    QElapsedTimer started_;
 };
 
 }  // namespace vek::unit

@@ -1,0 +1,131 @@
+#pragma once
+// What a view asks of a unit (a Plan) and how it ended (an Outcome). Every
+// view, the window, the command line and the station, chooses a plan and
+// words the outcome; the road between the two is the session's alone.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/config_image.h"
+#include "config/form_model.h"
+#include "protocol/counters.h"
+#include "protocol/identification.h"
+
+namespace vek::session {
+
+using Counters = protocol::Counters;  // Nacks, Code10, Code15, Code20
+
+// What runs on the unit: one at a time.
+enum class Operation { None, Firmware, Write, Read, Verify };
+
+enum class FirmwarePolicy {
+    Never,       // a unit that needs new firmware is reported (and never written)
+    WhenNeeded,  // the road of the identification: old, 255.255 or 99.x firmware
+    Always,      // even a unit that is up to date
+};
+
+// What follows a maintenance-mode identification, in this order:
+// firmware, read, write, read-back. Each step runs only when the one before
+// it ended well.
+struct Plan {
+    FirmwarePolicy firmware = FirmwarePolicy::Never;
+    bool read = false;
+    // A read that finds an invalid configuration fills the form with a
+    // preset (Norvale or default, by the options) and writes it.
+    bool replaceInvalid = false;
+    // The configuration to write, after the read when there is one.
+    std::optional<config::FormModel> write;
+    // Every write is read back and compared; off only when asked for.
+    bool verify = true;
+
+    // The window: new firmware when needed, then the read; an invalid
+    // configuration is replaced by a preset and written.
+    static Plan window() { return {FirmwarePolicy::WhenNeeded, true, true, std::nullopt, true}; }
+    // Only who the unit is.
+    static Plan identify() { return {}; }
+    static Plan readOnly() { return {FirmwarePolicy::Never, true, false, std::nullopt, true}; }
+    static Plan writeOnly(const config::FormModel& form, bool verify) {
+        return {FirmwarePolicy::Never, false, false, form, verify};
+    }
+    static Plan flash(bool force) {
+        return {force ? FirmwarePolicy::Always : FirmwarePolicy::WhenNeeded, false, false, std::nullopt, true};
+    }
+    // A production run: new firmware when needed, then the configuration.
+    static Plan production(const config::FormModel& form) {
+        return {FirmwarePolicy::WhenNeeded, false, false, form, true};
+    }
+};
+
+enum class Kind {
+    Ok,
+    NoUnit,                // nothing announced itself on the port
+    PortLost,              // the port closed under a running operation
+    OperationMode,         // the unit is in operation mode: it takes nothing
+    TypeLeftAlone,         // a unit type this tool does not serve
+    Discontinued,          // a discontinued type asked for firmware it cannot take
+    NeedsFirmware,         // a write asked of a unit that needs new firmware first
+    FirmwareNotTaken,      // back from the restart still needing an update
+    DidNotReturn,          // no announcement after the new firmware
+    OtherUnitReturned,     // another identifier came back after the restart
+    InvalidConfiguration,  // the read found an invalid image and left it
+    Refused,               // the form was refused before anything was sent
+    Timeout,               // the unit stopped answering a transfer or a read
+    ReadBackDiffers,       // the unit stored something other than what was written
+    Interrupted,           // stopped on purpose before the end
+};
+
+// The stable name of a kind, as machine-readable output carries it.
+std::string_view kindName(Kind kind);
+
+// The box the window shows for a failure, in the words the unit's road has
+// always used (captions "ERRO #0x01" to "ERRO #0x04", "Erro").
+enum class BoxIcon { None, Warning, Information };
+struct Box {
+    std::string text;
+    std::string caption;
+    BoxIcon icon = BoxIcon::None;
+};
+
+struct Outcome {
+    Kind kind = Kind::Ok;
+    // The last operation that ran (None when the road ended before any).
+    Operation operation = Operation::None;
+    // The unit the road was for.
+    protocol::Identification unit;
+
+    // Firmware: the version the unit had and the one it came back with.
+    bool firmwareSent = false;
+    std::optional<protocol::Version> versionBefore;
+    std::optional<protocol::Version> versionAfter;
+    // OtherUnitReturned: who came back.
+    std::optional<protocol::UnitId> returned;
+    // A discontinued type: warned about, the road went on.
+    bool discontinued = false;
+
+    // Read: the configuration found, whole (also when it is invalid).
+    bool read = false;
+    config::Image image{};
+    config::FormModel form;
+    int faults = 0;
+    // An invalid configuration was replaced by this preset and written.
+    std::optional<std::string> preset;
+
+    // Write: whether one went out, and whether it was read back equal.
+    bool written = false;
+    bool verified = false;
+    long mismatchAt = -1;
+    std::uint8_t wroteByte = 0, readByte = 0;
+    // Refused: the field and its words.
+    std::optional<config::Fault> fault;
+
+    // The link's counters when a transfer or read failed.
+    Counters counters;
+    // The box the road shows for this failure, when it has one.
+    std::optional<Box> box;
+
+    bool ok() const { return kind == Kind::Ok; }
+};
+
+}  // namespace vek::session
