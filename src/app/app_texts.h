@@ -31,11 +31,33 @@ inline constexpr const char* kTimeLeftUnknown = "calculando o tempo restante";
 inline constexpr const char* kSeconds = "%1 s";
 inline constexpr const char* kMinutes = "%1 min %2 s";
 // How the last operation ended, kept until the next one starts.
-inline constexpr const char* kDoneFirmware = "Firmware atualizado. O Vek reinicia e se apresenta de novo.";
+inline constexpr const char* kDoneFirmware = "Firmware atualizado: o Vek voltou com a versão %1.";
+inline constexpr const char* kDoneFirmwareRead = "Firmware atualizado para a versão %1 e configuração lida.";
 inline constexpr const char* kDoneRead = "Configuração lida.";
 inline constexpr const char* kDoneWrite = "Configuração gravada.";
 inline constexpr const char* kDoneWriteVerified = "Configuração gravada e conferida.";
 inline constexpr const char* kFailed = "Falhou: %1";
+// Why a road ended badly, after "Falhou: ".
+inline constexpr const char* kWhyNoUnit = "nenhum Vek respondeu na porta";
+// A transfer or read cut short (the port closed, or the unit fell silent).
+inline constexpr const char* kWhyFirmwareCut =
+    "A atualização do firmware foi interrompida! Reconecte o Vek: a atualização recomeça do início.";
+inline constexpr const char* kWhyWriteCut = "A gravação da configuração foi interrompida! Reconecte o Vek e grave novamente.";
+inline constexpr const char* kWhyReadCut = "A leitura da configuração foi interrompida! Reconecte o Vek para ler novamente.";
+inline constexpr const char* kWhyVerifyCut =
+    "Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.";
+inline constexpr const char* kWhyOperationMode = "o Vek está em modo de operação";
+inline constexpr const char* kWhyTypeLeftAlone = "este tipo de Vek (%1) não é atendido por esta ferramenta";
+inline constexpr const char* kWhyDiscontinued = "este tipo de Vek (%1) não recebe o firmware desta ferramenta";
+inline constexpr const char* kWhyNeedsFirmware = "o Vek precisa de novo firmware antes de ser configurado";
+inline constexpr const char* kWhyFirmwareNotTaken = "o Vek voltou com a versão %1: o novo firmware não foi aceito";
+inline constexpr const char* kWhyDidNotReturn = "o Vek não voltou a se identificar depois do novo firmware";
+inline constexpr const char* kWhyOtherUnitReturned = "outro Vek voltou na porta (Id: %1)";
+inline constexpr const char* kWhyInvalidConfiguration = "a configuração guardada no Vek é inválida";
+inline constexpr const char* kWhyRefused = "Parâmetro inválido! [%1]";
+inline constexpr const char* kWhyReadBackDiffers =
+    "A configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)! Grave novamente.";
+inline constexpr const char* kWhyInterrupted = "a operação foi interrompida";
 
 // The Log: a line that comes again and again is kept once, with its count.
 inline constexpr const char* kRepeated = "%1 (×%2)";

@@ -179,41 +179,46 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
-QTimer& MainWindow::timer(int n) {
-    switch (n) {
-        case 1:
-        case 2:
-        case 3: return controller_.timer(n);
-        case 4: return *updateChecker_->timer();
-        default: return *Timer5;
-    }
-}
-
 QString MainWindow::keyCapture() const { return qr_->pending(); }
 
 void MainWindow::wireController() {
     using unit::UnitController;
+    controller_.setPlan(unit::Plan::window());
     connect(&controller_, &UnitController::logLine, this, [this](const QString& line, unit::Tone tone) {
         log_->append(line, tone == unit::Tone::Warning, controller_.portName());
     });
     connect(&controller_, &UnitController::logCleared, log_, &LogPane::clear);
-    connect(&controller_, &UnitController::progressChanged, this,
-            [this](int position, int maximum, session::Operation operation) {
-                ui_->ProgressBar1->setMaximum(maximum);
-                ui_->ProgressBar1->setValue(position);
-                status_->progress(position, maximum, operation);
-            });
-    connect(&controller_, &UnitController::operationFinished, this, [this](const session::Finished& outcome) {
-        status_->finished(outcome, controller_.options().verifyWrites);
+    connect(&controller_, &UnitController::progressChanged, this, [this](const unit::Progress& p) {
+        ui_->ProgressBar1->setMaximum(p.maximum);
+        ui_->ProgressBar1->setValue(p.position);
+        status_->progress(p);
     });
-    connect(&controller_, &UnitController::boxRequested, this, &MainWindow::showBox);
+    connect(&controller_, &UnitController::operationFinished, this, &MainWindow::outcomeReached);
     connect(&controller_, &UnitController::formShown, form_, &FormBinding::show);
-    connect(&controller_, &UnitController::setConfigEnabledChanged, ui_->B_SetConfig, &QWidget::setEnabled);
-    connect(&controller_, &UnitController::portListEnabledChanged, ui_->ComboBox1, &QWidget::setEnabled);
-    connect(&controller_, &UnitController::idListed, production_, &ProductionList::listed);
-    connect(&controller_, &UnitController::idListCountChanged, ui_->L_IdList, &QLabel::setText);
-    connect(&controller_, &UnitController::edit1Changed, ui_->Edit1, &QLineEdit::setText);
+    connect(&controller_, &UnitController::unitIdentified, this, &MainWindow::unitIdentified);
     connect(&controller_, &UnitController::connectionChanged, this, &MainWindow::connectionChanged);
+    // A pulled cable closes as the button would, and the list is free again.
+    connect(&controller_, &UnitController::portLost, ui_->ComboBox1, [this] { ui_->ComboBox1->setEnabled(true); });
+}
+
+void MainWindow::unitIdentified(const unit::Identification& unit, bool listed) {
+    // The unit on the port now, whatever the list held before.
+    ui_->Edit1->setText(unit::idDigits(unit.id));
+    if (listed) production_->listed(unit::idText(unit.id));
+}
+
+void MainWindow::outcomeReached(const unit::Outcome& outcome) {
+    status_->finished(outcome);
+    if (outcome.kind == unit::Kind::OperationMode) ui_->Edit1->clear();
+    // What the unit holds is known again: a read that ended well, or a
+    // write that went in (also one whose read-back differs: writing it
+    // again is what the technician is told to do).
+    if (controller_.isOpen() && ((outcome.read && outcome.ok()) || outcome.written)) ui_->B_SetConfig->setEnabled(true);
+    // The close after a write frees the port list; the one after an
+    // operation-mode notice does not.
+    if (outcome.ok() && outcome.written && ui_->Cb_COMAutoClose->isChecked() && unit::isCurrentRelease(outcome.unit))
+        ui_->ComboBox1->setEnabled(true);
+    if (outcome.box) showBox(*outcome.box);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -237,22 +242,16 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::restoreSettings() {
-    // Read before anything is saved: start-up itself empties the list.
-    ui_->Cb_Norvale->setChecked(settings_->norvale());
+    // Read before anything is saved: start-up itself empties the list. The
+    // list comes back as history: the first unit of this run is listed
+    // again, and Edit1 waits for the unit on the port.
     ui_->Cb_COMAutoClose->setChecked(settings_->closeAfterConfigure());
     if (settings_->productionPanel()) setProductionPanel(true);
-    const QList<ProductionEntry> ids = settings_->idList();
-    production_->restore(ids);
-    if (!ids.isEmpty())
-        if (const auto last = protocol::parseIdDigits(ids.back().digits.toStdString()))
-            controller_.restoreIdList(static_cast<int>(ids.size()), *last);
+    production_->restore(settings_->idList());
     ports_->select(settings_->lastPort());
 
     connect(production_, &ProductionList::changed, this, [this] { settings_->setIdList(production_->entries()); });
-    for (QCheckBox* option : {ui_->Cb_Norvale, ui_->Cb_COMAutoClose})
-        connect(option, &QCheckBox::toggled, this, [this] {
-            settings_->setOptions(ui_->Cb_Norvale->isChecked(), ui_->Cb_COMAutoClose->isChecked());
-        });
+    connect(ui_->Cb_COMAutoClose, &QCheckBox::toggled, this, [this](bool on) { settings_->setCloseAfterConfigure(on); });
 }
 
 void MainWindow::Timer5Timer() {
@@ -316,11 +315,11 @@ void MainWindow::LogChange() {
     ui_->Log->ensureCursorVisible();
 }
 
-void MainWindow::showBox(const QString& text, const QString& caption, session::BoxIcon icon) {
+void MainWindow::showBox(const unit::Box& box) {
     QMessageBox::Icon shown = QMessageBox::NoIcon;
-    if (icon == session::BoxIcon::Warning) shown = QMessageBox::Warning;
-    if (icon == session::BoxIcon::Information) shown = QMessageBox::Information;
-    openBox({text, caption, shown, QMessageBox::Ok});
+    if (box.icon == unit::BoxIcon::Warning) shown = QMessageBox::Warning;
+    if (box.icon == unit::BoxIcon::Information) shown = QMessageBox::Information;
+    openBox({QString::fromStdString(box.text), QString::fromStdString(box.caption), shown, QMessageBox::Ok});
 }
 
 // ---------------------------------------------------------------- connection
@@ -334,6 +333,7 @@ void MainWindow::ButtonVCPClick() {
     }
     if (controller_.isOpen()) {
         controller_.close();
+        ui_->ComboBox1->setEnabled(true);
         return;
     }
     const QString port = ports_->selectedPort();
@@ -358,6 +358,10 @@ void MainWindow::connectionChanged(bool open) {
     if (open) {
         ui_->ComboBox1->setEnabled(false);
         status_->connectionOpened();
+        // Nothing is known yet of the unit on this port.
+        ui_->Edit1->clear();
+    } else {
+        ui_->B_SetConfig->setEnabled(false);
     }
     ports_->setWatching(!open);
     updateConnectButton(open);
@@ -433,7 +437,7 @@ void MainWindow::applyPreset(void (*preset)(config::FormModel&)) {
 }
 
 void MainWindow::optionsEdited() {
-    session::Options options = controller_.options();
+    unit::Options options = controller_.options();
     options.norvale = ui_->Cb_Norvale->isChecked();
     options.closeAfterConfigure = ui_->Cb_COMAutoClose->isChecked();
     controller_.setOptions(options);

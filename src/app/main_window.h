@@ -43,7 +43,17 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Handlers, public so tests drive exactly what a click or a tick does.
+    const unit::UnitController& controller() const { return controller_; }
+    update::UpdateChecker* updateChecker() const { return updateChecker_; }
+    QString keyCapture() const;
+    // The form at its own size, whatever part of it the window shows.
+    QWidget* form() const { return content_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
     void FormCreate();
     void Timer5Timer();
     void ComboBox1DropDown();
@@ -57,29 +67,14 @@ public:
     void B_SetDefaultsClick();
     void B_SetNorvaleClick();
     void B_RemConfigClick();
-
-    unit::UnitController& controller() { return controller_; }
-    link::ComPort& VCP() { return controller_.port(); }
-    session::Session& session() { return controller_.session(); }
-    // Timer1 to Timer3 are the controller's, Timer4 the update check's,
-    // Timer5 the window's own.
-    QTimer& timer(int n);
-    update::UpdateChecker* updateChecker() const { return updateChecker_; }
-    QString keyCapture() const;
-    // The form at its own size, whatever part of it the window shows.
-    QWidget* form() const { return content_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, qint64 ms);
     void LogChange();
     void connectionChanged(bool open);
+    void unitIdentified(const unit::Identification& unit, bool listed);
+    void outcomeReached(const unit::Outcome& outcome);
     void applyPreset(void (*preset)(config::FormModel&));
     void optionsEdited();
-    void showBox(const QString& text, const QString& caption, session::BoxIcon icon);
+    void showBox(const unit::Box& box);
     void wireController();
     void updateConnectButton(bool open);
     void setProductionPanel(bool shown);

@@ -48,6 +48,7 @@ void ProductionList::listed(const QString& line) {
     ProductionEntry entry{QString(line).remove(QLatin1Char(' ')), QDateTime::currentDateTime(), {}};
     show(entry);
     entries_.append(entry);
+    count_->setText(QString::number(entries_.size()));
     emit changed();
 }
 

@@ -9,6 +9,7 @@ namespace {
 const QString kLastPort = QStringLiteral("connection/lastPort");
 const QString kPanel = QStringLiteral("production/panelShown");
 const QString kIds = QStringLiteral("production/ids");
+// Written by earlier releases; removed when seen, never read.
 const QString kNorvale = QStringLiteral("options/norvale");
 const QString kAutoClose = QStringLiteral("options/closeAfterConfigure");
 
@@ -16,19 +17,15 @@ const QString kAutoClose = QStringLiteral("options/closeAfterConfigure");
 
 // Under the application's name alone: ~/.config/VekTool.conf, or the
 // registry key Software\VekTool.
-Settings::Settings() : settings_(QCoreApplication::applicationName()) {}
+Settings::Settings() : settings_(QCoreApplication::applicationName()) { settings_.remove(kNorvale); }
 
 QString Settings::lastPort() const { return settings_.value(kLastPort).toString(); }
 void Settings::setLastPort(const QString& port) { settings_.setValue(kLastPort, port); }
 bool Settings::productionPanel() const { return settings_.value(kPanel, false).toBool(); }
 void Settings::setProductionPanel(bool shown) { settings_.setValue(kPanel, shown); }
-bool Settings::norvale() const { return settings_.value(kNorvale, false).toBool(); }
 bool Settings::closeAfterConfigure() const { return settings_.value(kAutoClose, false).toBool(); }
 
-void Settings::setOptions(bool norvale, bool closeAfterConfigure) {
-    settings_.setValue(kNorvale, norvale);
-    settings_.setValue(kAutoClose, closeAfterConfigure);
-}
+void Settings::setCloseAfterConfigure(bool on) { settings_.setValue(kAutoClose, on); }
 
 QList<ProductionEntry> Settings::idList() const {
     QList<ProductionEntry> entries;

@@ -1,7 +1,7 @@
 #pragma once
 // What the window remembers from one run to the next: the last port opened,
-// whether the production panel was open and its list, and the two option
-// check boxes. Kept with QSettings under the application's name.
+// whether the production panel was open and its list, and "Fechar após
+// configurar". Kept with QSettings under the application's name.
 
 #include <QList>
 #include <QSettings>
@@ -19,9 +19,10 @@ public:
     void setLastPort(const QString& port);
     bool productionPanel() const;
     void setProductionPanel(bool shown);
-    bool norvale() const;
+    // "Forçar configuração Norvale" is not kept: ticked behind a hidden
+    // panel it would rewrite units at the next start with nothing on view.
     bool closeAfterConfigure() const;
-    void setOptions(bool norvale, bool closeAfterConfigure);
+    void setCloseAfterConfigure(bool on);
     QList<ProductionEntry> idList() const;
     void setIdList(const QList<ProductionEntry>& entries);
 

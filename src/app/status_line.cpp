@@ -14,17 +14,13 @@ namespace {
 const QColor kDoneColour(0x00, 0x80, 0x00);
 const QColor kFailedColour(0xFF, 0x00, 0x00);
 
-// Speed and time left are guessed from what has passed; before this much
-// there is too little to go on.
-constexpr qint64 kEstimateAfterMs = 300;
-
-const char* runningName(session::Operation operation) {
+const char* runningName(unit::Operation operation) {
     switch (operation) {
-        case session::Operation::Firmware: return texts::kRunningFirmware;
-        case session::Operation::Write: return texts::kRunningWrite;
-        case session::Operation::Read: return texts::kRunningRead;
-        case session::Operation::Verify: return texts::kRunningVerify;
-        case session::Operation::None: break;
+        case unit::Operation::Firmware: return texts::kRunningFirmware;
+        case unit::Operation::Write: return texts::kRunningWrite;
+        case unit::Operation::Read: return texts::kRunningRead;
+        case unit::Operation::Verify: return texts::kRunningVerify;
+        case unit::Operation::None: break;
     }
     return "";
 }
@@ -47,51 +43,81 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void StatusLine::progress(int position, int maximum, session::Operation operation) {
-    if (operation == session::Operation::None || maximum <= 0 || position <= 0) return;
-    const bool fresh = state_ != State::Running || operation != operation_ || position < firstPosition_;
-    if (fresh) {
-        operation_ = operation;
-        firstPosition_ = position;
-        started_.start();
-        shown_.invalidate();
-    }
-    if (!fresh && position < maximum && shown_.isValid() && shown_.elapsed() < kRefreshMs) return;
+void StatusLine::progress(const unit::Progress& p) {
+    if (p.operation == unit::Operation::None || p.maximum <= 0 || p.position <= 0) return;
+    const bool fresh = state_ != State::Running || p.operation != operation_;
+    operation_ = p.operation;
+    if (fresh) shown_.invalidate();
+    if (!fresh && p.position < p.maximum && shown_.isValid() && shown_.elapsed() < kRefreshMs) return;
     shown_.start();
-    show(runningText(position, maximum), State::Running);
+    show(runningText(p), State::Running);
 }
 
-QString StatusLine::runningText(int position, int maximum) const {
+QString StatusLine::runningText(const unit::Progress& p) const {
     const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
-    const int percent = static_cast<int>(100LL * position / maximum);
-    const qint64 ms = started_.elapsed();
-    const int done = position - firstPosition_;
     QString speed = QStringLiteral("–");
     QString left = QString::fromUtf8(texts::kTimeLeftUnknown);
-    if (ms >= kEstimateAfterMs && done > 0) {
-        const double perSecond = done * 1000.0 / static_cast<double>(ms);
-        speed = pt.toString(static_cast<qlonglong>(std::llround(perSecond)));
-        const auto seconds = static_cast<qint64>(std::ceil((maximum - position) / perSecond));
-        left = QString::fromUtf8(texts::kTimeLeft).arg(duration(seconds));
+    if (p.estimated()) {
+        speed = pt.toString(static_cast<qlonglong>(std::llround(p.blocksPerSecond)));
+        left = QString::fromUtf8(texts::kTimeLeft).arg(duration(p.secondsLeft));
     }
     return QString::fromUtf8(texts::kProgress)
-        .arg(QString::fromUtf8(runningName(operation_)), QString::number(percent), pt.toString(position),
-             pt.toString(maximum), speed, left);
+        .arg(QString::fromUtf8(runningName(operation_)), QString::number(p.percent), pt.toString(p.position),
+             pt.toString(p.maximum), speed, left);
 }
 
-void StatusLine::finished(const session::Finished& outcome, bool verified) {
-    operation_ = session::Operation::None;
-    if (outcome.ok) {
-        const char* done = texts::kDoneRead;
-        if (outcome.operation == session::Operation::Firmware) done = texts::kDoneFirmware;
-        if (outcome.operation == session::Operation::Write)
-            done = verified ? texts::kDoneWriteVerified : texts::kDoneWrite;
-        show(QString::fromUtf8(done), State::Done);
+QString StatusLine::failureReason(const unit::Outcome& o) {
+    using unit::Kind;
+    const auto qs = [](const char* text) { return QString::fromUtf8(text); };
+    switch (o.kind) {
+        case Kind::Ok: break;
+        case Kind::NoUnit: return qs(texts::kWhyNoUnit);
+        case Kind::PortLost:
+        case Kind::Timeout:
+            switch (o.operation) {
+                case unit::Operation::Firmware: return qs(texts::kWhyFirmwareCut);
+                case unit::Operation::Write: return qs(texts::kWhyWriteCut);
+                case unit::Operation::Verify: return qs(texts::kWhyVerifyCut);
+                case unit::Operation::Read:
+                case unit::Operation::None: break;
+            }
+            return qs(texts::kWhyReadCut);
+        case Kind::OperationMode: return qs(texts::kWhyOperationMode);
+        case Kind::TypeLeftAlone: return qs(texts::kWhyTypeLeftAlone).arg(o.unit.version.a);
+        case Kind::Discontinued: return qs(texts::kWhyDiscontinued).arg(o.unit.version.a);
+        case Kind::NeedsFirmware: return qs(texts::kWhyNeedsFirmware);
+        case Kind::FirmwareNotTaken:
+            return qs(texts::kWhyFirmwareNotTaken).arg(unit::versionText(o.versionAfter.value_or(o.unit.version)));
+        case Kind::DidNotReturn: return qs(texts::kWhyDidNotReturn);
+        case Kind::OtherUnitReturned:
+            return qs(texts::kWhyOtherUnitReturned).arg(o.returned ? unit::idText(*o.returned) : QString());
+        case Kind::InvalidConfiguration: return qs(texts::kWhyInvalidConfiguration);
+        case Kind::Refused:
+            return qs(texts::kWhyRefused).arg(o.fault ? QString::fromStdString(o.fault->name) : QString());
+        case Kind::ReadBackDiffers: {
+            const auto hex = [](int b) { return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper(); };
+            return qs(texts::kWhyReadBackDiffers).arg(o.mismatchAt).arg(hex(o.wroteByte), hex(o.readByte));
+        }
+        case Kind::Interrupted: return qs(texts::kWhyInterrupted);
+    }
+    return {};
+}
+
+void StatusLine::finished(const unit::Outcome& o) {
+    operation_ = unit::Operation::None;
+    if (!o.ok()) {
+        show(QString::fromUtf8(texts::kFailed).arg(failureReason(o)), State::Failed);
         return;
     }
-    QString reason = QString::fromUtf8(outcome.reason.data(), static_cast<qsizetype>(outcome.reason.size()));
-    reason.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    show(QString::fromUtf8(texts::kFailed).arg(reason), State::Failed);
+    const QString version = unit::versionText(o.versionAfter.value_or(o.unit.version));
+    if (o.written)
+        show(QString::fromUtf8(o.verified ? texts::kDoneWriteVerified : texts::kDoneWrite), State::Done);
+    else if (o.read)
+        show(o.firmwareSent ? QString::fromUtf8(texts::kDoneFirmwareRead).arg(version)
+                            : QString::fromUtf8(texts::kDoneRead),
+             State::Done);
+    else if (o.firmwareSent)
+        show(QString::fromUtf8(texts::kDoneFirmware).arg(version), State::Done);
 }
 
 void StatusLine::connectionOpened() {

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-#include "session/view.h"
+#include "unit/unit_types.h"
 
 class QLabel;
 
@@ -25,14 +25,15 @@ public:
     explicit StatusLine(QLabel* label, QObject* parent = nullptr);
 
     // The controller's progressChanged.
-    void progress(int position, int maximum, session::Operation operation);
-    // The controller's operationFinished; `verified` says whether a write
-    // was read back.
-    void finished(const session::Finished& outcome, bool verified);
+    void progress(const unit::Progress& progress);
+    // The controller's operationFinished.
+    void finished(const unit::Outcome& outcome);
     // A new connection: nothing of the old one is still running.
     void connectionOpened();
 
     State state() const { return state_; }
+    // Why an outcome is a failure, in the line's words.
+    static QString failureReason(const unit::Outcome& outcome);
     // The whole text; the label may show it shortened.
     QString text() const { return text_; }
 
@@ -41,16 +42,14 @@ protected:
 
 private:
     void show(const QString& text, State state);
-    QString runningText(int position, int maximum) const;
+    QString runningText(const unit::Progress& progress) const;
     void resizeText();
 
     QLabel* label_;
     State state_ = State::Idle;
     QString text_;
-    session::Operation operation_ = session::Operation::None;
-    QElapsedTimer started_;
+    unit::Operation operation_ = unit::Operation::None;
     QElapsedTimer shown_;
-    int firstPosition_ = 0;
 };
 
 }  // namespace vek::app

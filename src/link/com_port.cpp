@@ -95,6 +95,9 @@ QString ComPort::portListStamp() {
 }
 
 ComPort::ComPort(QObject* parent) : QObject(parent) {
+    // A child, so that whoever holds the controller can look at the line as
+    // it is set (QObject::findChild) without the controller handing it out.
+    serial_.setParent(this);
     connect(&serial_, &QSerialPort::readyRead, this, &ComPort::onReadyRead);
     connect(&serial_, &QSerialPort::errorOccurred, this, &ComPort::onError);
 }

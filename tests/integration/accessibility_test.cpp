@@ -43,10 +43,11 @@ TEST_F(AccessibilityTest, ButtonActionOpensAndClosesLikeAClick) {
     unit->stop();
     unit.reset();
     qputenv("VEKTOOL_EXTRA_PORTS", "/dev/vek-no-such-port");
-    window_->ComboBox1DropDown();
+    widget<QComboBox>("ComboBox1")->showPopup();
+    widget<QComboBox>("ComboBox1")->hidePopup();
     act();
     EXPECT_FALSE(button()->state().checked);
-    EXPECT_FALSE(window_->VCP().connected());
+    EXPECT_FALSE(window_->controller().isOpen());
     EXPECT_TRUE(lastLineRed());
 }
 

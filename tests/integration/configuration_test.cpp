@@ -194,7 +194,7 @@ TEST_F(ConfigurationTest, CloseAfterConfiguringClosesThePort) {
     connectUnit();
     ASSERT_TRUE(waitLog(kReadDone));
     widget<QPushButton>("B_SetConfig")->click();
-    ASSERT_TRUE(waitFor([&] { return !window_->VCP().connected(); })) << log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return !window_->controller().isOpen(); })) << log().toStdString();
     EXPECT_TRUE(disconnectedState());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
     // Closed once the record read back matched what was written.

@@ -27,14 +27,18 @@ class ConnectionTest : public AppTest {};
 
 TEST_F(ConnectionTest, OpenThenCloseLogsBothEnds) {
     sim::Identity id;
-    id.version = {7, 0, 1, 0};  // a unit the tool only names: nothing follows the version line
+    id.version = {7, 0, 1, 0};  // a unit the tool only names and says it leaves alone
     startUnit(id);
     makeWindow();
     connectUnit();
     EXPECT_TRUE(log().startsWith(QString::fromUtf8("Conexão aberta...")));
     EXPECT_TRUE(waitFor([&] { return unit->toolConnected(); }));
     EXPECT_EQ(widget<QToolButton>("ButtonVCP")->toolTip(), "Desconectar a porta");
-    EXPECT_TRUE(waitLog("Vek v7.0.1.0"));
+    EXPECT_TRUE(waitLog(QString::fromUtf8("Vek v7.0.1.0\nId: 0BADF00D 12345678 00C0FFEE\n"
+                                          "Este tipo de Vek (7) não é atendido por esta ferramenta.")))
+        << log().toStdString();
+    EXPECT_TRUE(lastLineRed());
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return int(u.frames().size()); }), 0) << "nothing is sent to it";
 
     pressConnect();
     EXPECT_TRUE(disconnectedState());
@@ -48,8 +52,10 @@ TEST_F(ConnectionTest, OpensWithTheUnitsLineSettings) {
     startUnit();
     makeWindow();
     connectUnit();
-    const QSerialPort& port = window_->VCP().device();
-    EXPECT_EQ(window_->VCP().customBaudRate(), 3686400);
+    const auto* serial = window_->controller().findChild<QSerialPort*>();
+    ASSERT_NE(serial, nullptr);
+    const QSerialPort& port = *serial;
+    EXPECT_EQ(port.baudRate(), 3686400);
     EXPECT_EQ(port.dataBits(), QSerialPort::Data8);
     EXPECT_EQ(port.parity(), QSerialPort::NoParity);
     EXPECT_EQ(port.stopBits(), QSerialPort::OneStop);
@@ -104,7 +110,7 @@ TEST_F(ConnectionTest, PortHeldByAnotherProgramLeavesTheButtonUp) {
     makeWindow();
     widget<QComboBox>("ComboBox1")->setCurrentIndex(0);
     pressConnect();
-    EXPECT_FALSE(window_->VCP().connected());
+    EXPECT_FALSE(window_->controller().isOpen());
     EXPECT_FALSE(widget<QToolButton>("ButtonVCP")->isChecked());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
     EXPECT_TRUE(log().contains(QString::fromUtf8("está em uso por outro programa"))) << log().toStdString();
@@ -120,7 +126,7 @@ TEST_F(ConnectionTest, UnpluggedUnitClosesThePortAndTheToolStaysIdle) {
     ASSERT_TRUE(waitLog("Vek v7.0.1.0"));
 
     unit->unplug();
-    ASSERT_TRUE(waitFor([&] { return !window_->VCP().connected(); }));
+    ASSERT_TRUE(waitFor([&] { return !window_->controller().isOpen(); }));
     EXPECT_TRUE(disconnectedState());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
     EXPECT_TRUE(log().endsWith(QString::fromUtf8("Conexão fechada...")));

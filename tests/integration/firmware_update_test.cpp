@@ -35,7 +35,8 @@ TEST_F(FirmwareUpdateTest, OldUnitIsUpdatedRestartsAndIsThenRead) {
 
     const QString expected = QString::fromUtf8(
         "Vek v4.0.2.46\nId: 0BADF00D 12345678 00C0FFEE\nIniciando atualização...\nAtualizando firmware...\n"
-        "Atualização concluída com sucesso!\n\nVek v4.0.2.47\nId: 0BADF00D 12345678 00C0FFEE\nO Vek está atualizado!\n");
+        "Firmware enviado: o Vek está reiniciando com o novo firmware...\n"
+        "Vek v4.0.2.47\nId: 0BADF00D 12345678 00C0FFEE\nAtualização concluída com sucesso!\n\nO Vek está atualizado!\n");
     EXPECT_TRUE(logHas(expected)) << log().toStdString();
     EXPECT_EQ(log().count(QString::fromUtf8("Atualizando firmware...")), 1);
     EXPECT_EQ(progressMax, 1900);
@@ -51,6 +52,22 @@ TEST_F(FirmwareUpdateTest, OldUnitIsUpdatedRestartsAndIsThenRead) {
         EXPECT_TRUE(u.problems().empty()) << u.problems().front();
         return 0;
     });
+}
+
+TEST_F(FirmwareUpdateTest, FirmwareThatDoesNotTakeIsAFailureAndIsNotSentAgain) {
+    startUnit(unitAt(4, 2, 46), [](sim::UnitSim& u) { u.faults().firmwareNotTaken = true; });
+    makeWindow();
+    connectUnit();
+    const QString notTaken = QString::fromUtf8("O Vek voltou com a versão 4.0.2.46: o novo firmware não foi aceito!");
+    ASSERT_TRUE(waitLog(notTaken, 60000)) << log().toStdString();
+    pump(500);
+    EXPECT_FALSE(logHas(QString::fromUtf8("Atualização concluída com sucesso!"))) << log().toStdString();
+    EXPECT_FALSE(logHas(QString::fromUtf8("Buscando configuração interna..."))) << "no read after a failed update";
+    EXPECT_EQ(log().count(QString::fromUtf8("Iniciando atualização...")), 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, notTaken);
+    EXPECT_TRUE(widget<QLabel>("StatusLine")->text().startsWith(QString::fromUtf8("Falhou:")));
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return int(u.transfers().size()); }), 1);
 }
 
 TEST_F(FirmwareUpdateTest, VersionDecidesWhetherToUpdate) {
@@ -105,7 +122,7 @@ TEST_F(FirmwareUpdateTest, UnplugMidUpdateDisconnectsWithoutABoxStorm) {
     startUnit(unitAt(4, 2, 46), [](sim::UnitSim& u) { u.faults().vanishAtBlock = 500; });
     makeWindow();
     connectUnit();
-    ASSERT_TRUE(waitFor([&] { return !window_->VCP().connected(); }, 20000)) << log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return !window_->controller().isOpen(); }, 20000)) << log().toStdString();
     EXPECT_TRUE(disconnectedState());
     EXPECT_TRUE(widget<QComboBox>("ComboBox1")->isEnabled());
     pump(1500);  // three pacing periods: a running transfer would have spoken by now

@@ -44,17 +44,26 @@ TEST_F(IdentificationTest, CurrentUnitIsNamedListedAndComparedWithItsLabel) {
 }
 
 TEST_F(IdentificationTest, UnitInOperationModeIsToldToRestartAndThePortCloses) {
-    sim::Identity id;
-    id.mode = 0;
-    startUnit(id);
+    startUnit();
     makeWindow();
     connectUnit();
+    ASSERT_TRUE(waitFor([&] { return !widget<QLineEdit>("Edit1")->text().isEmpty(); }));
+    // The same port, now with a unit in operation mode: the previous unit's
+    // identifier is not left beside it.
+    sim::Identity id;
+    id.mode = 0;
+    unit->withUnit([&](sim::UnitSim& u) {
+        u.setIdentity(id);
+        return 0;
+    });
+    reconnect();
     const QString lines = QString::fromUtf8(
         "O Vek foi detectado em modo de operação!\n1-Desconectar todos os chicotes\n2-Conectar apenas o cabo USB\n"
         "3-Aguardar o Windows criar a porta (5 segundos)\n4-Rodar o VekTool e abrir a porta COM criada");
     ASSERT_TRUE(waitLog(lines)) << log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return !window_->VCP().connected(); }));
+    ASSERT_TRUE(waitFor([&] { return !window_->controller().isOpen(); }));
     EXPECT_TRUE(disconnectedState());
+    EXPECT_TRUE(widget<QLineEdit>("Edit1")->text().isEmpty());
     // Closed from inside the receive path: the port list stays as it was.
     EXPECT_FALSE(widget<QComboBox>("ComboBox1")->isEnabled());
     EXPECT_TRUE(log().endsWith(QString::fromUtf8("Conexão fechada...")));

@@ -88,6 +88,13 @@ TEST_F(MisbehavingUnitTest, AWriteStoredDifferentlyIsSaidInRedAndThePortStaysOpe
     ASSERT_TRUE(waitLog(mismatch)) << log().toStdString();
     EXPECT_TRUE(lastLineRed());
     EXPECT_FALSE(logHas(kVerified));
+    // A write counts only once it is read back equal: no success line after
+    // the read, a failure box, a red status.
+    const QString afterRead = log().mid(log().indexOf(kReadDone));
+    EXPECT_FALSE(afterRead.contains(QString::fromUtf8("Atualização concluída com sucesso!"))) << log().toStdString();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains(mismatch)) << boxes[0].text.toStdString();
+    EXPECT_TRUE(widget<QLabel>("StatusLine")->text().startsWith(QString::fromUtf8("Falhou:")));
     pump(200);
     EXPECT_TRUE(connectedState()) << "only a confirmed write closes the port on its own";
 }

@@ -3,6 +3,8 @@
 // the two options; and the list as CSV.
 
 #include <QFile>
+#include <QSettings>
+#include <QTest>
 #include <QRegularExpression>
 
 #include "app/production_list.h"
@@ -20,6 +22,18 @@ protected:
         makeWindow();
     }
 };
+
+TEST_F(SettingsTest, ANorvaleTickKeptByAnEarlierReleaseActsOnNothing) {
+    // An earlier release kept the option, ticked behind the hidden panel.
+    QSettings(QCoreApplication::applicationName()).setValue("options/norvale", true);
+    startUnit({}, [](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); });
+    makeWindow();
+    EXPECT_FALSE(widget<QCheckBox>("Cb_Norvale")->isChecked());
+    connectUnit();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Configuração conferida"), 10000)) << log().toStdString();
+    EXPECT_TRUE(logHas(QString::fromUtf8("Preparando configuração padrão...")));
+    EXPECT_FALSE(logHas(QString::fromUtf8("Norvale")));
+}
 
 TEST_F(SettingsTest, NextRunStartsWhereThisOneStopped) {
     startUnit();
@@ -49,9 +63,11 @@ TEST_F(SettingsTest, NextRunStartsWhereThisOneStopped) {
 
     restart();
     EXPECT_EQ(widget<QComboBox>("ComboBox1")->currentData().toString(), QString::fromUtf8(unitPort));
-    EXPECT_TRUE(widget<QCheckBox>("Cb_Norvale")->isChecked());
+    // Norvale is never remembered: ticked behind a hidden panel it would
+    // rewrite the next unit with nothing on view.
+    EXPECT_FALSE(widget<QCheckBox>("Cb_Norvale")->isChecked());
+    EXPECT_FALSE(window_->controller().options().norvale);
     EXPECT_TRUE(widget<QCheckBox>("Cb_COMAutoClose")->isChecked());
-    EXPECT_TRUE(window_->controller().options().norvale);
     EXPECT_EQ(window_->form()->width(), app::MainWindow::kWideWidth);
     EXPECT_EQ(widget<QTextEdit>("LogIdList")->toPlainText(),
               "0BADF00D 12345678 00C0FFEE\n00000003 00000002 00000001");
@@ -67,24 +83,24 @@ TEST_F(SettingsTest, NextRunStartsWhereThisOneStopped) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()), list()->csv());
 
-    // The last unit again is not listed twice; another one counts on from
-    // where the list was.
+    // The restored list is history: the unit on the port now is listed
+    // again, shown in Edit1 and judged against its own label.
+    EXPECT_TRUE(widget<QLineEdit>("Edit1")->text().isEmpty());
     pressConnect();
     ASSERT_TRUE(connectedState());
-    ASSERT_TRUE(waitLog("Vek v4.0.2.47"));
-    EXPECT_EQ(list()->entries().size(), 2);
-    sim::Identity third;
-    third.id = {7, 8, 9};
-    unit->withUnit([&](sim::UnitSim& u) {
-        u.setIdentity(third);
-        return 0;
-    });
-    reconnect();
     ASSERT_TRUE(waitFor([&] { return widget<QLabel>("L_IdList")->text() == "3"; })) << log().toStdString();
+    EXPECT_EQ(widget<QLineEdit>("Edit1")->text(), "000000030000000200000001");
+    typeAsScanner("000000030000000200000001");
+    EXPECT_EQ(widget<QLabel>("Label0")->text(), "OK");
+    // The same unit again in this run is not listed twice.
+    reconnect();
+    ASSERT_TRUE(waitLog("Vek v4.0.2.47"));
+    ASSERT_TRUE(waitFor([&] { return widget<QLineEdit>("Edit1")->text() == "000000030000000200000001"; }));
+    EXPECT_EQ(list()->entries().size(), 3);
 
     // Limpar empties what is kept too.
     pressConnect();
-    window_->L_ClearClick();
+    QTest::mouseClick(widget<QLabel>("L_Clear"), Qt::LeftButton);
     key(Qt::Key_F12, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
     restart();
     EXPECT_TRUE(widget<QTextEdit>("LogIdList")->toPlainText().isEmpty());

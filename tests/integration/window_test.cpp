@@ -139,7 +139,7 @@ TEST_F(WindowTest, VerdictComparesUsbAndQrIdentifiers) {
     auto* edit1 = widget<QLineEdit>("Edit1");
     auto* edit2 = widget<QLineEdit>("Edit2");
     EXPECT_EQ(verdict->text(), "X");
-    window_->Label7Click();  // both empty: nothing was compared, no OK
+    QTest::mouseClick(widget<QLabel>("Label7"), Qt::LeftButton);  // both empty: nothing was compared, no OK
     EXPECT_EQ(verdict->text(), "X");
     EXPECT_TRUE(verdict->styleSheet().contains("#ff0000"));
     edit1->setText("00000003000000020000000A");
@@ -148,10 +148,10 @@ TEST_F(WindowTest, VerdictComparesUsbAndQrIdentifiers) {
     edit2->setText("00000003000000020000000A");
     EXPECT_EQ(verdict->text(), "OK");
     EXPECT_TRUE(verdict->styleSheet().contains("#008000"));
-    window_->Label8Click();
+    QTest::mouseClick(widget<QLabel>("Label8"), Qt::LeftButton);
     EXPECT_TRUE(edit2->text().isEmpty());
     EXPECT_EQ(verdict->text(), "X");
-    window_->Label0Click();
+    QTest::mouseClick(verdict, Qt::LeftButton);
     EXPECT_TRUE(edit1->text().isEmpty());
     EXPECT_EQ(verdict->text(), "X");
 }
@@ -166,7 +166,8 @@ TEST_F(WindowTest, PortListIsSortedAndDropDownSelectsTheFirst) {
     EXPECT_EQ(listed, QStringList({"/dev/pts/17", "/dev/pts/91", "COM10", "COM3", "ttyUSB0"}));
     EXPECT_EQ(combo->currentIndex(), 0);
     combo->setCurrentIndex(3);
-    window_->ComboBox1DropDown();
+    combo->showPopup();
+    combo->hidePopup();
     EXPECT_EQ(combo->currentIndex(), 0);
 }
 

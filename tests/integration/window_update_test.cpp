@@ -27,7 +27,7 @@ protected:
     // Runs Timer4's steps one by one, waiting for the fetch at the check.
     void runCheck() {
         update::UpdateChecker* checker = window_->updateChecker();
-        window_->timer(4).stop();  // the test is the clock
+        (*window_->updateChecker()->timer()).stop();  // the test is the clock
         for (int tick = 0; tick < 7 && !checker->finished(); ++tick) {
             if (checker->updateStep() == 6) {
                 ASSERT_TRUE(waitFor([&] { return !checker->fetchRunning(); }));
@@ -44,12 +44,12 @@ TEST_F(WindowUpdateTest, CurrentReleaseIsSaidInTheStatusLine) {
     r.body = "<pre>#*$(002.047.065@@002.047.065)$*#</pre>";
     server.serve("/files/vektool.ver", r);
     makeWindow();
-    EXPECT_TRUE(window_->timer(4).isActive());
+    EXPECT_TRUE((*window_->updateChecker()->timer()).isActive());
     EXPECT_EQ(widget<QLabel>("L_Site")->text(), server.baseUrl() + "/vek");
     runCheck();
     EXPECT_EQ(widget<QLabel>("L_Msg")->text(), QString::fromUtf8("O VekTool está atualizado"));
     EXPECT_FALSE(widget<QLabel>("L_Msg")->font().underline());
-    EXPECT_FALSE(window_->timer(4).isActive());
+    EXPECT_FALSE((*window_->updateChecker()->timer()).isActive());
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -78,7 +78,7 @@ app::MainWindow& AppTest::makeWindow() {
     window_->show();
     window_->activateWindow();
     // The start-up clean-up runs once, 10 ms after creation.
-    EXPECT_TRUE(waitFor([this] { return !window_->timer(5).isActive(); }));
+    EXPECT_TRUE(waitFor([this] { return !window_->findChild<QTimer*>(QStringLiteral("Timer5"))->isActive(); }));
     return *window_;
 }
 
@@ -108,12 +108,12 @@ bool AppTest::lastLineRed() const {
 }
 
 bool AppTest::connectedState() const {
-    return window_->VCP().connected() && widget<QToolButton>("ButtonVCP")->isChecked() &&
+    return window_->controller().isOpen() && widget<QToolButton>("ButtonVCP")->isChecked() &&
            !widget<QComboBox>("ComboBox1")->isEnabled() && !widget<QPushButton>("B_RemConfig")->isEnabled();
 }
 
 bool AppTest::disconnectedState() const {
-    return !window_->VCP().connected() && !widget<QToolButton>("ButtonVCP")->isChecked() &&
+    return !window_->controller().isOpen() && !widget<QToolButton>("ButtonVCP")->isChecked() &&
            !widget<QPushButton>("B_SetConfig")->isEnabled() && widget<QPushButton>("B_RemConfig")->isEnabled();
 }
 
