@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     combo->setCurrentIndex(combo->findText(QString::fromLocal8Bit(slave)));
     const long rssBefore = statusKb("VmRSS:");
     window->findChild<QToolButton*>(QStringLiteral("ButtonVCP"))->click();
-    if (!window->VCP().connected()) {
+    if (!window->controller().isOpen()) {
         std::fprintf(stderr, "the window did not open %s\n", slave.constData());
         return 1;
     }

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QEventLoop>
 #include <QTextEdit>
 #include <QTimer>
@@ -71,6 +72,8 @@ struct Rig {
     sim::PtyHost unit;
     std::unique_ptr<app::MainWindow> window;
     std::vector<app::BoxRequest> boxes;
+    // The link's counters as the last road ended.
+    protocol::Counters counters;
 
     Rig(const sim::Identity& id, bool stray) : unit(id) {
         unit.withUnit([&](sim::UnitSim& u) {
@@ -85,6 +88,8 @@ struct Rig {
         });
         window = std::make_unique<app::MainWindow>();
         window->show();
+        QObject::connect(&window->controller(), &unit::UnitController::operationFinished,
+                         [this](const unit::Outcome& o) { counters = o.counters; });
         // The start-up update check is no part of any operation.
         const update::UpdateChecker* check = window->updateChecker();
         runUntil([&] { return check->updateStep() >= 2 && !check->fetchRunning(); }, 5);
@@ -121,7 +126,7 @@ std::vector<Result> configuration(bool stray, double cap) {
     read.done = runUntil([&] { return rig.logHas(kReadDone); }, cap);
     read.seconds = since(start);
     read.progress = std::to_string(rig.onUnit([](sim::UnitSim& u) { return u.memoryReads(); })) + " requests answered";
-    read.counters = rig.window->session().counters();
+    read.counters = rig.counters;
     if (!read.done) return {read};
 
     runUntil([] { return false; }, 0.2);
@@ -131,12 +136,12 @@ std::vector<Result> configuration(bool stray, double cap) {
         });
     };
     const auto writeStart = Clock::now();
-    QTimer::singleShot(0, rig.window.get(), [&] { rig.window->B_SetConfigClick(); });
+    QTimer::singleShot(0, rig.window.get(), [&] { rig.window->findChild<QPushButton*>(QStringLiteral("B_SetConfig"))->click(); });
     write.done = runUntil([&] { return rig.logHas(kSucceeded) || !rig.boxes.empty(); }, cap) && rig.boxes.empty();
     write.seconds = since(writeStart);
     write.progress = std::to_string(acked()) + " of 43 data blocks taken, " +
                      std::to_string(rig.onUnit([](sim::UnitSim& u) { return u.frames().size(); })) + " frames in all";
-    write.counters = rig.window->session().counters();
+    write.counters = rig.counters;
     return {read, write};
 }
 
@@ -155,9 +160,10 @@ Result firmware(bool stray, double cap) {
     const auto start = Clock::now();
     r.done = runUntil([&] { return rig.onUnit([](sim::UnitSim& u) { return u.restarts(); }) > 0; }, cap);
     r.seconds = since(start);
+    runUntil([&] { return rig.logHas(kSucceeded); }, 5);  // back, and the counters with it
     r.progress = std::to_string(blocks()) + " of 1,899 data blocks taken, " +
                  std::to_string(rig.onUnit([](sim::UnitSim& u) { return u.frames().size(); })) + " frames in all";
-    r.counters = rig.window->session().counters();
+    r.counters = rig.counters;
     return r;
 }
 

@@ -363,7 +363,7 @@ Figures windowUpdate(int gapUs) {
     // The start-up update check is no part of the transfer: let it finish.
     const update::UpdateChecker* check = window->updateChecker();
     runUntil([&] { return check->updateStep() >= 2 && !check->fetchRunning(); }, 5000);
-    QObject::connect(&window->VCP(), &link::ComPort::rxChar, [&](int count) {
+    QObject::connect(window->controller().findChild<link::ComPort*>(), &link::ComPort::rxChar, [&](int count) {
         if (phase == 1) {
             ++f.reads;
             f.bytes += count;

@@ -120,7 +120,7 @@ struct Outcome {
     // Refused: the field and its words.
     std::optional<config::Fault> fault;
 
-    // The link's counters when a transfer or read failed.
+    // The link's counters as the road ended (zeroed as each transfer or read starts).
     Counters counters;
     // The box the road shows for this failure, when it has one.
     std::optional<Box> box;

@@ -421,7 +421,6 @@ void Session::Impl::failed(Operation op, const transfer::Failure& failure) {
     if (op == Operation::Verify) line = texts::kVerifyFailed;
     view.appendWarning(line);
     outcome.operation = op;
-    outcome.counters = counters;
     outcome.box = Box{failure.text, failure.caption, boxIcon(failure.icon)};
     end(failure.noConnection ? Kind::PortLost : Kind::Timeout);
 }
@@ -431,6 +430,7 @@ void Session::Impl::end(Kind kind, const std::string& boxText) {
     active = false;
     stage = Stage::Idle;
     outcome.kind = kind;
+    outcome.counters = counters;
     if (!boxText.empty() && !outcome.box) outcome.box = Box{boxText, texts::kErrorCaption, BoxIcon::Warning};
     const Outcome ended = std::move(outcome);
     outcome = Outcome{};
