@@ -273,6 +273,10 @@ void Session::Impl::returned(const protocol::Identification& ident) {
 }
 
 void Session::Impl::operationMode(const protocol::Identification* ident) {
+    // A unit in operation mode takes nothing, and its port is about to close:
+    // whatever ran is abandoned here rather than failing against the close.
+    transfer.stop();
+    read.stop();
     for (const char* line : protocol::texts::kOperationMode) view.appendLog(line);
     view.startDeferredClose();
     if (!active) {
