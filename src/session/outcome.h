@@ -35,27 +35,37 @@ struct Plan {
     // A read that finds an invalid configuration fills the form with a
     // preset (Norvale or default, by the options) and writes it.
     bool replaceInvalid = false;
-    // The configuration to write, after the read when there is one.
-    std::optional<config::FormModel> write;
+    // The configuration to write, after the read when there is one: a form
+    // (validated and encoded), or an image as a unit once held it (a backup
+    // put back, written byte for byte).
+    std::optional<config::FormModel> write{};
     // Every write is read back and compared; off only when asked for.
     bool verify = true;
+    std::optional<config::Image> writeImage{};
+    // What the unit holds is read and handed over (View::configurationRead)
+    // before new firmware or a write changes it, when the road would not
+    // read first anyway. A unit that does not answer that read is said so
+    // and the road goes on.
+    bool backupFirst = false;
 
     // The window: new firmware when needed, then the read; an invalid
     // configuration is replaced by a preset and written.
-    static Plan window() { return {FirmwarePolicy::WhenNeeded, true, true, std::nullopt, true}; }
+    static Plan window() { return {.firmware = FirmwarePolicy::WhenNeeded, .read = true, .replaceInvalid = true}; }
     // Only who the unit is.
     static Plan identify() { return {}; }
-    static Plan readOnly() { return {FirmwarePolicy::Never, true, false, std::nullopt, true}; }
-    static Plan writeOnly(const config::FormModel& form, bool verify) {
-        return {FirmwarePolicy::Never, false, false, form, verify};
+    static Plan readOnly() { return {.read = true}; }
+    static Plan writeOnly(const config::FormModel& form, bool verify) { return {.write = form, .verify = verify}; }
+    static Plan writeImageOnly(const config::Image& image, bool verify) {
+        return {.verify = verify, .writeImage = image};
     }
     static Plan flash(bool force) {
-        return {force ? FirmwarePolicy::Always : FirmwarePolicy::WhenNeeded, false, false, std::nullopt, true};
+        return {.firmware = force ? FirmwarePolicy::Always : FirmwarePolicy::WhenNeeded};
     }
     // A production run: new firmware when needed, then the configuration.
     static Plan production(const config::FormModel& form) {
-        return {FirmwarePolicy::WhenNeeded, false, false, form, true};
+        return {.firmware = FirmwarePolicy::WhenNeeded, .write = form};
     }
+    bool writes() const { return write || writeImage; }
 };
 
 enum class Kind {
@@ -104,6 +114,9 @@ struct Outcome {
     // A discontinued type: warned about, the road went on.
     bool discontinued = false;
 
+    // What the unit held before the road changed it (the backup read), when
+    // it answered that read.
+    std::optional<config::Image> before;
     // Read: the configuration found, whole (also when it is invalid).
     bool read = false;
     config::Image image{};

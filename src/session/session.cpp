@@ -65,7 +65,7 @@ std::string_view kindName(Kind kind) {
 }
 
 // Where a unit is on its road.
-enum class Stage { Idle, Firmware, Restarting, Read, Write, Verify };
+enum class Stage { Idle, Backup, Firmware, Restarting, Read, Write, Verify };
 
 struct Session::Impl {
     Impl(transfer::Port& l, View& v) : link(l), view(v), receiver(counters), transfer(l, counters), read(l, counters) {}
@@ -94,6 +94,8 @@ struct Session::Impl {
     Outcome outcome;
     // The unit that left to restart with new firmware.
     protocol::Identification leaving;
+    // The step the backup read was taken for.
+    Stage afterBackup = Stage::Idle;
 
     // The record being written; kept apart from the read's buffer so that a
     // refused write can never touch bytes a running transfer still sends.
@@ -112,8 +114,12 @@ struct Session::Impl {
     void operationMode(const protocol::Identification* ident);
     bool listIfDue(const protocol::Identification& ident);
 
+    bool backupBefore(Stage next);
+    void backupEnded(bool answered);
     void firmware();
     void afterFirmware();
+    void writePlanned();
+    void writeRaw(const config::Image& image);
     void getConfig();
     void write(const config::FormModel& form);
 
@@ -164,6 +170,14 @@ void Session::Impl::settleTransfer(PacedOutcome paced) {
 }
 
 void Session::Impl::settleRead(PacedOutcome paced) {
+    if (stage == Stage::Backup) {
+        if (paced == PacedOutcome::Completed) backupEnded(true);
+        // A port that closed fails the road; a unit that stays silent to the
+        // read (some old firmware) does not hold up what follows.
+        if (paced == PacedOutcome::Failed && read.failure().noConnection) failed(Operation::Read, read.failure());
+        else if (paced == PacedOutcome::Failed) backupEnded(false);
+        return;
+    }
     if (paced == PacedOutcome::Completed) stage == Stage::Verify ? verifyReadBack() : applyReadImage();
     if (paced == PacedOutcome::Failed) failed(stage == Stage::Verify ? Operation::Verify : Operation::Read, read.failure());
 }
@@ -214,7 +228,7 @@ void Session::Impl::begin(const protocol::Identification& ident) {
             view.appendWarning(protocol::texts::kDiscontinued);
             outcome.discontinued = true;
             // A plan that is about firmware alone has nothing left to do.
-            if (road.firmware != FirmwarePolicy::Never && !road.read && !road.write) {
+            if (road.firmware != FirmwarePolicy::Never && !road.read && !road.writes()) {
                 view.appendWarning(format(texts::kNoFirmwareForType, int(unit.version.a)));
                 end(Kind::Discontinued);
                 return;
@@ -224,7 +238,7 @@ void Session::Impl::begin(const protocol::Identification& ident) {
         case protocol::NextStep::UpdateFirmware:
             if (road.firmware != FirmwarePolicy::Never) {
                 firmware();
-            } else if (road.write) {
+            } else if (road.writes()) {
                 view.appendWarning(texts::kNeedsFirmware);
                 end(Kind::NeedsFirmware);
             } else {
@@ -287,7 +301,35 @@ void Session::Impl::operationMode(const protocol::Identification* ident) {
     end(Kind::OperationMode);
 }
 
+bool Session::Impl::backupBefore(Stage next) {
+    if (!road.backupFirst || outcome.read || outcome.before) return false;
+    afterBackup = next;
+    stage = Stage::Backup;
+    outcome.operation = Operation::Read;
+    view.appendLog(texts::kBackupReading);
+    settleRead(read.start(unit.configBase, false));
+    return true;
+}
+
+void Session::Impl::backupEnded(bool answered) {
+    if (answered) {
+        outcome.before = read.image();
+        view.configurationRead(unit, *outcome.before);
+    } else {
+        view.appendWarning(texts::kBackupUnanswered);
+    }
+    if (!active) return;
+    const Stage next = afterBackup;
+    afterBackup = Stage::Idle;
+    stage = Stage::Idle;
+    if (next == Stage::Firmware)
+        firmware();
+    else
+        writePlanned();
+}
+
 void Session::Impl::firmware() {
+    if (backupBefore(Stage::Firmware)) return;
     read.stop();
     stage = Stage::Firmware;
     outcome.operation = Operation::Firmware;
@@ -299,10 +341,27 @@ void Session::Impl::firmware() {
 void Session::Impl::afterFirmware() {
     if (road.read)
         getConfig();
-    else if (road.write)
-        write(*road.write);
+    else if (road.writes())
+        writePlanned();
     else
         end(Kind::Ok);
+}
+
+void Session::Impl::writePlanned() {
+    if (backupBefore(Stage::Write)) return;
+    if (road.writeImage)
+        writeRaw(*road.writeImage);
+    else
+        write(*road.write);
+}
+
+void Session::Impl::writeRaw(const config::Image& image) {
+    outcome.operation = Operation::Write;
+    read.stop();
+    stage = Stage::Write;
+    writeImage = image;
+    settleTransfer(transfer.TxInit(transfer::KindConfiguration, writeImage, config::checkXor(writeImage),
+                                   config::checkSum(writeImage)));
 }
 
 void Session::Impl::getConfig() {
@@ -329,11 +388,7 @@ void Session::Impl::write(const config::FormModel& f) {
         end(Kind::Refused);
         return;
     }
-    read.stop();
-    stage = Stage::Write;
-    writeImage = image;
-    settleTransfer(transfer.TxInit(transfer::KindConfiguration, writeImage, config::checkXor(writeImage),
-                                   config::checkSum(writeImage)));
+    writeRaw(image);
 }
 
 void Session::Impl::transferSucceeded() {
@@ -367,10 +422,12 @@ void Session::Impl::applyReadImage() {
     outcome.image = readImage;
     outcome.form = decoded;
     outcome.faults = faults;
+    view.configurationRead(unit, readImage);
+    if (!active) return;
     if (faults == 0) {
         view.appendLog(texts::kReadDone);
-        if (road.write)
-            write(*road.write);
+        if (road.writes())
+            writePlanned();
         else
             end(Kind::Ok);
         return;

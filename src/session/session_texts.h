@@ -41,6 +41,11 @@ inline constexpr const char* kNeedsFirmware =
     "O Vek precisa de novo firmware antes de ser configurado: nada foi gravado.";
 inline constexpr const char* kNoFirmwareForType = "Este tipo de Vek (%d) não recebe o firmware desta ferramenta.";
 
+// The copy of what a unit holds, read before it is changed.
+inline constexpr const char* kBackupReading = "Lendo uma cópia da configuração do Vek antes de alterá-lo...";
+inline constexpr const char* kBackupUnanswered =
+    "O Vek não respondeu à leitura da cópia da configuração: a operação segue sem a cópia.";
+
 inline constexpr const char* kErrorCaption = "Erro";
 
 }  // namespace vek::session::texts

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "config/config_image.h"
 #include "config/form_model.h"
 #include "protocol/identification.h"
 #include "session/outcome.h"
@@ -35,6 +36,10 @@ public:
     // New firmware went in; the unit restarts and must announce itself
     // again (the controller bounds the wait and reports DidNotReturn).
     virtual void restarting(const protocol::Identification&) {}
+    // A configuration read came in whole (a plan's read, or the copy taken
+    // before a change), valid or not; the road goes on once this returns, so
+    // whatever keeps it is done before anything is written.
+    virtual void configurationRead(const protocol::Identification&, const config::Image&) {}
     // The road (or a single operation asked for by hand) ended.
     virtual void finished(const Outcome&) {}
 };

@@ -86,6 +86,10 @@ signals:
     // New firmware went in; the unit is awaited back.
     void unitRestarting(const vek::unit::Identification& unit);
     void operationFinished(const vek::unit::Outcome& outcome);
+    // A configuration read came in whole (valid or not), before anything of
+    // the road changes the unit: a connection made here (a direct one) keeps
+    // it before the road goes on.
+    void imageRead(const vek::unit::Identification& unit, const vek::config::Image& image);
 
 private:
     // transfer::Port
@@ -103,6 +107,9 @@ private:
     void identified(const protocol::Identification& unit, bool listed) override;
     void restarting(const protocol::Identification& unit) override;
     void finished(const session::Outcome& outcome) override;
+    void configurationRead(const protocol::Identification& unit, const config::Image& image) override {
+        emit imageRead(unit, image);
+    }
 
     bool openDevice(const QString& port, bool quiet);
     void VCPRxChar(int count);
