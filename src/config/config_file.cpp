@@ -9,6 +9,7 @@
 
 #include "config/config_image.h"
 #include "config/config_texts.h"
+#include "config/record_layout.h"
 
 namespace vek::config {
 
@@ -31,11 +32,12 @@ constexpr const char* kDuringKey = "during";
 constexpr const char* kAcpBlock = "ACP";
 constexpr const char* kAcnBlock = "ACN";
 
-// In Field order.
-constexpr std::array<const char*, FieldCount> kFieldKeys{
-    "acp_kmh_per_s", "acn_kmh_per_s", "vmx_kmh", "tvmx_s",   "vch_kmh",  "tvch_s", "rpx_rpm",
-    "trpx_s",        "tosc_min",      "xosc_s",  "vbgl_kmh", "rbgl_rpm", "tbgl_s",
-};
+// In Field order, from the rule table.
+constexpr std::array<const char*, FieldCount> kFieldKeys = [] {
+    std::array<const char*, FieldCount> keys{};
+    for (std::size_t f = 0; f < FieldCount; ++f) keys[f] = layout::kRules[f].key;
+    return keys;
+}();
 
 // In Group order.
 constexpr std::array<const char*, GroupCount> kGroupKeys{"VMX", "VCH", "RPX", "OSC", "BGL"};

@@ -153,6 +153,17 @@ std::string faultMessage(const Fault& fault) {
     return std::string(text::kInvalidParameter) + "\r\n[" + fault.name + "]";
 }
 
+std::string allowedText(const Fault& fault) {
+    if (fault.field < 0 || fault.field >= FieldCount) return {};
+    const layout::FieldRule& r = layout::kRules[fault.field];
+    std::string out = text::kAllowed;
+    for (const std::string& value : {std::to_string(r.min), std::to_string(r.max), std::string(r.unit)}) {
+        const auto at = out.find("%s");
+        out.replace(at, 2, value);
+    }
+    return out;
+}
+
 void emptyField(FormModel& form, const Fault& fault) {
     if (fault.field >= 0 && fault.field < FieldCount) form.text[fault.field].clear();
 }

@@ -30,6 +30,9 @@ std::optional<Fault> encode(const FormModel& form, Image& image);
 
 // The box text for a refused field: "Parâmetro inválido!\r\n[" + name + "]".
 std::string faultMessage(const Fault& fault);
+// What the refused field accepts ("Permitido: 0 a 150 km/h"), from the rule
+// table; empty for the three lists, whose choices are on view.
+std::string allowedText(const Fault& fault);
 
 // Checks and decodes a read image into `form`, as a read does: a wrong magic,
 // length or record sum leaves `form` untouched; otherwise every field is

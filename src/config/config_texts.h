@@ -65,4 +65,23 @@ inline constexpr const char* kFileNotOneOf = "%s não é um de %s";
 inline constexpr const char* kFileCoupling =
     "\"during\" (Durante) não pode estar marcado junto com \"entry\" (Entrada) ou \"exit\" (Saída)";
 
+// What a refused field accepts, on a line of its own under the refusal:
+// lowest, highest, unit.
+inline constexpr const char* kAllowed = "Permitido: %s a %s %s";
+
+// Field by field comparison of two configurations.
+inline constexpr const char* kLabelPing = "PING (s)";
+inline constexpr const char* kLabelA232 = "RS232-A (baud)";
+inline constexpr const char* kLabelB232 = "RS232-B (baud)";
+inline constexpr const char* kLabelRegister = "%s: registrar evento";
+inline constexpr const char* kLabelBuzzer = "%s: alerta buzzer";
+inline constexpr const char* kLabelRegisterIn = "%s: registrar na entrada";
+inline constexpr const char* kLabelRegisterOut = "%s: registrar na saída";
+inline constexpr const char* kLabelBuzzerIn = "%s: buzzer na entrada";
+inline constexpr const char* kLabelBuzzerOut = "%s: buzzer na saída";
+inline constexpr const char* kLabelBuzzerDuring = "%s: buzzer durante";
+inline constexpr const char* kYes = "sim";
+inline constexpr const char* kNo = "não";
+inline constexpr const char* kNone = "(vazio)";
+
 }  // namespace vek::config::text

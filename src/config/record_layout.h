@@ -40,24 +40,26 @@ struct FieldRule {
     unsigned long max;   // never beyond what `width` bytes hold
     const char* writeName;
     const char* remoteName;
+    const char* key;   // the configuration file's key
+    const char* unit;  // as the form shows it
 };
 
 // In field order. The ranges are the write's; a value the record cannot hold
 // is refused rather than cut to its low bytes.
 inline constexpr std::array<FieldRule, FieldCount> kRules{{
-    {14, 1, 0, 255, text::kAcp, text::kAcp},
-    {15, 1, 0, 255, text::kAcn, text::kAcn},
-    {19, 1, 0, 150, text::kVmx, text::kVmx},
-    {20, 1, 0, 60, text::kTvmx, text::kTvmx},
-    {22, 1, 0, 150, text::kVch, text::kVch},
-    {23, 1, 0, 60, text::kTvch, text::kTvch},
-    {25, 2, 1000, 65535, text::kRpx, text::kRpx},
-    {27, 1, 0, 60, text::kTrpx, text::kTrpx},
-    {29, 1, 1, 255, text::kToscWrite, text::kToscRemote},
-    {30, 1, 0, 60, text::kXosc, text::kXosc},
-    {32, 1, 1, 255, text::kVbgl, text::kVbgl},
-    {33, 2, 300, 1000, text::kRbgl, text::kRbgl},
-    {35, 1, 0, 30, text::kTbgl, text::kTbgl},
+    {14, 1, 0, 255, text::kAcp, text::kAcp, "acp_kmh_per_s", "km/h/s"},
+    {15, 1, 0, 255, text::kAcn, text::kAcn, "acn_kmh_per_s", "km/h/s"},
+    {19, 1, 0, 150, text::kVmx, text::kVmx, "vmx_kmh", "km/h"},
+    {20, 1, 0, 60, text::kTvmx, text::kTvmx, "tvmx_s", "s"},
+    {22, 1, 0, 150, text::kVch, text::kVch, "vch_kmh", "km/h"},
+    {23, 1, 0, 60, text::kTvch, text::kTvch, "tvch_s", "s"},
+    {25, 2, 1000, 65535, text::kRpx, text::kRpx, "rpx_rpm", "rpm"},
+    {27, 1, 0, 60, text::kTrpx, text::kTrpx, "trpx_s", "s"},
+    {29, 1, 1, 255, text::kToscWrite, text::kToscRemote, "tosc_min", "min"},
+    {30, 1, 0, 60, text::kXosc, text::kXosc, "xosc_s", "s"},
+    {32, 1, 1, 255, text::kVbgl, text::kVbgl, "vbgl_kmh", "km/h"},
+    {33, 2, 300, 1000, text::kRbgl, text::kRbgl, "rbgl_rpm", "rpm"},
+    {35, 1, 0, 30, text::kTbgl, text::kTbgl, "tbgl_s", "s"},
 }};
 
 // The number an edit box holds when it is non-empty, digits only and within

@@ -384,7 +384,11 @@ void Session::Impl::write(const config::FormModel& f) {
             show(emptied);
         }
         outcome.fault = *fault;
-        outcome.box = Box{config::faultMessage(*fault), config::text::kFaultCaption, BoxIcon::Warning};
+        // The refusal as it has always read, and what the field takes on a
+        // line of its own.
+        std::string text = config::faultMessage(*fault);
+        if (const std::string allowed = config::allowedText(*fault); !allowed.empty()) text += "\r\n" + allowed;
+        outcome.box = Box{text, config::text::kFaultCaption, BoxIcon::Warning};
         end(Kind::Refused);
         return;
     }

@@ -19,4 +19,15 @@ inline constexpr const char* kOpenOther = "Não foi possível abrir a porta %1: 
 inline constexpr const char* kNoAnswer =
     "Nenhum Vek respondeu na porta %1. Confira se é a porta certa e se o cabo USB está bem conectado.";
 
+// Backups of what a unit held.
+inline constexpr const char* kBackupKept = "Cópia da configuração do Vek guardada: %1";
+inline constexpr const char* kBackupNotJson = "não é um documento JSON";
+inline constexpr const char* kBackupNotBackup = "não é uma cópia de configuração do VekTool";
+inline constexpr const char* kBackupVersion = "versão de cópia desconhecida";
+inline constexpr const char* kBackupImage = "a imagem não tem %1 bytes em hexadecimal";
+inline constexpr const char* kBackupUnreadable = "não foi possível ler %1: %2";
+inline constexpr const char* kBackupTooLarge = "%1 é grande demais para uma cópia de configuração (mais de 1 MB)";
+inline constexpr const char* kBackupNoFolder = "não foi possível criar a pasta %1";
+inline constexpr const char* kBackupNotWritten = "não foi possível gravar a cópia %1: %2";
+
 }  // namespace vek::unit::texts

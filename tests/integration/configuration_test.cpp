@@ -179,7 +179,7 @@ TEST_F(ConfigurationTest, RefusedFieldIsEmptiedAndNothingIsSent) {
     widget<QPushButton>("B_SetConfig")->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Erro");
-    EXPECT_EQ(boxes[0].text, QString::fromUtf8("Parâmetro inválido!\r\n[Rotação max. Banguela]"));
+    EXPECT_EQ(boxes[0].text, QString::fromUtf8("Parâmetro inválido!\r\n[Rotação max. Banguela]\r\nPermitido: 300 a 1000 rpm"));
     EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(widget<QLineEdit>("ED_RBGL")->text().isEmpty());
     pump(300);
