@@ -579,6 +579,14 @@ void Session::setConfig(const config::FormModel& form) {
     d_->write(form);
 }
 
+void Session::restore(const config::Image& image) {
+    d_->active = true;
+    d_->road = Plan::writeImageOnly(image, true);
+    d_->outcome = Outcome{};
+    d_->outcome.unit = d_->unit;
+    d_->writeRaw(image);
+}
+
 void Session::jump() {
     if (d_->link.portOpen()) d_->link.write(protocol::jumpFrame());
 }

@@ -68,6 +68,8 @@ public:
     void leaveAlone();
 
     void setConfig(const config::FormModel& form);  // B_SetConfigClick
+    // Puts back an image as a unit once held it (a backup), then reads back.
+    void restore(const config::Image& image);
     void jump();                                   // B_FwJumpClick
 
     void remoteCommandList(const config::FormModel& form);  // B_RemConfigClick

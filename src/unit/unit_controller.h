@@ -58,6 +58,8 @@ public:
 
     // CONFIGURAR: validate, write and read back this form.
     void setConfig(const config::FormModel& form) { session_.setConfig(form); }
+    // Puts back what a unit once held (a backup), byte for byte, and reads back.
+    void restore(const config::Image& image) { session_.restore(image); }
     void jump() { session_.jump(); }
     void remoteCommandList(const config::FormModel& form) { session_.remoteCommandList(form); }
     void clearIdList() { session_.clearIdList(); }
