@@ -66,6 +66,63 @@ inline constexpr const char* kSaveLogTitle = "Salvar o log";
 inline constexpr const char* kSaveLogFilter = "Texto (*.txt);;Todos os arquivos (*)";
 inline constexpr const char* kSaveFailedCaption = "Erro";
 inline constexpr const char* kSaveFailed = "Não foi possível gravar o arquivo %1:\r\n%2";
+
+// The menu bar.
+inline constexpr const char* kMenuFile = "&Arquivo";
+inline constexpr const char* kMenuOpen = "&Abrir configuração...";
+inline constexpr const char* kMenuSave = "&Salvar configuração...";
+inline constexpr const char* kMenuCompare = "&Comparar com arquivo...";
+inline constexpr const char* kMenuDataFolder = "Abrir pasta de &dados";
+inline constexpr const char* kMenuQuit = "Sai&r";
+inline constexpr const char* kMenuUnit = "&Unidade";
+inline constexpr const char* kMenuRestore = "&Restaurar cópia...";
+inline constexpr const char* kMenuBackupFolder = "Abrir pasta de &cópias";
+inline constexpr const char* kMenuHelp = "A&juda";
+inline constexpr const char* kMenuAbout = "&Sobre o VekTool";
+inline constexpr const char* kAboutText =
+    "%1\r\nManutenção e configuração do Vek pela porta USB.\r\n"
+    "Linha de comando: vektool-cli --help. Manual: man vektool.";
+
+// Configuration files and backups.
+inline constexpr const char* kFilesCaption = "Erro";
+inline constexpr const char* kConfigFilter = "Configuração do Vek (*.json);;Todos os arquivos (*)";
+inline constexpr const char* kOpenTitle = "Abrir configuração";
+inline constexpr const char* kSaveTitle = "Salvar configuração";
+inline constexpr const char* kFileUnreadable = "Não foi possível ler o arquivo %1:\r\n%2";
+inline constexpr const char* kFileTooLarge =
+    "O arquivo %1 é grande demais para uma configuração (mais de 1 MB): nada foi carregado.";
+inline constexpr const char* kFileRefused = "O arquivo %1 não foi carregado, nada mudou no formulário:\r\n%2";
+inline constexpr const char* kBackupNoForm =
+    "A cópia %1 guarda uma configuração inválida: ela não cabe no formulário, mas pode ser gravada no Vek "
+    "(Unidade > Restaurar cópia).";
+inline constexpr const char* kFileLoaded = "Configuração carregada no formulário: %1 (grave com CONFIGURAR)";
+inline constexpr const char* kCompareTitle = "Comparar com arquivo";
+inline constexpr const char* kCompareUnit = "Vek";
+inline constexpr const char* kCompareForm = "Formulário";
+inline constexpr const char* kCompareFile = "Arquivo";
+inline constexpr const char* kCompareField = "Campo";
+inline constexpr const char* kCompareSame = "Nenhuma diferença: o arquivo tem a mesma configuração que o %1.";
+inline constexpr const char* kCompareDiffer = "%2 campo(s) diferem entre o %1 e o arquivo:";
+inline constexpr const char* kCompareLoad = "Carregar o arquivo no formulário";
+inline constexpr const char* kClose = "Fechar";
+inline constexpr const char* kBackupKeptLine = "Cópia da configuração do Vek guardada em %1";
+inline constexpr const char* kBackupFailed = "A cópia da configuração do Vek não foi guardada: %1";
+inline constexpr const char* kBackupLoaded = "Cópia carregada no formulário: %1 (grave com CONFIGURAR)";
+inline constexpr const char* kRestoreTitle = "Restaurar cópia";
+inline constexpr const char* kRestoreNone = "Nenhuma cópia guardada ainda.";
+inline constexpr const char* kRestoreAll = "Cópias de todos os Vek (conecte um Vek para ver só as dele):";
+inline constexpr const char* kRestoreOfUnit = "Cópias do Vek %1, da mais nova à mais antiga:";
+inline constexpr const char* kRestoreWhen = "Quando";
+inline constexpr const char* kRestoreUnit = "Vek";
+inline constexpr const char* kRestoreFirmware = "Firmware";
+inline constexpr const char* kRestoreDifferences = "Diferenças";
+inline constexpr const char* kRestoreInvalid = "inválida";
+inline constexpr const char* kRestoreToForm = "Carregar no formulário";
+inline constexpr const char* kRestoreToUnit = "Gravar no Vek...";
+inline constexpr const char* kRestoreConfirm =
+    "Gravar no Vek %2 a cópia de %1, byte a byte, e conferir lendo de volta?";
+inline constexpr const char* kRestoreOtherUnit =
+    "\r\n\r\nAtenção: esta cópia é de outro Vek (%1), não do conectado (%2).";
 inline constexpr const char* kFolderNotCreated = "a pasta não pôde ser criada";
 inline constexpr const char* kDailyLogFailed =
     "Não foi possível gravar o registro diário em %1: %2. O log desta janela continua normalmente.";
@@ -115,5 +172,43 @@ inline constexpr const char* kStationQrUnknown = "Etiqueta %1 não corresponde a
 inline constexpr const char* kStationQrRecorded = "Etiqueta %1 registrada em %2.";
 inline constexpr const char* kStationWaiting = "Conecte os Vek: cada porta começa sozinha.";
 inline constexpr const char* kStationSummary = "Concluídos: %1   Falharam: %2";
+
+
+// vektool on the command line, answered before any window exists. The
+// help's "%1" is the data folder, "%2" the settings file.
+inline constexpr const char* kAppUsage =
+    "Uso: vektool [--station]\n"
+    "\n"
+    "Janela de manutenção do Vek, a unidade de telemetria veicular: identifica o Vek\n"
+    "pela porta serial virtual do cabo USB, atualiza o firmware quando preciso, lê a\n"
+    "configuração para um formulário, valida e grava de volta.\n"
+    "\n"
+    "Opções:\n"
+    "  --station     abre só a estação de produção: vários Vek ao mesmo tempo, cada\n"
+    "                um gravado com a configuração escolhida e registrado\n"
+    "  -h, --help    mostra esta ajuda\n"
+    "  --version     mostra a versão\n"
+    "\n"
+    "Arquivos:\n"
+    "  %1/logs/vektool-AAAA-MM-DD.log\n"
+    "                o log de cada dia, com a hora e a porta de cada linha\n"
+    "  %2\n"
+    "                as preferências da janela\n"
+    "  %1/records.sqlite\n"
+    "                os registros da produção\n"
+    "  %1/backups/<identificador>/\n"
+    "                um arquivo JSON para cada conteúdo diferente que o Vek guardava\n"
+    "                antes de a ferramenta alterá-lo\n"
+    "\n"
+    "Sem janela, para scripts e linhas de produção: 'vektool-cli --help'.\n"
+    "Manual: 'man vektool'.\n";
+inline constexpr const char* kAppUnknownArgument = "opção desconhecida: %1";
+inline constexpr const char* kAppMissingValue = "falta o valor de %1";
+inline constexpr const char* kAppSeeHelp = "Use 'vektool --help' para ver as opções.";
+inline constexpr const char* kAppNoDisplay =
+    "nenhuma tela encontrada (DISPLAY não está definido): rode o vektool numa área de trabalho, ou sob o Xvfb: "
+    "xvfb-run -a vektool";
+// The Log's context menu: where the daily files are.
+inline constexpr const char* kOpenLogFolder = "Abrir pasta do log";
 
 }  // namespace vek::app::texts

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -18,6 +19,7 @@
 #include "app/accessible_names.h"
 #include "app/app_texts.h"
 #include "app/click_filter.h"
+#include "app/configuration_menu.h"
 #include "app/form_binding.h"
 #include "app/glyphs.h"
 #include "app/log_pane.h"
@@ -72,7 +74,24 @@ MainWindow::MainWindow(QWidget* parent)
     scroll_->setWidget(content_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MenuBar"));
+    layout->setMenuBar(menuBar_);
     layout->addWidget(scroll_);
+    footer_ = new QWidget(this);
+    footer_->setObjectName(QStringLiteral("FormFooter"));
+    auto* rows = new QVBoxLayout(footer_);
+    rows->setContentsMargins(8, 2, 8, 4);
+    rows->setSpacing(2);
+    // The progress bar and the status line go in above the buttons' row.
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(6);
+    buttonRow->addStretch();
+    rows->addSpacing(2);
+    rows->addLayout(buttonRow);
+    footer_->hide();
+    layout->addWidget(footer_);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(app::windowIcon());
@@ -135,11 +154,23 @@ MainWindow::MainWindow(QWidget* parent)
     production_ = new ProductionList(ui_->LogIdList, ui_->L_IdList, this);
     qr_ = new QrCapture([this](const QString& digits) { ui_->Edit2->setText(digits); }, this);
     form_ = new FormBinding(*ui_, this);
+    files_ = new ConfigurationMenu(this, menuBar_, controller_, [this] { return form_->form(); });
+    connect(files_, &ConfigurationMenu::formLoaded, this, [this](const config::FormModel& form) {
+        form_->show(form);
+        controller_.setForm(form);
+    });
+    connect(files_, &ConfigurationMenu::logLine, this, [this](const QString& line, bool warning) {
+        log_->append(line, warning, controller_.portName());
+    });
     nameControls(*ui_);
     connect(form_, &FormBinding::edited, this, [this] { controller_.setForm(form_->form()); });
     wireController();
 
     connect(ui_->ComboBox1, &PortComboBox::aboutToDropDown, this, &MainWindow::ComboBox1DropDown);
+    // A wider port list takes its room from the Log beside it.
+    connect(ui_->ComboBox1, &PortComboBox::widthFitted, this, [this] {
+        ui_->Log->setFixedWidth(ui_->ComboBox1->x() - 6 - ui_->Log->x());
+    });
     // The button's state is the connection's. Whatever presses it (mouse,
     // keyboard, an assistive tool's "Toggle") goes through ButtonVCPClick,
     // and only the controller's answer latches it.
@@ -183,7 +214,11 @@ QString MainWindow::keyCapture() const { return qr_->pending(); }
 
 void MainWindow::wireController() {
     using unit::UnitController;
-    controller_.setPlan(unit::Plan::window());
+    // The window's road, keeping what a unit held before new firmware
+    // changes it.
+    unit::Plan plan = unit::Plan::window();
+    plan.backupFirst = true;
+    controller_.setPlan(plan);
     connect(&controller_, &UnitController::logLine, this, [this](const QString& line, unit::Tone tone) {
         log_->append(line, tone == unit::Tone::Warning, controller_.portName());
     });
@@ -286,21 +321,76 @@ void MainWindow::fitToScreen() {
     // The window system's frame, once known; until then, room for a title bar.
     QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     if (frame.isNull()) frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
-    const ScreenFit fit =
-        fitForm(content_->size(), available, frame, style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_));
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    // The menu bar sits above the form, outside what scrolls.
+    const int menu = menuBar_->sizeHint().height();
+    ScreenFit fit = fitForm(content_->size(), available, frame + QMargins(0, menu, 0, 0), bar);
+    // Too short for the form: what a technician must always see (the
+    // buttons, the status line, the verdict) leaves the scrolling form for a
+    // footer of its own.
+    setFooterDocked(fit.down);
+    const int footer = fit.down ? footer_->sizeHint().height() : 0;
+    if (fit.down) fit = fitForm(content_->size(), available, frame + QMargins(0, menu + footer, 0, 0), bar);
     scroll_->setHorizontalScrollBarPolicy(fit.across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     scroll_->setVerticalScrollBarPolicy(fit.down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setFixedSize(fit.window);
+    const QSize window = fit.window + QSize(0, menu + footer);
+    setFixedSize(window);
     if (!isVisible()) return;
     // Grown (the production panel) past the screen's edge: back onto it.
-    const QSize outer = fit.window.grownBy(frame);
+    const QSize outer = window.grownBy(frame);
     const QPoint at(
         std::clamp(pos().x(), available.left(), std::max(available.left(), available.right() + 1 - outer.width())),
         std::clamp(pos().y(), available.top(), std::max(available.top(), available.bottom() + 1 - outer.height())));
     if (at != pos()) move(at);
 }
 
+void MainWindow::setFooterDocked(bool docked) {
+    if (docked == !docked_.isEmpty()) return;
+    if (!docked) {
+        for (const DockedWidget& d : std::as_const(docked_)) {
+            d.widget->setParent(d.parent);
+            d.widget->setMinimumSize(0, 0);
+            d.widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            d.widget->setGeometry(d.geometry);
+            d.widget->show();
+        }
+        docked_.clear();
+        footer_->hide();
+        return;
+    }
+    auto* rows = static_cast<QVBoxLayout*>(footer_->layout());
+    auto* buttons = static_cast<QHBoxLayout*>(rows->itemAt(rows->count() - 1)->layout());
+    const auto dock = [this](QWidget* w) {
+        docked_.append({w, w->parentWidget(), w->geometry()});
+        w->setParent(footer_);
+    };
+    dock(ui_->ProgressBar1);
+    rows->insertWidget(0, ui_->ProgressBar1);
+    ui_->ProgressBar1->setFixedHeight(ui_->ProgressBar1->height());
+    dock(ui_->StatusLine);
+    rows->insertWidget(1, ui_->StatusLine);
+    ui_->StatusLine->setFixedHeight(ui_->StatusLine->height());
+    int at = 0;
+    for (QWidget* b : {static_cast<QWidget*>(ui_->B_SetConfig), static_cast<QWidget*>(ui_->B_SetDefaults),
+                       static_cast<QWidget*>(ui_->B_RemConfig), static_cast<QWidget*>(ui_->B_SetNorvale)}) {
+        const QSize size = b->size();
+        dock(b);
+        b->setFixedSize(size);
+        buttons->insertWidget(at++, b);
+    }
+    // The verdict only means something beside the production panel.
+    if (content_->width() == kWideWidth) {
+        dock(ui_->Label0);
+        ui_->Label0->setFixedSize(ui_->Label0->width(), 48);
+        buttons->addWidget(ui_->Label0);
+    }
+    for (const DockedWidget& d : std::as_const(docked_)) d.widget->show();
+    footer_->show();
+}
+
 void MainWindow::setProductionPanel(bool shown) {
+    // The footer is laid anew for the new width (with or without the verdict).
+    setFooterDocked(false);
     content_->setFixedWidth(shown ? kWideWidth : kNormalWidth);
     fitToScreen();
     settings_->setProductionPanel(shown);

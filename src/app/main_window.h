@@ -4,6 +4,8 @@
 // and shows what the controller says; the production panel and the key
 // capture are its own.
 
+#include <QList>
+#include <QRect>
 #include <QWidget>
 #include <memory>
 
@@ -13,6 +15,7 @@
 namespace Ui {
 class MainWindow;
 }
+class QMenuBar;
 class QScrollArea;
 class QTimer;
 
@@ -22,6 +25,7 @@ class UpdateChecker;
 
 namespace vek::app {
 
+class ConfigurationMenu;
 class FormBinding;
 class LogPane;
 class PortList;
@@ -80,12 +84,24 @@ private:
     void setProductionPanel(bool shown);
     void restoreSettings();
     void fitToScreen();
+    void setFooterDocked(bool docked);
 
     std::unique_ptr<Ui::MainWindow> ui_;
     unit::UnitController controller_;
     std::unique_ptr<Settings> settings_;
     QWidget* content_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    // Widgets taken out of the scrolling form into the footer, and where
+    // they came from.
+    struct DockedWidget {
+        QWidget* widget;
+        QWidget* parent;
+        QRect geometry;
+    };
+    QWidget* footer_ = nullptr;
+    QList<DockedWidget> docked_;
+    ConfigurationMenu* files_ = nullptr;
     update::UpdateChecker* updateChecker_ = nullptr;
     QTimer* Timer5 = nullptr;
     FormBinding* form_ = nullptr;

@@ -14,6 +14,20 @@ void PortComboBox::showPopup() {
     QComboBox::showPopup();
 }
 
+void PortComboBox::fitToNames() {
+    if (laidOutWidth_ == 0) laidOutWidth_ = width();
+    int names = 0;
+    for (int i = 0; i < count(); ++i) names = std::max(names, fontMetrics().horizontalAdvance(itemData(i).toString()));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const int needed = style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(names, fontMetrics().height()), this)
+                           .width();
+    const int w = std::max(laidOutWidth_, needed);
+    if (w == width()) return;
+    setGeometry(geometry().right() + 1 - w, y(), w, height());
+    emit widthFitted();
+}
+
 void PortComboBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionComboBox option;

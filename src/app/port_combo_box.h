@@ -12,12 +12,19 @@ class PortComboBox : public QComboBox {
 public:
     using QComboBox::QComboBox;
     void showPopup() override;
+    // Widens the closed box, to the left, until the longest port name shows
+    // whole; never narrower than laid out.
+    void fitToNames();
 
 signals:
     void aboutToDropDown();
+    void widthFitted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int laidOutWidth_ = 0;
 };
 
 }  // namespace vek::app

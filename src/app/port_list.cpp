@@ -28,6 +28,7 @@ void PortList::show(const QList<link::PortInfo>& ports) {
     listed_ = ports;
     combo_->clear();
     for (const link::PortInfo& port : ports) combo_->addItem(entryText(port), port.name);
+    combo_->fitToNames();
 }
 
 bool PortList::fill() {

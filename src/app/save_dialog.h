@@ -10,6 +10,13 @@ class QWidget;
 
 namespace vek::app {
 
+// Asks for a file to open (save false) or to write (save true); empty when
+// the technician cancelled. Tests install a chooser in place of the dialog.
+using FileChooser =
+    std::function<QString(bool save, const QString& title, const QString& suggested, const QString& filter)>;
+void setFileChooser(FileChooser chooser);
+QString chooseFile(QWidget* parent, bool save, const QString& title, const QString& suggested, const QString& filter);
+
 // `stem` and `extension` make the suggested name ("vektool-log" and "txt"
 // give vektool-log-2026-12-10-143005.txt); `save` writes the file and says
 // why it could not.
