@@ -1,12 +1,13 @@
 #pragma once
 // A recorder of everything the core asks of its surroundings (the link and
 // the view), for tests that drive the core call by call. `trace` keeps every
-// call in order; the typed members keep the latest state.
+// call in order; the typed members keep what was asked.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "protocol/identification.h"
 #include "session/session.h"
 #include "session/view.h"
 #include "transfer/port.h"
@@ -19,6 +20,10 @@ public:
         std::string text;
         bool warning = false;
     };
+    struct Identified {
+        protocol::Identification unit;
+        bool listed = false;
+    };
 
     // What the technician has set: the form is pushed into the session by
     // HostedSession before each call, as the window pushes every edit.
@@ -29,23 +34,25 @@ public:
 
     // Called for every frame written (a fake unit listens here).
     std::function<void(const protocol::Bytes&)> onWrite;
+    // Called from identified(), as a view that decides about the unit would.
+    std::function<void(const protocol::Identification&, bool)> onIdentified;
 
     // What the core did.
     std::vector<std::string> trace;
     std::vector<protocol::Bytes> writes;
     std::vector<Line> log;  // since the last clearLog
+    // The boxes a view would show: every outcome's box, in order.
     std::vector<session::Box> boxes;
     std::vector<int> progress;
     int progressMaximum = 0;
     bool timer1 = false;
     bool timer3 = false;
     int deferredCloses = 0;
-    bool setConfigEnabled = false;
-    bool portListEnabled = false;
-    std::vector<std::string> idList;
-    std::string idListCount;
-    std::string edit1;
     int formsShown = 0;
+    std::vector<Identified> identifications;
+    std::vector<protocol::Identification> restarts;
+    std::vector<config::Image> configurationsRead;
+    std::vector<session::Outcome> outcomes;
 
     bool portOpen() const override { return open; }
     void write(const protocol::Bytes& frame) override {
@@ -73,10 +80,6 @@ public:
         trace.push_back("progress:" + std::to_string(position));
         progress.push_back(position);
     }
-    void showBox(const session::Box& box) override {
-        trace.push_back("box:" + box.caption);
-        boxes.push_back(box);
-    }
     void setPacingTimer(transfer::PacingTimer timer, bool enabled) override {
         const bool one = timer == transfer::PacingTimer::Timer1;
         trace.push_back(std::string(one ? "timer1:" : "timer3:") + (enabled ? "on" : "off"));
@@ -86,36 +89,36 @@ public:
         trace.push_back("deferredClose");
         ++deferredCloses;
     }
-    void setSetConfigEnabled(bool enabled) override {
-        trace.push_back(enabled ? "setConfig:on" : "setConfig:off");
-        setConfigEnabled = enabled;
-    }
-    void setPortListEnabled(bool enabled) override {
-        trace.push_back(enabled ? "portList:on" : "portList:off");
-        portListEnabled = enabled;
-    }
-    void appendIdList(const std::string& line) override {
-        trace.push_back("idList:" + line);
-        idList.push_back(line);
-    }
-    void setIdListCount(const std::string& caption) override {
-        trace.push_back("idListCount:" + caption);
-        idListCount = caption;
-    }
-    void setEdit1(const std::string& text) override {
-        trace.push_back("edit1:" + text);
-        edit1 = text;
-    }
     void showForm(const config::FormModel& form) override {
         trace.push_back("showForm");
         formModel = form;
         ++formsShown;
     }
-    void finished(const session::Finished& f) override {
-        trace.push_back(std::string("finished:") + (f.ok ? "ok" : "failed"));
-        outcomes.push_back(f);
+    void identified(const protocol::Identification& unit, bool listed) override {
+        trace.push_back("identified:" + protocol::idDigits(unit.id) + (listed ? ":listed" : ""));
+        identifications.push_back({unit, listed});
+        if (onIdentified) onIdentified(unit, listed);
     }
-    std::vector<session::Finished> outcomes;
+    void restarting(const protocol::Identification& unit) override {
+        trace.push_back("restarting:" + protocol::idDigits(unit.id));
+        restarts.push_back(unit);
+    }
+    void configurationRead(const protocol::Identification&, const config::Image& image) override {
+        trace.push_back("configurationRead");
+        configurationsRead.push_back(image);
+    }
+    void finished(const session::Outcome& outcome) override {
+        trace.push_back("finished:" + std::string(session::kindName(outcome.kind)));
+        outcomes.push_back(outcome);
+        if (outcome.box) showBox(*outcome.box);
+    }
+
+    // What a view does with a failure box (also used by the tests of the
+    // paced operations, which hand their failures here themselves).
+    void showBox(const session::Box& box) {
+        trace.push_back("box:" + box.caption);
+        boxes.push_back(box);
+    }
 
     // Helpers for assertions.
     std::vector<std::string> logTexts() const {
@@ -150,9 +153,7 @@ public:
     void partialFrameExpired() { sync(), Session::partialFrameExpired(); }
     void timer1Tick() { sync(), Session::timer1Tick(); }
     void timer3Tick() { sync(), Session::timer3Tick(); }
-    void getConfig() { sync(), Session::getConfig(); }
     void setConfig() { sync(), Session::setConfig(host_.formModel); }
-    void firmwareUpdate() { sync(), Session::firmwareUpdate(); }
     void remoteCommandList() { sync(), Session::remoteCommandList(host_.formModel); }
 
 private:

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "config/form_model.h"
@@ -65,6 +66,10 @@ public:
     bool wrongReadAlways = false;  // answers every read with the next block's bytes
     bool silentReads = false;      // answers no memory read
     int storeWrongAt = -1;         // a written record keeps a wrong byte here
+    // After a whole firmware transfer the unit restarts and announces itself
+    // as this (its new version, or another unit in its place); nothing: it
+    // never comes back.
+    std::optional<UnitIdentity> restartsAs;
 
     // What arrived.
     int reads = 0;
@@ -90,6 +95,7 @@ public:
             std::uint32_t offset = protocol::getU32(p, 0) - configBase;
             if (wrongReadAlways) offset = (offset + 500) % 2000;
             const std::uint16_t count = protocol::getU16(p, 4);
+            if (offset > memory.size() || count > memory.size() - offset) return;  // no such memory
             outbox.push_back(dataFrame(configBase + offset,
                                        protocol::Bytes(memory.begin() + offset, memory.begin() + offset + count)));
             return;
@@ -109,6 +115,7 @@ public:
             }
             const bool next = block == lastBlock + 1;
             if (next) lastBlock = block;
+            bool restart = false;
             if (!next) {
                 // a block sent again: acknowledged, not stored twice
             } else if (block == count) {
@@ -117,10 +124,12 @@ public:
                     std::copy(received.begin(), received.end(), memory.begin());
                     if (storeWrongAt >= 0) memory[static_cast<std::size_t>(storeWrongAt)] ^= 0x5A;
                 }
+                restart = frame->code == protocol::CmdFirmwareBlock && restartsAs.has_value();
             } else {
                 received.insert(received.end(), p.begin() + 6, p.end());
             }
             outbox.push_back(ackFrame(wrongAckAlways ? static_cast<std::uint16_t>(block - 1) : block));
+            if (restart) outbox.push_back(identificationFrame(*restartsAs));
         }
     }
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "config/config_image.h"
 #include "fake_host.h"
 #include "fake_unit.h"
@@ -20,6 +22,8 @@ const char* const kReading = "Buscando configuração interna...";
 const char* const kStarting = "Iniciando atualização...";
 const char* const kSucceeded = "Atualização concluída com sucesso!";
 const char* const kVerified = "Configuração conferida: o Vek guardou exatamente o que foi gravado.";
+const char* const kRestarting = "Firmware enviado: o Vek está reiniciando com o novo firmware...";
+const char* const kReadDone = "Leitura da configuração interna concluída!";
 const char* const kDiscontinued =
     "Essa versão do vek está descontinuada, entre em contato com a Marovec para mais informações!";
 const std::vector<std::string> kOperationModeLines{
@@ -99,7 +103,8 @@ TEST_F(SessionTest, IdentificationTable) {
         {{41, 1, 2, 46}, {"Vek v41.1.2.46" + id, kStarting}, {false, false}, 1, false},
         {{4, 0, 255, 255}, {"Vek v4.0.255.255" + id, kStarting}, {false, false}, 1, false},
         {{2, 5, 0, 0}, {"Vek v2.5.0.0" + id, kDiscontinued, kReading}, {false, true, false}, 7, false},
-        {{7, 0, 1, 0}, {"Vek v7.0.1.0" + id}, {false}, 0, false},
+        {{7, 0, 1, 0}, {"Vek v7.0.1.0" + id, "Este tipo de Vek (7) não é atendido por esta ferramenta."}, {false, true}, 0,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.log.front());
@@ -114,10 +119,11 @@ TEST_F(SessionTest, IdentificationTable) {
         for (const auto& line : h.log) red.push_back(line.warning);
         EXPECT_EQ(red, c.red);
         EXPECT_EQ(h.writes.empty() ? 0 : h.writes.front()[2], c.firstCode);
-        EXPECT_EQ(h.idList.size(), c.listed ? 1u : 0u);
+        ASSERT_EQ(h.identifications.size(), 1u);
+        EXPECT_EQ(h.identifications[0].listed, c.listed);
         EXPECT_TRUE(s.identificationDone());
-        EXPECT_EQ(s.unitVersion().a, c.version[0]);
-        EXPECT_EQ(s.unitVersion().d, c.version[3]);
+        EXPECT_EQ(s.unit().version.a, c.version[0]);
+        EXPECT_EQ(s.unit().version.d, c.version[3]);
     }
 }
 
@@ -128,52 +134,54 @@ TEST_F(SessionTest, IdentifierWordsAreShownLastFirst) {
 }
 
 TEST_F(SessionTest, ProductionListTakesACurrentUnitOnce) {
+    const auto listedNow = [this] {
+        EXPECT_FALSE(host.identifications.empty());
+        return !host.identifications.empty() && host.identifications.back().listed;
+    };
     identifyAs({4, 0, 2, 47});
     pump();
-    EXPECT_EQ(host.idList, (std::vector<std::string>{"33333333 22222222 11111111"}));
-    EXPECT_EQ(host.idListCount, "1");
-    EXPECT_EQ(host.edit1, "333333332222222211111111");
+    EXPECT_TRUE(listedNow());
+    EXPECT_EQ(protocol::idDigits(host.identifications.back().unit.id), "333333332222222211111111");
 
     // The same unit in a later connection is not listed again...
     session.portOpened();
     identifyAs({4, 0, 2, 47});
     pump();
-    EXPECT_EQ(host.idList.size(), 1u);
-    // ...another one is,
+    EXPECT_FALSE(listedNow());
+    // ...nor is a unit that needs new firmware,
+    identity.words[0] = 0x00000001;
+    session.setPlan(session::Plan::identify());
+    session.portOpened();
+    identifyAs({4, 0, 2, 46});
+    EXPECT_FALSE(listedNow());
+    // ...another current one is,
     identity.words[0] = 0x0000ABCD;
     session.portOpened();
     identifyAs({41, 0, 2, 47});
-    pump();
-    EXPECT_EQ(host.idList.back(), "33333333 22222222 0000ABCD");
-    EXPECT_EQ(host.idListCount, "2");
-    EXPECT_EQ(host.edit1, "33333333222222220000ABCD");
-    // ...and after the list is cleared, any unit is.
+    EXPECT_TRUE(listedNow());
+    EXPECT_EQ(protocol::idDigits(host.identifications.back().unit.id), "33333333222222220000ABCD");
+    // ...and after the list is cleared, the same one is again.
+    session.portOpened();
+    identifyAs({41, 0, 2, 47});
+    EXPECT_FALSE(listedNow());
     session.clearIdList();
     session.portOpened();
     identifyAs({41, 0, 2, 47});
-    EXPECT_EQ(host.idList.size(), 3u);
-    EXPECT_EQ(host.idListCount, "1");
-
-    // A list kept from an earlier run: its last unit is not listed again,
-    // and the count goes on.
-    session.restoreIdList(7, {0x0000ABCD, 0x22222222, 0x33333333});
-    session.portOpened();
-    identifyAs({41, 0, 2, 47});
-    EXPECT_EQ(host.idList.size(), 3u);
-    identity.words[0] = 0x00000001;
-    session.portOpened();
-    identifyAs({4, 0, 2, 47});
-    EXPECT_EQ(host.idListCount, "8");
+    EXPECT_TRUE(listedNow());
+    EXPECT_EQ(host.identifications.size(), 6u);
 }
 
 TEST_F(SessionTest, IdentificationIsHandledOncePerConnection) {
+    const std::string line = "Vek v7.0.1.0\r\nId: 33333333 22222222 11111111";
     identifyAs({7, 0, 1, 0});
     identifyAs({7, 0, 1, 0});
-    EXPECT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(host.countLog(line), 1);
+    EXPECT_EQ(host.outcomes.size(), 1u);
     session.portOpened();
     EXPECT_FALSE(session.identificationDone());
     identifyAs({7, 0, 1, 0});
-    EXPECT_EQ(host.log.size(), 2u);
+    EXPECT_EQ(host.countLog(line), 2);
+    EXPECT_EQ(host.identifications.size(), 2u);
 }
 
 TEST_F(SessionTest, ShortIdentificationIsIgnored) {
@@ -189,14 +197,19 @@ TEST_F(SessionTest, OperationModeIdentificationAndNotice) {
     identifyAs({4, 0, 2, 47});
     EXPECT_EQ(host.logTexts(), kOperationModeLines);
     EXPECT_EQ(host.deferredCloses, 1);
-    EXPECT_FALSE(host.portListEnabled);
     EXPECT_FALSE(session.identificationDone());
     EXPECT_TRUE(host.writes.empty());
+    EXPECT_TRUE(host.identifications.empty());
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::OperationMode);
+    EXPECT_EQ(host.outcomes[0].unit.version.d, 47);
 
     host.forget();
     arrive(unitFrame(protocol::RspOperationMode));
     EXPECT_EQ(host.logTexts(), kOperationModeLines);
     EXPECT_EQ(host.deferredCloses, 2);
+    ASSERT_EQ(host.outcomes.size(), 2u);
+    EXPECT_EQ(host.outcomes[1].kind, session::Kind::OperationMode);
 }
 
 // --- dispatch -------------------------------------------------------------
@@ -281,11 +294,19 @@ TEST_F(SessionTest, CountersAppearInTheFailureBox) {
     const Bytes ack = ackFrame(1);
     arrive(std::span(ack).first(4));
     session.partialFrameExpired();  // Code10
-    for (int i = 0; i < 10 && host.boxes.empty(); ++i) session.timer1Tick();
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text,
+    for (int i = 0; i < 10 && host.outcomes.empty(); ++i) session.timer1Tick();
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    const session::Outcome& end = host.outcomes[0];
+    EXPECT_EQ(end.kind, session::Kind::Timeout);
+    EXPECT_EQ(end.operation, session::Operation::Firmware);
+    EXPECT_FALSE(end.firmwareSent);
+    EXPECT_EQ(end.counters.Nacks, 2u);
+    EXPECT_EQ(end.counters.Code10, 1u);
+    ASSERT_TRUE(end.box);
+    EXPECT_EQ(end.box->text,
               "A operação não foi concluida!\r\nNacks = 2\r\nCode10 = 1\r\nCode15 = 1\r\nCode20 = 1");
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x02");
+    EXPECT_EQ(end.box->caption, "ERRO #0x02");
+    EXPECT_TRUE(host.restarts.empty());
 }
 
 // --- firmware ---------------------------------------------------------------
@@ -298,31 +319,37 @@ TEST_F(SessionTest, FirmwareUpdateThenTheUnitIsFoundUpToDate) {
     EXPECT_TRUE(std::equal(unit.received.begin(), unit.received.end(), vek::transfer::kFirmwareData));
     EXPECT_EQ(unit.checkBytes, (Bytes{0xD7, 0x00, 0x79, 0xC8, 0x9D}));
     const auto lines = host.logTexts();
-    ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-              (std::vector<std::string>{kStarting, "Atualizando firmware...", kSucceeded, ""}));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{kStarting, "Atualizando firmware...", kRestarting}));
+    EXPECT_FALSE(host.logged(kSucceeded));  // not before the unit shows it
     EXPECT_FALSE(session.identificationDone());
-    EXPECT_FALSE(host.setConfigEnabled);
+    EXPECT_TRUE(session.awaitingReturn());
+    ASSERT_EQ(host.restarts.size(), 1u);
+    EXPECT_TRUE(host.outcomes.empty());
 
     // The unit restarts with the new firmware and announces itself again.
     host.forget();
     identifyAs({4, 0, 2, 47});
     pump();
     EXPECT_EQ(host.logTexts(), (std::vector<std::string>{"Vek v4.0.2.47\r\nId: 33333333 22222222 11111111",
-                                                          kUpToDate, kReading,
-                                                          "Leitura da configuração interna concluída!"}));
-    EXPECT_TRUE(host.setConfigEnabled);
+                                                          kSucceeded, "", kUpToDate, kReading, kReadDone}));
+    EXPECT_FALSE(session.awaitingReturn());
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::Ok);
+    EXPECT_TRUE(host.outcomes[0].firmwareSent);
+    EXPECT_EQ(host.outcomes[0].versionBefore->d, 46);
+    EXPECT_EQ(host.outcomes[0].versionAfter->d, 47);
 }
 
 TEST_F(SessionTest, FirmwareOnlyForUnitsThatRunIt) {
+    session.setPlan(session::Plan::flash(true));
     identifyAs({7, 0, 1, 0});
-    session.firmwareUpdate();
     EXPECT_TRUE(host.writes.empty());
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::TypeLeftAlone);
     session.portOpened();
     identifyAs({3, 0, 2, 47});
-    pump();
-    host.forget();
-    session.firmwareUpdate();
     EXPECT_EQ(codesWritten(), (std::vector<int>{1}));
 }
 
@@ -341,8 +368,12 @@ TEST_F(SessionTest, ValidConfigurationFillsTheForm) {
     identifyAs({3, 0, 2, 47});
     pump();
     EXPECT_EQ(host.formModel, formOf(config::applyNorvale));
-    EXPECT_EQ(host.log.back().text, "Leitura da configuração interna concluída!");
-    EXPECT_TRUE(host.setConfigEnabled);
+    EXPECT_EQ(host.log.back().text, kReadDone);
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::Ok);
+    EXPECT_EQ(host.outcomes[0].form, formOf(config::applyNorvale));
+    EXPECT_EQ(host.outcomes[0].image, unit.memory);
+    EXPECT_EQ(host.outcomes[0].faults, 0);
     EXPECT_EQ(codesWritten(), (std::vector<int>(5, 7)));
     EXPECT_EQ(host.progress, (std::vector<int>{2, 3, 4, 5, 0}));
 }
@@ -398,7 +429,10 @@ TEST_F(SessionTest, InvalidConfigurationIsReplacedByAPresetAndWritten) {
         const config::Image written = imageOf(c.preset);
         EXPECT_EQ(u.checkBytes[0], config::checkXor(written));
         EXPECT_EQ(protocol::getU32(u.checkBytes, 1), config::checkSum(written));
-        EXPECT_TRUE(h.setConfigEnabled);
+        ASSERT_EQ(h.outcomes.size(), 1u);
+        EXPECT_EQ(h.outcomes[0].preset, c.name);
+        EXPECT_GT(h.outcomes[0].faults, 0);
+        EXPECT_TRUE(h.outcomes[0].verified);
     }
 }
 
@@ -406,10 +440,16 @@ TEST_F(SessionTest, RefusedFieldIsEmptiedAndNothingIsSent) {
     host.formModel = formOf(config::applyDefaults);
     host.formModel.text[config::RBGL] = "1001";
     session.setConfig();
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Parâmetro inválido!\r\n[Rotação max. Banguela]");
-    EXPECT_EQ(host.boxes[0].caption, "Erro");
-    EXPECT_EQ(host.boxes[0].icon, vek::session::BoxIcon::Warning);
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    const session::Outcome& end = host.outcomes[0];
+    EXPECT_EQ(end.kind, session::Kind::Refused);
+    EXPECT_FALSE(end.written);
+    ASSERT_TRUE(end.fault);
+    EXPECT_EQ(end.fault->field, config::RBGL);
+    ASSERT_TRUE(end.box);
+    EXPECT_EQ(end.box->text, "Parâmetro inválido!\r\n[Rotação max. Banguela]\r\nPermitido: 300 a 1000 rpm");
+    EXPECT_EQ(end.box->caption, "Erro");
+    EXPECT_EQ(end.box->icon, vek::session::BoxIcon::Warning);
     EXPECT_EQ(host.formModel.text[config::RBGL], "");
     EXPECT_EQ(host.formModel.text[config::VMX], "120");
     EXPECT_TRUE(host.writes.empty());
@@ -431,9 +471,9 @@ TEST_F(SessionTest, WriteLandsInTheUnitAndMayCloseThePort) {
         session.portOpened();
         identifyAs(c.version);
         pump();
-        ASSERT_TRUE(host.setConfigEnabled);
+        ASSERT_EQ(host.outcomes.size(), 1u);
+        ASSERT_TRUE(host.outcomes[0].ok());
         host.formModel.text[config::VMX] = "101";
-        host.setConfigEnabled = false;
         session.setConfig();
         pump();
         config::FormModel expected = formOf(config::applyDefaults);
@@ -441,33 +481,36 @@ TEST_F(SessionTest, WriteLandsInTheUnitAndMayCloseThePort) {
         config::Image image{};
         ASSERT_FALSE(config::encode(expected, image));
         EXPECT_EQ(unit.memory, image);
-        EXPECT_TRUE(host.setConfigEnabled);
+        ASSERT_EQ(host.outcomes.size(), 2u);
+        EXPECT_TRUE(host.outcomes[1].ok());
+        EXPECT_TRUE(host.outcomes[1].verified);
         EXPECT_EQ(host.deferredCloses, c.closes ? 1 : 0);
-        EXPECT_EQ(host.portListEnabled, c.closes);
-        if (c.closes) {
-            // Closed only once the record read back matched.
-            EXPECT_EQ(std::vector<std::string>(host.trace.end() - 4, host.trace.end()),
-                      (std::vector<std::string>{"log:" + std::string(kVerified), "portList:on", "deferredClose",
-                                                "finished:ok"}));
-        }
+        // Closed only once the record read back matched.
+        std::vector<std::string> tail{"log:" + std::string(kSucceeded), "log:" + std::string(kVerified)};
+        if (c.closes) tail.push_back("deferredClose");
+        tail.push_back("finished:ok");
+        ASSERT_GE(host.trace.size(), tail.size());
+        EXPECT_EQ(std::vector<std::string>(host.trace.end() - static_cast<long>(tail.size()), host.trace.end()), tail);
         unit.memory = imageOf(config::applyDefaults);
     }
 }
 
 // --- one operation at a time -------------------------------------------------
 
-TEST_F(SessionTest, StartingAReadAbandonsARunningTransfer) {
+TEST_F(SessionTest, ReopeningThePortAbandonsARunningTransferWithoutAWord) {
     unit.silent = true;
     identifyAs({4, 0, 2, 46});
     ASSERT_TRUE(host.timer1);
-    session.getConfig();
+    session.portOpened();
     EXPECT_FALSE(host.timer1);
-    EXPECT_TRUE(host.timer3);
+    EXPECT_EQ(session.operation(), session::Operation::None);
     host.forget();
     arrive(ackFrame(1));  // a late acknowledgement for the abandoned transfer
     session.timer1Tick();
     EXPECT_TRUE(host.writes.empty());
     EXPECT_TRUE(host.log.empty());
+    EXPECT_TRUE(host.outcomes.empty());
+    EXPECT_FALSE(session.awaitingReturn());
 }
 
 TEST_F(SessionTest, StartingAWriteAbandonsARunningRead) {
@@ -485,18 +528,44 @@ TEST_F(SessionTest, StartingAWriteAbandonsARunningRead) {
 }
 
 TEST_F(SessionTest, ARefusedWriteLeavesARunningTransferAlone) {
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
+    host.outcomes.clear();
     unit.silent = true;
     host.formModel = formOf(config::applyDefaults);
     session.setConfig();
     const Bytes firstBlock = host.writes.back();
     host.formModel.text[config::TVMX] = "";
     session.setConfig();
-    EXPECT_EQ(host.boxes.size(), 1u);
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::Refused);
     EXPECT_TRUE(host.timer1);
     session.timer1Tick();
     session.timer1Tick();
     session.timer1Tick();  // idle step 3: the same block again, unchanged
     EXPECT_EQ(host.writes.back(), firstBlock);
+}
+
+// FAILS today (session.cpp, Session::setConfig and Impl::end): the refused
+// press ends the road (active = false) while the first write's transfer runs
+// on; that write lands and is read back equal, but end(Kind::Ok) returns at
+// `if (!active)` and no outcome is ever given for it. Enable once fixed.
+TEST_F(SessionTest, DISABLED_AWriteThatWentOnPastARefusedOneStillEndsWithItsOutcome) {
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
+    host.outcomes.clear();
+    host.formModel = formOf(config::applyDefaults);
+    session.setConfig();
+    config::FormModel refused = host.formModel;
+    refused.text[config::TVMX] = "";
+    session.Session::setConfig(refused);
+    pump();
+    for (int tick = 0; tick < 10 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
+    EXPECT_EQ(unit.memory, imageOf(config::applyDefaults));
+    ASSERT_EQ(host.outcomes.size(), 2u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::Refused);
+    EXPECT_EQ(host.outcomes[1].kind, session::Kind::Ok);
+    EXPECT_TRUE(host.outcomes[1].verified);
 }
 
 // --- remote command list -------------------------------------------------------
@@ -518,24 +587,27 @@ TEST_F(SessionTest, RemoteListReplacesTheLogAndEmptiesRefusedFields) {
 // --- read-back of a write ----------------------------------------------------
 
 TEST_F(SessionTest, AWriteIsReadBackAndComparedBeforeItCounts) {
+    using session::Kind;
+    using session::Operation;
     struct Case {
         const char* name;
         int storeWrongAt;
         bool silentReads;
         bool verify;
-        bool ok;
+        Kind kind;
+        Operation operation;
         std::string lastLine;
         long mismatchAt;
     };
     const Case cases[] = {
-        {"match", -1, false, true, true, kVerified, -1},
-        {"mismatch", 700, false, true, false,
+        {"match", -1, false, true, Kind::Ok, Operation::Verify, kVerified, -1},
+        {"mismatch", 700, false, true, Kind::ReadBackDiffers, Operation::Verify,
          "A configuração lida de volta difere da gravada a partir do byte 700 (gravado 0xFF, lido 0xA5)! "
          "Grave novamente.",
          700},
-        {"read-back unanswered", -1, true, true, false,
+        {"read-back unanswered", -1, true, true, Kind::Timeout, Operation::Verify,
          "Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.", -1},
-        {"read-back off", 700, false, false, true, kSucceeded, -1},
+        {"read-back off", 700, false, false, Kind::Ok, Operation::Write, kSucceeded, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -545,49 +617,282 @@ TEST_F(SessionTest, AWriteIsReadBackAndComparedBeforeItCounts) {
         unit = FakeUnit{};
         unit.configBase = identity.configBase;
         unit.memory = imageOf(config::applyDefaults);
-        session::Options options = session.options();
-        options.verifyWrites = c.verify;
-        session.setOptions(options);
+        unit.storeWrongAt = c.storeWrongAt;
+        unit.silentReads = c.silentReads;
+        session.setPlan(session::Plan::writeOnly(formOf(config::applyNorvale), c.verify));
         session.portOpened();
         identifyAs({4, 0, 2, 47});
         pump();
-        unit.storeWrongAt = c.storeWrongAt;
-        unit.silentReads = c.silentReads;
-        const int readsBefore = unit.reads;
-        host.formModel = formOf(config::applyNorvale);
-        session.setConfig();
-        pump();
         for (int tick = 0; tick < 12 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
 
-        EXPECT_EQ(unit.reads - readsBefore, c.verify ? (c.silentReads ? 4 : 5) : 0);
-        ASSERT_FALSE(host.outcomes.empty());
-        const session::Finished& end = host.outcomes.back();
-        EXPECT_EQ(end.operation, session::Operation::Write);
-        EXPECT_EQ(end.ok, c.ok);
+        const bool ok = c.kind == Kind::Ok;
+        EXPECT_EQ(unit.reads, c.verify ? (c.silentReads ? 4 : 5) : 0);
+        ASSERT_EQ(host.outcomes.size(), 1u);
+        const session::Outcome& end = host.outcomes.back();
+        EXPECT_EQ(end.kind, c.kind);
+        EXPECT_EQ(end.operation, c.operation);
+        EXPECT_TRUE(end.written);
+        EXPECT_EQ(end.verified, ok && c.verify);
         EXPECT_EQ(end.mismatchAt, c.mismatchAt);
+        if (c.mismatchAt >= 0) {
+            EXPECT_EQ(end.wroteByte, 0xFF);
+            EXPECT_EQ(end.readByte, 0xA5);
+        }
         ASSERT_FALSE(host.log.empty());
         EXPECT_EQ(host.log.back().text, c.lastLine);
-        EXPECT_EQ(host.log.back().warning, !c.ok);
+        EXPECT_EQ(host.log.back().warning, !ok);
+        // Success is said only for a write that counts.
+        EXPECT_EQ(host.countLog(kSucceeded), ok ? 1 : 0);
         // Only a confirmed write may close the port on its own.
-        EXPECT_EQ(host.deferredCloses, c.ok ? 1 : 0);
-        EXPECT_EQ(host.boxes.size(), c.silentReads ? 1u : 0u);
+        EXPECT_EQ(host.deferredCloses, ok ? 1 : 0);
+        // Every failure carries its box: the unanswered read's, or the mismatch in the session's words.
+        EXPECT_EQ(host.boxes.size(), ok ? 0u : 1u);
     }
 }
 
-TEST_F(SessionTest, StepByStepTheSessionOnlyReportsAndNeverRepairs) {
-    session::Options options = session.options();
-    options.followIdentification = false;
-    session.setOptions(options);
+TEST_F(SessionTest, AReadOnlyPlanOnlyReportsAndNeverRepairs) {
+    session.setPlan(session::Plan::readOnly());
+    unit.memory.fill(0xFF);     // never written
     identifyAs({4, 0, 2, 46});  // would need new firmware
-    EXPECT_TRUE(host.writes.empty());
-    EXPECT_TRUE(session.identificationDone());
-
-    unit.memory.fill(0xFF);  // never written
-    session.getConfig();
     pump();
-    ASSERT_FALSE(host.outcomes.empty());
-    EXPECT_EQ(host.outcomes.back().operation, session::Operation::Read);
-    EXPECT_FALSE(host.outcomes.back().ok);
+    EXPECT_EQ(codesWritten(), (std::vector<int>(5, 7)));  // the read alone
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    const session::Outcome& end = host.outcomes[0];
+    EXPECT_EQ(end.kind, session::Kind::InvalidConfiguration);
+    EXPECT_EQ(end.operation, session::Operation::Read);
+    EXPECT_FALSE(end.firmwareSent);
+    EXPECT_FALSE(end.written);
     EXPECT_EQ(unit.blocks, 0);  // nothing written over it
-    EXPECT_EQ(session.readImage(), unit.memory);
+    EXPECT_EQ(end.image, unit.memory);
+    EXPECT_FALSE(end.preset);
+}
+
+// --- the road, unit by plan -----------------------------------------------------
+
+namespace {
+
+using session::Kind;
+using session::Operation;
+using session::Plan;
+using Version = std::array<std::uint8_t, 4>;
+
+// Wire order, as UnitIdentity::words.
+constexpr protocol::UnitId kOtherId{0x0000ABCD, 0x22222222, 0x33333333};
+
+struct RoadRow {
+    const char* name;
+    // The unit on the port and the plan the view chose.
+    Version version;
+    Plan plan;
+    std::uint8_t mode = 1;
+    bool neverWritten = false;  // configuration memory all 0xFF
+    int storeWrongAt = -1;
+    std::optional<Version> backAs{};  // announced after a whole firmware transfer
+    bool backOther = false;         // ...by another unit (kOtherId)
+    bool norvale = false;
+    bool leaveAlone = false;  // the view calls Session::leaveAlone() from identified()
+
+    // Every outcome, in order; the details are those of the first.
+    std::vector<Kind> kinds{};
+    Operation operation = Operation::None;
+    bool firmwareSent = false;
+    std::optional<Version> versionAfter{};
+    bool read = false;
+    bool written = false;
+    bool verified = false;
+    std::optional<std::string> preset{};
+    long mismatchAt = -1;
+    bool returned = false;
+    bool discontinued = false;
+    // What went out on the wire.
+    int firmwareTransfers = 0;
+    int configTransfers = 0;
+    bool memoryReads = false;
+    // Every identified() call, its `listed`.
+    std::vector<bool> listed{};
+    int successLines = 0;  // "Atualização concluída com sucesso!"
+};
+
+std::optional<Version> versionOf(const std::optional<protocol::Version>& v) {
+    if (!v) return std::nullopt;
+    return Version{v->a, v->b, v->c, v->d};
+}
+
+// Drives one road tick by tick: the unit's replies one frame at a time; when
+// it has nothing to say, the pacing timers tick; a unit awaited back that
+// never announces itself is given up, as the controller's bound would.
+void runRoad(const RoadRow& r) {
+    SCOPED_TRACE(r.name);
+    FakeHost host;
+    FakeUnit unit;
+    Session session{host};
+    host.onWrite = [&unit](const Bytes& f) { unit.receive(f); };
+    host.norvale = r.norvale;
+    if (r.leaveAlone) host.onIdentified = [&session](const protocol::Identification&, bool) { session.leaveAlone(); };
+    UnitIdentity identity;
+    identity.mode = r.mode;
+    identity.version = r.version;
+    unit.configBase = identity.configBase;
+    unit.memory = imageOf(config::applyDefaults);
+    if (r.neverWritten) unit.memory.fill(0xFF);
+    unit.storeWrongAt = r.storeWrongAt;
+    if (r.backAs) {
+        UnitIdentity back = identity;
+        back.version = *r.backAs;
+        if (r.backOther) back.words = kOtherId;
+        unit.restartsAs = back;
+    }
+    session.setPlan(r.plan);
+    session.portOpened();
+
+    session.bytesArrived(identificationFrame(identity));
+    int step = 0;
+    for (; step < 20000; ++step) {
+        if (!unit.outbox.empty()) {
+            const Bytes b = unit.outbox.front();
+            unit.outbox.pop_front();
+            session.bytesArrived(b);
+        } else if (session.awaitingReturn()) {
+            session.returnExpired();
+        } else if (session.operation() != Operation::None) {
+            session.timer1Tick();
+            session.timer3Tick();
+        } else {
+            break;
+        }
+    }
+    ASSERT_LT(step, 20000);
+
+    std::vector<Kind> kinds;
+    for (const session::Outcome& o : host.outcomes) kinds.push_back(o.kind);
+    EXPECT_EQ(kinds, r.kinds);
+    std::vector<bool> listed;
+    for (const auto& i : host.identifications) listed.push_back(i.listed);
+    EXPECT_EQ(listed, r.listed);
+
+    int firmwareTransfers = 0, configTransfers = 0;
+    bool memoryReads = false;
+    for (const Bytes& w : host.writes) {
+        const auto f = protocol::parseFrame(w);
+        ASSERT_TRUE(f);
+        const bool first = f->payload.size() >= 4 && protocol::getU16(f->payload, 2) == 1;
+        firmwareTransfers += f->code == protocol::CmdFirmwareBlock && first ? 1 : 0;
+        configTransfers += f->code == protocol::CmdConfigBlock && first ? 1 : 0;
+        memoryReads = memoryReads || f->code == protocol::CmdMemoryRead;
+    }
+    EXPECT_EQ(firmwareTransfers, r.firmwareTransfers);
+    EXPECT_EQ(configTransfers, r.configTransfers);
+    EXPECT_EQ(memoryReads, r.memoryReads);
+    EXPECT_EQ(host.restarts.size(), r.firmwareSent ? 1u : 0u);
+
+    // Success is said only once the unit shows it: for firmware, right after
+    // the version it came back with, and never before it restarted.
+    const auto lines = host.logTexts();
+    EXPECT_EQ(host.countLog(kSucceeded), r.successLines);
+    if (r.firmwareSent && r.successLines > 0) {
+        const auto restarting = std::find(lines.begin(), lines.end(), kRestarting);
+        const auto success = std::find(lines.begin(), lines.end(), kSucceeded);
+        ASSERT_NE(success, lines.end());
+        ASSERT_LT(restarting, success);
+        EXPECT_EQ(success[-1].rfind("Vek v", 0), 0u) << success[-1];
+        ASSERT_NE(success + 1, lines.end());
+        EXPECT_EQ(success[1], "");
+    }
+
+    if (host.outcomes.empty()) return;
+    const session::Outcome& o = host.outcomes.front();
+    EXPECT_EQ(o.operation, r.operation);
+    EXPECT_EQ(o.firmwareSent, r.firmwareSent);
+    EXPECT_EQ(versionOf(o.versionAfter), r.versionAfter);
+    EXPECT_EQ(o.read, r.read);
+    EXPECT_EQ(o.written, r.written);
+    EXPECT_EQ(o.verified, r.verified);
+    EXPECT_EQ(o.preset, r.preset);
+    EXPECT_EQ(o.mismatchAt, r.mismatchAt);
+    EXPECT_EQ(o.returned.has_value(), r.returned);
+    EXPECT_EQ(o.discontinued, r.discontinued);
+    if (r.returned) {
+        EXPECT_EQ(*o.returned, kOtherId);
+        // The newcomer's own road, from its own identification.
+        ASSERT_EQ(host.outcomes.size(), 2u);
+        EXPECT_EQ(host.outcomes[1].unit.id, kOtherId);
+        EXPECT_FALSE(host.outcomes[1].firmwareSent);
+    }
+}
+
+}  // namespace
+
+TEST(SessionRoad, EveryUnitUnderEveryPlan) {
+    const config::FormModel norvale = formOf(config::applyNorvale);
+    const Version v246{4, 0, 2, 46}, v247{4, 0, 2, 47}, discontinued{2, 5, 0, 0};
+    const RoadRow rows[] = {
+        {.name = "window: updated, back as 2.47, then read",
+         .version = v246, .plan = Plan::window(), .backAs = v247,
+         .kinds = {Kind::Ok}, .operation = Operation::Read, .firmwareSent = true, .versionAfter = v247, .read = true,
+         .firmwareTransfers = 1, .memoryReads = true, .listed = {false, true}, .successLines = 1},
+        {.name = "window: back still 2.46, updated once and not read",
+         .version = v246, .plan = Plan::window(), .backAs = v246,
+         .kinds = {Kind::FirmwareNotTaken}, .operation = Operation::Firmware, .firmwareSent = true,
+         .versionAfter = v246, .firmwareTransfers = 1, .listed = {false}},
+        {.name = "window: another unit back, then its own road",
+         .version = v246, .plan = Plan::window(), .backAs = v247, .backOther = true,
+         .kinds = {Kind::OtherUnitReturned, Kind::Ok}, .operation = Operation::Firmware, .firmwareSent = true,
+         .versionAfter = v247, .returned = true, .firmwareTransfers = 1, .memoryReads = true,
+         .listed = {false, true}},
+        {.name = "window: never back",
+         .version = v246, .plan = Plan::window(),
+         .kinds = {Kind::DidNotReturn}, .operation = Operation::Firmware, .firmwareSent = true,
+         .firmwareTransfers = 1, .listed = {false}},
+        {.name = "window: discontinued is warned about, then read",
+         .version = discontinued, .plan = Plan::window(),
+         .kinds = {Kind::Ok}, .operation = Operation::Read, .read = true, .discontinued = true, .memoryReads = true,
+         .listed = {false}},
+        {.name = "window: a type left alone",
+         .version = {7, 0, 1, 0}, .plan = Plan::window(), .kinds = {Kind::TypeLeftAlone}, .listed = {false}},
+        {.name = "window: operation mode",
+         .version = v247, .plan = Plan::window(), .mode = 0, .kinds = {Kind::OperationMode}},
+        {.name = "window: never written, default preset written and verified",
+         .version = v247, .plan = Plan::window(), .neverWritten = true,
+         .kinds = {Kind::Ok}, .operation = Operation::Verify, .read = true, .written = true, .verified = true,
+         .preset = "default", .configTransfers = 1, .memoryReads = true, .listed = {true}, .successLines = 1},
+        {.name = "window: never written, Norvale preset",
+         .version = v247, .plan = Plan::window(), .neverWritten = true, .norvale = true,
+         .kinds = {Kind::Ok}, .operation = Operation::Verify, .read = true, .written = true, .verified = true,
+         .preset = "norvale", .configTransfers = 1, .memoryReads = true, .listed = {true}, .successLines = 1},
+        {.name = "readOnly: invalid is reported, never written",
+         .version = v247, .plan = Plan::readOnly(), .neverWritten = true,
+         .kinds = {Kind::InvalidConfiguration}, .operation = Operation::Read, .read = true, .memoryReads = true,
+         .listed = {true}},
+        {.name = "writeOnly: old firmware, nothing sent",
+         .version = v246, .plan = Plan::writeOnly(norvale, true), .kinds = {Kind::NeedsFirmware}, .listed = {false}},
+        {.name = "writeOnly: stored differently",
+         .version = v247, .plan = Plan::writeOnly(norvale, true), .storeWrongAt = 700,
+         .kinds = {Kind::ReadBackDiffers}, .operation = Operation::Verify, .written = true, .mismatchAt = 700,
+         .configTransfers = 1, .memoryReads = true, .listed = {true}},
+        {.name = "writeOnly: verify off",
+         .version = v247, .plan = Plan::writeOnly(norvale, false), .storeWrongAt = 700,
+         .kinds = {Kind::Ok}, .operation = Operation::Write, .written = true, .configTransfers = 1,
+         .listed = {true}, .successLines = 1},
+        {.name = "production: updated, back as 2.47, then written and verified",
+         .version = v246, .plan = Plan::production(norvale), .backAs = v247,
+         .kinds = {Kind::Ok}, .operation = Operation::Verify, .firmwareSent = true, .versionAfter = v247,
+         .written = true, .verified = true, .firmwareTransfers = 1, .configTransfers = 1, .memoryReads = true,
+         .listed = {false, true}, .successLines = 2},
+        {.name = "flash when needed: up to date",
+         .version = v247, .plan = Plan::flash(false), .kinds = {Kind::Ok}, .listed = {true}},
+        {.name = "flash forced: up to date, sent anyway",
+         .version = v247, .plan = Plan::flash(true), .backAs = v247,
+         .kinds = {Kind::Ok}, .operation = Operation::Firmware, .firmwareSent = true, .versionAfter = v247,
+         .firmwareTransfers = 1, .listed = {true, false}, .successLines = 1},
+        {.name = "flash: discontinued",
+         .version = discontinued, .plan = Plan::flash(true), .kinds = {Kind::Discontinued}, .discontinued = true,
+         .listed = {false}},
+        {.name = "identify: nothing sent",
+         .version = v247, .plan = Plan::identify(), .kinds = {Kind::Ok}, .listed = {true}},
+        {.name = "identify: old firmware, nothing sent",
+         .version = v246, .plan = Plan::identify(), .kinds = {Kind::Ok}, .listed = {false}},
+        {.name = "window: left alone by the view",
+         .version = v246, .plan = Plan::window(), .leaveAlone = true, .listed = {false}},
+    };
+    for (const RoadRow& row : rows) runRoad(row);
 }
