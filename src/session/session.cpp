@@ -258,7 +258,6 @@ void Session::Impl::begin(const protocol::Identification& ident) {
 
 void Session::Impl::returned(const protocol::Identification& ident) {
     stage = Stage::Idle;
-    outcome.versionAfter = ident.version;
     if (ident.id != leaving.id) {
         outcome.returned = ident.id;
         const std::string line = format(texts::kOtherUnitReturned, protocol::idListLine(ident.id).c_str(),
@@ -271,6 +270,7 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     }
     unit = ident;
     outcome.unit = ident;
+    outcome.versionAfter = ident.version;
     identificationDone = true;
     if (protocol::nextStep(ident) == protocol::NextStep::UpdateFirmware) {
         const std::string line = format(texts::kFirmwareNotTaken, versionText(ident.version).c_str());
@@ -570,13 +570,32 @@ void Session::leaveAlone() {
 }
 
 void Session::setConfig(const config::FormModel& form) {
-    // A write by hand is a road of its own, for the unit on the port.
     d_->form = form;
+    config::Image image{};
+    if (config::encode(form, image)) {
+        // Refused before anything is sent: said on its own, and whatever
+        // runs goes on to its own end.
+        Impl& d = *d_;
+        const bool wasActive = d.active;
+        const Plan road = d.road;
+        const Stage stage = d.stage;
+        Outcome running = std::move(d.outcome);
+        d.active = true;
+        d.outcome = Outcome{};
+        d.outcome.unit = d.unit;
+        d.write(form);  // ends Refused
+        d.active = wasActive;
+        d.road = road;
+        d.stage = stage;
+        d.outcome = std::move(running);
+        return;
+    }
+    // A write by hand is a road of its own, for the unit on the port.
     d_->active = true;
     d_->road = Plan::writeOnly(form, true);
     d_->outcome = Outcome{};
     d_->outcome.unit = d_->unit;
-    d_->write(form);
+    d_->writeRaw(image);
 }
 
 void Session::restore(const config::Image& image) {
