@@ -94,8 +94,9 @@ struct Session::Impl {
     Outcome outcome;
     // The unit that left to restart with new firmware.
     protocol::Identification leaving;
-    // The step the backup read was taken for.
+    // The step the backup read was taken for, and whether this road tried it.
     Stage afterBackup = Stage::Idle;
+    bool backupTried = false;
 
     // The record being written; kept apart from the read's buffer so that a
     // refused write can never touch bytes a running transfer still sends.
@@ -211,6 +212,7 @@ void Session::Impl::begin(const protocol::Identification& ident) {
     active = true;
     road = plan;
     stage = Stage::Idle;
+    backupTried = false;
     outcome = Outcome{};
     outcome.unit = ident;
     view.identified(unit, listIfDue(unit));
@@ -302,7 +304,8 @@ void Session::Impl::operationMode(const protocol::Identification* ident) {
 }
 
 bool Session::Impl::backupBefore(Stage next) {
-    if (!road.backupFirst || outcome.read || outcome.before) return false;
+    if (!road.backupFirst || backupTried || outcome.read) return false;
+    backupTried = true;
     afterBackup = next;
     stage = Stage::Backup;
     outcome.operation = Operation::Read;

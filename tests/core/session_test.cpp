@@ -566,6 +566,23 @@ TEST_F(SessionTest, AWriteThatWentOnPastARefusedOneStillEndsWithItsOutcome) {
     EXPECT_TRUE(host.outcomes[1].verified);
 }
 
+TEST_F(SessionTest, ABackupGoesBackByteForByteEvenWhenItIsNoValidConfiguration) {
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
+    pump();
+    host.outcomes.clear();
+    // What a never-written unit held: no form can express it, the bytes can.
+    config::Image held{};
+    held.fill(0xFF);
+    session.restore(held);
+    pump();
+    for (int tick = 0; tick < 10 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
+    EXPECT_EQ(unit.memory, held);
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::Ok);
+    EXPECT_TRUE(host.outcomes[0].verified);
+}
+
 // --- remote command list -------------------------------------------------------
 
 TEST_F(SessionTest, RemoteListReplacesTheLogAndEmptiesRefusedFields) {
@@ -689,6 +706,7 @@ struct RoadRow {
     bool backOther = false;         // ...by another unit (kOtherId)
     bool norvale = false;
     bool leaveAlone = false;  // the view calls Session::leaveAlone() from identified()
+    bool silentReads = false;  // the unit answers no memory read
 
     // Every outcome, in order; the details are those of the first.
     std::vector<Kind> kinds{};
@@ -702,6 +720,8 @@ struct RoadRow {
     long mismatchAt = -1;
     bool returned = false;
     bool discontinued = false;
+    // What the unit held, read before the road changed it.
+    bool before = false;
     // What went out on the wire.
     int firmwareTransfers = 0;
     int configTransfers = 0;
@@ -734,6 +754,8 @@ void runRoad(const RoadRow& r) {
     unit.memory = imageOf(config::applyDefaults);
     if (r.neverWritten) unit.memory.fill(0xFF);
     unit.storeWrongAt = r.storeWrongAt;
+    unit.silentReads = r.silentReads;
+    const auto memoryAtStart = unit.memory;
     if (r.backAs) {
         UnitIdentity back = identity;
         back.version = *r.backAs;
@@ -809,6 +831,14 @@ void runRoad(const RoadRow& r) {
     EXPECT_EQ(o.mismatchAt, r.mismatchAt);
     EXPECT_EQ(o.returned.has_value(), r.returned);
     EXPECT_EQ(o.discontinued, r.discontinued);
+    EXPECT_EQ(o.before.has_value(), r.before);
+    if (r.before) {
+        // Handed over whole, before anything was sent to change it.
+        EXPECT_EQ(*o.before, memoryAtStart);
+        const auto handed = std::find(host.trace.begin(), host.trace.end(), "configurationRead");
+        ASSERT_NE(handed, host.trace.end());
+        EXPECT_EQ(std::count(host.trace.begin(), handed, "log:Iniciando atualização..."), 0);
+    }
     if (r.returned) {
         EXPECT_EQ(*o.returned, kOtherId);
         // The newcomer's own road, from its own identification.
@@ -819,6 +849,11 @@ void runRoad(const RoadRow& r) {
 }
 
 }  // namespace
+
+Plan withCopyFirst(Plan plan) {
+    plan.backupFirst = true;
+    return plan;
+}
 
 TEST(SessionRoad, EveryUnitUnderEveryPlan) {
     const config::FormModel norvale = formOf(config::applyNorvale);
@@ -837,6 +872,15 @@ TEST(SessionRoad, EveryUnitUnderEveryPlan) {
          .kinds = {Kind::OtherUnitReturned, Kind::Ok}, .operation = Operation::Firmware, .firmwareSent = true,
          .returned = true, .firmwareTransfers = 1, .memoryReads = true,
          .listed = {false, true}},
+        {.name = "flash, a copy of the configuration first",
+         .version = v246, .plan = withCopyFirst(Plan::flash(false)), .backAs = v247,
+         .kinds = {Kind::Ok}, .operation = Operation::Firmware, .firmwareSent = true, .versionAfter = v247,
+         .before = true, .firmwareTransfers = 1, .memoryReads = true, .listed = {false, true}, .successLines = 1},
+        {.name = "production, a copy first: a unit silent to the read is still updated and written",
+         .version = v246, .plan = withCopyFirst(Plan::production(norvale)), .backAs = v247, .silentReads = true,
+         .kinds = {Kind::Timeout}, .operation = Operation::Verify, .firmwareSent = true, .versionAfter = v247,
+         .written = true, .firmwareTransfers = 1, .configTransfers = 1, .memoryReads = true,
+         .listed = {false, true}, .successLines = 1},
         {.name = "window: never back",
          .version = v246, .plan = Plan::window(),
          .kinds = {Kind::DidNotReturn}, .operation = Operation::Firmware, .firmwareSent = true,
