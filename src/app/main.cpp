@@ -1,12 +1,18 @@
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
 #include <cstdio>
 #include <exception>
 
+#include "app/app_texts.h"
 #include "app/main_window.h"
 #include "app/station_window.h"
 #include "app/message_box.h"
 #include "app/qt_translations.h"
+#include "update/core/version_record.h"
 
 namespace {
 
@@ -35,25 +41,105 @@ bool displayAvailable() {
 #endif
 }
 
+void print(std::FILE* out, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
+    std::fflush(out);
+}
+
+enum class Launch { Window, Station, Help, Version, Wrong };
+
+struct Request {
+    Launch launch = Launch::Window;
+    QString error;
+    bool platformGiven = false;  // "-platform offscreen" needs no display
+};
+
+// Qt's own options are QApplication's to take; they are let through so that
+// "vektool -style fusion" or "-platform offscreen" keep working.
+const QStringList kQtOptionsWithValue{
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "session",  "display",            "geometry",      "style",  "stylesheet",      "qmljsdebugger", "name",
+    "title"};
+const QStringList kQtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// Read from argv before any QApplication exists: --help and --version must
+// answer where no display is, and a mistyped option must not open a window.
+Request readArguments(const QStringList& arguments) {
+    Request request;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) return {Launch::Help, {}};
+        if (argument == QLatin1String("--version")) return {Launch::Version, {}};
+        if (argument == QLatin1String("--station")) {
+            request.launch = Launch::Station;
+            continue;
+        }
+        QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
+                       : argument.startsWith(QLatin1Char('-'))  ? argument.mid(1)
+                                                                : QString();
+        const bool inlineValue = name.contains(QLatin1Char('='));
+        name = name.section(QLatin1Char('='), 0, 0);
+        if (!name.isEmpty() && kQtFlags.contains(name) && !inlineValue) continue;
+        if (!name.isEmpty() && kQtOptionsWithValue.contains(name)) {
+            request.platformGiven = request.platformGiven || name == QLatin1String("platform");
+            if (!inlineValue && ++i >= arguments.size())
+                return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppMissingValue).arg(argument)};
+            continue;
+        }
+        return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppUnknownArgument).arg(argument)};
+    }
+    return request;
+}
+
+QString usage() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString settings = QSettings(QCoreApplication::applicationName()).fileName();
+    return QString::fromUtf8(vek::app::texts::kAppUsage)
+        .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(settings));
+}
+
+QString version() {
+    const vek::update::Release& r = vek::update::toolVersion;
+    return QStringLiteral("vektool %1.%2.%3").arg(r.major).arg(r.minor).arg(QChar(r.revision));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!displayAvailable()) {
-        std::fprintf(stderr,
-                     "vektool: no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: "
-                     "xvfb-run -a vektool\n");
+    // The window and the command line share one data folder (the records,
+    // the daily log) and the window keeps its settings under the same name.
+    // Set before the arguments are read, so the help names the real files.
+    QCoreApplication::setApplicationName(QStringLiteral("VekTool"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const Request request = readArguments(arguments);
+    switch (request.launch) {
+    case Launch::Help:
+        print(stdout, usage());
+        return 0;
+    case Launch::Version:
+        print(stdout, version() + QLatin1Char('\n'));
+        return 0;
+    case Launch::Wrong:
+        print(stderr, QStringLiteral("vektool: %1\n%2\n")
+                          .arg(request.error, QString::fromUtf8(vek::app::texts::kAppSeeHelp)));
+        return 2;
+    case Launch::Window:
+    case Launch::Station:
+        break;
+    }
+    if (!request.platformGiven && !displayAvailable()) {
+        print(stderr, QStringLiteral("vektool: %1\n").arg(QString::fromUtf8(vek::app::texts::kAppNoDisplay)));
         return 1;
     }
     VekApplication app(argc, argv);
-    // The window and the command line share one data folder (the records,
-    // the daily log) and the window keeps its settings under the same name.
-    QApplication::setApplicationName(QStringLiteral("VekTool"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.vektool"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     vek::app::installQtTranslations();
     // vektool --station: the production station alone, on every port that appears.
-    if (QCoreApplication::arguments().contains(QStringLiteral("--station"))) {
+    if (request.launch == Launch::Station) {
         vek::app::StationWindow::withLocalRecords()->show();
         return app.exec();
     }
