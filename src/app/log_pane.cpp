@@ -1,16 +1,19 @@
 #include "app/log_pane.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QUrl>
 
 #include "app/app_texts.h"
 #include "app/daily_log.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
+#include "app/update_labels.h"
 
 namespace vek::app {
 
@@ -122,7 +125,17 @@ QMenu* LogPane::createContextMenu() {
     QAction* save = menu->addAction(QString::fromUtf8(texts::kSaveLog));
     save->setObjectName(QStringLiteral("saveLog"));
     connect(save, &QAction::triggered, this, &LogPane::saveAs);
+    QAction* folder = menu->addAction(QString::fromUtf8(texts::kOpenLogFolder));
+    folder->setObjectName(QStringLiteral("openLogFolder"));
+    connect(folder, &QAction::triggered, this, &LogPane::openFolder);
     return menu;
+}
+
+void LogPane::openFolder() {
+    // The folder is made with the first line; before that a file manager
+    // would only say it is missing.
+    QDir().mkpath(file_->folder());
+    openUrl(QUrl::fromLocalFile(file_->folder()));
 }
 
 void LogPane::saveAs() {

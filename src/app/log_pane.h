@@ -43,10 +43,13 @@ public:
     // The visible Log as plain text; false (and `error`) when it cannot be
     // written.
     bool saveTo(const QString& path, QString* error) const;
-    // The pane's context menu: the standard entries and "save to a file".
+    // The pane's context menu: the standard entries, "save to a file" and
+    // "open the daily files' folder".
     QMenu* createContextMenu();
     // Asks where, then saves; a failure is said in a box.
     void saveAs();
+    // Shows the daily files' folder in the system's file manager.
+    void openFolder();
 
 private:
     void addLine(const QString& line, bool warning);

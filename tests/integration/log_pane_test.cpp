@@ -1,9 +1,11 @@
 // The Log: a line repeated in a flood is kept once with its count, the pane
 // stays bounded, every line reaches the daily file with its time and port,
-// and the visible Log can be saved.
+// and the visible Log can be saved or its daily files' folder opened.
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTextDocument>
@@ -11,6 +13,7 @@
 #include "app/daily_log.h"
 #include "app/log_pane.h"
 #include "app/qt_translations.h"
+#include "app/update_labels.h"
 #include "app_fixture.h"
 
 using namespace vek;
@@ -22,7 +25,8 @@ protected:
     app::LogPane* pane() const { return window_->findChild<app::LogPane*>(); }
     QTextDocument* document() const { return widget<QTextEdit>("Log")->document(); }
     void say(const QString& line, unit::Tone tone = unit::Tone::Normal) {
-        emit window_->controller().logLine(line, tone);
+        // The window only reads its controller; the test speaks for the unit.
+        emit const_cast<unit::UnitController&>(window_->controller()).logLine(line, tone);
     }
     QStringList dailyLines() const {
         QFile f(pane()->dailyLog().pathFor(QDate::currentDate()));
@@ -106,4 +110,25 @@ TEST_F(LogPaneTest, VisibleLogIsSavedFromItsMenuInPortuguese) {
     EXPECT_EQ(QString::fromUtf8(saved.readAll()), log() + "\n");
     EXPECT_FALSE(pane()->saveTo(home->filePath("no-such-folder/saved.txt"), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(LogPaneTest, MenuOpensTheFolderOfTheDailyFiles) {
+    QList<QUrl> opened;
+    app::setUrlOpener([&opened](const QUrl& url) { opened << url; });
+    const std::unique_ptr<void, void (*)(void*)> restore(nullptr, [](void*) { app::setUrlOpener({}); });
+    makeWindow();
+
+    std::unique_ptr<QMenu> menu(pane()->createContextMenu());
+    QAction* open = menu->findChild<QAction*>("openLogFolder");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), QString::fromUtf8("Abrir pasta do log"));
+    open->trigger();
+
+    ASSERT_EQ(opened.size(), 1);
+    ASSERT_TRUE(opened[0].isLocalFile()) << opened[0].toString().toStdString();
+    const QString folder = opened[0].toLocalFile();
+    EXPECT_EQ(QDir(folder), QDir(QDir(dataFolder()).filePath("logs")));
+    // The place the file manager is sent to exists and is where today's lines go.
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QFileInfo(pane()->dailyLog().pathFor(QDate::currentDate())).dir(), QDir(folder));
 }
