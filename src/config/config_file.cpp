@@ -43,12 +43,22 @@ constexpr std::array<const char*, FieldCount> kFieldKeys = [] {
 constexpr std::array<const char*, GroupCount> kGroupKeys{"VMX", "VCH", "RPX", "OSC", "BGL"};
 
 // Each %s of `pattern` takes the next value; inserted values are not scanned again.
+// A value quoted back in a message: a file may hold a megabyte in one
+// string or number, and the message must stay a line a person reads.
+constexpr std::size_t kQuotedMax = 60;
+std::string shortened(const std::string& value) {
+    if (value.size() <= kQuotedMax) return value;
+    std::size_t cut = kQuotedMax;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;  // whole characters
+    return value.substr(0, cut) + "… (" + std::to_string(value.size()) + " bytes)";
+}
+
 std::string fill(const char* pattern, std::initializer_list<std::string> values) {
     std::string out;
     auto next = values.begin();
     for (const char* p = pattern; *p; ++p) {
         if (p[0] == '%' && p[1] == 's' && next != values.end()) {
-            out += *next++;
+            out += shortened(*next++);
             ++p;
         } else {
             out += *p;
@@ -666,7 +676,10 @@ std::variant<FormModel, FileError> fromJson(std::string_view text) {
             // The combos were already matched against their tables, so a
             // fault here is always about an edit box.
             const int line = fault->field < FieldCount ? reader.lineOf(fault->field) : 0;
-            return FileError{line, fault->name, faultMessage(*fault)};
+            const std::string key = fault->field < FieldCount ? kFieldKeys[fault->field] : fault->name;
+            std::string message = faultMessage(*fault);
+            if (const std::string allowed = allowedText(*fault); !allowed.empty()) message += "\r\n" + allowed;
+            return FileError{line, key, message};
         }
         return form;
     } catch (const Refusal& r) {

@@ -89,10 +89,11 @@ inline constexpr int kFormatVersion = 1;
 std::string toJson(const FormModel& form);
 
 // Why a document was refused. `line` counts from 1, 0 when the fault is not
-// about a line. `field` is the key's path ("alerts.VMX.buzzer"), empty when
-// the text is broken outside any key; for a number the write refuses it is
-// the write's name of the field ("Velocidade") and `message` is the write's
-// message, "\r\n" included.
+// about a line. `field` is the key's path ("alerts.VMX.buzzer", "vmx_kmh"),
+// empty when the text is broken outside any key; for a number the write
+// refuses, `message` is the write's message ("\r\n" included, the field's
+// name between brackets) and what the field takes on a line of its own.
+// Values quoted back are shortened past 60 bytes.
 struct FileError {
     int line = 0;
     std::string field;

@@ -267,10 +267,10 @@ TEST(ConfigFile, RefusesBrokenOrWrongDocuments) {
          "17 não é um de 5, 10, 15, 30, 45, 60, 90, 120, 180, 300"},
         {"a baud rate as the record stores it", edited(d, "\"rs232_b_baud\": 19200", "\"rs232_b_baud\": 192"),
          "\"rs232_b_baud\"", "rs232_b_baud", "192 não é um de 9600, 19200, 57600, 115200"},
-        {"a speed the write refuses", edited(d, "\"vmx_kmh\": 120", "\"vmx_kmh\": 151"), "\"vmx_kmh\"", "Velocidade",
-         "Parâmetro inválido!\r\n[Velocidade]"},
-        {"a negative time", edited(d, "\"trpx_s\": 5", "\"trpx_s\": -5"), "\"trpx_s\"", "Tempo validação Rotação",
-         "Parâmetro inválido!\r\n[Tempo validação Rotação]"},
+        {"a speed the write refuses", edited(d, "\"vmx_kmh\": 120", "\"vmx_kmh\": 151"), "\"vmx_kmh\"", "vmx_kmh",
+         "Parâmetro inválido!\r\n[Velocidade]\r\nPermitido: 0 a 150 km/h"},
+        {"a negative time", edited(d, "\"trpx_s\": 5", "\"trpx_s\": -5"), "\"trpx_s\"", "trpx_s",
+         "Parâmetro inválido!\r\n[Tempo validação Rotação]\r\nPermitido: 0 a 60 s"},
         {"Durante with Entrada", edited(d, firstBuzzer, "\"entry\": true, \"exit\": false, \"during\": true}"),
          "\"during\": true", "alerts.VMX.buzzer", text::kFileCoupling},
         // Format and version.
@@ -327,8 +327,9 @@ TEST(ConfigFile, NumbersAreJudgedByTheWriteRules) {
         const auto loaded = fromJson(doc);
         ASSERT_TRUE(std::holds_alternative<FileError>(loaded));
         const FileError& e = std::get<FileError>(loaded);
-        EXPECT_EQ(e.message, faultMessage(*fault));
-        EXPECT_EQ(e.field, fault->name);
+        // The write's own words, what the field takes, and the file's key.
+        EXPECT_EQ(e.message, faultMessage(*fault) + "\r\n" + allowedText(*fault));
+        EXPECT_EQ("\"" + e.field + "\"", c.key);
         EXPECT_EQ(e.line, lineOf(doc, c.key));
     }
 }
@@ -346,6 +347,19 @@ TEST(ConfigFile, AnUnfinishedFormSavesWhatItHoldsButDoesNotLoad) {
     ASSERT_TRUE(std::holds_alternative<FileError>(loaded));
     EXPECT_EQ(std::get<FileError>(loaded).field, "rs232_b_baud");
     EXPECT_EQ(std::get<FileError>(loaded).message, text::kFileWantInteger);
+}
+
+TEST(ConfigFile, AHugeValueIsQuotedShortened) {
+    config::FormModel form;
+    config::applyDefaults(form);
+    std::string doc = toJson(form);
+    const std::string huge(1'000'000, 'x');
+    doc.replace(doc.find("vektool-configuration"), 21, huge);
+    const auto loaded = fromJson(doc);
+    ASSERT_TRUE(std::holds_alternative<FileError>(loaded));
+    const std::string said = describe(std::get<FileError>(loaded));
+    EXPECT_LT(said.size(), 300u) << said.substr(0, 300);
+    EXPECT_NE(said.find("(1000000 bytes)"), std::string::npos) << said.substr(0, 300);
 }
 
 TEST(ConfigFile, DescribeMakesOneLine) {

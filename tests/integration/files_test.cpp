@@ -1,0 +1,196 @@
+// Configuration files and backups through the window's menu bar: a file
+// saved and opened again, a unit compared with a file, the copies kept by
+// themselves before a change, and one put back.
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "app/save_dialog.h"
+#include "app_fixture.h"
+#include "config/config_file.h"
+#include "config/config_image.h"
+
+using namespace vek;
+using vek::testing::AppTest;
+using vek::testing::pump;
+using vek::testing::waitFor;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const std::string& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+}  // namespace
+
+class FilesTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        app::setFileChooser([this](bool, const QString&, const QString&, const QString&) { return chosen; });
+    }
+    void TearDown() override {
+        app::setFileChooser({});
+        AppTest::TearDown();
+    }
+    void trigger(const char* action) {
+        auto* a = window_->findChild<QAction*>(QString::fromLatin1(action));
+        ASSERT_NE(a, nullptr) << action;
+        a->trigger();
+    }
+    // The dialog the menu opened, once it is on view.
+    QDialog* dialog(const char* name) {
+        QDialog* found = nullptr;
+        waitFor([&] {
+            found = window_->findChild<QDialog*>(QString::fromLatin1(name));
+            return found && found->isVisible();
+        });
+        return found;
+    }
+    QStringList backupFiles() const {
+        QStringList out;
+        const QDir root(dataFolder() + "/backups");
+        for (const QString& unitDir : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            for (const QString& f : QDir(root.filePath(unitDir)).entryList({"*.json"}, QDir::Files))
+                out << unitDir + "/" + f;
+        return out;
+    }
+    QString chosen;
+};
+
+TEST_F(FilesTest, SavedThenOpenedGivesTheSameFileAndForm) {
+    makeWindow();
+    widget<QPushButton>("B_SetNorvale")->click();
+    widget<QLineEdit>("ED_VMX")->setText("97");
+    chosen = home->filePath("one.json");
+    trigger("A_SaveFile");
+    const QByteArray saved = readAll(chosen);
+    ASSERT_FALSE(saved.isEmpty());
+
+    widget<QPushButton>("B_SetDefaults")->click();
+    ASSERT_NE(widget<QLineEdit>("ED_VMX")->text(), "97");
+    trigger("A_OpenFile");
+    EXPECT_EQ(widget<QLineEdit>("ED_VMX")->text(), "97");
+    EXPECT_TRUE(boxes.empty());
+
+    chosen = home->filePath("two.json");
+    trigger("A_SaveFile");
+    EXPECT_EQ(readAll(chosen), saved);
+}
+
+TEST_F(FilesTest, ABrokenFileChangesNothingAndSaysWhere) {
+    makeWindow();
+    widget<QPushButton>("B_SetDefaults")->click();
+    const QString before = widget<QLineEdit>("ED_VMX")->text();
+    chosen = home->filePath("broken.json");
+    config::FormModel form;
+    config::applyDefaults(form);
+    std::string text = config::toJson(form);
+    text.replace(text.find("\"vmx_kmh\": 120"), 14, "\"vmx_kmh\": 151");
+    writeAll(chosen, text);
+    trigger("A_OpenFile");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("vmx_kmh")) << boxes[0].text.toStdString();
+    EXPECT_EQ(widget<QLineEdit>("ED_VMX")->text(), before);
+}
+
+TEST_F(FilesTest, CompareListsExactlyTheFieldsThatDifferAndLoadsTheFile) {
+    startUnit();
+    makeWindow();
+    connectUnit();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!"))) << log().toStdString();
+    // The unit's configuration with two fields changed.
+    auto read = config::fromJson(config::toJson([&] {
+        config::FormModel f;
+        config::decode(sim::makeConfig(sim::ConfigState::Valid), f, false);
+        f.text[config::VMX] = "99";
+        f.setBuzzer(config::GroupRPX, config::Buzzer::During, true);
+        return f;
+    }()));
+    ASSERT_TRUE(std::holds_alternative<config::FormModel>(read));
+    chosen = home->filePath("other.json");
+    writeAll(chosen, config::toJson(std::get<config::FormModel>(read)));
+
+    trigger("A_CompareFile");
+    QDialog* d = dialog("CompareDialog");
+    ASSERT_NE(d, nullptr);
+    auto* table = d->findChild<QTableWidget*>("CompareTable");
+    ASSERT_EQ(table->rowCount(), 3) << "VMX, and Durante unticking Entrada";
+    QStringList keys;
+    for (int r = 0; r < table->rowCount(); ++r) keys << table->item(r, 0)->data(Qt::UserRole).toString();
+    EXPECT_EQ(keys, QStringList({"vmx_kmh", "alerts.RPX.buzzer.entry", "alerts.RPX.buzzer.during"}));
+    EXPECT_EQ(table->item(0, 1)->text(), "110");
+    EXPECT_EQ(table->item(0, 2)->text(), "99");
+    d->findChild<QPushButton*>("B_LoadCompared")->click();
+    EXPECT_EQ(widget<QLineEdit>("ED_VMX")->text(), "99");
+    // Loading is no writing.
+    pump(200);
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return u.config(); }),
+              sim::makeConfig(sim::ConfigState::Valid));
+}
+
+TEST_F(FilesTest, WhatAUnitHeldIsKeptBeforeItChangesOncePerContentAndCanBePutBack) {
+    sim::Identity id;
+    id.version = {4, 0, 2, 46};
+    startUnit(id, [](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); });
+    makeWindow();
+    connectUnit();
+    // Read before the firmware, read again after it (the same bytes: no new
+    // copy), found invalid, replaced by the default preset.
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Configuração conferida"), 60000)) << log().toStdString();
+    const auto copyBeforeFirmware = log().indexOf(QString::fromUtf8("Cópia da configuração do Vek guardada"));
+    ASSERT_GE(copyBeforeFirmware, 0) << log().toStdString();
+    EXPECT_LT(copyBeforeFirmware, log().indexOf(QString::fromUtf8("Iniciando atualização...")));
+    ASSERT_EQ(backupFiles().size(), 1) << backupFiles().join(", ").toStdString();
+    EXPECT_TRUE(backupFiles()[0].startsWith("0BADF00D1234567800C0FFEE/"));
+
+    // The next connection reads the preset now held: a second, distinct copy.
+    reconnect();
+    ASSERT_TRUE(waitFor([&] { return backupFiles().size() == 2; })) << log().toStdString();
+    reconnect();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!")));
+    pump(100);
+    EXPECT_EQ(backupFiles().size(), 2) << "the same content is kept once";
+
+    // Put back what the unit held first, byte for byte, once confirmed.
+    trigger("A_Restore");
+    QDialog* d = dialog("RestoreDialog");
+    ASSERT_NE(d, nullptr);
+    auto* list = d->findChild<QTreeWidget*>("BackupList");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    list->setCurrentItem(list->topLevelItem(1));  // the older: the never-written image
+    EXPECT_FALSE(d->findChild<QPushButton*>("B_BackupToForm")->isEnabled()) << "no form holds it";
+    boxAnswer = QMessageBox::Yes;
+    d->findChild<QPushButton*>("B_BackupToUnit")->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, QMessageBox::Question);
+    const auto before = log().count(QString::fromUtf8("Configuração conferida"));
+    ASSERT_TRUE(waitFor([&] { return log().count(QString::fromUtf8("Configuração conferida")) > before; }, 10000))
+        << log().toStdString();
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return u.config(); }),
+              sim::makeConfig(sim::ConfigState::NeverWritten));
+
+    // And the newer one, which holds a valid configuration, loads into the form.
+    trigger("A_Restore");
+    d = dialog("RestoreDialog");
+    ASSERT_NE(d, nullptr);
+    list = d->findChild<QTreeWidget*>("BackupList");
+    list->setCurrentItem(list->topLevelItem(0));
+    widget<QLineEdit>("ED_VMX")->clear();
+    d->findChild<QPushButton*>("B_BackupToForm")->click();
+    config::FormModel defaults;
+    config::applyDefaults(defaults);
+    EXPECT_EQ(widget<QLineEdit>("ED_VMX")->text().toStdString(), defaults.text[config::VMX]);
+}
