@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -38,6 +39,23 @@ const QColor kRunningColour(0xFF, 0xF4, 0xC0);
 // Hex digits typed closer together than this belong to one scan; a scanner
 // types a label in a burst, a person much slower.
 constexpr qint64 kScanGapMs = 60;
+
+QString duration(qint64 seconds) {
+    if (seconds < 60) return qs(texts::kSeconds).arg(seconds);
+    return qs(texts::kMinutes).arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The controller's estimate, the one every view shows.
+QString progressFormat(const station::UnitRow& r) {
+    if (!r.running || r.maximum <= 0) return QStringLiteral("%p%");
+    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    const QString rate = r.bytesPerSecond >= 0
+                             ? qs(station::texts::kRowRate).arg(pt.toString(r.bytesPerSecond / 1000.0, 'f', 1))
+                             : qs(station::texts::kRowRateUnknown);
+    const QString left =
+        r.secondsLeft >= 0 ? qs(texts::kTimeLeft).arg(duration(r.secondsLeft)) : qs(texts::kTimeLeftUnknown);
+    return qs(station::texts::kRowProgress).arg(rate, left);
+}
 
 QString elapsedText(qint64 ms) {
     const qint64 s = ms / 1000;
@@ -247,6 +265,7 @@ void StationWindow::showRow(station::StationUnit* unit) {
     auto* bar = static_cast<QProgressBar*>(table_->cellWidget(row, ColProgress));
     bar->setMaximum(std::max(r.maximum, 1));
     bar->setValue(r.running ? std::min(r.position, std::max(r.maximum, 1)) : (passed ? bar->maximum() : 0));
+    bar->setFormat(progressFormat(r));
 }
 
 void StationWindow::tick() {

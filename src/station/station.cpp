@@ -54,6 +54,7 @@ StationUnit* Station::add(const QString& port) {
     connect(unit, &StationUnit::changed, this, [this, unit] { emit unitChanged(unit); });
     connect(unit, &StationUnit::line, this, &Station::line);
     connect(unit, &StationUnit::runEnded, this, &Station::runEnded);
+    connect(unit, &StationUnit::unitBegan, this, &Station::unitBegan, Qt::DirectConnection);
     emit unitAdded(unit);
     return unit;
 }
@@ -74,6 +75,18 @@ void Station::watch() {
             continue;
         }
         if (!unit->isOpen() && !unit->awaitingUnplug()) unit->open();
+    }
+}
+
+void Station::unitBegan(StationUnit* unit) {
+    const std::optional<unit::UnitId> id = unit->liveId();
+    if (!id) return;
+    for (StationUnit* other : std::as_const(units_)) {
+        if (other == unit || other->liveId() != id) continue;
+        // Two units cannot be told apart by the records: neither is worked on.
+        unit->duplicateOf(other->row().port);
+        other->duplicateOf(unit->row().port);
+        return;
     }
 }
 

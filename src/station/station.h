@@ -1,9 +1,12 @@
 #pragma once
 // The production station: one StationUnit per port, all on the one event
 // loop, watching either a given list of ports or every port that appears.
-// A port is opened when it is present and free; a unit that has finished is
-// left alone until it is unplugged, so the next unit on that port starts a
-// run of its own and a unit left in place is never configured twice.
+// The station follows units, not port names. A port is opened when it is
+// present and free; a unit that has finished is left alone until it is
+// unplugged (its port leaves the list or its device hangs up), so the next
+// unit on that port starts a run of its own and a unit left in place is
+// never configured twice. Two units announcing the same identifier are both
+// stopped.
 
 #include <QHash>
 #include <QObject>
@@ -73,6 +76,7 @@ private:
     void watch();
     StationUnit* add(const QString& port);
     void runEnded(const records::Run& record);
+    void unitBegan(StationUnit* unit);
 
     config::FormModel form_;
     QStringList ports_;

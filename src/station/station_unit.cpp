@@ -3,7 +3,6 @@
 #include <QUuid>
 
 #include "config/config_file.h"
-#include "protocol/identification.h"
 #include "records/record_store.h"
 #include "station/station_texts.h"
 
@@ -37,40 +36,24 @@ StationUnit::StationUnit(QString port, config::FormModel form, QString stationHo
     formJson_ = fromUtf8(config::toJson(form_));
     config::encode(form_, image_);
     row_.port = port_;
+    unit_.setPlan(unit::Plan::production(form_));
 
-    session::Options options;
-    options.followIdentification = false;  // the station decides each step
-    unit_.setOptions(options);
-
-    connect(&unit_, &unit::UnitController::unitDidNotReturn, this, [this] {
-        if (restarting_) end(Step::Failed, qs(texts::kNoReturn));
+    // Direct: a unit that cannot be taken is left alone before anything is sent.
+    connect(&unit_, &unit::UnitController::unitIdentified, this, &StationUnit::identified, Qt::DirectConnection);
+    connect(&unit_, &unit::UnitController::unitRestarting, this, [this] {
+        if (!running_) return;
+        restarting_ = true;
+        setStep(Step::Restarting);
     });
-
-    connect(&unit_, &unit::UnitController::unitIdentified, this, &StationUnit::identified);
     connect(&unit_, &unit::UnitController::operationFinished, this, &StationUnit::operationFinished);
-    connect(&unit_, &unit::UnitController::connectionChanged, this, &StationUnit::connectionChanged);
-    connect(&unit_, &unit::UnitController::operationModeNotice, this, [this] {
-        // The unit said who it is before it said it is in operation mode.
-        if (!running_ && !awaitingUnplug_) begin(unit_.session().unit());
-        end(Step::Failed, qs(texts::kOperationMode));
-    });
+    connect(&unit_, &unit::UnitController::portLost, this, &StationUnit::lost);
+    connect(&unit_, &unit::UnitController::progressChanged, this, &StationUnit::progress);
     connect(&unit_, &unit::UnitController::openFailed, this, [this](unit::OpenFailure, const QString& message) {
         if (row_.reason == message) return;  // tried again every half second: said once
         row_.reason = message;
         emit changed();
         emit line(message);
     });
-    connect(&unit_, &unit::UnitController::noAnswer, this, [this] {
-        if (!running_) setStep(Step::NoAnswer);
-    });
-    connect(&unit_, &unit::UnitController::progressChanged, this,
-            [this](int position, int maximum, session::Operation op) {
-                if (!running_) return;
-                row_.position = position;
-                row_.maximum = maximum;
-                if (op == session::Operation::Verify) setStep(Step::Verifying);
-                emit changed();
-            });
 }
 
 const UnitRow& StationUnit::row() {
@@ -81,8 +64,15 @@ const UnitRow& StationUnit::row() {
 bool StationUnit::open() {
     if (unit_.isOpen()) return true;
     if (!unit_.open(port_)) return false;
-    if (!running_) row_.reason.clear();
-    if (!restarting_) setStep(Step::Waiting);
+    if (restarting_) return true;  // the restarting unit's port came back under it
+    if (!running_) {
+        // The unit that was here has gone: nothing of its outcome stays on
+        // the row the next one is worked on.
+        row_ = UnitRow{};
+        row_.port = port_;
+        clock_.invalidate();
+    }
+    setStep(Step::Waiting);
     return true;
 }
 
@@ -92,40 +82,43 @@ void StationUnit::setStep(Step step) {
     emit changed();
 }
 
-void StationUnit::identified(const protocol::Identification& unit) {
-    if (restarting_) {
-        // Back with the new firmware.
+std::optional<unit::UnitId> StationUnit::liveId() const {
+    // A unit away for its restart is not on the bus to be confused with.
+    if (restarting_ || !(running_ || awaitingUnplug_)) return std::nullopt;
+    return id_;
+}
+
+void StationUnit::identified(const unit::Identification& unit) {
+    if (running_ && restarting_ && id_ && unit.id == *id_) {
+        // Back with the new firmware; the road goes on to the write.
         restarting_ = false;
         record_.firmwareAfter = row_.firmwareAfter = records::versionText(unit.version);
         record({.firmwareAfter = unit.version});
-        emit line(QStringLiteral("%1: %2 → %3").arg(port_, record_.firmwareBefore, record_.firmwareAfter));
-        writeConfiguration();
+        emit line(qs(texts::kLineFirmware).arg(port_, record_.firmwareBefore, record_.firmwareAfter));
+        setStep(Step::Writing);
         return;
     }
-    if (running_ || awaitingUnplug_) return;
-    begin(unit);
-    switch (protocol::nextStep(unit)) {
-        case protocol::NextStep::UpdateFirmware:
-            setStep(Step::Firmware);
-            unit_.firmwareUpdate();
-            break;
-        case protocol::NextStep::UpToDateThenRead:
-            writeConfiguration();
-            break;
-        case protocol::NextStep::DiscontinuedThenRead:
-            end(Step::Failed, qs(texts::kDiscontinued).arg(unit.version.a));
-            break;
-        case protocol::NextStep::Nothing:
-        case protocol::NextStep::OperationMode:
-            end(Step::Failed, qs(texts::kUnknownType).arg(unit.version.a));
-            break;
+    // A new identification on the port is a new unit.
+    if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
+    awaitingUnplug_ = false;
+    identifying_ = true;
+    const bool begun = begin(unit);
+    if (begun) emit unitBegan(this);
+    identifying_ = false;
+    if (!begun) {
+        unit_.leaveAlone();
+        return;
     }
+    if (!running_) return;  // stopped as a duplicate
+    setStep(unit::needsFirmware(unit) ? Step::Firmware : Step::Writing);
 }
 
-void StationUnit::begin(const protocol::Identification& unit) {
+bool StationUnit::begin(const unit::Identification& unit) {
     running_ = true;
+    restarting_ = false;
     clock_.start();
-    idDigits_ = fromUtf8(protocol::idDigits(unit.id));
+    id_ = unit.id;
+    idDigits_ = unit::idDigits(unit.id);
     record_ = records::Run{};
     record_.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     record_.startedAt = QDateTime::currentDateTimeUtc();
@@ -145,8 +138,10 @@ void StationUnit::begin(const protocol::Identification& unit) {
     if (store_) {
         // No unit is worked on without its record.
         if (!store_->beginRun({port_, record_.id, record_.startedAt})) {
-            end(Step::Failed, qs(texts::kNotRecorded).arg(store_->errorString()));
-            return;
+            const QString why = store_->errorString();
+            record_.id.clear();
+            end(Step::Failed, qs(texts::kNotRecorded).arg(why));
+            return false;
         }
         record({.unitId = unit.id,
                 .firmwareBefore = unit.version,
@@ -154,8 +149,9 @@ void StationUnit::begin(const protocol::Identification& unit) {
                 .configJson = formJson_,
                 .imageCheck = record_.imageCheck});
     }
-    emit line(QStringLiteral("%1: Vek %2 v%3").arg(port_, record_.unitId, record_.firmwareBefore));
+    emit line(qs(texts::kLineUnit).arg(port_, record_.unitId, record_.firmwareBefore));
     if (!qr.isEmpty() && qr == idDigits_) setQrLabel(qr);  // scanned while the unit was announcing itself
+    return true;
 }
 
 void StationUnit::record(const records::RunUpdate& update) {
@@ -163,46 +159,119 @@ void StationUnit::record(const records::RunUpdate& update) {
     if (store_ && !record_.id.isEmpty()) store_->updateRun(record_.id, update);
 }
 
-void StationUnit::writeConfiguration() {
-    setStep(Step::Writing);
-    unit_.setConfig(form_);
+void StationUnit::progress(const unit::Progress& p) {
+    if (!running_) return;
+    row_.position = p.position;
+    row_.maximum = p.maximum;
+    row_.percent = p.percent;
+    row_.bytesPerSecond = p.bytesPerSecond;
+    row_.secondsLeft = p.secondsLeft;
+    if (p.operation == unit::Operation::Firmware) row_.step = Step::Firmware;
+    if (p.operation == unit::Operation::Write) row_.step = Step::Writing;
+    if (p.operation == unit::Operation::Verify) row_.step = Step::Verifying;
+    row_.stepText = stepText(row_.step);
+    emit changed();
 }
 
-void StationUnit::operationFinished(const session::Finished& outcome) {
-    if (!running_) return;
-    if (outcome.operation == session::Operation::Firmware) {
-        if (!outcome.ok) {
-            end(Step::Failed, QString::fromStdString(outcome.reason));
-            return;
-        }
-        restarting_ = true;
-        setStep(Step::Restarting);
+QString StationUnit::reasonFor(const unit::Outcome& outcome) const {
+    using unit::Kind;
+    const auto hex = [](std::uint8_t b) { return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper(); };
+    switch (outcome.kind) {
+        case Kind::Ok: return {};
+        case Kind::NoUnit:
+        case Kind::PortLost: return qs(texts::kUnplugged).arg(row_.stepText);
+        case Kind::OperationMode: return qs(texts::kOperationMode);
+        case Kind::TypeLeftAlone: return qs(texts::kTypeLeftAlone).arg(outcome.unit.version.a);
+        case Kind::Discontinued: return qs(texts::kDiscontinued).arg(outcome.unit.version.a);
+        case Kind::NeedsFirmware: return qs(texts::kNeedsFirmware);
+        case Kind::FirmwareNotTaken:
+            return qs(texts::kFirmwareNotTaken)
+                .arg(records::versionText(outcome.versionAfter.value_or(outcome.unit.version)));
+        case Kind::DidNotReturn: return qs(texts::kNoReturn);
+        case Kind::OtherUnitReturned:
+            return qs(texts::kOtherUnitReturned)
+                .arg(outcome.returned ? records::unitIdText(*outcome.returned) : QString());
+        case Kind::InvalidConfiguration: return qs(texts::kInvalidConfiguration);
+        case Kind::Refused:
+            return qs(texts::kRefused).arg(outcome.box ? fromUtf8(outcome.box->text) : QString());
+        case Kind::Timeout: return qs(texts::kTimeout).arg(row_.stepText);
+        case Kind::ReadBackDiffers:
+            return qs(texts::kReadBackDiffers)
+                .arg(outcome.mismatchAt)
+                .arg(hex(outcome.wroteByte), hex(outcome.readByte));
+        case Kind::Interrupted: return qs(texts::kStepInterrupted);
+    }
+    return {};
+}
+
+void StationUnit::operationFinished(const unit::Outcome& outcome) {
+    if (outcome.kind == unit::Kind::NoUnit) {
+        if (!running_ && !awaitingUnplug_) setStep(Step::NoAnswer);
         return;
     }
-    if (outcome.operation != session::Operation::Write) return;
-    if (outcome.mismatchAt >= 0)
-        record_.verify = {records::Verify::Result::Mismatch, static_cast<std::uint32_t>(outcome.mismatchAt)};
-    else if (outcome.ok && unit_.options().verifyWrites)
+    // In operation mode a unit may say who it is, and nothing more: a run of
+    // its own, failed.
+    if (outcome.kind == unit::Kind::OperationMode && !running_ && !awaitingUnplug_ && !begin(outcome.unit)) return;
+    if (!running_) return;
+    if (outcome.kind == unit::Kind::FirmwareNotTaken && outcome.versionAfter) {
+        record_.firmwareAfter = row_.firmwareAfter = records::versionText(*outcome.versionAfter);
+        record({.firmwareAfter = *outcome.versionAfter});
+    }
+    if (outcome.verified)
         record_.verify = {records::Verify::Result::Match, 0};
-    record({.verify = record_.verify});
-    end(outcome.ok ? Step::Passed : Step::Failed, QString::fromStdString(outcome.reason));
+    else if (outcome.mismatchAt >= 0)
+        record_.verify = {records::Verify::Result::Mismatch, static_cast<std::uint32_t>(outcome.mismatchAt)};
+    if (record_.verify.result != records::Verify::Result::NotDone) record({.verify = record_.verify});
+    if (outcome.ok()) {
+        // A discontinued type is configured all the same; the warning goes with the run.
+        const QString warning =
+            outcome.discontinued ? qs(texts::kDiscontinuedWarning).arg(outcome.unit.version.a) : QString();
+        end(Step::Passed, warning);
+        return;
+    }
+    end(outcome.kind == unit::Kind::Interrupted ? Step::Interrupted : Step::Failed, reasonFor(outcome));
 }
 
-void StationUnit::connectionChanged(bool open) {
-    if (open) return;
-    if (restarting_) return;  // a unit may leave the bus while it restarts; the station reopens the port
+void StationUnit::lost() {
+    // A restarting unit may leave the bus; the controller takes its port back.
+    if (restarting_) return;
     if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
+    // The unit is gone, seen by the port watch or not: the next open is for another.
+    awaitingUnplug_ = false;
+    id_.reset();
 }
 
 void StationUnit::portGone() {
+    if (restarting_) return;  // the controller reopens it when it is back
+    if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
     awaitingUnplug_ = false;
-    if (running_ && !restarting_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
+    id_.reset();
+    unit_.close();
     // A unit that ended keeps its outcome on view until the next one begins.
-    if (!running_ && !row_.verdict) {
+    if (!row_.verdict) {
         row_.step = Step::Closed;
         row_.stepText.clear();
         emit changed();
     }
+}
+
+void StationUnit::duplicateOf(const QString& otherPort) {
+    const QString reason = qs(texts::kDuplicateId).arg(otherPort);
+    if (running_) {
+        end(Step::Failed, reason);
+        // Nothing more is sent: from its own announcement the road is simply
+        // not taken; a road under way is cut by closing the port, which stays
+        // closed until the unit is unplugged.
+        if (identifying_) unit_.leaveAlone();
+        else unit_.close();
+        return;
+    }
+    // Already ended and recorded: the row says what was found since.
+    if (!row_.verdict) return;
+    row_.verdict = records::Verdict::Failed;
+    row_.reason = reason;
+    setStep(Step::Failed);
+    emit line(qs(texts::kLineEndedWhy).arg(port_, record_.unitId, row_.stepText, reason));
 }
 
 void StationUnit::stop(const QString& reason) {
@@ -235,10 +304,12 @@ void StationUnit::end(Step step, const QString& reason) {
     row_.verdict = record_.verdict;
     row_.reason = reason;
     row_.position = 0;
+    row_.bytesPerSecond = -1;
+    row_.secondsLeft = -1;
     if (store_ && !record_.id.isEmpty()) store_->endRun(record_.id, {record_.verdict, reason, record_.endedAt});
     setStep(step);
-    emit line(reason.isEmpty() ? QStringLiteral("%1: %2 %3").arg(port_, record_.unitId, stepText(step))
-                               : QStringLiteral("%1: %2 %3: %4").arg(port_, record_.unitId, stepText(step), reason));
+    emit line(reason.isEmpty() ? qs(texts::kLineEnded).arg(port_, record_.unitId, stepText(step))
+                               : qs(texts::kLineEndedWhy).arg(port_, record_.unitId, stepText(step), reason));
     emit runEnded(record_);
 }
 

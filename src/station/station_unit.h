@@ -1,18 +1,20 @@
 #pragma once
-// One port of the production station and the run of the unit on it:
-// identify → new firmware when the unit needs it → identify again → write
-// the station's configuration → read it back and compare → recorded. Each
-// step is asked of the port's own unit controller when the one before has
-// ended; a failure ends this unit's run only.
+// One port of the production station and the run of each unit plugged into
+// it. The port's unit controller drives the production road (new firmware
+// when the unit needs it → identify again → write the station's
+// configuration → read it back and compare); this side records the run and
+// words how it went. A failure ends this unit's run only.
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <optional>
 
 #include "config/config_image.h"
 #include "config/form_model.h"
 #include "records/run.h"
 #include "unit/unit_controller.h"
+#include "unit/unit_types.h"
 
 namespace vek::records {
 class RecordStore;
@@ -29,7 +31,10 @@ struct UnitRow {
     QString firmwareBefore, firmwareAfter;
     Step step = Step::Closed;
     QString stepText;
-    int position = 0, maximum = 0;
+    int position = 0, maximum = 0, percent = 0;
+    // The controller's estimate; negative until it has one.
+    double bytesPerSecond = -1;
+    qint64 secondsLeft = -1;
     std::optional<records::Verdict> verdict;  // none while running
     QString reason;
     QString qrLabel;
@@ -49,11 +54,18 @@ public:
     bool isOpen() const { return unit_.isOpen(); }
     // A run has begun and not yet ended.
     bool running() const { return running_; }
-    // The port's unit has finished; another run starts only after the port
-    // has gone (the unit was unplugged) and come back.
+    // The port's unit has finished and is left alone; another run starts
+    // only after it has gone (the port vanished from the list or its device
+    // hung up) and the port is opened again.
     bool awaitingUnplug() const { return awaitingUnplug_; }
     // The port disappeared from the system's list.
     void portGone();
+    // Another port announced the same identifier: this unit's run (or the
+    // outcome on view) fails and the port leaves it alone.
+    void duplicateOf(const QString& otherPort);
+    // The identifier of the unit on the port (running, or finished and
+    // still plugged), none otherwise or while a restarting unit is awaited.
+    std::optional<unit::UnitId> liveId() const;
     // Ends a running run as interrupted and closes the port.
     void stop(const QString& reason);
     // A QR label read for this unit's identifier (24 hex digits).
@@ -70,16 +82,20 @@ public:
 
 signals:
     void changed();
+    // A new unit's run has begun (its record too), before anything is sent:
+    // a direct connection may still stop it (duplicateOf).
+    void unitBegan(vek::station::StationUnit* unit);
     void runEnded(const vek::records::Run& record);
     void line(const QString& text);
 
 private:
-    void identified(const protocol::Identification& unit);
-    void operationFinished(const session::Finished& outcome);
-    void connectionChanged(bool open);
-    void begin(const protocol::Identification& unit);
-    void writeConfiguration();
+    void identified(const unit::Identification& unit);
+    void operationFinished(const unit::Outcome& outcome);
+    void progress(const unit::Progress& progress);
+    void lost();
+    bool begin(const unit::Identification& unit);
     void end(Step step, const QString& reason = {});
+    QString reasonFor(const unit::Outcome& outcome) const;
     void record(const records::RunUpdate& update);
     void setStep(Step step);
 
@@ -94,9 +110,12 @@ private:
     UnitRow row_;
     QElapsedTimer clock_;
     QString idDigits_;
+    std::optional<unit::UnitId> id_;
     bool running_ = false;
     bool awaitingUnplug_ = false;
     bool restarting_ = false;
+    // Inside the controller's unitIdentified: a unit can still be left alone.
+    bool identifying_ = false;
 };
 
 QString stepText(Step step);

@@ -4,14 +4,18 @@
 // PostgreSQL server started here.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <set>
+#include <string_view>
 
 #include "app/station_window.h"
 #include "app_fixture.h"
@@ -235,6 +239,228 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     EXPECT_EQ(runOn(runs, units_[0])->firmwareBefore, "4.0.2.46");
 }
 
+// --- the station in this process: its plan and what it makes of each outcome ---
+
+class StationRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(store_.open()) << store_.errorString().toStdString(); }
+
+    // Runs a station over `ports` until `count` runs have ended.
+    void runStation(const QStringList& ports, int count, int ms = 60000) {
+        config::FormModel form;
+        config::applyDefaults(form);
+        station_ = std::make_unique<station::Station>(form, ports, &store_);
+        station_->setCount(count);
+        bool finished = false;
+        QObject::connect(station_.get(), &station::Station::finished, [&] { finished = true; });
+        station_->start();
+        EXPECT_TRUE(waitFor([&] { return finished; }, ms)) << station_->summary().failures.join('\n').toStdString();
+    }
+    // The runs on `port`, oldest first.
+    std::vector<RunRow> runsOn(const QString& port) {
+        const auto all = store_.list({});
+        std::vector<RunRow> out;
+        if (all)
+            for (const RunRow& r : *all)
+                if (r.port == port) out.push_back(r);
+        std::sort(out.begin(), out.end(), [](const RunRow& a, const RunRow& b) { return a.startedAt < b.startedAt; });
+        return out;
+    }
+    static QString idText(const sim::Identity& id) {
+        return QStringLiteral("%1 %2 %3")
+            .arg(id.id[2], 8, 16, QLatin1Char('0'))
+            .arg(id.id[1], 8, 16, QLatin1Char('0'))
+            .arg(id.id[0], 8, 16, QLatin1Char('0'))
+            .toUpper();
+    }
+
+    QTemporaryDir dir_;
+    records::RecordStore store_{{.localPath = dir_.filePath("records.sqlite")}};
+    std::unique_ptr<station::Station> station_;
+};
+
+TEST_F(StationRoadTest, EachKindOfUnitEndsWithItsVerdictAndReason) {
+    const std::array<std::uint32_t, 3> newcomer{0x0000AAAA, 0x22222222, 0x33333333};
+    struct Case {
+        const char* name;
+        sim::Identity identity;
+        std::function<void(sim::UnitSim&)> setup;
+        Verdict verdict;
+        const char* reason;  // a part of it; empty: none
+        const char* firmwareAfter;
+        records::Verify::Result verify;
+    };
+    using R = records::Verify::Result;
+    sim::Identity operationMode = unitNo(6, {4, 0, 2, 47});
+    operationMode.mode = 0;
+    const Case cases[] = {
+        {"updated", unitNo(1), {}, Verdict::Passed, "", "4.0.2.47", R::Match},
+        {"firmware not taken", unitNo(2), [](sim::UnitSim& u) { u.faults().firmwareNotTaken = true; }, Verdict::Failed,
+         "o novo firmware não foi aceito: o Vek voltou com a versão 4.0.2.46", "4.0.2.46", R::NotDone},
+        {"another unit back", unitNo(3), [&](sim::UnitSim& u) { u.faults().returnAs = newcomer; }, Verdict::Failed,
+         "outro Vek voltou na porta (Id: 33333333 22222222 0000AAAA)", "4.0.2.46", R::NotDone},
+        {"discontinued", unitNo(4, {2, 5, 0, 0}), {}, Verdict::Passed, "descontinuada (tipo 2)", "2.5.0.0", R::Match},
+        {"other type", unitNo(5, {7, 0, 1, 0}), {}, Verdict::Failed, "não atendido por esta ferramenta (7)", "7.0.1.0",
+         R::NotDone},
+        {"operation mode", operationMode, {}, Verdict::Failed, "modo de operação", "4.0.2.47", R::NotDone},
+        {"never written", unitNo(7, {4, 0, 2, 47}),
+         [](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); }, Verdict::Passed, "",
+         "4.0.2.47", R::Match},
+        {"store differs", unitNo(8, {4, 0, 2, 47}), [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 100; },
+         Verdict::Failed, "a partir do byte 100", "4.0.2.47", R::Mismatch},
+        {"unplugged mid-way", unitNo(9), [](sim::UnitSim& u) { u.faults().vanishAtBlock = 500; }, Verdict::Failed,
+         "o Vek foi desconectado durante: atualizando firmware", "4.0.2.46", R::NotDone},
+    };
+    std::vector<std::unique_ptr<sim::PtyHost>> hosts;
+    QStringList ports;
+    for (const Case& c : cases) {
+        hosts.push_back(std::make_unique<sim::PtyHost>(c.identity));
+        if (c.setup) hosts.back()->withUnit(c.setup);
+        hosts.back()->start();
+        ports << QString::fromStdString(hosts.back()->devicePath());
+    }
+    runStation(ports, std::size(cases) + 1);  // the newcomer has a run of its own
+
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        const std::vector<RunRow> runs = runsOn(ports[int(i)]);
+        ASSERT_FALSE(runs.empty());
+        const RunRow& r = runs.front();
+        EXPECT_EQ(r.unitId, idText(c.identity));
+        EXPECT_EQ(r.verdict, c.verdict);
+        if (*c.reason) {
+            EXPECT_TRUE(r.failureReason.contains(QString::fromUtf8(c.reason))) << r.failureReason.toStdString();
+        } else {
+            EXPECT_TRUE(r.failureReason.isEmpty()) << r.failureReason.toStdString();
+        }
+        EXPECT_EQ(r.firmwareAfter, c.firmwareAfter);
+        EXPECT_EQ(r.verify.result, c.verify);
+        if (c.verify == R::Mismatch) {
+            EXPECT_EQ(r.verify.offset, 100u);
+        }
+        if (c.verdict == Verdict::Passed) {
+            EXPECT_EQ(hosts[i]->withUnit([](sim::UnitSim& u) { return u.config(); }), presetImage(config::applyDefaults));
+        }
+        if (std::string_view(c.name) == "another unit back") {
+            // The newcomer, already on the new firmware, is configured on its own record.
+            ASSERT_EQ(runs.size(), 2u);
+            EXPECT_NE(runs[1].id, r.id);
+            EXPECT_EQ(runs[1].unitId, "33333333 22222222 0000AAAA");
+            EXPECT_EQ(runs[1].verdict, Verdict::Passed) << runs[1].failureReason.toStdString();
+            EXPECT_EQ(runs[1].verify.result, R::Match);
+        } else {
+            EXPECT_EQ(runs.size(), 1u);
+        }
+    }
+    EXPECT_EQ(station_->summary().passed, 4);
+    EXPECT_EQ(station_->summary().failed, 6);
+}
+
+// The port as the station knows it: a name that stays while the device
+// behind it changes, as a port the system names by its place does.
+class SwappedPortTest : public StationRoadTest {
+protected:
+    void plug(const sim::PtyHost& host) {
+        const QString next = port + ".next";
+        ASSERT_TRUE(QFile::link(QString::fromStdString(host.devicePath()), next));
+        ASSERT_EQ(std::rename(next.toLocal8Bit().constData(), port.toLocal8Bit().constData()), 0);
+    }
+    const QString port = dir_.filePath("ttyVEK0");
+};
+
+TEST_F(SwappedPortTest, ARestartThatTakesThePortAwayIsNoUnplug) {
+    sim::Identity updated = unitNo(1);
+    updated.version = {4, 0, 2, 47};
+    auto host = std::make_unique<sim::PtyHost>(unitNo(1));
+    host->start();
+    plug(*host);
+    config::FormModel form;
+    config::applyDefaults(form);
+    station_ = std::make_unique<station::Station>(form, QStringList{port}, &store_);
+    station_->setCount(1);
+    QObject::connect(station_.get(), &station::Station::unitAdded, [&](station::StationUnit* u) {
+        // The unit leaves the bus as it restarts and comes back as a new device.
+        QObject::connect(&u->controller(), &unit::UnitController::unitRestarting, [&] {
+            host = std::make_unique<sim::PtyHost>(updated);
+            host->start();
+            plug(*host);
+        });
+    });
+    station_->start();
+    ASSERT_TRUE(waitFor([&] { return !station_->summary().failures.isEmpty() || station_->summary().passed > 0; }, 20000));
+    const std::vector<RunRow> runs = runsOn(port);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].verdict, Verdict::Passed) << runs[0].failureReason.toStdString();
+    EXPECT_EQ(runs[0].firmwareBefore, "4.0.2.46");
+    EXPECT_EQ(runs[0].firmwareAfter, "4.0.2.47");
+    EXPECT_EQ(host->withUnit([](sim::UnitSim& u) { return u.config(); }), presetImage(config::applyDefaults));
+}
+
+TEST_F(SwappedPortTest, AUnitSwappedBetweenTwoPortWatchesIsANewUnit) {
+    const sim::Identity first = unitNo(1, {4, 0, 2, 47}), second = unitNo(2, {4, 0, 2, 47});
+    auto host = std::make_unique<sim::PtyHost>(first);
+    host->start();
+    plug(*host);
+
+    config::FormModel form;
+    config::applyDefaults(form);
+    station_ = std::make_unique<station::Station>(form, QStringList{port}, &store_);
+    station_->start();
+    station::StationUnit* unit = station_->unit(port);
+    ASSERT_TRUE(waitFor([&] { return unit->row().verdict == Verdict::Passed; }, 10000)) << unit->row().reason.toStdString();
+    pump(600);  // a finished unit left in place is not configured again
+    EXPECT_EQ(host->connections(), 1);
+    ASSERT_EQ(runsOn(port).size(), 1u);
+
+    // Pulled and the next one plugged at once: the watch never sees the port go.
+    bool keptOldVerdict = false;
+    QObject::connect(station_.get(), &station::Station::unitChanged, [&](station::StationUnit* u) {
+        const station::UnitRow& r = u->row();
+        if (r.unitId == idText(second) && r.running && r.verdict) keptOldVerdict = true;
+    });
+    host.reset();
+    auto next = std::make_unique<sim::PtyHost>(second);
+    next->start();
+    plug(*next);
+
+    ASSERT_TRUE(waitFor([&] { return runsOn(port).size() == 2u && runsOn(port)[1].verdict != Verdict::Running; }, 10000));
+    const std::vector<RunRow> runs = runsOn(port);
+    EXPECT_EQ(runs[0].unitId, idText(first));
+    EXPECT_EQ(runs[0].verdict, Verdict::Passed);
+    EXPECT_EQ(runs[1].unitId, idText(second));
+    EXPECT_EQ(runs[1].verdict, Verdict::Passed) << runs[1].failureReason.toStdString();
+    EXPECT_EQ(next->withUnit([](sim::UnitSim& u) { return u.config(); }), presetImage(config::applyDefaults));
+    EXPECT_EQ(unit->row().unitId, idText(second));
+    EXPECT_FALSE(keptOldVerdict);
+    station_->stop(QString());
+}
+
+TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
+    std::vector<std::unique_ptr<sim::PtyHost>> hosts;
+    QStringList ports;
+    for (int n = 0; n < 2; ++n) {
+        hosts.push_back(std::make_unique<sim::PtyHost>(unitNo(1)));
+        // Paced as the real link: the firmware takes seconds, so one unit is
+        // still being updated when the other announces itself.
+        hosts.back()->setPacing({3686400, std::chrono::microseconds(1000)});
+        hosts.back()->start();
+        ports << QString::fromStdString(hosts.back()->devicePath());
+    }
+    runStation(ports, 2, 10000);
+    for (int n = 0; n < 2; ++n) {
+        SCOPED_TRACE(n);
+        const std::vector<RunRow> runs = runsOn(ports[n]);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].verdict, Verdict::Failed);
+        EXPECT_TRUE(runs[0].failureReason.contains(QString::fromUtf8("identificador repetido: o mesmo Id está na porta ") +
+                                                   ports[1 - n]))
+            << runs[0].failureReason.toStdString();
+        EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.restarts(); }), 0);
+        EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.config(); }), sim::makeConfig(sim::ConfigState::Valid));
+    }
+}
+
 // --- the station window ----------------------------------------------------------
 
 TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
@@ -246,8 +472,12 @@ TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
     for (int n = 1; n <= 2; ++n) {
         hosts.push_back(std::make_unique<sim::PtyHost>(unitNo(n, n == 1 ? std::array<std::uint8_t, 4>{4, 0, 2, 46}
                                                                        : std::array<std::uint8_t, 4>{4, 0, 2, 47})));
-        hosts.back()->start();
-        ports << QString::fromStdString(hosts.back()->devicePath());
+    }
+    // Paced as the real link: the update takes long enough to be estimated.
+    hosts[0]->setPacing({3686400, std::chrono::microseconds(1000)});
+    for (auto& host : hosts) {
+        host->start();
+        ports << QString::fromStdString(host->devicePath());
     }
     app::StationWindow window(&store, ports);
     window.show();
@@ -255,6 +485,9 @@ TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
     ASSERT_TRUE(window.startStation());
     QTableWidget* table = window.table();
     ASSERT_EQ(table->rowCount(), 2);
+    // The running row shows the controller's estimate: speed and time left.
+    const auto bar = [&](int row) { return static_cast<QProgressBar*>(table->cellWidget(row, app::StationWindow::ColProgress)); };
+    EXPECT_TRUE(waitFor([&] { return bar(0)->text().contains(" kB/s · faltam "); }, 10000)) << bar(0)->text().toStdString();
     ASSERT_TRUE(waitFor([&] {
         return table->item(0, app::StationWindow::ColVerdict)->text() == "OK" &&
                table->item(1, app::StationWindow::ColVerdict)->text() == "OK";
