@@ -44,7 +44,7 @@ QString toolVersion() {
     return QStringLiteral("vektool-cli %1.%2.%3").arg(r.major).arg(r.minor).arg(QChar(r.revision));
 }
 
-struct Command {
+struct CommandSpec {
     const char* name;
     const char* summary;
     QList<QCommandLineOption> options;
@@ -64,15 +64,15 @@ const QCommandLineOption kCount("count", "para depois de N unidades", "N");
 const QCommandLineOption kSince("since", "registros a partir de DATA (AAAA-MM-DD)", "DATA");
 const QCommandLineOption kCsv("csv", "saída em CSV");
 
-const Command kCommands[] = {
+const CommandSpec kCommands[] = {
     {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson}},
     {"identify", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware.", {kPort, kJson}},
     {"read", "Lê a configuração do Vek e a escreve em JSON. Um Vek com configuração inválida não é alterado.",
      {kPort, kOutput, kJson}},
     {"write", "Valida e grava uma configuração, lê de volta e compara byte a byte.",
-     {kPort, kFile, kPreset, kNoVerify}},
+     {kPort, kFile, kPreset, kNoVerify, kJson}},
     {"flash", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar.",
-     {kPort, kForce}},
+     {kPort, kForce, kJson}},
     {"remote", "Lista os comandos de configuração remota com seus códigos de conferência.", {kPort, kFile}},
     {"station",
      "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
@@ -126,13 +126,15 @@ int printRemote(const config::FormModel& form) {
     return ExitOk;
 }
 
-int deliverRead(const config::FormModel& form, const protocol::Identification& unit, const QString& output,
-                bool json) {
+int deliverRead(const unit::Outcome& outcome, const QString& output, bool json) {
+    const config::FormModel& form = outcome.form;
+    const unit::Identification& unit = outcome.unit;
     QByteArray text = QByteArray::fromStdString(config::toJson(form));
     if (json) {
         QJsonObject o;
-        o[QStringLiteral("version")] = versionText(unit);
-        o[QStringLiteral("id")] = idText(unit);
+        o[QStringLiteral("outcome")] = unit::kindName(outcome.kind);
+        o[QStringLiteral("version")] = unit::versionText(unit.version);
+        o[QStringLiteral("id")] = unit::idText(unit.id);
         o[QStringLiteral("type")] = unit.version.a;
         o[QStringLiteral("configuration")] = QJsonDocument::fromJson(text).object();
         text = QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -197,24 +199,27 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
             if (auto* error = std::get_if<QString>(&loaded)) return usageError(*error);
             return printRemote(std::get<config::FormModel>(loaded));
         }
-        return std::make_unique<ReadJob>(
-            port, [](const config::FormModel& form, const protocol::Identification&) { return printRemote(form); });
+        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), false,
+                                         [](const unit::Outcome& outcome) { return printRemote(outcome.form); });
     }
     if (port.isEmpty()) return usageError(qs(texts::kNeedsPort));
-    if (command == QLatin1String("identify")) return std::make_unique<IdentifyJob>(port, args.isSet(kJson));
-    if (command == QLatin1String("flash")) return std::make_unique<FlashJob>(port, args.isSet(kForce));
+    const bool json = args.isSet(kJson);
+    if (command == QLatin1String("identify"))
+        return std::make_unique<UnitJob>(port, Command::Identify, unit::Plan::identify(), json);
+    if (command == QLatin1String("flash"))
+        return std::make_unique<UnitJob>(port, Command::Flash, unit::Plan::flash(args.isSet(kForce)), json);
     if (command == QLatin1String("read")) {
         const QString output = args.value(kOutput);
-        const bool json = args.isSet(kJson);
-        return std::make_unique<ReadJob>(port, [output, json](const config::FormModel& form,
-                                                              const protocol::Identification& unit) {
-            return deliverRead(form, unit, output, json);
-        });
+        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), json,
+                                         [output, json](const unit::Outcome& outcome) {
+                                             return deliverRead(outcome, output, json);
+                                         });
     }
     // write
     auto form = chosenForm(args);
     if (auto* code = std::get_if<int>(&form)) return *code;
-    return std::make_unique<WriteJob>(port, std::get<config::FormModel>(form), !args.isSet(kNoVerify));
+    return std::make_unique<UnitJob>(
+        port, Command::Write, unit::Plan::writeOnly(std::get<config::FormModel>(form), !args.isSet(kNoVerify)), json);
 }
 
 }  // namespace
@@ -234,8 +239,8 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
     const QString name = arguments[1];
-    const Command* command = nullptr;
-    for (const Command& c : kCommands)
+    const CommandSpec* command = nullptr;
+    for (const CommandSpec& c : kCommands)
         if (name == QLatin1String(c.name)) command = &c;
     if (!command) {
         usageError(qs(texts::kUnknownCommand).arg(name));

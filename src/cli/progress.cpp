@@ -15,20 +15,15 @@ namespace vek::cli {
 
 namespace {
 
-const char* operationText(session::Operation op) {
+const char* operationText(unit::Operation op) {
     switch (op) {
-        case session::Operation::Firmware: return texts::kOpFirmware;
-        case session::Operation::Write: return texts::kOpWrite;
-        case session::Operation::Read: return texts::kOpRead;
-        case session::Operation::Verify: return texts::kOpVerify;
-        case session::Operation::None: break;
+        case unit::Operation::Firmware: return texts::kOpFirmware;
+        case unit::Operation::Write: return texts::kOpWrite;
+        case unit::Operation::Read: return texts::kOpRead;
+        case unit::Operation::Verify: return texts::kOpVerify;
+        case unit::Operation::None: break;
     }
     return "";
-}
-
-// Bytes a block carries, for the speed: transfer blocks hold 48, reads 500.
-int blockBytes(session::Operation op) {
-    return op == session::Operation::Read || op == session::Operation::Verify ? 500 : 48;
 }
 
 }  // namespace
@@ -48,34 +43,36 @@ bool Progress::isTerminal(std::FILE* out) {
 
 Progress::Progress(std::FILE* out) : out_(out), terminal_(isTerminal(out)) {}
 
-void Progress::update(int position, int maximum, session::Operation operation) {
-    if (operation == session::Operation::None || maximum <= 0) return;
-    if (operation != operation_) {
+void Progress::update(const unit::Progress& p) {
+    if (p.operation == unit::Operation::None || p.maximum <= 0) return;
+    if (p.operation != operation_) {
         finishLine();
-        operation_ = operation;
-        clock_.start();
+        operation_ = p.operation;
         lastTenth_ = -1;
     }
     // The bar drops to 0 when an operation ends: that is no step of it.
-    if (position <= 0) return;
-    const int percent = static_cast<int>(100LL * position / maximum);
+    if (p.position <= 0) return;
     if (!terminal_) {
-        const int tenth = percent / 10;
+        const int tenth = p.percent / 10;
         if (tenth == lastTenth_) return;
         lastTenth_ = tenth;
-        std::fprintf(out_, "%s: %d%% (%d/%d %s)\n", operationText(operation), percent, position, maximum,
+        std::fprintf(out_, "%s: %d%% (%d/%d %s)\n", operationText(p.operation), p.percent, p.position, p.maximum,
                      texts::kBlocks);
         std::fflush(out_);
         return;
     }
-    const double seconds = static_cast<double>(std::max<qint64>(clock_.elapsed(), 1)) / 1000.0;
-    const double rate = position * blockBytes(operation) / seconds / 1000.0;
-    const int left = static_cast<int>((maximum - position) * seconds / position + 0.5);
     constexpr int kWidth = 24;
-    const int filled = kWidth * position / maximum;
+    const int filled = static_cast<int>(static_cast<long long>(kWidth) * p.position / p.maximum);
     const QByteArray bar = QByteArray(filled, '#') + QByteArray(kWidth - filled, '-');
-    std::fprintf(out_, "\r%s [%s] %3d%% %d/%d %s %.1f kB/s %s %d:%02d ", operationText(operation), bar.constData(),
-                 percent, position, maximum, texts::kBlocks, rate, texts::kLeft, left / 60, left % 60);
+    std::fprintf(out_, "\r%s [%s] %3d%% %d/%d %s", operationText(p.operation), bar.constData(), p.percent, p.position,
+                 p.maximum, texts::kBlocks);
+    if (p.estimated()) {
+        const qint64 left = std::max<qint64>(p.secondsLeft, 0);
+        std::fprintf(out_, " %.1f %s %s %lld:%02lld", p.bytesPerSecond / 1000.0, texts::kRate, texts::kLeft,
+                     static_cast<long long>(left / 60), static_cast<long long>(left % 60));
+    }
+    // A few blanks cover what a longer line before this one left behind.
+    std::fputs("    ", out_);
     std::fflush(out_);
     barOpen_ = true;
 }

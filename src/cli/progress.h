@@ -3,11 +3,10 @@
 // place (percent, blocks, speed, time left) when it is a terminal, plain
 // lines at every tenth otherwise, so a log file stays readable.
 
-#include <QElapsedTimer>
 #include <QString>
 #include <cstdio>
 
-#include "session/view.h"
+#include "unit/unit_types.h"
 
 namespace vek::cli {
 
@@ -15,7 +14,8 @@ class Progress {
 public:
     explicit Progress(std::FILE* out = stderr);
 
-    void update(int position, int maximum, session::Operation operation);
+    // Draws the controller's own figures: every view shows one estimate.
+    void update(const unit::Progress& progress);
     // Ends a bar line so that what follows starts on a line of its own.
     void finishLine();
 
@@ -24,8 +24,7 @@ public:
 private:
     std::FILE* out_;
     bool terminal_;
-    session::Operation operation_ = session::Operation::None;
-    QElapsedTimer clock_;
+    unit::Operation operation_ = unit::Operation::None;
     int lastTenth_ = -1;
     bool barOpen_ = false;
 };

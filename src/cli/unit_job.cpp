@@ -1,18 +1,18 @@
 #include "cli/unit_job.h"
 
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <cstdio>
 
 #include "cli/cli_texts.h"
-#include "protocol/identification.h"
-#include "session/session_texts.h"
 
 namespace vek::cli {
 
 namespace {
 
-QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using unit::Kind;
+using unit::Operation;
+using unit::Outcome;
+
 QString qs(const char* text) { return QString::fromUtf8(text); }
 
 void print(std::FILE* out, const QString& text) {
@@ -21,143 +21,175 @@ void print(std::FILE* out, const QString& text) {
     std::fflush(out);
 }
 
-}  // namespace
+QString hexByte(std::uint8_t byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); }
 
-QString versionText(const protocol::Identification& unit) {
-    const protocol::Version& v = unit.version;
-    return QStringLiteral("%1.%2.%3.%4").arg(v.a).arg(v.b).arg(v.c).arg(v.d);
+const char* during(Operation operation) {
+    switch (operation) {
+        case Operation::Firmware: return texts::kDuringFirmware;
+        case Operation::Write: return texts::kDuringWrite;
+        case Operation::Read: return texts::kDuringRead;
+        case Operation::Verify: return texts::kDuringVerify;
+        case Operation::None: break;
+    }
+    return texts::kDuringNothing;
 }
 
-QString idText(const protocol::Identification& unit) { return fromUtf8(protocol::idListLine(unit.id)); }
+// A default identification is what an outcome carries before any unit spoke.
+bool unitKnown(const Outcome& o) { return o.unit.id != unit::UnitId{} || o.unit.version.a != 0; }
 
-UnitJob::UnitJob(QString port, QObject* parent) : QObject(parent), port_(std::move(port)) {
-    session::Options options;
-    options.followIdentification = false;
-    unit_.setOptions(options);
+}  // namespace
+
+Verdict verdict(Command command, const Outcome& o, const QString& port) {
+    const int type = o.unit.version.a;
+    const auto counted = [&o](QString text) {
+        return text.arg(o.counters.Nacks).arg(o.counters.Code10).arg(o.counters.Code15).arg(o.counters.Code20);
+    };
+    switch (o.kind) {
+        case Kind::Ok:
+            switch (command) {
+                case Command::Identify:
+                case Command::Read: return {ExitOk, {}};
+                case Command::Write: return {ExitOk, qs(o.verified ? texts::kWritten : texts::kWrittenUnverified)};
+                case Command::Flash:
+                    // The session counts firmware as taken only once the unit
+                    // came back with a version that needs no update.
+                    if (o.firmwareSent)
+                        return {ExitOk, qs(texts::kFlashed)
+                                            .arg(unit::versionText(o.versionBefore.value_or(o.unit.version)),
+                                                 unit::versionText(o.versionAfter.value_or(o.unit.version)))};
+                    return {ExitOk, qs(texts::kUpToDate).arg(unit::versionText(o.unit.version))};
+            }
+            break;
+        case Kind::NoUnit: return {ExitNoUnit, qs(texts::kNoUnit).arg(port)};
+        case Kind::PortLost:
+            if (o.operation == Operation::None) return {ExitFailed, qs(texts::kPortLost).arg(port)};
+            return {ExitFailed, counted(qs(texts::kPortLostDuring).arg(port, qs(during(o.operation))))};
+        case Kind::Timeout: return {ExitFailed, counted(qs(texts::kTimeoutDuring).arg(qs(during(o.operation))))};
+        case Kind::OperationMode: return {ExitFailed, qs(texts::kOperationMode).arg(port)};
+        case Kind::TypeLeftAlone: return {ExitFailed, qs(texts::kTypeLeftAlone).arg(type)};
+        case Kind::Discontinued: return {ExitFailed, qs(texts::kDiscontinued).arg(type)};
+        case Kind::NeedsFirmware: return {ExitFailed, qs(texts::kNeedsFirmware)};
+        case Kind::FirmwareNotTaken:
+            return {ExitFailed,
+                    qs(texts::kFirmwareNotTaken).arg(unit::versionText(o.versionAfter.value_or(o.unit.version)))};
+        case Kind::DidNotReturn: return {ExitFailed, qs(texts::kNoReturn)};
+        case Kind::OtherUnitReturned:
+            return {ExitFailed, qs(texts::kOtherUnitReturned)
+                                    .arg(o.returned ? unit::idText(*o.returned) : QString(), unit::idText(o.unit.id))};
+        case Kind::InvalidConfiguration: return {ExitFailed, qs(texts::kInvalidImage)};
+        case Kind::Refused:
+            return {ExitFailed, qs(texts::kRefused).arg(o.fault ? QString::fromStdString(o.fault->name) : QString())};
+        case Kind::ReadBackDiffers:
+            return {ExitFailed,
+                    qs(texts::kReadBackDiffers).arg(o.mismatchAt).arg(hexByte(o.wroteByte), hexByte(o.readByte))};
+        case Kind::Interrupted: return {ExitFailed, qs(texts::kInterrupted)};
+    }
+    return {ExitFailed, unit::kindName(o.kind)};
+}
+
+QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& message) {
+    QJsonObject j;
+    j[QStringLiteral("port")] = port;
+    j[QStringLiteral("outcome")] = unit::kindName(o.kind);
+    if (!message.isEmpty()) j[QStringLiteral("message")] = message;
+    if (unitKnown(o)) {
+        j[QStringLiteral("version")] = unit::versionText(o.unit.version);
+        j[QStringLiteral("id")] = unit::idText(o.unit.id);
+        j[QStringLiteral("type")] = o.unit.version.a;
+    }
+    if (o.discontinued) j[QStringLiteral("discontinued")] = true;
+    if (o.firmwareSent) j[QStringLiteral("firmwareSent")] = true;
+    if (o.versionBefore) j[QStringLiteral("versionBefore")] = unit::versionText(*o.versionBefore);
+    if (o.versionAfter) j[QStringLiteral("versionAfter")] = unit::versionText(*o.versionAfter);
+    if (o.returned) j[QStringLiteral("returnedId")] = unit::idText(*o.returned);
+    if (o.written) j[QStringLiteral("verified")] = o.verified;
+    if (o.kind == Kind::ReadBackDiffers) {
+        j[QStringLiteral("mismatchAt")] = static_cast<qint64>(o.mismatchAt);
+        j[QStringLiteral("wrote")] = o.wroteByte;
+        j[QStringLiteral("read")] = o.readByte;
+    }
+    if (o.fault) j[QStringLiteral("field")] = QString::fromStdString(o.fault->name);
+    if (o.kind == Kind::Timeout || o.kind == Kind::PortLost) {
+        QJsonObject c;
+        c[QStringLiteral("Nacks")] = static_cast<qint64>(o.counters.Nacks);
+        c[QStringLiteral("Code10")] = static_cast<qint64>(o.counters.Code10);
+        c[QStringLiteral("Code15")] = static_cast<qint64>(o.counters.Code15);
+        c[QStringLiteral("Code20")] = static_cast<qint64>(o.counters.Code20);
+        j[QStringLiteral("counters")] = c;
+    }
+    return j;
+}
+
+UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, bool json, Deliver deliver, QObject* parent)
+    : QObject(parent), port_(std::move(port)), command_(command), json_(json), deliver_(std::move(deliver)) {
+    unit_.setPlan(plan);
 
     connect(&unit_, &unit::UnitController::openFailed, this,
             [this](unit::OpenFailure, const QString& message) { finish(ExitPort, message); });
-    connect(&unit_, &unit::UnitController::noAnswer, this,
-            [this](const QString& message) { finish(ExitNoUnit, message); });
-    connect(&unit_, &unit::UnitController::operationModeNotice, this,
-            [this] { finish(ExitFailed, qs(texts::kOperationMode).arg(port_)); });
-    connect(&unit_, &unit::UnitController::unitIdentified, this, [this](const protocol::Identification& unit) {
-        if (!ended_) identified(unit);
-    });
-    connect(&unit_, &unit::UnitController::operationFinished, this, [this](const session::Finished& outcome) {
-        progress_.finishLine();
-        if (!ended_) finished(outcome);
-    });
+    connect(&unit_, &unit::UnitController::operationFinished, this, &UnitJob::ended);
     connect(&unit_, &unit::UnitController::progressChanged, this,
-            [this](int position, int maximum, session::Operation op) { progress_.update(position, maximum, op); });
-    // A failure box carries the link's counters: worth a line of its own.
-    connect(&unit_, &unit::UnitController::boxRequested, this,
-            [this](const QString& text, const QString& caption, session::BoxIcon) {
-                progress_.finishLine();
-                QString line = text;
-                line.replace(QStringLiteral("\r\n"), QStringLiteral("; "));
-                say(caption + QStringLiteral(": ") + line);
-            });
-    connect(&unit_, &unit::UnitController::connectionChanged, this, [this](bool open) {
-        if (!open) finish(ExitFailed, qs(texts::kPortLost).arg(port_));
+            [this](const unit::Progress& p) { progress_.update(p); });
+    connect(&unit_, &unit::UnitController::portLost, this, [this] {
+        // A running operation, or a unit restarting with new firmware, ends
+        // its road by itself (with the link's counters); only a port lost
+        // between steps is this job's to report.
+        if (unit_.operation() != Operation::None || unit_.awaitingReturn()) return;
+        Outcome lost;
+        lost.kind = Kind::PortLost;
+        ended(lost);
     });
 }
 
 void UnitJob::start() { unit_.open(port_); }
 
-void UnitJob::say(const QString& line) { print(stderr, line + QLatin1Char('\n')); }
+void UnitJob::ended(const Outcome& outcome) {
+    if (ended_) return;
+    progress_.finishLine();
+    if (outcome.discontinued && outcome.kind != Kind::Discontinued)
+        print(stderr, qs(texts::kDiscontinuedWarning).arg(outcome.unit.version.a) + QLatin1Char('\n'));
+
+    const Verdict v = verdict(command_, outcome, port_);
+    const bool identification = command_ == Command::Identify &&
+                                (outcome.kind == Kind::Ok || outcome.kind == Kind::TypeLeftAlone);
+    if (identification) {
+        printIdentification(outcome);
+    } else if (outcome.ok() && command_ == Command::Read && deliver_) {
+        finish(deliver_(outcome));
+        return;
+    } else if (json_) {
+        print(stdout, QString::fromUtf8(QJsonDocument(outcomeJson(outcome, port_, v.message)).toJson()));
+    }
+    finish(v.exitCode, v.message);
+}
+
+void UnitJob::printIdentification(const Outcome& outcome) {
+    const unit::Identification& u = outcome.unit;
+    const bool update = unit::needsFirmware(u);
+    if (json_) {
+        QJsonObject o;
+        o[QStringLiteral("port")] = port_;
+        o[QStringLiteral("outcome")] = unit::kindName(outcome.kind);
+        o[QStringLiteral("version")] = unit::versionText(u.version);
+        o[QStringLiteral("id")] = unit::idText(u.id);
+        o[QStringLiteral("type")] = u.version.a;
+        o[QStringLiteral("needsFirmwareUpdate")] = update;
+        o[QStringLiteral("configBase")] = QStringLiteral("0x%1").arg(u.configBase, 8, 16, QLatin1Char('0'));
+        if (outcome.discontinued) o[QStringLiteral("discontinued")] = true;
+        print(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+        return;
+    }
+    print(stdout, qs(texts::kIdentVersion).arg(unit::versionText(u.version)) + '\n' +
+                      qs(texts::kIdentId).arg(unit::idText(u.id)) + '\n' + qs(texts::kIdentType).arg(u.version.a) +
+                      '\n' + qs(texts::kIdentNeedsUpdate).arg(qs(update ? texts::kYes : texts::kNo)) + '\n');
+}
 
 void UnitJob::finish(int code, const QString& message) {
     if (ended_) return;
     ended_ = true;
     progress_.finishLine();
-    if (!message.isEmpty()) say(message);
+    if (!message.isEmpty()) print(stderr, message + QLatin1Char('\n'));
     unit_.close();
     emit done(code);
-}
-
-// ---------------------------------------------------------------- identify
-
-void IdentifyJob::identified(const protocol::Identification& unit) {
-    const bool update = protocol::nextStep(unit) == protocol::NextStep::UpdateFirmware;
-    if (json_) {
-        QJsonObject o;
-        o[QStringLiteral("port")] = port_;
-        o[QStringLiteral("version")] = versionText(unit);
-        o[QStringLiteral("id")] = idText(unit);
-        o[QStringLiteral("type")] = unit.version.a;
-        o[QStringLiteral("needsFirmwareUpdate")] = update;
-        o[QStringLiteral("configBase")] = QStringLiteral("0x%1").arg(unit.configBase, 8, 16, QLatin1Char('0'));
-        print(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
-    } else {
-        print(stdout, qs(texts::kIdentVersion).arg(versionText(unit)) + '\n' + qs(texts::kIdentId).arg(idText(unit)) +
-                          '\n' + qs(texts::kIdentType).arg(unit.version.a) + '\n' +
-                          qs(texts::kIdentNeedsUpdate).arg(qs(update ? texts::kYes : texts::kNo)) + '\n');
-    }
-    finish(ExitOk);
-}
-
-// ---------------------------------------------------------------- read
-
-void ReadJob::finished(const session::Finished& outcome) {
-    if (outcome.operation != session::Operation::Read) return;
-    if (!outcome.ok) {
-        // An invalid record is reported as it is; it is never replaced here.
-        finish(ExitFailed, outcome.reason == session::texts::kInvalidConfiguration ? qs(texts::kInvalidImage)
-                                                                      : QString::fromStdString(outcome.reason));
-        return;
-    }
-    finish(deliver_(unit_.session().form(), unit_.session().unit()));
-}
-
-// ---------------------------------------------------------------- write
-
-WriteJob::WriteJob(QString port, config::FormModel form, bool verify) : UnitJob(std::move(port)), form_(std::move(form)) {
-    session::Options options = unit_.options();
-    options.verifyWrites = verify;
-    unit_.setOptions(options);
-}
-
-void WriteJob::finished(const session::Finished& outcome) {
-    if (outcome.operation != session::Operation::Write) return;
-    if (!outcome.ok) {
-        finish(ExitFailed, QString::fromStdString(outcome.reason));
-        return;
-    }
-    finish(ExitOk, qs(unit_.options().verifyWrites ? texts::kWritten : texts::kWrittenUnverified));
-}
-
-// ---------------------------------------------------------------- flash
-
-FlashJob::FlashJob(QString port, bool force) : UnitJob(std::move(port)), force_(force) {
-    connect(&unit_, &unit::UnitController::unitDidNotReturn, this, [this] { finish(ExitFailed, qs(texts::kNoReturn)); });
-}
-
-void FlashJob::identified(const protocol::Identification& unit) {
-    if (flashed_) {
-        // The unit is back with its new firmware.
-        finish(ExitOk, qs(texts::kFlashed).arg(before_, versionText(unit)));
-        return;
-    }
-    if (!protocol::updatableType(unit.version.a)) {
-        finish(ExitFailed, qs(texts::kNotUpdatable).arg(unit.version.a));
-        return;
-    }
-    if (protocol::nextStep(unit) != protocol::NextStep::UpdateFirmware && !force_) {
-        finish(ExitOk, qs(texts::kUpToDate).arg(versionText(unit)));
-        return;
-    }
-    before_ = versionText(unit);
-    unit_.firmwareUpdate();
-}
-
-void FlashJob::finished(const session::Finished& outcome) {
-    if (outcome.operation != session::Operation::Firmware) return;
-    if (!outcome.ok) {
-        finish(ExitFailed, QString::fromStdString(outcome.reason));
-        return;
-    }
-    flashed_ = true;
 }
 
 }  // namespace vek::cli

@@ -157,32 +157,74 @@ TEST_F(CliTest, FlashUpdatesAnOldUnitAndWaitsForItsReturn) {
     EXPECT_EQ(unitTransfers(), 1u);
 }
 
-TEST_F(CliTest, EachFailureHasItsExitCode) {
+// Every road's end through the real command line: its exit code, its kind
+// for a script (--json) and its words for the technician, and what reached
+// the unit.
+TEST_F(CliTest, EachOutcomeHasItsExitCodeKindAndWords) {
+    using Setup = std::function<void(sim::UnitSim&)>;
+    const auto at = [](std::array<std::uint8_t, 4> version, Setup more = {}) -> Setup {
+        return [version, more](sim::UnitSim& u) {
+            sim::Identity id = u.identity();
+            id.version = version;
+            u.setIdentity(id);
+            if (more) more(u);
+        };
+    };
+    const std::array<std::uint8_t, 4> old{4, 0, 2, 46};
     struct Case {
         const char* name;
-        std::function<void(sim::UnitSim&)> setup;
-        QStringList args;  // after the port
+        Setup setup;
+        QStringList args;  // the command, then what follows the port
         int exitCode;
-        const char* said;
+        const char* kind;
+        const char* said;  // on standard error
+        int transfers;     // block transfers the unit took; -1: not counted
     };
     const std::vector<Case> cases{
-        {"no unit answers", [](sim::UnitSim& u) { u.faults().silent = true; }, {"identify"}, 4, "Nenhum Vek respondeu"},
+        {"updated", at(old), {"flash"}, 0, "ok", "firmware atualizado: 4.0.2.46 → 4.0.2.47", 1},
+        {"old firmware is never written", at(old), {"write", "--preset", "default"}, 1, "needs-firmware",
+         "vektool-cli flash", 0},
+        {"firmware that does not take", at(old, [](sim::UnitSim& u) { u.faults().firmwareNotTaken = true; }),
+         {"flash"}, 1, "firmware-not-taken", "o Vek voltou com a versão 4.0.2.46", 1},
+        {"another unit back after the restart",
+         at(old, [](sim::UnitSim& u) { u.faults().returnAs = std::array<std::uint32_t, 3>{1, 2, 3}; }), {"flash"}, 1,
+         "other-unit-returned", "outro Vek voltou na porta (id 00000003 00000002 00000001)", 1},
+        {"discontinued takes no firmware", at({2, 5, 0, 0}), {"flash"}, 1, "discontinued", "descontinuado", 0},
+        {"discontinued is written, with a warning", at({2, 5, 0, 0}), {"write", "--preset", "default"}, 0, "ok",
+         "aviso: o Vek do tipo 2 está descontinuado", 1},
+        {"other type", at({7, 0, 1, 0}), {"identify"}, 1, "type-left-alone",
+         "Este tipo de Vek (7) não é atendido por esta ferramenta.", 0},
         {"operation mode", [](sim::UnitSim& u) { u.setIdentity({0, {4, 0, 2, 47}, {1, 2, 3}, 0x3F800}); },
-         {"identify"}, 1, "modo de operação"},
-        {"unplugged mid-write", [](sim::UnitSim& u) { u.faults().vanishAtBlock = 20; }, {"write", "--preset", "default"},
-         1, "foi fechada"},
-        {"read-back differs", [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 700; },
-         {"write", "--preset", "default"}, 1, "difere da gravada a partir do byte 700"},
+         {"write", "--preset", "default"}, 1, "operation-mode", "modo de operação", 0},
+        {"never written", [](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); },
+         {"read"}, 1, "invalid-configuration", "inválida; nada foi alterado", 0},
+        {"valid", {}, {"read"}, 0, "ok", "", 0},
+        {"store differs", [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 700; },
+         {"write", "--preset", "default"}, 1, "read-back-differs", "a partir do byte 700 (gravado 0x", 1},
+        {"unplugged mid-way", [](sim::UnitSim& u) { u.faults().vanishAtBlock = 20; }, {"write", "--preset", "default"},
+         1, "port-lost", "foi fechada durante a gravação da configuração", -1},
+        {"every try refused", [](sim::UnitSim& u) { u.faults().refuseBlock = 3; }, {"write", "--preset", "default"}, 1,
+         "timeout", "parou de responder durante a gravação da configuração (Nacks ", -1},
+        {"no unit answers", [](sim::UnitSim& u) { u.faults().silent = true; }, {"identify"}, 4, "no-unit",
+         "nenhum Vek respondeu", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         startUnit({}, c.setup);
-        QStringList args{c.args[0], "--port", port()};
+        QStringList args{c.args[0], "--port", port(), "--json"};
         args << c.args.mid(1);
         const CliRun run = cli(args);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_EQ(o["outcome"].toString(), c.kind) << run.out.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+        if (c.transfers >= 0) EXPECT_EQ(unitTransfers(), static_cast<std::size_t>(c.transfers));
+        // The link's counters are the unit's own, not zeros for the form.
+        if (o["outcome"] == "timeout") EXPECT_GT(o["counters"].toObject()["Nacks"].toInt(), 0) << run.out.toStdString();
     }
+}
+
+TEST_F(CliTest, UsageAndPortFailuresHaveTheirOwnCodes) {
     const CliRun missing = cli({"read", "--port", "/dev/vek-no-such-port"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.err.contains(QString::fromUtf8("não existe"))) << missing.err.toStdString();
