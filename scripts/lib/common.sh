@@ -19,6 +19,11 @@ VEK_PACKAGES=(
   dpkg-dev file gzip man-db lintian desktop-file-utils appstream
 )
 
+# scripts/windows: the MinGW-w64 cross compiler (the posix flavour), the
+# GoogleTest source to build for it, and Wine, 64-bit only (wine is its
+# launcher, wine64 the loader).
+VEK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+
 # Only scripts/fuzz needs these; it installs them itself.
 VEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
