@@ -34,10 +34,15 @@ TEST_F(FirmwareUpdateTest, OldUnitIsUpdatedRestartsAndIsThenRead) {
         << log().toStdString();
 
     const QString expected = QString::fromUtf8(
-        "Vek v4.0.2.46\nId: 0BADF00D 12345678 00C0FFEE\nIniciando atualização...\nAtualizando firmware...\n"
+        "Iniciando atualização...\nAtualizando firmware...\n"
         "Firmware enviado: o Vek está reiniciando com o novo firmware...\n"
         "Vek v4.0.2.47\nId: 0BADF00D 12345678 00C0FFEE\nAtualização concluída com sucesso!\n\nO Vek está atualizado!\n");
     EXPECT_TRUE(logHas(expected)) << log().toStdString();
+    // What the unit held is read and kept before the new firmware goes in.
+    EXPECT_TRUE(log().startsWith(QString::fromUtf8("Conexão aberta...\nVek v4.0.2.46\nId: 0BADF00D 12345678 00C0FFEE\n"
+                                                   "Lendo uma cópia da configuração do Vek antes de alterá-lo...\n"
+                                                   "Cópia da configuração do Vek guardada em ")))
+        << log().toStdString();
     EXPECT_EQ(log().count(QString::fromUtf8("Atualizando firmware...")), 1);
     EXPECT_EQ(progressMax, 1900);
     EXPECT_EQ(widget<QProgressBar>("ProgressBar1")->value(), 0);

@@ -23,7 +23,9 @@ TEST_F(WindowTest, StartsWithNoPortsQuietly) {
     EXPECT_EQ(widget<QComboBox>("ComboBox1")->currentIndex(), -1);
     EXPECT_TRUE(log().isEmpty());
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(window_->size(), QSize(557, 742));
+    // The form at its own size, under the menu bar.
+    EXPECT_EQ(window_->form()->size(), QSize(557, 742));
+    EXPECT_EQ(window_->size(), QSize(557, 742 + window_->findChild<QWidget*>("MenuBar")->height()));
     EXPECT_TRUE(disconnectedState());
     EXPECT_FALSE(widget<QPushButton>("B_SetConfig")->isEnabled());
 
