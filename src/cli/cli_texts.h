@@ -49,7 +49,7 @@ inline constexpr const char* kPortLost = "a porta %1 foi fechada: o Vek foi desc
 inline constexpr const char* kPortLostDuring =
     "a porta %1 foi fechada durante %2: o Vek foi desconectado? (Nacks %3, Code10 %4, Code15 %5, Code20 %6)";
 inline constexpr const char* kTimeoutDuring =
-    "o Vek parou de responder durante %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)";
+    "%1 não foi concluída: o Vek parou de responder ou recusou os blocos (Nacks %2, Code10 %3, Code15 %4, Code20 %5)";
 inline constexpr const char* kTypeLeftAlone = "Este tipo de Vek (%1) não é atendido por esta ferramenta.";
 inline constexpr const char* kDiscontinued = "o Vek do tipo %1 está descontinuado e não recebe este firmware";
 inline constexpr const char* kDiscontinuedWarning =

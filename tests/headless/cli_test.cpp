@@ -204,7 +204,8 @@ TEST_F(CliTest, EachOutcomeHasItsExitCodeKindAndWords) {
         {"unplugged mid-way", [](sim::UnitSim& u) { u.faults().vanishAtBlock = 20; }, {"write", "--preset", "default"},
          1, "port-lost", "foi fechada durante a gravação da configuração", -1},
         {"every try refused", [](sim::UnitSim& u) { u.faults().refuseBlock = 3; }, {"write", "--preset", "default"}, 1,
-         "timeout", "parou de responder durante a gravação da configuração (Nacks ", -1},
+         "timeout", "a gravação da configuração não foi concluída: o Vek parou de responder ou recusou os blocos (Nacks ",
+         -1},
         {"no unit answers", [](sim::UnitSim& u) { u.faults().silent = true; }, {"identify"}, 4, "no-unit",
          "nenhum Vek respondeu", 0},
     };
@@ -218,9 +219,13 @@ TEST_F(CliTest, EachOutcomeHasItsExitCodeKindAndWords) {
         const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
         EXPECT_EQ(o["outcome"].toString(), c.kind) << run.out.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
-        if (c.transfers >= 0) EXPECT_EQ(unitTransfers(), static_cast<std::size_t>(c.transfers));
+        if (c.transfers >= 0) {
+            EXPECT_EQ(unitTransfers(), static_cast<std::size_t>(c.transfers));
+        }
         // The link's counters are the unit's own, not zeros for the form.
-        if (o["outcome"] == "timeout") EXPECT_GT(o["counters"].toObject()["Nacks"].toInt(), 0) << run.out.toStdString();
+        if (o["outcome"] == "timeout") {
+            EXPECT_GT(o["counters"].toObject()["Nacks"].toInt(), 0) << run.out.toStdString();
+        }
     }
 }
 

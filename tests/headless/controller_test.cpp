@@ -59,7 +59,8 @@ TEST(UnitControllerHeadless, FollowsTheWindowsRoadAndWritesWhatItIsGiven) {
     config::Image image{};
     config::encode(norvale, image);
     EXPECT_EQ(unit.withUnit([](sim::UnitSim& u) { return u.config(); }), image);
-    EXPECT_EQ(heard.lines.last(), QString::fromUtf8("Configuração conferida: o Vek guardou exatamente o que foi gravado."));
+    EXPECT_EQ(heard.lines.last(),
+              QString::fromUtf8("Configuração conferida: o Vek guardou exatamente o que foi gravado."));
 
     controller.close();
     EXPECT_FALSE(controller.isOpen());
