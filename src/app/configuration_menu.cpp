@@ -99,7 +99,9 @@ ConfigurationMenu::ConfigurationMenu(QWidget* window, QMenuBar* bar, unit::UnitC
     });
     connect(&controller_, &unit::UnitController::operationFinished, this, [this](const unit::Outcome& o) {
         if (o.read && o.faults == 0) unitForm_ = o.form;
-        if (o.ok() && o.written) unitForm_ = form_();
+        // After a write the unit holds what went out, which the form need
+        // not show (a backup put back): compared again only after a read.
+        if (o.written) unitForm_.reset();
     });
 }
 

@@ -251,8 +251,7 @@ void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     if (controller_.isOpen() && ((outcome.read && outcome.ok()) || outcome.written)) ui_->B_SetConfig->setEnabled(true);
     // The close after a write frees the port list; the one after an
     // operation-mode notice does not.
-    if (outcome.ok() && outcome.written && ui_->Cb_COMAutoClose->isChecked() && unit::isCurrentRelease(outcome.unit))
-        ui_->ComboBox1->setEnabled(true);
+    if (outcome.closesPort) ui_->ComboBox1->setEnabled(true);
     if (outcome.box) showBox(*outcome.box);
 }
 

@@ -128,6 +128,8 @@ struct Outcome {
     // Write: whether one went out, and whether it was read back equal.
     bool written = false;
     bool verified = false;
+    // The port closes by itself after this write ("Fechar após configurar").
+    bool closesPort = false;
     long mismatchAt = -1;
     std::uint8_t wroteByte = 0, readByte = 0;
     // Refused: the field and its words.

@@ -478,7 +478,10 @@ void Session::Impl::verifyReadBack() {
 }
 
 void Session::Impl::writeSucceeded() {
-    if (options.closeAfterConfigure && protocol::isCurrentRelease(unit.version)) view.startDeferredClose();
+    if (options.closeAfterConfigure && protocol::isCurrentRelease(unit.version)) {
+        outcome.closesPort = true;
+        view.startDeferredClose();
+    }
     end(Kind::Ok);
 }
 

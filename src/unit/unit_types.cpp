@@ -9,7 +9,6 @@ QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), stat
 QString versionText(const Version& v) { return QStringLiteral("%1.%2.%3.%4").arg(v.a).arg(v.b).arg(v.c).arg(v.d); }
 QString idText(const UnitId& id) { return fromUtf8(protocol::idListLine(id)); }
 QString idDigits(const UnitId& id) { return fromUtf8(protocol::idDigits(id)); }
-bool isCurrentRelease(const Identification& unit) { return protocol::isCurrentRelease(unit.version); }
 bool needsFirmware(const Identification& unit) {
     return protocol::nextStep(unit) == protocol::NextStep::UpdateFirmware;
 }

@@ -31,8 +31,6 @@ QString versionText(const Version& version);
 QString idText(const UnitId& id);
 // The 24 digits a QR label carries.
 QString idDigits(const UnitId& id);
-// A unit of the release the tool carries (types 4 and 41 at 2.47).
-bool isCurrentRelease(const Identification& unit);
 // Whether the unit needs the firmware the tool carries.
 bool needsFirmware(const Identification& unit);
 // The stable name of an outcome's kind ("ok", "read-back-differs", ...).
