@@ -211,4 +211,17 @@ inline constexpr const char* kAppNoDisplay =
 // The Log's context menu: where the daily files are.
 inline constexpr const char* kOpenLogFolder = "Abrir pasta do log";
 
+// The last resort for an error no handler took: the box says what failed in
+// the tool's words, and the tool goes on running.
+inline constexpr const char* kSerialFailure = "Erro na porta serial: %1.";
+inline constexpr const char* kSerialOpenFailed = "não foi possível abrir a porta";
+inline constexpr const char* kSerialWriteFailed = "não foi possível escrever na porta";
+inline constexpr const char* kSerialReadFailed = "não foi possível ler da porta";
+inline constexpr const char* kSerialSetupFailed = "não foi possível preparar a porta";
+inline constexpr const char* kSerialOther = "falha de código %1";
+// Appended with the system's own words when there are some.
+inline constexpr const char* kSystemSays = "\r\nO sistema informou: %1";
+inline constexpr const char* kUnexpectedError = "Erro inesperado: %1";
+inline constexpr const char* kUnknownError = "Erro inesperado, sem descrição.";
+
 }  // namespace vek::app::texts

@@ -24,9 +24,9 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            vek::app::openBox({QString::fromUtf8(e.what()), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+            vek::app::openBox({vek::app::exceptionText(e), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
         } catch (...) {
-            vek::app::openBox({QString(), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+            vek::app::openBox({QString::fromUtf8(vek::app::texts::kUnknownError), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
         }
         return false;
     }

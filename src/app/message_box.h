@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <exception>
 #include <functional>
 
 namespace vek::app {
@@ -22,6 +23,10 @@ using BoxAnswer = std::function<void(QMessageBox::StandardButton)>;
 // button pressed when the box closes. With a handler installed the handler
 // answers, at once.
 void openBox(const BoxRequest& request, BoxAnswer answered = {});
+
+// What the last-resort box says of an error no handler took, in the
+// tool's words (a serial failure's own text is the link's, in English).
+QString exceptionText(const std::exception& e);
 
 // Installs (or, with an empty handler, removes) the test seam.
 void setBoxHandler(BoxHandler handler);

@@ -20,6 +20,7 @@
 
 #include "app/app_texts.h"
 #include "app/glyphs.h"
+#include "app/qr_capture.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
 #include "station/station.h"
@@ -36,9 +37,6 @@ QString qs(const char* text) { return QString::fromUtf8(text); }
 const QColor kPassedColour(0xC8, 0xF0, 0xC8);
 const QColor kFailedColour(0xF8, 0xC8, 0xC8);
 const QColor kRunningColour(0xFF, 0xF4, 0xC0);
-// Hex digits typed closer together than this belong to one scan; a scanner
-// types a label in a burst, a person much slower.
-constexpr qint64 kScanGapMs = 60;
 
 QString duration(qint64 seconds) {
     if (seconds < 60) return qs(texts::kSeconds).arg(seconds);
@@ -125,6 +123,7 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
         if (path.isEmpty() || !chooseFile(path)) choosePreset(0);
     });
     connect(startButton_, &QPushButton::clicked, this, [this] { running() ? stopStation() : void(startStation()); });
+    qr_ = new QrCapture([this](const QString& digits) { scanned(digits); }, this);
     qApp->installEventFilter(this);
     // Space starts the station: the one thing to do once the configuration is chosen.
     startButton_->setFocus();
@@ -289,18 +288,9 @@ bool StationWindow::eventFilter(QObject* watched, QEvent* event) {
     // The first widget of this window that sees a key eats it when it is a
     // label's digit, so no other sees it again on its way up.
     if (!w || w->window() != this) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const int k = key->key();
-    const bool hex = (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_F);
-    if (!hex || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
-    if (!lastKey_.isValid() || lastKey_.elapsed() > kScanGapMs) capture_.clear();
-    lastKey_.start();
-    capture_ += QChar(k);
-    if (capture_.size() == 24) {
-        const QString digits = capture_;
-        capture_.clear();
-        scanned(digits);
-    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!QrCapture::takes(key->key(), key->modifiers()) || (key->modifiers() & Qt::AltModifier)) return false;
+    qr_->key(key->key(), qr_->timeOf(key));
     return true;  // the table and combo have no use for the label's digits
 }
 

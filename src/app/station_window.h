@@ -4,7 +4,6 @@
 // progress, verdict, time), coloured by outcome. A QR label scanned anywhere
 // in the window is matched against the units on the station.
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QWidget>
 #include <memory>
@@ -26,6 +25,8 @@ class StationUnit;
 }
 
 namespace vek::app {
+
+class QrCapture;
 
 class StationWindow : public QWidget {
     Q_OBJECT
@@ -79,8 +80,7 @@ private:
     QTimer* clock_ = nullptr;
     std::unique_ptr<station::Station> station_;
     QHash<station::StationUnit*, int> rows_;
-    QString capture_;
-    QElapsedTimer lastKey_;
+    QrCapture* qr_ = nullptr;
 };
 
 // The production panel's button that opens (or brings forward) the one

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/message_box.h"
 #include "app/up_down.h"
 #include "app_fixture.h"
 #include "link/com_port.h"
@@ -227,4 +228,21 @@ TEST_F(WindowTest, EveryLayoutControlExistsWithItsCaption) {
     // The hidden controls sit beyond the widest window.
     EXPECT_GE(widget<QWidget>("B_FwTx")->x(), app::MainWindow::kWideWidth);
     EXPECT_GE(widget<QWidget>("GB_EBK")->x(), app::MainWindow::kWideWidth);
+}
+
+// An error no handler took reaches the operator in the tool's words: a
+// serial failure by what failed, with the system's own words after it.
+TEST(LastResortBox, SaysWhatFailedInPortuguese) {
+    const struct {
+        link::ComPortError error;
+        const char* says;
+    } cases[] = {
+        {link::ComPortError(link::CE_OpenFailed, 2, "No such file or directory"),
+         "Erro na porta serial: não foi possível abrir a porta.\r\nO sistema informou: No such file or directory"},
+        {link::ComPortError(link::CE_WriteFailed, 5), "Erro na porta serial: não foi possível escrever na porta."},
+        {link::ComPortError(link::CE_SetStateFailed, 22), "Erro na porta serial: não foi possível preparar a porta."},
+        {link::ComPortError(link::CE_RegError, 0), "Erro na porta serial: falha de código 23."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(app::exceptionText(c.error), QString::fromUtf8(c.says));
+    EXPECT_EQ(app::exceptionText(std::bad_alloc()), QString::fromUtf8("Erro inesperado: std::bad_alloc"));
 }
