@@ -2,6 +2,8 @@
 // What the window itself says, in one place. UTF-8; "%1", "%2" … are filled
 // in where the text is used.
 
+#include <QtGlobal>
+
 namespace vek::app::texts {
 
 // The connect button's tip, also its name for screen readers.
@@ -210,6 +212,25 @@ inline constexpr const char* kAppNoDisplay =
     "xvfb-run -a vektool";
 // The Log's context menu: where the daily files are.
 inline constexpr const char* kOpenLogFolder = "Abrir pasta do log";
+
+// A unit in operation mode: what the technician does next. The steps name
+// how the system makes the port appear; "%1" is the port's name.
+inline constexpr const char* kOperationModeSeen = "O Vek foi detectado em modo de operação!";
+#ifdef Q_OS_WIN
+inline constexpr const char* kOperationModeSteps[] = {
+    "1-Desconectar todos os chicotes",
+    "2-Conectar apenas o cabo USB",
+    "3-Aguardar o Windows criar a porta (5 segundos)",
+    "4-Rodar o VekTool e abrir a porta COM criada",
+};
+#else
+inline constexpr const char* kOperationModeSteps[] = {
+    "1-Desconectar todos os chicotes",
+    "2-Conectar apenas o cabo USB",
+    "3-Aguardar o sistema criar a porta (5 segundos)",
+    "4-Abrir no VekTool a porta criada (%1)",
+};
+#endif
 
 // The last resort for an error no handler took: the box says what failed in
 // the tool's words, and the tool goes on running.

@@ -244,7 +244,12 @@ void MainWindow::unitIdentified(const unit::Identification& unit, bool listed) {
 
 void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     status_->finished(outcome);
-    if (outcome.kind == unit::Kind::OperationMode) ui_->Edit1->clear();
+    if (outcome.kind == unit::Kind::OperationMode) {
+        ui_->Edit1->clear();
+        const QString port = controller_.portName();
+        log_->append(QString::fromUtf8(texts::kOperationModeSeen), false, port);
+        for (const char* step : texts::kOperationModeSteps) log_->append(QString::fromUtf8(step).arg(port), false, port);
+    }
     // What the unit holds is known again: a read that ended well, or a
     // write that went in (also one whose read-back differs: writing it
     // again is what the technician is told to do).

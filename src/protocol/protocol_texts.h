@@ -1,19 +1,9 @@
 #pragma once
 // What the protocol layer writes in the log, in one place.
 
-#include <array>
-
 namespace vek::protocol::texts {
 
 inline constexpr const char* kWrongDestination = "Destino inválido!";
-
-inline constexpr std::array<const char*, 5> kOperationMode{
-    "O Vek foi detectado em modo de operação!",
-    "1-Desconectar todos os chicotes",
-    "2-Conectar apenas o cabo USB",
-    "3-Aguardar o Windows criar a porta (5 segundos)",
-    "4-Rodar o VekTool e abrir a porta COM criada",
-};
 
 inline constexpr const char* kDiscontinued =
     "Essa versão do vek está descontinuada, entre em contato com a Marovec para mais informações!";

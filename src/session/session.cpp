@@ -293,7 +293,8 @@ void Session::Impl::operationMode(const protocol::Identification* ident) {
     // whatever ran is abandoned here rather than failing against the close.
     transfer.stop();
     read.stop();
-    for (const char* line : protocol::texts::kOperationMode) view.appendLog(line);
+    // What to do next names the platform and the port, so the views word
+    // it from the outcome.
     view.startDeferredClose();
     if (!active) {
         outcome = Outcome{};

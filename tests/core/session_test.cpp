@@ -26,9 +26,6 @@ const char* const kRestarting = "Firmware enviado: o Vek está reiniciando com o
 const char* const kReadDone = "Leitura da configuração interna concluída!";
 const char* const kDiscontinued =
     "Essa versão do vek está descontinuada, entre em contato com a Marovec para mais informações!";
-const std::vector<std::string> kOperationModeLines{
-    "O Vek foi detectado em modo de operação!", "1-Desconectar todos os chicotes", "2-Conectar apenas o cabo USB",
-    "3-Aguardar o Windows criar a porta (5 segundos)", "4-Rodar o VekTool e abrir a porta COM criada"};
 
 config::Image imageOf(void (*preset)(config::FormModel&)) {
     config::FormModel form;
@@ -195,7 +192,7 @@ TEST_F(SessionTest, ShortIdentificationIsIgnored) {
 TEST_F(SessionTest, OperationModeIdentificationAndNotice) {
     identity.mode = 0;
     identifyAs({4, 0, 2, 47});
-    EXPECT_EQ(host.logTexts(), kOperationModeLines);
+    EXPECT_TRUE(host.logTexts().empty());  // the views word the steps
     EXPECT_EQ(host.deferredCloses, 1);
     EXPECT_FALSE(session.identificationDone());
     EXPECT_TRUE(host.writes.empty());
@@ -206,7 +203,7 @@ TEST_F(SessionTest, OperationModeIdentificationAndNotice) {
 
     host.forget();
     arrive(unitFrame(protocol::RspOperationMode));
-    EXPECT_EQ(host.logTexts(), kOperationModeLines);
+    EXPECT_TRUE(host.logTexts().empty());  // the views word the steps
     EXPECT_EQ(host.deferredCloses, 2);
     ASSERT_EQ(host.outcomes.size(), 2u);
     EXPECT_EQ(host.outcomes[1].kind, session::Kind::OperationMode);

@@ -59,7 +59,8 @@ TEST_F(IdentificationTest, UnitInOperationModeIsToldToRestartAndThePortCloses) {
     reconnect();
     const QString lines = QString::fromUtf8(
         "O Vek foi detectado em modo de operação!\n1-Desconectar todos os chicotes\n2-Conectar apenas o cabo USB\n"
-        "3-Aguardar o Windows criar a porta (5 segundos)\n4-Rodar o VekTool e abrir a porta COM criada");
+        "3-Aguardar o sistema criar a porta (5 segundos)\n4-Abrir no VekTool a porta criada (%1)")
+            .arg(window_->controller().portName());
     ASSERT_TRUE(waitLog(lines)) << log().toStdString();
     ASSERT_TRUE(waitFor([&] { return !window_->controller().isOpen(); }));
     EXPECT_TRUE(disconnectedState());
