@@ -20,6 +20,21 @@ bool takesValue(const QCommandLineOption& o) { return !o.valueName().isEmpty(); 
 
 QString shown(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
 
+// Words kept together on lines of at most `width` characters.
+QString wrapped(const QString& text, qsizetype width) {
+    QString out, line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            out += line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return out + line;
+}
+
+constexpr qsizetype kHelpWidth = 78;
+
 }  // namespace
 
 QString commandHelp(const QString& command, const QString& summary, const QList<QCommandLineOption>& options) {
@@ -33,7 +48,7 @@ QString commandHelp(const QString& command, const QString& summary, const QList<
     }
     qsizetype width = 0;
     for (const QString& l : left) width = std::max(width, l.size());
-    QString out = qs(texts::kCommandUsage).arg(command) + QLatin1Char('\n') + summary + QStringLiteral("\n\n") +
+    QString out = qs(texts::kCommandUsage).arg(command) + QLatin1Char('\n') + wrapped(summary, kHelpWidth) + QStringLiteral("\n\n") +
                   qs(texts::kOptionsHeading) + QLatin1Char('\n');
     for (qsizetype i = 0; i < options.size(); ++i)
         out += QStringLiteral("  ") + left[i].leftJustified(width + 2) + options[i].description() + QLatin1Char('\n');

@@ -62,6 +62,10 @@ inline constexpr const char* kNeedsBackup = "falta --backup";
 inline constexpr const char* kDryRunOnlyWrites = "--dry-run não combina com --no-verify: nada é gravado";
 inline constexpr const char* kCannotWriteFile = "não foi possível gravar %1: %2";
 inline constexpr const char* kBadFile = "%1: %2";
+// The file's value ahead of the write's refusal, and the mark of a value cut
+// short (its whole size in bytes).
+inline constexpr const char* kRefusedValue = "%1 — ";
+inline constexpr const char* kShortened = "… (%1 bytes)";
 inline constexpr const char* kPortsOrAll = "use --ports P1,P2,… ou --all (um dos dois)";
 inline constexpr const char* kBadCount = "--count pede um número inteiro: %1";
 inline constexpr const char* kNoPorts = "nenhuma porta serial encontrada";

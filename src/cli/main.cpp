@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <variant>
@@ -27,6 +29,7 @@
 #include "config/config_file.h"
 #include "config/config_image.h"
 #include "config/form_diff.h"
+#include "config/record_layout.h"
 #include "link/port_info.h"
 #include "unit/backup_store.h"
 #include "update/core/version_record.h"
@@ -111,6 +114,37 @@ const CommandSpec kCommands[] = {
 constexpr qint64 kMaxConfigBytes = 1024 * 1024;
 
 // Loads a configuration file, all or nothing.
+// A number the write refuses comes back with the write's words and its
+// range; the file's own literal is put beside them (shortened as the file's
+// other messages are), found on the line the error names.
+void quoteRefusedValue(const QByteArray& text, config::FileError& error) {
+    if (error.line <= 0 || error.message.rfind(config::text::kInvalidParameter, 0) != 0) return;
+    const bool isField = std::any_of(config::layout::kRules.begin(), config::layout::kRules.end(),
+                                     [&](const config::layout::FieldRule& r) { return error.field == r.key; });
+    if (!isField) return;
+    qsizetype from = 0;
+    for (int line = 1; line < error.line; ++line) {
+        from = text.indexOf('\n', from);
+        if (from < 0) return;
+        ++from;
+    }
+    const qsizetype to = text.indexOf('\n', from);
+    const QByteArray line = text.mid(from, to < 0 ? -1 : to - from);
+    const QByteArray key = '"' + QByteArray::fromStdString(error.field) + '"';
+    qsizetype at = line.indexOf(key);
+    if (at < 0 || (at = line.indexOf(':', at + key.size())) < 0) return;
+    QByteArray literal = line.mid(at + 1).trimmed();
+    qsizetype end = 0;
+    while (end < literal.size() && literal[end] != ',' && literal[end] != '}' && !std::isspace(static_cast<unsigned char>(literal[end]))) ++end;
+    literal.truncate(end);
+    if (literal.isEmpty()) return;
+    constexpr qsizetype kQuotedMax = 60;
+    const QString shown = literal.size() <= kQuotedMax
+                              ? QString::fromUtf8(literal)
+                              : QString::fromUtf8(literal.left(kQuotedMax)) + qs(texts::kShortened).arg(literal.size());
+    error.message = (qs(texts::kRefusedValue).arg(shown) + QString::fromStdString(error.message)).toStdString();
+}
+
 struct LoadError {
     QString message;
     std::optional<config::FileError> error{};  // the document's fault, when it was read
@@ -126,8 +160,10 @@ std::variant<config::FormModel, LoadError> loadFile(const QString& path) {
     if (file.error() != QFileDevice::NoError) return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
     if (text.size() > kMaxConfigBytes) return LoadError{qs(texts::kFileTooLarge).arg(path)};
     auto loaded = config::fromJson(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-    if (auto* error = std::get_if<config::FileError>(&loaded))
+    if (auto* error = std::get_if<config::FileError>(&loaded)) {
+        quoteRefusedValue(text, *error);
         return LoadError{qs(texts::kBadFile).arg(path, QString::fromStdString(config::describe(*error))), *error};
+    }
     return std::get<config::FormModel>(loaded);
 }
 
