@@ -42,8 +42,18 @@ using namespace vek::cli;
 QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+// Set once the command line asked for --json: a script then finds an object
+// on standard output even when the command was refused.
+bool jsonOutput = false;
+
 int usageError(const QString& message) {
     print(stderr, QStringLiteral("vektool-cli: %1\n").arg(message));
+    if (jsonOutput) {
+        QJsonObject o;
+        o[QStringLiteral("error")] = QStringLiteral("usage");
+        o[QStringLiteral("message")] = message;
+        printJson(o);
+    }
     return ExitUsage;
 }
 
@@ -352,7 +362,10 @@ int validate(const QCommandLineParser& args, bool json, bool quiet) {
         }
         printJson(o);
     }
-    if (error) return usageError(error->message);
+    if (error) {
+        print(stderr, QStringLiteral("vektool-cli: %1\n").arg(error->message));
+        return ExitUsage;
+    }
     if (!quiet && !json) print(stdout, qs(texts::kValid).arg(path) + '\n');
     return ExitOk;
 }
@@ -428,11 +441,11 @@ bool confirmed(const QString& port, const unit::Backup& backup) {
 
 // Builds the job a command asks for, or answers at once (exit code).
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
+    if (command == QLatin1String("station")) return station(args);
+    if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
     const bool json = args.isSet(kJson);
     const bool quiet = args.isSet(kQuiet);
     if (command == QLatin1String("ports")) return listPorts(json);
-    if (command == QLatin1String("station")) return station(args);
-    if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
     if (command == QLatin1String("validate")) return validate(args, json, quiet);
     if (command == QLatin1String("backups")) return listBackups(args, json, quiet);
     const QString port = args.value(kPort);
@@ -561,6 +574,11 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
 
+    const auto offers = [command](const QCommandLineOption& option) {
+        return std::any_of(command->options.begin(), command->options.end(),
+                           [&option](const QCommandLineOption& o) { return o.names() == option.names(); });
+    };
+    jsonOutput = offers(kJson) && args.isSet(kJson);
     auto made = makeJob(name, args);
     if (auto* code = std::get_if<int>(&made)) return *code;
     auto job = std::move(std::get<std::unique_ptr<UnitJob>>(made));

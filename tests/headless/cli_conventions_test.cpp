@@ -242,7 +242,11 @@ TEST_F(CliConventionsTest, EveryUnitCommandTakesJsonAndQuiet) {
     // Only the data asked for reaches standard output under --quiet: a
     // write's success line does not.
     EXPECT_TRUE(cli({"write", "--port", p, "--file", file, "--quiet"}).out.isEmpty());
-    // A port that does not open is an object too.
+    // A refused command line is an object too, and so is a port that does
+    // not open.
+    const CliRun refused = cli({"write", "--port", p, "--file", "/dev/zero", "--json"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(object(refused)["error"].toString(), "usage");
     const CliRun missing = cli({"identify", "--port", "/dev/vek-no-such-port", "--json"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_EQ(object(missing)["reason"].toString(), "not-found");
@@ -280,6 +284,8 @@ TEST_F(CliConventionsTest, HelpAndArgumentErrorsArePortugueseOnABareLocale) {
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains("Unknown") || run.err.contains("Missing") || run.err.contains("Unexpected"));
     }
+    // A command that offers neither --json nor --quiet is not asked for them.
+    EXPECT_FALSE(runCli({"records"}, bare).err.contains("QCommandLineParser"));
     // What the parser accepts is still accepted: "--name=value", short
     // options run together.
     EXPECT_EQ(runCli({"validate", "-qf", "/no/such.json"}, bare).exitCode, 2);
