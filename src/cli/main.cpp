@@ -467,8 +467,13 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
     if (command == QLatin1String("identify"))
         return std::make_unique<UnitJob>(port, Command::Identify, unit::Plan::identify(), options);
     if (command == QLatin1String("flash")) {
+        // New firmware may not keep the configuration: what the unit holds
+        // is kept first (only when firmware is about to go in).
+        unit::Plan plan = unit::Plan::flash(args.isSet(kForce));
+        plan.backupFirst = true;
+        options.keepBackup = true;
         options.twoStepInterrupt = true;
-        return std::make_unique<UnitJob>(port, Command::Flash, unit::Plan::flash(args.isSet(kForce)), options);
+        return std::make_unique<UnitJob>(port, Command::Flash, plan, options);
     }
     if (command == QLatin1String("read")) {
         const QString output = args.value(kOutput);

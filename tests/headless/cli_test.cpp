@@ -156,10 +156,14 @@ TEST_F(CliTest, FlashUpdatesAnOldUnitAndWaitsForItsReturn) {
         const auto fw = transfer::firmwareImage();
         EXPECT_EQ(u.firmware(), sim::Bytes(fw.begin(), fw.end()));
     });
-    // Up to date now: nothing more is sent.
+    // What the unit held was kept before the firmware went in.
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("cópia do que o Vek guardava"))) << run.err.toStdString();
+    // Up to date now: nothing more is sent, and nothing read to keep.
+    const int reads = unitReads();
     const CliRun again = cli({"flash", "--port", port()});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(unitTransfers(), 1u);
+    EXPECT_EQ(unitReads(), reads);
 }
 
 // Every road's end through the real command line: its exit code, its kind
