@@ -48,7 +48,8 @@ QString commandHelp(const QString& command, const QString& summary, const QList<
     }
     qsizetype width = 0;
     for (const QString& l : left) width = std::max(width, l.size());
-    QString out = qs(texts::kCommandUsage).arg(command) + QLatin1Char('\n') + wrapped(summary, kHelpWidth) + QStringLiteral("\n\n") +
+    QString out = qs(texts::kCommandUsage).arg(command) + QLatin1Char('\n') + wrapped(summary, kHelpWidth) +
+                  QStringLiteral("\n\n") +
                   qs(texts::kOptionsHeading) + QLatin1Char('\n');
     for (qsizetype i = 0; i < options.size(); ++i)
         out += QStringLiteral("  ") + left[i].leftJustified(width + 2) + options[i].description() + QLatin1Char('\n');

@@ -123,7 +123,6 @@ const CommandSpec kCommands[] = {
 // and is refused before it is read whole (a device, a wrong file).
 constexpr qint64 kMaxConfigBytes = 1024 * 1024;
 
-// Loads a configuration file, all or nothing.
 // A number the write refuses comes back with the write's words and its
 // range; the file's own literal is put beside them (shortened as the file's
 // other messages are), found on the line the error names.
@@ -145,7 +144,9 @@ void quoteRefusedValue(const QByteArray& text, config::FileError& error) {
     if (at < 0 || (at = line.indexOf(':', at + key.size())) < 0) return;
     QByteArray literal = line.mid(at + 1).trimmed();
     qsizetype end = 0;
-    while (end < literal.size() && literal[end] != ',' && literal[end] != '}' && !std::isspace(static_cast<unsigned char>(literal[end]))) ++end;
+    while (end < literal.size() && literal[end] != ',' && literal[end] != '}' &&
+           !std::isspace(static_cast<unsigned char>(literal[end])))
+        ++end;
     literal.truncate(end);
     if (literal.isEmpty()) return;
     constexpr qsizetype kQuotedMax = 60;
@@ -155,11 +156,13 @@ void quoteRefusedValue(const QByteArray& text, config::FileError& error) {
     error.message = (qs(texts::kRefusedValue).arg(shown) + QString::fromStdString(error.message)).toStdString();
 }
 
+// Why a configuration file was not loaded.
 struct LoadError {
     QString message;
     std::optional<config::FileError> error{};  // the document's fault, when it was read
 };
 
+// Loads a configuration file, all or nothing.
 std::variant<config::FormModel, LoadError> loadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
@@ -167,7 +170,8 @@ std::variant<config::FormModel, LoadError> loadFile(const QString& path) {
     // is read to know it is too much.
     if (!file.isSequential() && file.size() > kMaxConfigBytes) return LoadError{qs(texts::kFileTooLarge).arg(path)};
     const QByteArray text = file.read(kMaxConfigBytes + 1);
-    if (file.error() != QFileDevice::NoError) return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
+    if (file.error() != QFileDevice::NoError)
+        return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
     if (text.size() > kMaxConfigBytes) return LoadError{qs(texts::kFileTooLarge).arg(path)};
     auto loaded = config::fromJson(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     if (auto* error = std::get_if<config::FileError>(&loaded)) {
@@ -277,7 +281,9 @@ int deliverDiff(const unit::Outcome& outcome, const QString& port, const QString
         printJson(o);
     } else if (!options.quiet) {
         for (const QString& line : c.lines) print(stdout, line + '\n');
-        print(stderr, (c.lines.isEmpty() ? qs(texts::kSame).arg(path) : qs(texts::kDiffCount).arg(c.lines.size()).arg(path)) + '\n');
+        const QString summary =
+            c.lines.isEmpty() ? qs(texts::kSame).arg(path) : qs(texts::kDiffCount).arg(c.lines.size()).arg(path);
+        print(stderr, summary + '\n');
     }
     return c.lines.isEmpty() ? ExitOk : ExitFailed;
 }
@@ -478,7 +484,7 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
     if (command == QLatin1String("read")) {
         const QString output = args.value(kOutput);
         return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), options,
-                                         [output, json, quiet, port](const unit::Outcome& outcome) -> std::optional<int> {
+                                         [=](const unit::Outcome& outcome) -> std::optional<int> {
                                              if (!outcome.ok()) return std::nullopt;
                                              return deliverRead(outcome, port, output, json, quiet);
                                          });

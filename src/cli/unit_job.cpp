@@ -134,7 +134,8 @@ QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& me
         j[QStringLiteral("read")] = o.readByte;
     }
     if (o.fault) j[QStringLiteral("field")] = QString::fromStdString(o.fault->name);
-    if (o.kind == Kind::Interrupted) j[QStringLiteral("interruptedDuring")] = QString::fromLatin1(operationKey(o.operation));
+    if (o.kind == Kind::Interrupted)
+        j[QStringLiteral("interruptedDuring")] = QString::fromLatin1(operationKey(o.operation));
     if (o.kind == Kind::Timeout || o.kind == Kind::PortLost) {
         QJsonObject c;
         c[QStringLiteral("Nacks")] = static_cast<qint64>(o.counters.Nacks);

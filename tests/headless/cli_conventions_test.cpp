@@ -157,7 +157,8 @@ TEST_F(CliConventionsTest, ValidateTakesAFileWholeOrSaysWhatIsWrong) {
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_TRUE(quiet.out.isEmpty() && quiet.err.isEmpty());
 
-    const CliRun refused = cli({"validate", "--json", "--file", save("bad.json", with("\"vmx_kmh\": 110", "\"vmx_kmh\": 251"))});
+    const QString bad = save("bad.json", with("\"vmx_kmh\": 110", "\"vmx_kmh\": 251"));
+    const CliRun refused = cli({"validate", "--json", "--file", bad});
     EXPECT_EQ(refused.exitCode, 2);
     const QJsonObject j = object(refused);
     EXPECT_FALSE(j["valid"].toBool());
