@@ -11,21 +11,42 @@ inline constexpr const char* kUsage =
     "  ports [--json]                         lista as portas seriais\n"
     "  identify --port P [--json]             identifica o Vek na porta P\n"
     "  read --port P [--output ARQ] [--json]  lê a configuração do Vek (JSON)\n"
-    "  write --port P (--file ARQ | --preset default|norvale) [--no-verify] [--json]\n"
-    "                                         grava uma configuração e a confere\n"
+    "  diff --port P --file ARQ [--json]      compara, campo a campo, o Vek com um arquivo\n"
+    "  validate --file ARQ [--json]           confere um arquivo de configuração\n"
+    "  write --port P (--file ARQ | --preset default|norvale) [--dry-run] [--no-verify] [--json]\n"
+    "                                         guarda uma cópia, grava uma configuração e a confere\n"
     "  flash --port P [--force] [--json]      atualiza o firmware quando preciso\n"
-    "  remote (--port P | --file ARQ)         lista os comandos de configuração remota\n"
+    "  backups [--unit ID] [--json]           lista as cópias do que cada Vek guardava\n"
+    "  restore --port P --backup ARQ [--yes] [--json]\n"
+    "                                         grava de volta uma cópia e a confere\n"
+    "  remote (--port P | --file ARQ) [--json]\n"
+    "                                         lista os comandos de configuração remota\n"
     "  station (--preset NOME | --file ARQ) [--ports P1,P2,… | --all] [--db URL] [--count N]\n"
     "                                         estação de produção: vários Vek ao mesmo tempo\n"
     "  records [--db URL] [--since DATA] [--csv]\n"
     "                                         lista os registros da produção\n"
     "\n"
     "P é o nome que 'ports' mostra (ttyACM0, COM3) ou o caminho do dispositivo.\n"
+    "Fora station e records, todo comando aceita --quiet (só erros e avisos).\n"
+    "Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.\n"
+    "Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;\n"
+    "o segundo interrompe (código 130).\n"
     "'vektool-cli <comando> --help' explica cada comando; --version diz a versão.\n"
     "\n"
     "Códigos de saída: 0 sucesso; 1 o Vek recusou, falhou ou a conferência diferiu (cada caso\n"
-    "com sua mensagem; com --json, \"outcome\" diz qual); 2 uso ou arquivo inválido;\n"
-    "3 a porta não abriu; 4 nenhum Vek respondeu em 3 s.\n";
+    "com sua mensagem; com --json, \"outcome\" diz qual), ou diff achou diferenças;\n"
+    "2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;\n"
+    "5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.\n";
+
+// A command's own help and the arguments it refuses.
+inline constexpr const char* kCommandUsage = "Uso: vektool-cli %1 [opções]";
+inline constexpr const char* kOptionsHeading = "Opções:";
+inline constexpr const char* kUnknownOption = "opção desconhecida: %1";
+// The option, then the name of its value.
+inline constexpr const char* kOptionNeedsValue = "falta o valor de %1 (%2)";
+inline constexpr const char* kOptionTakesNoValue = "%1 não leva valor";
+inline constexpr const char* kUnexpectedArgument = "argumento inesperado: %1";
+inline constexpr const char* kSeeHelp = "'vektool-cli %1 --help' mostra as opções\n";
 
 inline constexpr const char* kUnknownCommand = "comando desconhecido: %1";
 inline constexpr const char* kNeedsPort = "falta --port";
@@ -33,8 +54,19 @@ inline constexpr const char* kFileOrPreset = "use --file ARQ ou --preset default
 inline constexpr const char* kUnknownPreset = "configuração pronta desconhecida: %1 (use default ou norvale)";
 inline constexpr const char* kPortOrFile = "use --port P ou --file ARQ (um dos dois)";
 inline constexpr const char* kCannotReadFile = "não foi possível ler %1: %2";
+// The file, then the bound in bytes.
+inline constexpr const char* kFileTooLarge =
+    "%1 passa de 1 MB: não é um arquivo de configuração (uma configuração tem poucos kB); nada foi carregado";
+inline constexpr const char* kValid = "%1: configuração válida";
+inline constexpr const char* kNeedsFile = "falta --file";
+inline constexpr const char* kNeedsBackup = "falta --backup";
+inline constexpr const char* kDryRunOnlyWrites = "--dry-run não combina com --no-verify: nada é gravado";
 inline constexpr const char* kCannotWriteFile = "não foi possível gravar %1: %2";
 inline constexpr const char* kBadFile = "%1: %2";
+// The file's value ahead of the write's refusal, and the mark of a value cut
+// short (its whole size in bytes).
+inline constexpr const char* kRefusedValue = "%1 — ";
+inline constexpr const char* kShortened = "… (%1 bytes)";
 inline constexpr const char* kPortsOrAll = "use --ports P1,P2,… ou --all (um dos dois)";
 inline constexpr const char* kBadCount = "--count pede um número inteiro: %1";
 inline constexpr const char* kNoPorts = "nenhuma porta serial encontrada";
@@ -90,6 +122,64 @@ inline constexpr const char* kIdentType = "tipo: %1";
 inline constexpr const char* kIdentNeedsUpdate = "atualização de firmware: %1";
 inline constexpr const char* kYes = "necessária";
 inline constexpr const char* kNo = "não necessária";
+
+// Comparing a unit with a file, field by field: the label, the file's key,
+// the unit's value, the file's value.
+inline constexpr const char* kDiffLine = "%1 [%2]: Vek %3, arquivo %4";
+inline constexpr const char* kSame = "o Vek tem exatamente a configuração de %1";
+inline constexpr const char* kDiffCount = "%1 campo(s) diferem de %2";
+inline constexpr const char* kReadFailed = "não foi possível ler a configuração do Vek: %1";
+// write --dry-run.
+inline constexpr const char* kWouldChange = "%1 [%2]: %3 → %4";
+inline constexpr const char* kWouldChangeCount = "um write gravaria %1 campo(s); nada foi gravado (--dry-run)";
+inline constexpr const char* kWouldChangeNothing =
+    "o Vek já tem esta configuração: um write não mudaria nenhum campo; nada foi gravado (--dry-run)";
+inline constexpr const char* kWouldReplaceInvalid =
+    "a configuração guardada no Vek é inválida: um write a substituiria inteira; nada foi gravado (--dry-run)";
+
+// Backups.
+inline constexpr const char* kBackupKept = "cópia do que o Vek guardava: %1";
+inline constexpr const char* kBackupSame = "cópia do que o Vek guardava (igual a uma já guardada): %1";
+inline constexpr const char* kBackupFailed = "aviso: a cópia do que o Vek guardava não foi guardada: %1";
+inline constexpr const char* kNoBackups = "nenhuma cópia em %1";
+inline constexpr const char* kNoBackupsOf = "nenhuma cópia do Vek %1 em %2";
+inline constexpr const char* kBadUnit = "--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1";
+// Time (UTC), unit's 24 digits, firmware, valid or not, size, path.
+inline constexpr const char* kBackupLine = "%1  %2  %3  %4  %5 bytes  %6";
+inline constexpr const char* kBackupValid = "válida";
+inline constexpr const char* kBackupInvalid = "inválida";
+inline constexpr const char* kRestoreConfirm =
+    "Gravar no Vek da porta %1 a cópia de %2 (Vek %3, tirada em %4)? O que o Vek guarda agora será substituído "
+    "(uma cópia dele é guardada antes). [s/N] ";
+inline constexpr const char* kRestoreNeedsYes =
+    "restore substitui a configuração do Vek: confirme com --yes (a entrada não é um terminal para perguntar)";
+inline constexpr const char* kRestoreDeclined = "nada foi gravado";
+// The backup's unit, the unit on the port.
+inline constexpr const char* kRestoreOtherUnit =
+    "aviso: a cópia é do Vek %1, mas o Vek na porta é o %2; gravando assim mesmo (uma unidade de reposição?)";
+inline constexpr const char* kRestored = "cópia gravada no Vek e conferida";
+inline constexpr const char* kRestoredUnverified = "cópia gravada no Vek (sem conferência)";
+
+// Ctrl+C in two steps.
+inline constexpr const char* kInterruptFirst =
+    "Ctrl+C: o trabalho no Vek vai até o fim, para não deixá-lo pela metade (um firmware nunca é cortado no meio "
+    "de propósito); Ctrl+C de novo interrompe agora";
+// What the unit is left with after the second; "%1" is the port.
+inline constexpr const char* kInterruptedFirmware =
+    "interrompido no meio do firmware: o Vek fica no carregador, sem firmware que funcione; rode "
+    "'vektool-cli flash --port %1' de novo para terminar a atualização";
+inline constexpr const char* kInterruptedRestarting =
+    "interrompido com o firmware já enviado, enquanto o Vek reiniciava: confira com 'vektool-cli identify --port %1'";
+inline constexpr const char* kInterruptedWrite =
+    "interrompido no meio da gravação: a configuração do Vek ficou pela metade; grave de novo com "
+    "'vektool-cli write --port %1'";
+inline constexpr const char* kInterruptedWriteBackup = " ou restaure a cópia: 'vektool-cli restore --port %1 --backup %2'";
+inline constexpr const char* kInterruptedRestore =
+    "interrompido no meio da gravação: a configuração do Vek ficou pela metade; grave a cópia de novo com "
+    "'vektool-cli restore --port %1 --backup %2'";
+inline constexpr const char* kInterruptedVerify =
+    "interrompido na conferência: a configuração foi gravada mas não conferida; confira com 'vektool-cli diff --port %1'";
+inline constexpr const char* kInterruptedNothing = "interrompido antes de qualquer alteração: o Vek ficou como estava";
 
 // Progress.
 inline constexpr const char* kOpFirmware = "atualizando firmware";

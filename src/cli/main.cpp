@@ -5,20 +5,33 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <variant>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "cli/arguments.h"
 #include "cli/cli_texts.h"
 #include "cli/station_command.h"
 #include "cli/unit_job.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
+#include "config/form_diff.h"
+#include "config/record_layout.h"
 #include "link/port_info.h"
+#include "unit/backup_store.h"
 #include "update/core/version_record.h"
 
 namespace {
@@ -27,15 +40,20 @@ using namespace vek;
 using namespace vek::cli;
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(const std::string& text) { return QString::fromStdString(text); }
 
-void print(std::FILE* out, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
-    std::fflush(out);
-}
+// Set once the command line asked for --json: a script then finds an object
+// on standard output even when the command was refused.
+bool jsonOutput = false;
 
 int usageError(const QString& message) {
     print(stderr, QStringLiteral("vektool-cli: %1\n").arg(message));
+    if (jsonOutput) {
+        QJsonObject o;
+        o[QStringLiteral("error")] = QStringLiteral("usage");
+        o[QStringLiteral("message")] = message;
+        printJson(o);
+    }
     return ExitUsage;
 }
 
@@ -51,11 +69,16 @@ struct CommandSpec {
 };
 
 const QCommandLineOption kPort({"p", "port"}, "porta serial (nome ou caminho)", "P");
-const QCommandLineOption kJson("json", "saída em JSON");
+const QCommandLineOption kJson("json", "saída em JSON (um objeto na saída padrão)");
+const QCommandLineOption kQuiet({"q", "quiet"}, "só erros e avisos");
 const QCommandLineOption kOutput({"o", "output"}, "grava em ARQ em vez da saída padrão", "ARQ");
 const QCommandLineOption kFile({"f", "file"}, "arquivo de configuração (JSON)", "ARQ");
 const QCommandLineOption kPreset("preset", "configuração pronta: default ou norvale", "NOME");
 const QCommandLineOption kNoVerify("no-verify", "não lê de volta para conferir");
+const QCommandLineOption kDryRun("dry-run", "lê o Vek e diz o que mudaria, sem gravar nada");
+const QCommandLineOption kUnit("unit", "só as cópias deste Vek (24 dígitos)", "ID");
+const QCommandLineOption kBackup({"b", "backup"}, "a cópia a gravar de volta (um arquivo de 'backups')", "ARQ");
+const QCommandLineOption kYes({"y", "yes"}, "grava sem perguntar (obrigatório quando a entrada não é um terminal)");
 const QCommandLineOption kForce("force", "atualiza mesmo um Vek já atualizado");
 const QCommandLineOption kPorts("ports", "portas a vigiar, separadas por vírgula", "P1,P2");
 const QCommandLineOption kAll("all", "vigia toda porta que aparecer (o padrão)");
@@ -65,15 +88,30 @@ const QCommandLineOption kSince("since", "registros a partir de DATA (AAAA-MM-DD
 const QCommandLineOption kCsv("csv", "saída em CSV");
 
 const CommandSpec kCommands[] = {
-    {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson}},
-    {"identify", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware.", {kPort, kJson}},
+    {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson, kQuiet}},
+    {"identify", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware.", {kPort, kJson, kQuiet}},
     {"read", "Lê a configuração do Vek e a escreve em JSON. Um Vek com configuração inválida não é alterado.",
-     {kPort, kOutput, kJson}},
-    {"write", "Valida e grava uma configuração, lê de volta e compara byte a byte.",
-     {kPort, kFile, kPreset, kNoVerify, kJson}},
+     {kPort, kOutput, kJson, kQuiet}},
+    {"diff",
+     "Lê a configuração do Vek e a compara, campo a campo, com um arquivo. Sai com 0 quando são iguais, 1 quando "
+     "diferem e 5 quando a configuração do Vek não pôde ser lida.",
+     {kPort, kFile, kJson, kQuiet}},
+    {"validate", "Confere um arquivo de configuração inteiro, como a gravação o conferiria, sem abrir porta alguma.",
+     {kFile, kJson, kQuiet}},
+    {"write",
+     "Valida uma configuração, guarda uma cópia do que o Vek tem, grava, lê de volta e compara byte a byte. "
+     "Com --dry-run só diz o que mudaria.",
+     {kPort, kFile, kPreset, kDryRun, kNoVerify, kJson, kQuiet}},
     {"flash", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar.",
-     {kPort, kForce, kJson}},
-    {"remote", "Lista os comandos de configuração remota com seus códigos de conferência.", {kPort, kFile}},
+     {kPort, kForce, kJson, kQuiet}},
+    {"backups", "Lista as cópias do que cada Vek guardava antes de a ferramenta alterá-lo, a mais nova primeiro.",
+     {kUnit, kJson, kQuiet}},
+    {"restore",
+     "Grava de volta no Vek os 2.032 bytes de uma cópia, depois de guardar o que ele tem agora, e confere. "
+     "Pede confirmação (--yes num script).",
+     {kPort, kBackup, kYes, kJson, kQuiet}},
+    {"remote", "Lista os comandos de configuração remota com seus códigos de conferência.",
+     {kPort, kFile, kJson, kQuiet}},
     {"station",
      "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
      "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra.",
@@ -81,14 +119,65 @@ const CommandSpec kCommands[] = {
     {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv}},
 };
 
+// A configuration is a few kilobytes; anything past this is no configuration
+// and is refused before it is read whole (a device, a wrong file).
+constexpr qint64 kMaxConfigBytes = 1024 * 1024;
+
+// A number the write refuses comes back with the write's words and its
+// range; the file's own literal is put beside them (shortened as the file's
+// other messages are), found on the line the error names.
+void quoteRefusedValue(const QByteArray& text, config::FileError& error) {
+    if (error.line <= 0 || error.message.rfind(config::text::kInvalidParameter, 0) != 0) return;
+    const bool isField = std::any_of(config::layout::kRules.begin(), config::layout::kRules.end(),
+                                     [&](const config::layout::FieldRule& r) { return error.field == r.key; });
+    if (!isField) return;
+    qsizetype from = 0;
+    for (int line = 1; line < error.line; ++line) {
+        from = text.indexOf('\n', from);
+        if (from < 0) return;
+        ++from;
+    }
+    const qsizetype to = text.indexOf('\n', from);
+    const QByteArray line = text.mid(from, to < 0 ? -1 : to - from);
+    const QByteArray key = '"' + QByteArray::fromStdString(error.field) + '"';
+    qsizetype at = line.indexOf(key);
+    if (at < 0 || (at = line.indexOf(':', at + key.size())) < 0) return;
+    QByteArray literal = line.mid(at + 1).trimmed();
+    qsizetype end = 0;
+    while (end < literal.size() && literal[end] != ',' && literal[end] != '}' &&
+           !std::isspace(static_cast<unsigned char>(literal[end])))
+        ++end;
+    literal.truncate(end);
+    if (literal.isEmpty()) return;
+    constexpr qsizetype kQuotedMax = 60;
+    const QString shown = literal.size() <= kQuotedMax
+                              ? QString::fromUtf8(literal)
+                              : QString::fromUtf8(literal.left(kQuotedMax)) + qs(texts::kShortened).arg(literal.size());
+    error.message = (qs(texts::kRefusedValue).arg(shown) + QString::fromStdString(error.message)).toStdString();
+}
+
+// Why a configuration file was not loaded.
+struct LoadError {
+    QString message;
+    std::optional<config::FileError> error{};  // the document's fault, when it was read
+};
+
 // Loads a configuration file, all or nothing.
-std::variant<config::FormModel, QString> loadFile(const QString& path) {
+std::variant<config::FormModel, LoadError> loadFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return qs(texts::kCannotReadFile).arg(path, file.errorString());
-    const QByteArray text = file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
+    // A device or a pipe has no size to ask: at most one byte past the bound
+    // is read to know it is too much.
+    if (!file.isSequential() && file.size() > kMaxConfigBytes) return LoadError{qs(texts::kFileTooLarge).arg(path)};
+    const QByteArray text = file.read(kMaxConfigBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
+    if (text.size() > kMaxConfigBytes) return LoadError{qs(texts::kFileTooLarge).arg(path)};
     auto loaded = config::fromJson(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-    if (auto* error = std::get_if<config::FileError>(&loaded))
-        return qs(texts::kBadFile).arg(path, QString::fromStdString(config::describe(*error)));
+    if (auto* error = std::get_if<config::FileError>(&loaded)) {
+        quoteRefusedValue(text, *error);
+        return LoadError{qs(texts::kBadFile).arg(path, QString::fromStdString(config::describe(*error))), *error};
+    }
     return std::get<config::FormModel>(loaded);
 }
 
@@ -118,25 +207,33 @@ int listPorts(bool json) {
     return ExitOk;
 }
 
-int printRemote(const config::FormModel& form) {
+// The remote list; `outcome`: the unit it was read from.
+int printRemote(const config::FormModel& form, bool json, const unit::Outcome* outcome, const QString& port = {}) {
     config::FormModel listed = form;
+    const std::vector<std::string> lines = config::remoteCommands(listed);
+    if (json) {
+        QJsonObject o = outcome ? outcomeJson(*outcome, port, {}) : QJsonObject();
+        QJsonArray commands;
+        for (const std::string& line : lines) commands.append(qs(line));
+        o[QStringLiteral("commands")] = commands;
+        printJson(o);
+        return ExitOk;
+    }
     QString out = QString::fromUtf8(config::kRemoteHeading) + '\n';
-    for (const std::string& line : config::remoteCommands(listed)) out += QString::fromStdString(line) + '\n';
+    for (const std::string& line : lines) out += qs(line) + '\n';
     print(stdout, out);
     return ExitOk;
 }
 
-int deliverRead(const unit::Outcome& outcome, const QString& output, bool json) {
-    const config::FormModel& form = outcome.form;
-    const unit::Identification& unit = outcome.unit;
-    QByteArray text = QByteArray::fromStdString(config::toJson(form));
+QJsonObject configurationJson(const config::FormModel& form) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(config::toJson(form))).object();
+}
+
+int deliverRead(const unit::Outcome& outcome, const QString& port, const QString& output, bool json, bool quiet) {
+    QByteArray text = QByteArray::fromStdString(config::toJson(outcome.form));
     if (json) {
-        QJsonObject o;
-        o[QStringLiteral("outcome")] = unit::kindName(outcome.kind);
-        o[QStringLiteral("version")] = unit::versionText(unit.version);
-        o[QStringLiteral("id")] = unit::idText(unit.id);
-        o[QStringLiteral("type")] = unit.version.a;
-        o[QStringLiteral("configuration")] = QJsonDocument::fromJson(text).object();
+        QJsonObject o = outcomeJson(outcome, port, {});
+        o[QStringLiteral("configuration")] = configurationJson(outcome.form);
         text = QJsonDocument(o).toJson(QJsonDocument::Indented);
     }
     if (output.isEmpty()) {
@@ -149,10 +246,77 @@ int deliverRead(const unit::Outcome& outcome, const QString& output, bool json) 
         print(stderr, qs(texts::kCannotWriteFile).arg(output, file.errorString()) + '\n');
         return ExitFailed;
     }
-    print(stderr, qs(texts::kSaved).arg(output) + '\n');
+    if (!quiet) print(stderr, qs(texts::kSaved).arg(output) + '\n');
     return ExitOk;
 }
 
+// The fields where `unit` and `wanted` differ, as lines (`pattern` takes the
+// label, the key, the unit's value and the wanted one) and for a script.
+struct Comparison {
+    QStringList lines;
+    QJsonArray json;
+};
+Comparison compare(const config::FormModel& unit, const config::FormModel& wanted, const char* pattern) {
+    Comparison c;
+    for (const config::FieldDifference& d : config::differences(unit, wanted)) {
+        c.lines << qs(pattern).arg(qs(d.label), qs(d.key), qs(d.left), qs(d.right));
+        QJsonObject o;
+        o[QStringLiteral("key")] = qs(d.key);
+        o[QStringLiteral("label")] = qs(d.label);
+        o[QStringLiteral("unit")] = qs(d.left);
+        o[QStringLiteral("file")] = qs(d.right);
+        c.json.append(o);
+    }
+    return c;
+}
+
+int deliverDiff(const unit::Outcome& outcome, const QString& port, const QString& path,
+                const config::FormModel& file, const JobOptions& options) {
+    const Comparison c = compare(outcome.form, file, texts::kDiffLine);
+    if (options.json) {
+        QJsonObject o = outcomeJson(outcome, port, {});
+        o[QStringLiteral("file")] = path;
+        o[QStringLiteral("same")] = c.lines.isEmpty();
+        o[QStringLiteral("differences")] = c.json;
+        printJson(o);
+    } else if (!options.quiet) {
+        for (const QString& line : c.lines) print(stdout, line + '\n');
+        const QString summary =
+            c.lines.isEmpty() ? qs(texts::kSame).arg(path) : qs(texts::kDiffCount).arg(c.lines.size()).arg(path);
+        print(stderr, summary + '\n');
+    }
+    return c.lines.isEmpty() ? ExitOk : ExitFailed;
+}
+
+// write --dry-run: what the write would do to the unit just read.
+std::optional<int> deliverDryRun(const unit::Outcome& outcome, const QString& port, const config::FormModel& form,
+                                 const JobOptions& options) {
+    const bool invalid = outcome.kind == unit::Kind::InvalidConfiguration;
+    if (!outcome.ok() && !invalid) return std::nullopt;
+    // The write itself would stop here: a unit that needs new firmware is
+    // never written.
+    const bool refused = unit::needsFirmware(outcome.unit);
+    const Comparison c = invalid ? Comparison{} : compare(outcome.form, form, texts::kWouldChange);
+    QString summary = invalid ? qs(texts::kWouldReplaceInvalid)
+                      : c.lines.isEmpty() ? qs(texts::kWouldChangeNothing)
+                                          : qs(texts::kWouldChangeCount).arg(c.lines.size());
+    if (options.json) {
+        QJsonObject o = outcomeJson(outcome, port, {});
+        if (refused) o[QStringLiteral("outcome")] = unit::kindName(unit::Kind::NeedsFirmware);
+        o[QStringLiteral("dryRun")] = true;
+        o[QStringLiteral("replacesInvalid")] = invalid;
+        o[QStringLiteral("changes")] = c.json;
+        printJson(o);
+    } else if (!options.quiet) {
+        for (const QString& line : c.lines) print(stdout, line + '\n');
+    }
+    if (refused) {
+        print(stderr, qs(texts::kNeedsFirmware) + '\n');
+        return ExitFailed;
+    }
+    if (!options.quiet) print(stderr, summary + '\n');
+    return ExitOk;
+}
 // The configuration a write or a station is given: a preset or a file.
 std::variant<config::FormModel, int> chosenForm(const QCommandLineParser& args) {
     if (args.isSet(kFile) == args.isSet(kPreset)) return usageError(qs(texts::kFileOrPreset));
@@ -168,7 +332,7 @@ std::variant<config::FormModel, int> chosenForm(const QCommandLineParser& args) 
         return form;
     }
     auto loaded = loadFile(args.value(kFile));
-    if (auto* error = std::get_if<QString>(&loaded)) return usageError(*error);
+    if (auto* error = std::get_if<LoadError>(&loaded)) return usageError(error->message);
     return std::get<config::FormModel>(loaded);
 }
 
@@ -186,47 +350,202 @@ int station(const QCommandLineParser& args) {
     return runStation(station);
 }
 
+int validate(const QCommandLineParser& args, bool json, bool quiet) {
+    if (!args.isSet(kFile)) return usageError(qs(texts::kNeedsFile));
+    const QString path = args.value(kFile);
+    auto loaded = loadFile(path);
+    auto* error = std::get_if<LoadError>(&loaded);
+    if (json) {
+        QJsonObject o;
+        o[QStringLiteral("file")] = path;
+        o[QStringLiteral("valid")] = !error;
+        if (error) {
+            o[QStringLiteral("message")] = error->message;
+            if (error->error) {
+                if (error->error->line > 0) o[QStringLiteral("line")] = error->error->line;
+                if (!error->error->field.empty()) o[QStringLiteral("field")] = qs(error->error->field);
+            }
+        }
+        printJson(o);
+    }
+    if (error) {
+        print(stderr, QStringLiteral("vektool-cli: %1\n").arg(error->message));
+        return ExitUsage;
+    }
+    if (!quiet && !json) print(stdout, qs(texts::kValid).arg(path) + '\n');
+    return ExitOk;
+}
+
+// "0BADF00D 12345678 00C0FFEE" or the 24 digits, as the backups folder names it.
+std::optional<QString> unitDigits(QString id) {
+    id.remove(QLatin1Char(' '));
+    if (id.size() != 24) return std::nullopt;
+    for (const QChar c : id)
+        if (!c.isDigit() && !(c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F'))) return std::nullopt;
+    return id.toUpper();
+}
+
+int listBackups(const QCommandLineParser& args, bool json, bool quiet) {
+    QString unitId;
+    if (args.isSet(kUnit)) {
+        const auto digits = unitDigits(args.value(kUnit));
+        if (!digits) return usageError(qs(texts::kBadUnit).arg(args.value(kUnit)));
+        unitId = *digits;
+    }
+    const unit::BackupStore store;
+    const QList<unit::Backup> backups = store.list(unitId);
+    if (json) {
+        QJsonArray list;
+        for (const unit::Backup& b : backups) {
+            QJsonObject o;
+            o[QStringLiteral("unit")] = b.unitDigits;
+            o[QStringLiteral("takenAt")] = b.takenAt.toUTC().toString(Qt::ISODateWithMs);
+            o[QStringLiteral("firmware")] = b.firmware;
+            o[QStringLiteral("valid")] = b.form.has_value();
+            o[QStringLiteral("bytes")] = QFileInfo(b.path).size();
+            o[QStringLiteral("path")] = b.path;
+            list.append(o);
+        }
+        QJsonObject o;
+        o[QStringLiteral("folder")] = store.folder();
+        o[QStringLiteral("backups")] = list;
+        printJson(o);
+        return ExitOk;
+    }
+    if (backups.isEmpty() && !quiet)
+        print(stderr, (unitId.isEmpty() ? qs(texts::kNoBackups).arg(store.folder())
+                                        : qs(texts::kNoBackupsOf).arg(unitId, store.folder())) +
+                          '\n');
+    QString out;
+    for (const unit::Backup& b : backups)
+        out += qs(texts::kBackupLine)
+                   .arg(b.takenAt.toUTC().toString(Qt::ISODate), b.unitDigits, b.firmware,
+                        qs(b.form ? texts::kBackupValid : texts::kBackupInvalid))
+                   .arg(QFileInfo(b.path).size())
+                   .arg(b.path) +
+               '\n';
+    print(stdout, out);
+    return ExitOk;
+}
+
+bool stdinIsTerminal() {
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stdin)) != 0;
+#else
+    return isatty(STDIN_FILENO) != 0;
+#endif
+}
+
+// The technician's yes before a backup replaces what a unit holds.
+bool confirmed(const QString& port, const unit::Backup& backup) {
+    print(stderr, qs(texts::kRestoreConfirm)
+                      .arg(port, backup.path, backup.unitDigits, backup.takenAt.toUTC().toString(Qt::ISODate)));
+    char answer[16] = {};
+    if (!std::fgets(answer, sizeof answer, stdin)) return false;
+    return answer[0] == 's' || answer[0] == 'S' || answer[0] == 'y' || answer[0] == 'Y';
+}
+
 // Builds the job a command asks for, or answers at once (exit code).
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
-    if (command == QLatin1String("ports")) return listPorts(args.isSet(kJson));
     if (command == QLatin1String("station")) return station(args);
     if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
+    const bool json = args.isSet(kJson);
+    const bool quiet = args.isSet(kQuiet);
+    if (command == QLatin1String("ports")) return listPorts(json);
+    if (command == QLatin1String("validate")) return validate(args, json, quiet);
+    if (command == QLatin1String("backups")) return listBackups(args, json, quiet);
     const QString port = args.value(kPort);
+    JobOptions options{.json = json, .quiet = quiet};
     if (command == QLatin1String("remote")) {
         if (args.isSet(kPort) == args.isSet(kFile)) return usageError(qs(texts::kPortOrFile));
         if (args.isSet(kFile)) {
             auto loaded = loadFile(args.value(kFile));
-            if (auto* error = std::get_if<QString>(&loaded)) return usageError(*error);
-            return printRemote(std::get<config::FormModel>(loaded));
+            if (auto* error = std::get_if<LoadError>(&loaded)) return usageError(error->message);
+            return printRemote(std::get<config::FormModel>(loaded), json, nullptr);
         }
-        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), false,
-                                         [](const unit::Outcome& outcome) { return printRemote(outcome.form); });
-    }
-    if (port.isEmpty()) return usageError(qs(texts::kNeedsPort));
-    const bool json = args.isSet(kJson);
-    if (command == QLatin1String("identify"))
-        return std::make_unique<UnitJob>(port, Command::Identify, unit::Plan::identify(), json);
-    if (command == QLatin1String("flash"))
-        return std::make_unique<UnitJob>(port, Command::Flash, unit::Plan::flash(args.isSet(kForce)), json);
-    if (command == QLatin1String("read")) {
-        const QString output = args.value(kOutput);
-        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), json,
-                                         [output, json](const unit::Outcome& outcome) {
-                                             return deliverRead(outcome, output, json);
+        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), options,
+                                         [json, port](const unit::Outcome& outcome) -> std::optional<int> {
+                                             if (!outcome.ok()) return std::nullopt;
+                                             return printRemote(outcome.form, json, &outcome, port);
                                          });
     }
+    if (port.isEmpty()) return usageError(qs(texts::kNeedsPort));
+    if (command == QLatin1String("identify"))
+        return std::make_unique<UnitJob>(port, Command::Identify, unit::Plan::identify(), options);
+    if (command == QLatin1String("flash")) {
+        // New firmware may not keep the configuration: what the unit holds
+        // is kept first (only when firmware is about to go in).
+        unit::Plan plan = unit::Plan::flash(args.isSet(kForce));
+        plan.backupFirst = true;
+        options.keepBackup = true;
+        options.twoStepInterrupt = true;
+        return std::make_unique<UnitJob>(port, Command::Flash, plan, options);
+    }
+    if (command == QLatin1String("read")) {
+        const QString output = args.value(kOutput);
+        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), options,
+                                         [=](const unit::Outcome& outcome) -> std::optional<int> {
+                                             if (!outcome.ok()) return std::nullopt;
+                                             return deliverRead(outcome, port, output, json, quiet);
+                                         });
+    }
+    if (command == QLatin1String("diff")) {
+        if (!args.isSet(kFile)) return usageError(qs(texts::kNeedsFile));
+        const QString path = args.value(kFile);
+        auto loaded = loadFile(path);
+        if (auto* error = std::get_if<LoadError>(&loaded)) return usageError(error->message);
+        const config::FormModel file = std::get<config::FormModel>(loaded);
+        return std::make_unique<UnitJob>(port, Command::Diff, unit::Plan::readOnly(), options,
+                                         [=](const unit::Outcome& outcome) -> std::optional<int> {
+                                             if (!outcome.ok()) return std::nullopt;
+                                             return deliverDiff(outcome, port, path, file, options);
+                                         });
+    }
+    if (command == QLatin1String("restore")) {
+        if (!args.isSet(kBackup)) return usageError(qs(texts::kNeedsBackup));
+        auto loaded = unit::BackupStore::load(args.value(kBackup));
+        if (auto* error = std::get_if<QString>(&loaded)) return usageError(*error);
+        const unit::Backup backup = std::get<unit::Backup>(loaded);
+        if (!args.isSet(kYes)) {
+            if (!stdinIsTerminal()) return usageError(qs(texts::kRestoreNeedsYes));
+            if (!confirmed(port, backup)) {
+                print(stderr, qs(texts::kRestoreDeclined) + '\n');
+                return ExitFailed;
+            }
+        }
+        unit::Plan plan = unit::Plan::writeImageOnly(backup.image, true);
+        plan.backupFirst = true;
+        options.keepBackup = true;
+        options.twoStepInterrupt = true;
+        options.restoring = backup.path;
+        options.restoringUnit = backup.unitDigits;
+        return std::make_unique<UnitJob>(port, Command::Restore, plan, options);
+    }
     // write
-    auto form = chosenForm(args);
-    if (auto* code = std::get_if<int>(&form)) return *code;
-    return std::make_unique<UnitJob>(
-        port, Command::Write, unit::Plan::writeOnly(std::get<config::FormModel>(form), !args.isSet(kNoVerify)), json);
+    auto chosen = chosenForm(args);
+    if (auto* code = std::get_if<int>(&chosen)) return *code;
+    const config::FormModel form = std::get<config::FormModel>(chosen);
+    if (args.isSet(kDryRun)) {
+        if (args.isSet(kNoVerify)) return usageError(qs(texts::kDryRunOnlyWrites));
+        return std::make_unique<UnitJob>(port, Command::Read, unit::Plan::readOnly(), options,
+                                         [=](const unit::Outcome& outcome) {
+                                             return deliverDryRun(outcome, port, form, options);
+                                         });
+    }
+    unit::Plan plan = unit::Plan::writeOnly(form, !args.isSet(kNoVerify));
+    // What the unit holds is kept before it is replaced, as the window does.
+    plan.backupFirst = true;
+    options.keepBackup = true;
+    options.twoStepInterrupt = true;
+    return std::make_unique<UnitJob>(port, Command::Write, plan, options);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    // The window and the command line share one data folder (the records).
+    // The window and the command line share one data folder (the records,
+    // the backups).
     QCoreApplication::setApplicationName(QStringLiteral("VekTool"));
     const QStringList arguments = QCoreApplication::arguments();
 
@@ -248,21 +567,29 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
 
-    QCommandLineParser args;
-    args.setApplicationDescription(QString::fromUtf8(command->summary));
-    args.addOptions(command->options);
+    QList<QCommandLineOption> options = command->options;
     const QCommandLineOption help({"h", "help"}, "mostra esta ajuda");
-    args.addOption(help);
-    QStringList rest = arguments.mid(1);
-    rest[0] = arguments[0] + QLatin1Char(' ') + name;  // "vektool-cli read" in the help's first line
-    if (!args.parse(rest)) return usageError(args.errorText());
+    options << help;
+    // Checked in our words first, so that the parser meets nothing it would
+    // refuse in its own (English) ones.
+    if (const QString error = argumentError(arguments.mid(2), options); !error.isEmpty()) {
+        usageError(error);
+        print(stderr, qs(texts::kSeeHelp).arg(name));
+        return ExitUsage;
+    }
+    QCommandLineParser args;
+    args.addOptions(options);
+    if (!args.parse(arguments.mid(1))) return usageError(args.errorText());
     if (args.isSet(help)) {
-        print(stdout, args.helpText());
+        print(stdout, commandHelp(name, QString::fromUtf8(command->summary), options));
         return ExitOk;
     }
-    if (!args.positionalArguments().isEmpty())
-        return usageError(qs(texts::kUnknownCommand).arg(args.positionalArguments().join(' ')));
 
+    const auto offers = [command](const QCommandLineOption& option) {
+        return std::any_of(command->options.begin(), command->options.end(),
+                           [&option](const QCommandLineOption& o) { return o.names() == option.names(); });
+    };
+    jsonOutput = offers(kJson) && args.isSet(kJson);
     auto made = makeJob(name, args);
     if (auto* code = std::get_if<int>(&made)) return *code;
     auto job = std::move(std::get<std::unique_ptr<UnitJob>>(made));

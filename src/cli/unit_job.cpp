@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli_texts.h"
+#include "unit/backup_store.h"
 
 namespace vek::cli {
 
@@ -14,12 +15,6 @@ using unit::Operation;
 using unit::Outcome;
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
-
-void print(std::FILE* out, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
-    std::fflush(out);
-}
 
 QString hexByte(std::uint8_t byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); }
 
@@ -37,9 +32,37 @@ const char* during(Operation operation) {
 // A default identification is what an outcome carries before any unit spoke.
 bool unitKnown(const Outcome& o) { return o.unit.id != unit::UnitId{} || o.unit.version.a != 0; }
 
+const char* operationKey(Operation operation) {
+    switch (operation) {
+        case Operation::Firmware: return "firmware";
+        case Operation::Write: return "write";
+        case Operation::Read: return "read";
+        case Operation::Verify: return "verify";
+        case Operation::None: break;
+    }
+    return "none";
+}
+
 }  // namespace
 
+void print(std::FILE* out, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
+    std::fflush(out);
+}
+
+void printJson(const QJsonObject& object) {
+    print(stdout, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+}
+
 Verdict verdict(Command command, const Outcome& o, const QString& port) {
+    if (command == Command::Diff && !o.ok()) {
+        // 1 is "different" for diff, as for diff(1): a unit that could not
+        // be compared says so with its own code.
+        Verdict v = verdict(Command::Read, o, port);
+        if (v.exitCode == ExitFailed) v = {ExitReadFailed, qs(texts::kReadFailed).arg(v.message)};
+        return v;
+    }
     const int type = o.unit.version.a;
     const auto counted = [&o](QString text) {
         return text.arg(o.counters.Nacks).arg(o.counters.Code10).arg(o.counters.Code15).arg(o.counters.Code20);
@@ -48,8 +71,10 @@ Verdict verdict(Command command, const Outcome& o, const QString& port) {
         case Kind::Ok:
             switch (command) {
                 case Command::Identify:
-                case Command::Read: return {ExitOk, {}};
+                case Command::Read:
+                case Command::Diff: return {ExitOk, {}};
                 case Command::Write: return {ExitOk, qs(o.verified ? texts::kWritten : texts::kWrittenUnverified)};
+                case Command::Restore: return {ExitOk, qs(o.verified ? texts::kRestored : texts::kRestoredUnverified)};
                 case Command::Flash:
                     // The session counts firmware as taken only once the unit
                     // came back with a version that needs no update.
@@ -82,7 +107,7 @@ Verdict verdict(Command command, const Outcome& o, const QString& port) {
         case Kind::ReadBackDiffers:
             return {ExitFailed,
                     qs(texts::kReadBackDiffers).arg(o.mismatchAt).arg(hexByte(o.wroteByte), hexByte(o.readByte))};
-        case Kind::Interrupted: return {ExitFailed, qs(texts::kInterrupted)};
+        case Kind::Interrupted: return {ExitInterrupted, qs(texts::kInterrupted)};
     }
     return {ExitFailed, unit::kindName(o.kind)};
 }
@@ -109,6 +134,8 @@ QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& me
         j[QStringLiteral("read")] = o.readByte;
     }
     if (o.fault) j[QStringLiteral("field")] = QString::fromStdString(o.fault->name);
+    if (o.kind == Kind::Interrupted)
+        j[QStringLiteral("interruptedDuring")] = QString::fromLatin1(operationKey(o.operation));
     if (o.kind == Kind::Timeout || o.kind == Kind::PortLost) {
         QJsonObject c;
         c[QStringLiteral("Nacks")] = static_cast<qint64>(o.counters.Nacks);
@@ -120,15 +147,31 @@ QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& me
     return j;
 }
 
-UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, bool json, Deliver deliver, QObject* parent)
-    : QObject(parent), port_(std::move(port)), command_(command), json_(json), deliver_(std::move(deliver)) {
+UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, JobOptions options, Deliver deliver,
+                 QObject* parent)
+    : QObject(parent),
+      port_(std::move(port)),
+      command_(command),
+      options_(std::move(options)),
+      deliver_(std::move(deliver)) {
     unit_.setPlan(plan);
 
-    connect(&unit_, &unit::UnitController::openFailed, this,
-            [this](unit::OpenFailure, const QString& message) { finish(ExitPort, message); });
+    connect(&unit_, &unit::UnitController::openFailed, this, [this](unit::OpenFailure why, const QString& message) {
+        if (options_.json) {
+            static const char* const reasons[] = {"not-found", "busy", "permission", "other"};
+            QJsonObject j;
+            j[QStringLiteral("port")] = port_;
+            j[QStringLiteral("error")] = QStringLiteral("port-not-opened");
+            j[QStringLiteral("reason")] = QString::fromLatin1(reasons[static_cast<int>(why)]);
+            j[QStringLiteral("message")] = message;
+            printJson(j);
+        }
+        finish(ExitPort, message);
+    });
     connect(&unit_, &unit::UnitController::operationFinished, this, &UnitJob::ended);
-    connect(&unit_, &unit::UnitController::progressChanged, this,
-            [this](const unit::Progress& p) { progress_.update(p); });
+    if (!options_.quiet)
+        connect(&unit_, &unit::UnitController::progressChanged, this,
+                [this](const unit::Progress& p) { progress_.update(p); });
     connect(&unit_, &unit::UnitController::portLost, this, [this] {
         // A running operation, or a unit restarting with new firmware, ends
         // its road by itself (with the link's counters); only a port lost
@@ -138,9 +181,62 @@ UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, bool jso
         lost.kind = Kind::PortLost;
         ended(lost);
     });
+    if (options_.keepBackup) connect(&unit_, &unit::UnitController::imageRead, this, &UnitJob::keepBackup);
+    if (!options_.restoringUnit.isEmpty())
+        connect(&unit_, &unit::UnitController::unitIdentified, this, [this](const unit::Identification& u) {
+            const QString here = unit::idDigits(u.id);
+            if (here.compare(options_.restoringUnit, Qt::CaseInsensitive) == 0) return;
+            progress_.finishLine();
+            print(stderr, qs(texts::kRestoreOtherUnit).arg(options_.restoringUnit, here) + QLatin1Char('\n'));
+        });
+    if (options_.twoStepInterrupt) {
+        interrupts_ = std::make_unique<Interrupts>();
+        connect(interrupts_.get(), &Interrupts::first, this, [this] {
+            progress_.finishLine();
+            print(stderr, qs(texts::kInterruptFirst) + QLatin1Char('\n'));
+        });
+        connect(interrupts_.get(), &Interrupts::second, this, [this] {
+            if (ended_) return;
+            interruptedState_ = stateIfStoppedNow();
+            unit_.interrupt();
+        });
+    }
 }
 
 void UnitJob::start() { unit_.open(port_); }
+
+void UnitJob::keepBackup(const unit::Identification& unit, const config::Image& image) {
+    // The first read of a changing road is what the unit held before it.
+    if (backupTaken_) return;
+    backupTaken_ = true;
+    unit::BackupStore store;
+    auto kept = store.keep(unit, image);
+    progress_.finishLine();
+    if (auto* error = std::get_if<QString>(&kept)) {
+        print(stderr, qs(texts::kBackupFailed).arg(*error) + QLatin1Char('\n'));
+        return;
+    }
+    const auto& k = std::get<unit::BackupStore::Kept>(kept);
+    backupPath_ = k.path;
+    if (!options_.quiet) print(stderr, qs(k.fresh ? texts::kBackupKept : texts::kBackupSame).arg(k.path) + '\n');
+}
+
+QString UnitJob::stateIfStoppedNow() const {
+    if (unit_.awaitingReturn()) return qs(texts::kInterruptedRestarting).arg(port_);
+    switch (unit_.operation()) {
+        case Operation::Firmware: return qs(texts::kInterruptedFirmware).arg(port_);
+        case Operation::Write:
+            if (command_ == Command::Restore) return qs(texts::kInterruptedRestore).arg(port_, options_.restoring);
+            if (!backupPath_.isEmpty())
+                return qs(texts::kInterruptedWrite).arg(port_) +
+                       qs(texts::kInterruptedWriteBackup).arg(port_, backupPath_);
+            return qs(texts::kInterruptedWrite).arg(port_);
+        case Operation::Verify: return qs(texts::kInterruptedVerify).arg(port_);
+        case Operation::Read:
+        case Operation::None: break;
+    }
+    return qs(texts::kInterruptedNothing);
+}
 
 void UnitJob::ended(const Outcome& outcome) {
     if (ended_) return;
@@ -148,16 +244,26 @@ void UnitJob::ended(const Outcome& outcome) {
     if (outcome.discontinued && outcome.kind != Kind::Discontinued)
         print(stderr, qs(texts::kDiscontinuedWarning).arg(outcome.unit.version.a) + QLatin1Char('\n'));
 
-    const Verdict v = verdict(command_, outcome, port_);
+    Verdict v = verdict(command_, outcome, port_);
+    if (outcome.kind == Kind::Interrupted && !interruptedState_.isEmpty()) v.message = interruptedState_;
     const bool identification = command_ == Command::Identify &&
                                 (outcome.kind == Kind::Ok || outcome.kind == Kind::TypeLeftAlone);
     if (identification) {
         printIdentification(outcome);
-    } else if (outcome.ok() && command_ == Command::Read && deliver_) {
-        finish(deliver_(outcome));
-        return;
-    } else if (json_) {
-        print(stdout, QString::fromUtf8(QJsonDocument(outcomeJson(outcome, port_, v.message)).toJson()));
+    } else if (deliver_) {
+        if (const std::optional<int> code = deliver_(outcome)) {
+            finish(*code);
+            return;
+        }
+    }
+    if (!identification && options_.json) {
+        QJsonObject j = outcomeJson(outcome, port_, v.message);
+        if (!backupPath_.isEmpty()) j[QStringLiteral("backup")] = backupPath_;
+        if (!options_.restoring.isEmpty()) {
+            j[QStringLiteral("restored")] = options_.restoring;
+            j[QStringLiteral("backupUnit")] = options_.restoringUnit;
+        }
+        printJson(j);
     }
     finish(v.exitCode, v.message);
 }
@@ -165,7 +271,7 @@ void UnitJob::ended(const Outcome& outcome) {
 void UnitJob::printIdentification(const Outcome& outcome) {
     const unit::Identification& u = outcome.unit;
     const bool update = unit::needsFirmware(u);
-    if (json_) {
+    if (options_.json) {
         QJsonObject o;
         o[QStringLiteral("port")] = port_;
         o[QStringLiteral("outcome")] = unit::kindName(outcome.kind);
@@ -175,7 +281,7 @@ void UnitJob::printIdentification(const Outcome& outcome) {
         o[QStringLiteral("needsFirmwareUpdate")] = update;
         o[QStringLiteral("configBase")] = QStringLiteral("0x%1").arg(u.configBase, 8, 16, QLatin1Char('0'));
         if (outcome.discontinued) o[QStringLiteral("discontinued")] = true;
-        print(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+        printJson(o);
         return;
     }
     print(stdout, qs(texts::kIdentVersion).arg(unit::versionText(u.version)) + '\n' +
@@ -187,7 +293,13 @@ void UnitJob::finish(int code, const QString& message) {
     if (ended_) return;
     ended_ = true;
     progress_.finishLine();
-    if (!message.isEmpty()) print(stderr, message + QLatin1Char('\n'));
+    if (!message.isEmpty()) {
+        if (code != ExitOk)
+            print(stderr, message + QLatin1Char('\n'));
+        else if (!options_.quiet)
+            // With --json standard output holds the object alone.
+            print(options_.json ? stderr : stdout, message + QLatin1Char('\n'));
+    }
     unit_.close();
     emit done(code);
 }

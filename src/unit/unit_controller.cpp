@@ -146,6 +146,20 @@ void UnitController::close() {
     closed();
 }
 
+void UnitController::interrupt() {
+    Outcome outcome;
+    outcome.kind = Kind::Interrupted;
+    outcome.operation = session_.operation();
+    outcome.unit = session_.unit();
+    outcome.counters = session_.counters();
+    outcome.firmwareSent = session_.awaitingReturn();
+    Timer1.stop();
+    Timer3.stop();
+    noReturn_.stop();
+    close();
+    finished(outcome);
+}
+
 void UnitController::Timer2Timer() {
     Timer2.stop();
     vcp_.close();

@@ -65,6 +65,11 @@ public:
     void clearIdList() { session_.clearIdList(); }
     // From a unitIdentified handler: this unit's road goes no further.
     void leaveAlone() { session_.leaveAlone(); }
+    // Stops the road where it stands, on the technician's insistence: the
+    // pacing stops, the port closes and the road ends as Interrupted with
+    // what was running and the link's counters. A transfer cut here is left
+    // half-done in the unit; the view says what that means.
+    void interrupt();
 
     Operation operation() const { return session_.operation(); }
     // A unit is awaited back from its restart with new firmware.

@@ -30,4 +30,12 @@ inline CliRun runCli(const QStringList& args, const QProcessEnvironment& env = Q
     return run;
 }
 
+// The environment a test runs the command line in: its data folder (the
+// backups) under `dataHome`, never the user's own.
+inline QProcessEnvironment cliEnvironment(const QString& dataHome) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    return env;
+}
+
 }  // namespace vek::testing

@@ -28,7 +28,7 @@ protected:
         return *unit;
     }
     QString port() const { return QString::fromStdString(unit->devicePath()); }
-    CliRun cli(QStringList args) { return runCli(args); }
+    CliRun cli(QStringList args) { return runCli(args, cliEnvironment(dir.filePath("data"))); }
     sim::ConfigMemory unitConfig() { return unit->withUnit([](sim::UnitSim& u) { return u.config(); }); }
     int unitReads() { return unit->withUnit([](sim::UnitSim& u) { return u.memoryReads(); }); }
     std::size_t unitTransfers() { return unit->withUnit([](sim::UnitSim& u) { return u.transfers().size(); }); }
@@ -114,8 +114,13 @@ TEST_F(CliTest, WriteSendsThenReadsBackUnlessToldNot) {
         const CliRun run = cli(args);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(unitConfig(), imageOf(config::applyNorvale));
-        EXPECT_EQ(unitReads() - readsBefore, verify ? 5 : 0);
-        EXPECT_TRUE(run.err.contains(verify ? QString::fromUtf8("gravada e conferida") : QString::fromUtf8("sem conferência")));
+        // Five reads keep what the unit held; five more read the write back.
+        EXPECT_EQ(unitReads() - readsBefore, verify ? 10 : 5);
+        // The result is the command's output; the backup's place a message.
+        EXPECT_TRUE(run.out.contains(verify ? QString::fromUtf8("gravada e conferida") : QString::fromUtf8("sem conferência")))
+            << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(dir.filePath("data/VekTool/backups/0BADF00D1234567800C0FFEE/")))
+            << run.err.toStdString();
     }
 }
 
@@ -145,16 +150,20 @@ TEST_F(CliTest, FlashUpdatesAnOldUnitAndWaitsForItsReturn) {
     startUnit(id);
     const CliRun run = cli({"flash", "--port", port()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QString::fromUtf8("4.0.2.46 → 4.0.2.47"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8("4.0.2.46 → 4.0.2.47"))) << run.out.toStdString();
     unit->withUnit([](sim::UnitSim& u) {
         EXPECT_EQ(u.restarts(), 1);
         const auto fw = transfer::firmwareImage();
         EXPECT_EQ(u.firmware(), sim::Bytes(fw.begin(), fw.end()));
     });
-    // Up to date now: nothing more is sent.
+    // What the unit held was kept before the firmware went in.
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("cópia do que o Vek guardava"))) << run.err.toStdString();
+    // Up to date now: nothing more is sent, and nothing read to keep.
+    const int reads = unitReads();
     const CliRun again = cli({"flash", "--port", port()});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(unitTransfers(), 1u);
+    EXPECT_EQ(unitReads(), reads);
 }
 
 // Every road's end through the real command line: its exit code, its kind
@@ -177,7 +186,7 @@ TEST_F(CliTest, EachOutcomeHasItsExitCodeKindAndWords) {
         QStringList args;  // the command, then what follows the port
         int exitCode;
         const char* kind;
-        const char* said;  // on standard error
+        const char* said;  // on standard error (with --json, a success's line too)
         int transfers;     // block transfers the unit took; -1: not counted
     };
     const std::vector<Case> cases{
