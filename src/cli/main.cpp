@@ -62,7 +62,11 @@ const QCommandLineOption kAll("all", "vigia toda porta que aparecer (o padrão)"
 const QCommandLineOption kDb("db", "banco dos registros: postgresql://usuário@máquina:porta/banco", "URL");
 const QCommandLineOption kCount("count", "para depois de N unidades", "N");
 const QCommandLineOption kSince("since", "registros a partir de DATA (AAAA-MM-DD)", "DATA");
-const QCommandLineOption kCsv("csv", "saída em CSV");
+const QCommandLineOption kCsv("csv", "saída em CSV (UTF-8, uma linha por execução)");
+const QCommandLineOption kVerdict("verdict", "só execuções com este veredito: passed, failed, interrupted, running",
+                                  "V");
+const QCommandLineOption kUnit("unit", "só o Vek com este Id (ou parte dele)", "ID");
+const QCommandLineOption kSummary("summary", "unidades por último veredito e motivos de falha");
 
 const CommandSpec kCommands[] = {
     {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson}},
@@ -77,8 +81,8 @@ const CommandSpec kCommands[] = {
     {"station",
      "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
      "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra.",
-     {kPreset, kFile, kPorts, kAll, kDb, kCount}},
-    {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv}},
+     {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson}},
+    {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv, kJson, kVerdict, kUnit, kSummary}},
 };
 
 // Loads a configuration file, all or nothing.
@@ -183,6 +187,9 @@ int station(const QCommandLineParser& args) {
     station.count = args.isSet(kCount) ? args.value(kCount).toInt(&ok) : 0;
     if (!ok || station.count < 0) return usageError(qs(texts::kBadCount).arg(args.value(kCount)));
     station.db = args.value(kDb);
+    station.preset = args.value(kPreset);
+    station.file = args.value(kFile);
+    station.json = args.isSet(kJson);
     return runStation(station);
 }
 
@@ -190,7 +197,9 @@ int station(const QCommandLineParser& args) {
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
     if (command == QLatin1String("ports")) return listPorts(args.isSet(kJson));
     if (command == QLatin1String("station")) return station(args);
-    if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
+    if (command == QLatin1String("records"))
+        return listRecords({args.value(kDb), args.value(kSince), args.value(kVerdict), args.value(kUnit),
+                            args.isSet(kCsv), args.isSet(kJson), args.isSet(kSummary)});
     const QString port = args.value(kPort);
     if (command == QLatin1String("remote")) {
         if (args.isSet(kPort) == args.isSet(kFile)) return usageError(qs(texts::kPortOrFile));
