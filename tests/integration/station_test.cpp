@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
+#include <sys/resource.h>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -224,6 +225,33 @@ TEST_F(StationTest, FirstCtrlCLetsTheUnitFinishASecondStopsItAndACrashLeavesNoRu
     runs = runsIn({.localPath = localRecords()});
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[2].verdict, Verdict::Interrupted) << "marked at the next open of a station";
+}
+
+TEST_F(StationTest, AFullDiskIsSaidOnTheUnitCountedApartAndExitsNonZero) {
+    const QString file = localRecords();
+    {
+        // The file made beforehand, so that the size limit leaves no room.
+        records::RecordStore store({.localPath = file});
+        ASSERT_TRUE(store.open());
+    }
+    addUnit(unitNo(1, {4, 0, 2, 47}));
+    QProcess station;
+    const rlim_t limit = static_cast<rlim_t>(QFileInfo(file).size());
+    station.setChildProcessModifier([limit] {
+        // A file may not grow past the size it has: the disk is full.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &r);
+    });
+    startStation(station, {"--count", "1", "--json"});
+    EXPECT_EQ(finish(station, 30000), 1) << err_.toStdString();
+    const QString err = err_;
+    EXPECT_TRUE(err.contains(QString::fromUtf8("NÃO registrad"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral(": ?"))) << err.toStdString();
+    const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+    EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 0) << "not called done";
+    EXPECT_EQ(summary["units"].toObject()["unrecorded"].toInt(), 1);
+    for (const RunRow& r : listed({.localPath = file})) EXPECT_NE(r.verdict, Verdict::Passed) << "nothing passed unseen";
 }
 
 // --- a shared PostgreSQL server -------------------------------------------------
