@@ -4,6 +4,7 @@
 #include <QHostInfo>
 
 #include "link/com_port.h"
+#include "link/port_info.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
 
@@ -16,9 +17,14 @@ Station::Station(config::FormModel form, QStringList ports, RecordsLink* link, Q
     connect(&watchTimer_, &QTimer::timeout, this, &Station::watch);
     if (link_) connect(link_, &RecordsLink::stateChanged, this, &Station::storageChanged);
     lister_ = [] {
+        // A unit is a USB serial device: ports the system builds in (ttyS0
+        // and the like) are never watched unless named with the ports list.
+        // VEKTOOL_EXTRA_PORTS names more (a simulator's pty).
+        const QStringList extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS").split(u':', Qt::SkipEmptyParts);
         QStringList present;
         try {
-            present = link::ComPort::enumComPorts();
+            for (const link::PortInfo& p : link::describePorts())
+                if (!p.usbId().isEmpty() || extra.contains(p.name) || extra.contains(p.path)) present << p.name;
         } catch (const link::ComPortError&) {
         }
         // A device path named by hand is listed whether it exists or not;

@@ -59,7 +59,7 @@ public:
     // Stops on its own once this many runs have ended (0: never).
     void setCount(int count) { count_ = count; }
     // Where the port list comes from (tests, benchmarks): defaults to the
-    // system's list plus VEKTOOL_EXTRA_PORTS.
+    // USB serial ports (with a vendor and product id) plus VEKTOOL_EXTRA_PORTS.
     void setPortLister(std::function<QStringList()> lister) { lister_ = std::move(lister); }
 
     // A QR label read anywhere: recorded on the unit whose identifier it

@@ -23,6 +23,7 @@
 #include "app/station_window.h"
 #include "app_fixture.h"
 #include "config/config_image.h"
+#include "link/port_info.h"
 #include "pg_test_server.h"
 #include "records/record_store.h"
 #include "station/records_link.h"
@@ -538,6 +539,29 @@ TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
         EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.restarts(); }), 0);
         EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.config(); }), sim::makeConfig(sim::ConfigState::Valid));
     }
+}
+
+TEST(StationPorts, ByDefaultOnlyUsbSerialPortsAndTheExtraOnesAreWatched) {
+    link::setPortDescriber([] {
+        link::PortInfo builtIn{.name = "ttyS0", .path = "/dev/ttyS0"};
+        link::PortInfo usb{.name = "ttyUSB7", .path = "/dev/ttyUSB7", .vendorId = 0x0403, .productId = 0x6001};
+        return QList<link::PortInfo>{builtIn, usb};
+    });
+    sim::PtyHost host(unitNo(1, {4, 0, 2, 47}));
+    host.start();
+    const QString pty = QString::fromStdString(host.devicePath());
+    qputenv("VEKTOOL_EXTRA_PORTS", pty.toLocal8Bit());
+    config::FormModel form;
+    config::applyDefaults(form);
+    station::Station station(form, {}, nullptr);
+    station.start();
+    QStringList watched;
+    for (station::StationUnit* u : station.units()) watched << u->row().port;
+    watched.sort();
+    EXPECT_EQ(watched, (QStringList{pty, "ttyUSB7"}));
+    station.stop({});
+    qunsetenv("VEKTOOL_EXTRA_PORTS");
+    link::setPortDescriber({});
 }
 
 // --- the station window ----------------------------------------------------------
