@@ -174,6 +174,9 @@ inline constexpr const char* kStationQrUnknown = "Etiqueta %1 não corresponde a
 inline constexpr const char* kStationQrRecorded = "Etiqueta %1 registrada em %2.";
 inline constexpr const char* kStationWaiting = "Conecte os Vek: cada porta começa sozinha.";
 inline constexpr const char* kStationSummary = "Concluídos: %1   Falharam: %2";
+inline constexpr const char* kStationNoRecords = "Registros: nenhum — nada desta estação é registrado";
+// How the records stand, as the station words it.
+inline constexpr const char* kStationRecordsClosed = "A estação não começa sem registros. %1";
 
 
 // vektool on the command line, answered before any window exists. The

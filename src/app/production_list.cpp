@@ -79,10 +79,23 @@ void ProductionList::restore(const QList<ProductionEntry>& entries) {
     count_->setText(entries_.isEmpty() ? QString() : QString::number(entries_.size()));
 }
 
+namespace {
+
+// A cell a spreadsheet never takes for a formula: a leading = + - @ or tab
+// gets a quote mark; a comma, semicolon or quote gets the field quoted.
+QString csvCell(QString text) {
+    if (!text.isEmpty() && QStringLiteral("=+-@\t").contains(text.front())) text.prepend(u'\'');
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u';')) return text;
+    return u'"' + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+}
+
+}  // namespace
+
 QString ProductionList::csv() const {
     QString out = QString::fromUtf8(texts::kCsvHeader) + QLatin1Char('\n');
     for (const ProductionEntry& e : entries_)
-        out += QStringLiteral("%1,%2,%3\n").arg(e.digits, e.listed.toString(kTimeFormat), e.verdict);
+        out += QStringLiteral("%1,%2,%3\n")
+                   .arg(csvCell(e.digits), csvCell(e.listed.toString(kTimeFormat)), csvCell(e.verdict));
     return out;
 }
 

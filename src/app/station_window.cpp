@@ -24,7 +24,7 @@
 #include "config/config_file.h"
 #include "config/config_image.h"
 #include "station/station.h"
-#include "records/record_store.h"
+#include "station/records_link.h"
 #include "station/station_texts.h"
 
 namespace vek::app {
@@ -62,8 +62,8 @@ QString elapsedText(qint64 ms) {
 
 }  // namespace
 
-StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWidget* parent)
-    : QWidget(parent), store_(store), ports_(std::move(ports)) {
+StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWidget* parent)
+    : QWidget(parent), link_(link), ports_(std::move(ports)) {
     setObjectName(QStringLiteral("StationWindow"));
     setWindowTitle(qs(texts::kStationTitle));
     setWindowIcon(windowIcon());
@@ -105,8 +105,13 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
     big.setBold(true);
     message_->setFont(big);
 
+    recordsLabel_ = new QLabel(this);
+    recordsLabel_->setObjectName(QStringLiteral("StationRecords"));
+    recordsLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(recordsLabel_);
     layout->addWidget(table_, 1);
     layout->addWidget(message_);
     resize(900, 420);
@@ -127,17 +132,31 @@ StationWindow::StationWindow(records::RecordStore* store, QStringList ports, QWi
     qApp->installEventFilter(this);
     // Space starts the station: the one thing to do once the configuration is chosen.
     startButton_->setFocus();
+    if (link_) connect(link_, &station::RecordsLink::stateChanged, this, &StationWindow::showRecordsState);
+    showRecordsState();
+}
+
+void StationWindow::showRecordsState() {
+    if (!link_) {
+        recordsLabel_->setText(qs(texts::kStationNoRecords));
+        recordsLabel_->setStyleSheet(QStringLiteral("color: #d00000;"));
+        return;
+    }
+    const station::RecordsState& s = link_->state();
+    recordsLabel_->setText(station::describe(s));
+    const bool bad = !s.open || !s.storing || (s.shared && !s.connected && s.awaySince.isValid());
+    recordsLabel_->setStyleSheet(bad ? QStringLiteral("color: #d00000;") : QString());
 }
 
 StationWindow* StationWindow::withLocalRecords(QStringList ports) {
-    auto store = std::make_unique<records::RecordStore>();
-    const bool opened = store->open();
-    auto* window = new StationWindow(opened ? store.get() : nullptr, std::move(ports));
+    auto link = std::make_unique<station::RecordsLink>(records::StoreOptions{});
+    auto* window = new StationWindow(link.get(), std::move(ports));
     window->setAttribute(Qt::WA_DeleteOnClose);
-    if (opened)
-        window->ownStore_ = std::move(store);
-    else
-        window->say(store->errorString(), true);
+    connect(link.get(), &station::RecordsLink::opened, window, [window](bool ok, const QString& error) {
+        if (!ok) window->say(error, true);
+    });
+    link->open();
+    window->ownLink_ = std::move(link);
     return window;
 }
 
@@ -157,6 +176,9 @@ void addStationButton(QWidget* parent, const QRect& geometry) {
 StationWindow::~StationWindow() {
     qApp->removeEventFilter(this);
     stopStation();
+    // The rows of the units just stopped are answered before the station goes.
+    if (ownLink_) ownLink_->close();
+    station_.reset();
 }
 
 QString StationWindow::message() const { return message_->text(); }
@@ -193,7 +215,12 @@ bool StationWindow::chooseFile(const QString& path) {
 
 bool StationWindow::startStation() {
     if (station_) return true;
-    station_ = std::make_unique<station::Station>(form_, ports_, store_);
+    if (link_ && !link_->state().open) {
+        say(qs(texts::kStationRecordsClosed).arg(station::describe(link_->state())), true);
+        return false;
+    }
+    station_ = std::make_unique<station::Station>(form_, ports_, link_);
+    stopping_ = false;
     connect(station_.get(), &station::Station::unitAdded, this, &StationWindow::unitAdded);
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
     connect(station_.get(), &station::Station::summaryChanged, this, [this] {
@@ -208,14 +235,25 @@ bool StationWindow::startStation() {
 }
 
 void StationWindow::stopStation() {
-    if (!station_) return;
+    if (!station_ || stopping_) return;
+    stopping_ = true;
     clock_->stop();
+    auto done = [this] {
+        for (station::StationUnit* unit : station_->units()) showRow(unit);
+        // Not from inside the station's own signal.
+        QTimer::singleShot(0, this, [this] {
+            if (!stopping_) return;
+            station_.reset();
+            rows_.clear();
+            stopping_ = false;
+            configCombo_->setEnabled(true);
+            startButton_->setEnabled(true);
+            startButton_->setText(qs(texts::kStationStart));
+        });
+    };
+    connect(station_.get(), &station::Station::finished, this, done);
+    startButton_->setEnabled(false);
     station_->stop(qs(station::texts::kStopped));
-    for (station::StationUnit* unit : station_->units()) showRow(unit);
-    station_.reset();
-    rows_.clear();
-    configCombo_->setEnabled(true);
-    startButton_->setText(qs(texts::kStationStart));
 }
 
 void StationWindow::unitAdded(station::StationUnit* unit) {

@@ -16,10 +16,8 @@ class QPushButton;
 class QTableWidget;
 class QTimer;
 
-namespace vek::records {
-class RecordStore;
-}
 namespace vek::station {
+class RecordsLink;
 class Station;
 class StationUnit;
 }
@@ -33,9 +31,9 @@ class StationWindow : public QWidget {
 public:
     enum Column { ColPort, ColId, ColFirmware, ColStep, ColProgress, ColVerdict, ColTime, ColQr, ColumnCount };
 
-    // `store` may be null (nothing recorded); it must outlive the window.
-    // `ports` empty: every port that appears.
-    explicit StationWindow(records::RecordStore* store, QStringList ports = {}, QWidget* parent = nullptr);
+    // `link` may be null (nothing recorded); it must be open and outlive the
+    // window. `ports` empty: every USB serial port that appears.
+    explicit StationWindow(station::RecordsLink* link, QStringList ports = {}, QWidget* parent = nullptr);
     ~StationWindow() override;
 
     // A window of its own (deleted when closed) recording in the local
@@ -46,8 +44,10 @@ public:
     // Starts with the chosen configuration; false (and says why) when the
     // chosen file cannot be used.
     bool startStation();
+    // Stops at once: running units are recorded interrupted. The station
+    // goes once their last rows are answered.
     void stopStation();
-    bool running() const { return station_ != nullptr; }
+    bool running() const { return station_ != nullptr && !stopping_; }
     // Chooses the configuration: a preset index (0 default, 1 Norvale) or a file.
     void choosePreset(int index);
     bool chooseFile(const QString& path);
@@ -68,8 +68,12 @@ private:
     void tick();
     void say(const QString& text, bool warning);
 
-    records::RecordStore* store_;
-    std::unique_ptr<records::RecordStore> ownStore_;
+    void showRecordsState();
+
+    station::RecordsLink* link_;
+    std::unique_ptr<station::RecordsLink> ownLink_;
+    QLabel* recordsLabel_ = nullptr;
+    bool stopping_ = false;
     QStringList ports_;
     config::FormModel form_;
     QComboBox* configCombo_ = nullptr;

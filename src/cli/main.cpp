@@ -85,7 +85,11 @@ const QCommandLineOption kAll("all", "vigia toda porta que aparecer (o padrão)"
 const QCommandLineOption kDb("db", "banco dos registros: postgresql://usuário@máquina:porta/banco", "URL");
 const QCommandLineOption kCount("count", "para depois de N unidades", "N");
 const QCommandLineOption kSince("since", "registros a partir de DATA (AAAA-MM-DD)", "DATA");
-const QCommandLineOption kCsv("csv", "saída em CSV");
+const QCommandLineOption kCsv("csv", "saída em CSV (UTF-8, uma linha por execução)");
+const QCommandLineOption kVerdict("verdict", "só execuções com este veredito: passed, failed, interrupted, running",
+                                  "V");
+const QCommandLineOption kRunsOfUnit("unit", "só o Vek com este Id (ou parte dele)", "ID");
+const QCommandLineOption kSummary("summary", "unidades por último veredito e motivos de falha");
 
 const CommandSpec kCommands[] = {
     {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson, kQuiet}},
@@ -115,8 +119,8 @@ const CommandSpec kCommands[] = {
     {"station",
      "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
      "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra.",
-     {kPreset, kFile, kPorts, kAll, kDb, kCount}},
-    {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv}},
+     {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson}},
+    {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary}},
 };
 
 // A configuration is a few kilobytes; anything past this is no configuration
@@ -347,6 +351,9 @@ int station(const QCommandLineParser& args) {
     station.count = args.isSet(kCount) ? args.value(kCount).toInt(&ok) : 0;
     if (!ok || station.count < 0) return usageError(qs(texts::kBadCount).arg(args.value(kCount)));
     station.db = args.value(kDb);
+    station.preset = args.value(kPreset);
+    station.file = args.value(kFile);
+    station.json = args.isSet(kJson);
     return runStation(station);
 }
 
@@ -448,7 +455,9 @@ bool confirmed(const QString& port, const unit::Backup& backup) {
 // Builds the job a command asks for, or answers at once (exit code).
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
     if (command == QLatin1String("station")) return station(args);
-    if (command == QLatin1String("records")) return listRecords(args.value(kDb), args.value(kSince), args.isSet(kCsv));
+    if (command == QLatin1String("records"))
+        return listRecords({args.value(kDb), args.value(kSince), args.value(kVerdict), args.value(kRunsOfUnit),
+                            args.isSet(kCsv), args.isSet(kJson), args.isSet(kSummary)});
     const bool json = args.isSet(kJson);
     const bool quiet = args.isSet(kQuiet);
     if (command == QLatin1String("ports")) return listPorts(json);

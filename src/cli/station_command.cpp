@@ -1,13 +1,27 @@
 #include "cli/station_command.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <map>
+#include <unistd.h>
 
+#include "cli/cli_texts.h"
 #include "cli/unit_job.h"
+#include "config/config_file.h"
+#include "records/database_url.h"
 #include "records/record_store.h"
+#include "station/records_link.h"
 #include "station/station.h"
 #include "station/station_texts.h"
 
@@ -15,9 +29,13 @@ namespace vek::cli {
 
 namespace {
 
-std::atomic<bool> interrupted{false};
+constexpr int kExitStoppedAtOnce = 130;
 
-extern "C" void onInterrupt(int) { interrupted = true; }
+std::atomic<int> signalsSeen{0};
+
+extern "C" void onSignal(int) { signalsSeen.fetch_add(1); }
+
+QString qs(const char* text) { return QString::fromUtf8(text); }
 
 void say(const QString& line) {
     const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
@@ -25,86 +43,319 @@ void say(const QString& line) {
     std::fflush(stderr);
 }
 
+void out(const QByteArray& bytes) {
+    // A reader that went away ends the output, not the command (SIGPIPE is ignored).
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+// An address is refused before anything is opened, and never shown with
+// its password.
+bool badDb(const QString& db) {
+    if (db.isEmpty()) return false;
+    QString error;
+    if (records::parseDatabaseUrl(db, &error)) return false;
+    say(QStringLiteral("vektool-cli: ") + error);
+    return true;
+}
+
+QJsonObject summaryJson(const station::Summary& s) {
+    QJsonObject units;
+    units[QStringLiteral("passed")] = s.passed;
+    units[QStringLiteral("failed")] = s.failed;
+    units[QStringLiteral("interrupted")] = s.interrupted;
+    units[QStringLiteral("unrecorded")] = s.unrecorded;
+    QJsonObject o;
+    o[QStringLiteral("units")] = units;
+    o[QStringLiteral("failures")] = QJsonArray::fromStringList(s.failures);
+    return o;
+}
+
 }  // namespace
 
 int runStation(const StationArgs& args) {
-    records::RecordStore store({.url = args.db});
-    if (!store.open()) {
-        say(store.errorString());
+    if (badDb(args.db)) return ExitUsage;
+
+    // The file's bytes are read once: they are what every unit gets and what
+    // the records name, whatever happens to the file during the run.
+    config::FormModel form = args.form;
+    station::RunSource source{args.preset, {}};
+    QByteArray fileHash;
+    if (!args.file.isEmpty()) {
+        QFile file(args.file);
+        if (!file.open(QIODevice::ReadOnly)) {
+            say(qs(texts::kCannotReadFile).arg(args.file, file.errorString()));
+            return ExitUsage;
+        }
+        const QByteArray bytes = file.readAll();
+        auto loaded = config::fromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (auto* error = std::get_if<config::FileError>(&loaded)) {
+            say(qs(texts::kBadFile).arg(args.file, QString::fromStdString(config::describe(*error))));
+            return ExitUsage;
+        }
+        form = std::get<config::FormModel>(loaded);
+        fileHash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        source = {QFileInfo(args.file).fileName(), QString::fromLatin1(fileHash.toHex())};
+    }
+
+    station::RecordsLink link({.url = args.db});
+    bool openOk = false;
+    QString openError;
+    QObject::connect(&link, &station::RecordsLink::opened, &link, [&](bool ok, const QString& error) {
+        openOk = ok;
+        openError = error;
+        QCoreApplication::exit(0);
+    });
+    QObject::connect(&link, &station::RecordsLink::interruptedFound, &link, [](const QStringList& ids) {
+        for (const QString& id : ids) say(qs(station::texts::kLineMarkedInterrupted).arg(id));
+    });
+    link.open();
+    QCoreApplication::exec();
+    if (!openOk) {
+        say(openError);
         return ExitUsage;
     }
-    say(QStringLiteral("registros: %1").arg(store.description()));
-    if (store.usesShared() && !store.sharedConnected()) say(store.errorString());
-    for (const QString& id : store.interruptedRuns()) say(QStringLiteral("execução %1 marcada como interrompida").arg(id));
+    say(station::describe(link.state()));
+    if (!source.source.isEmpty())
+        say(qs(station::texts::kLineSource)
+                .arg(source.source, source.sha256.isEmpty() ? QString() : QStringLiteral(" (SHA-256 %1)").arg(source.sha256),
+                     station::StationUnit::firmwareTarget()));
+    QString lastState = station::describe(link.state());
+    QObject::connect(&link, &station::RecordsLink::stateChanged, &link, [&] {
+        const QString now = station::describe(link.state());
+        if (now != lastState) say(now);
+        lastState = now;
+    });
 
-    station::Station station(args.form, args.ports, &store);
+    station::Station station(form, args.ports, &link);
+    station.setSource(source);
     station.setCount(args.count);
     QObject::connect(&station, &station::Station::line, &station, &say);
     QObject::connect(&station, &station::Station::finished, &station, [] { QCoreApplication::exit(0); },
                      Qt::QueuedConnection);
 
-    // Ctrl+C ends the station between two events, never inside one, so no
-    // record is left half written.
-    interrupted = false;
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    // Signals are only counted here; the station acts on them between two
+    // events, never inside one, so no record is left half written.
+    signalsSeen = 0;
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGHUP, onSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+    int handled = 0;
+    bool atOnce = false;
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &station, [&station] {
-        if (interrupted) station.stop(QString::fromUtf8(station::texts::kStopped));
+    QObject::connect(&poll, &QTimer::timeout, &station, [&] {
+        const int seen = signalsSeen.load();
+        if (seen == handled) return;
+        handled = seen;
+        if (seen == 1 && station.runningUnits() > 0) {
+            station.drain();
+        } else {
+            atOnce = seen > 1;
+            station.stop(qs(station::texts::kStopped));
+        }
     });
     poll.start(100);
 
+    // A file changed on disk is not picked up: the station says so, once.
+    QTimer fileWatch;
+    bool fileChangeSaid = false;
+    if (!args.file.isEmpty()) {
+        QObject::connect(&fileWatch, &QTimer::timeout, &station, [&] {
+            QFile file(args.file);
+            if (fileChangeSaid || !file.open(QIODevice::ReadOnly)) return;
+            if (QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) == fileHash) return;
+            fileChangeSaid = true;
+            say(qs(station::texts::kFileChanged).arg(args.file, source.sha256));
+        });
+        fileWatch.start(2000);
+    }
+
     QTimer::singleShot(0, &station, [&station] { station.start(); });
     QCoreApplication::exec();
+    poll.stop();
+    fileWatch.stop();
+    link.close();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
 
     const station::Summary& s = station.summary();
-    say(QStringLiteral("unidades: %1 concluídas, %2 falharam, %3 interrompidas")
-            .arg(s.passed)
-            .arg(s.failed)
-            .arg(s.interrupted));
+    say(qs(station::texts::kSummary).arg(s.passed).arg(s.failed).arg(s.interrupted));
+    if (s.unrecorded > 0) say(qs(station::texts::kSummaryUnrecorded).arg(s.unrecorded));
     for (const QString& f : s.failures) say(QStringLiteral("  ") + f);
-    if (store.usesShared() && store.pendingUploads() > 0)
-        say(QStringLiteral("%1 registros aguardam o banco %2; serão enviados na próxima vez que ele responder")
-                .arg(store.pendingUploads())
-                .arg(store.description()));
-    return s.failed + s.interrupted == 0 ? ExitOk : ExitFailed;
+    say(station::describe(link.state()));
+    if (args.json) out(QJsonDocument(summaryJson(s)).toJson(QJsonDocument::Compact) + '\n');
+    const int code = atOnce ? kExitStoppedAtOnce
+                     : s.failed + s.interrupted + s.unrecorded == 0 ? ExitOk
+                                                                     : ExitFailed;
+    if (link.senderLeftBehind()) {
+        // The sender is stuck in a server that does not answer; its rows are
+        // in the outbox. Waiting for it would hold the operator for nothing.
+        std::fflush(nullptr);
+        ::_exit(code);
+    }
+    return code;
 }
 
-int listRecords(const QString& db, const QString& since, bool csv) {
+namespace {
+
+// Exactly a date (AAAA-MM-DD) or a date and time (AAAA-MM-DDTHH:MM[:SS], a
+// space for the T), local time; anything else is refused.
+std::optional<QDateTime> parseSince(const QString& text) {
+    static const QRegularExpression form(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})(?:[T ](\\d{2}:\\d{2}(?::\\d{2})?))?$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const QDate date = QDate::fromString(m.captured(1), Qt::ISODate);
+    QTime time(0, 0);
+    if (m.hasCaptured(2))
+        time = QTime::fromString(m.captured(2), m.captured(2).size() == 5 ? QStringLiteral("HH:mm")
+                                                                           : QStringLiteral("HH:mm:ss"));
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    return QDateTime(date, time);
+}
+
+QJsonObject runJson(const records::Run& r) {
+    QJsonObject o;
+    auto text = [&](const char* key, const QString& value) {
+        o[QLatin1String(key)] = value.isEmpty() ? QJsonValue() : QJsonValue(value);
+    };
+    text("id", r.id);
+    text("started_at", records::timestampText(r.startedAt));
+    text("ended_at", records::timestampText(r.endedAt));
+    text("station", r.station);
+    text("port", r.port);
+    text("unit_id", r.unitId);
+    o[QStringLiteral("unit_type")] = r.unitType ? QJsonValue(*r.unitType) : QJsonValue();
+    text("firmware_before", r.firmwareBefore);
+    text("firmware_after", r.firmwareAfter);
+    text("firmware_target", r.firmwareTarget);
+    text("config_source", r.configSource);
+    text("config_sha256", r.configSha256);
+    const QJsonDocument config = QJsonDocument::fromJson(r.configJson.toUtf8());
+    o[QStringLiteral("config")] = config.isObject() ? QJsonValue(config.object()) : QJsonValue();
+    o[QStringLiteral("verify")] = records::verifyText(r.verify.result);
+    o[QStringLiteral("verify_offset")] =
+        r.verify.result == records::Verify::Result::Mismatch ? QJsonValue(qint64{r.verify.offset}) : QJsonValue();
+    text("qr_label", r.qr ? r.qr->label : QString());
+    o[QStringLiteral("qr_match")] = r.qr ? QJsonValue(r.qr->match) : QJsonValue();
+    o[QStringLiteral("verdict")] = records::verdictText(r.verdict);
+    text("failure_reason", r.failureReason);
+    text("before_image", QString::fromLatin1(r.beforeImage.toHex()));
+    return o;
+}
+
+// Units by their last run, and the reasons of the last failed runs ranked.
+struct RecordsSummary {
+    std::map<QString, int> units;  // verdict word → units
+    std::vector<std::pair<QString, int>> reasons;
+    int runs = 0;
+};
+
+RecordsSummary summarize(const std::vector<records::Run>& runs) {
+    std::map<QString, const records::Run*> last;  // runs come oldest first
+    for (const records::Run& r : runs) last[r.unitId.isEmpty() ? r.port + u'#' + r.id : r.unitId] = &r;
+    RecordsSummary s;
+    s.runs = static_cast<int>(runs.size());
+    for (const char* v : {"passed", "failed", "interrupted", "running"}) s.units[QLatin1String(v)] = 0;
+    std::map<QString, int> reasons;
+    for (const auto& [key, run] : last) {
+        ++s.units[records::verdictText(run->verdict)];
+        if (run->verdict == records::Verdict::Failed || run->verdict == records::Verdict::Interrupted)
+            ++reasons[run->failureReason.isEmpty() ? QStringLiteral("?") : run->failureReason];
+    }
+    s.reasons.assign(reasons.begin(), reasons.end());
+    std::stable_sort(s.reasons.begin(), s.reasons.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    return s;
+}
+
+}  // namespace
+
+int listRecords(const RecordsArgs& args) {
+    std::signal(SIGPIPE, SIG_IGN);
+    if (badDb(args.db)) return ExitUsage;
     QDateTime from;
-    if (!since.isEmpty()) {
-        from = QDateTime::fromString(since, Qt::ISODate);
-        if (!from.isValid()) from = QDateTime(QDate::fromString(since, Qt::ISODate), QTime(0, 0));
-        if (!from.isValid()) {
-            say(QStringLiteral("vektool-cli: --since pede uma data AAAA-MM-DD: %1").arg(since));
+    if (!args.since.isEmpty()) {
+        const auto since = parseSince(args.since);
+        if (!since) {
+            say(QStringLiteral("vektool-cli: ") + qs(station::texts::kBadSince).arg(args.since));
+            return ExitUsage;
+        }
+        from = *since;
+    }
+    records::RunFilter filter;
+    filter.unitId = args.unit.trimmed();
+    if (!args.verdict.isEmpty()) {
+        filter.verdict = records::verdictFromText(args.verdict);
+        if (!filter.verdict) {
+            say(QStringLiteral("vektool-cli: ") + qs(station::texts::kBadVerdict).arg(args.verdict));
             return ExitUsage;
         }
     }
-    records::RecordStore store({.url = db});
+    if (args.csv && (args.json || args.summary)) {
+        say(QStringLiteral("vektool-cli: ") + qs(station::texts::kCsvAlone));
+        return ExitUsage;
+    }
+    // A listing takes no lock and marks nothing: a run shown `running` may
+    // be a live one of another station.
+    records::RecordStore store({.url = args.db, .access = records::Access::Reader});
     if (!store.open()) {
         say(store.errorString());
         return ExitUsage;
     }
-    const auto runs = store.list(from);
+    const auto runs = store.list(from, filter);
     if (!runs) {
         say(store.errorString());
         return ExitFailed;
     }
-    QString out;
-    if (csv) {
-        out = records::toCsv(*runs);
-    } else {
-        for (const records::Run& r : *runs) {
-            out += QStringLiteral("%1  %2  %3  %4  %5 → %6  %7  %8\n")
-                       .arg(records::timestampText(r.startedAt), r.station, r.port, r.unitId, r.firmwareBefore,
-                            r.firmwareAfter, records::verdictText(r.verdict), r.failureReason);
-        }
+    if (args.csv) {
+        out(records::toCsv(*runs).toUtf8());
+        return ExitOk;
     }
-    const QByteArray bytes = out.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    if (args.summary) {
+        const RecordsSummary s = summarize(*runs);
+        if (args.json) {
+            QJsonObject units;
+            for (const auto& [verdict, n] : s.units) units[verdict] = n;
+            QJsonArray reasons;
+            for (const auto& [reason, n] : s.reasons)
+                reasons.append(QJsonObject{{QStringLiteral("reason"), reason}, {QStringLiteral("units"), n}});
+            QJsonObject o{{QStringLiteral("runs"), s.runs}, {QStringLiteral("units"), units},
+                          {QStringLiteral("reasons"), reasons}};
+            out(QJsonDocument(o).toJson(QJsonDocument::Indented));
+            return ExitOk;
+        }
+        int total = 0;
+        for (const auto& [verdict, n] : s.units) total += n;
+        QString text = qs(station::texts::kRecordsSummary)
+                           .arg(total)
+                           .arg(s.runs)
+                           .arg(s.units.at(QStringLiteral("passed")))
+                           .arg(s.units.at(QStringLiteral("failed")))
+                           .arg(s.units.at(QStringLiteral("interrupted")))
+                           .arg(s.units.at(QStringLiteral("running"))) +
+                       u'\n';
+        if (!s.reasons.empty()) text += qs(station::texts::kRecordsReasons) + u'\n';
+        for (const auto& [reason, n] : s.reasons) text += QStringLiteral("%1  %2\n").arg(n, 5).arg(reason);
+        out(text.toUtf8());
+        return ExitOk;
+    }
+    if (args.json) {
+        QJsonArray list;
+        for (const records::Run& r : *runs) list.append(runJson(r));
+        out(QJsonDocument(list).toJson(QJsonDocument::Indented));
+        return ExitOk;
+    }
+    QString text;
+    for (const records::Run& r : *runs) {
+        text += QStringLiteral("%1  %2  %3  %4  %5 → %6  %7  %8\n")
+                    .arg(r.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.station, r.port,
+                         r.unitId, r.firmwareBefore, r.firmwareAfter, records::verdictText(r.verdict),
+                         r.failureReason);
+    }
+    out(text.toUtf8());
     return ExitOk;
 }
 

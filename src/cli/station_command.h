@@ -1,6 +1,9 @@
 #pragma once
 // The production station on the command line: one line per unit event on
-// standard error, a summary at the end; Ctrl+C ends it cleanly.
+// standard error, a summary at the end (with --json, as JSON on standard
+// output). The first Ctrl+C (or SIGTERM, or SIGHUP) lets the units in
+// progress finish and starts no new one; a second one stops at once.
+// And the records: listed, summed up, or exported for a spreadsheet.
 
 #include <QString>
 #include <QStringList>
@@ -11,16 +14,29 @@ namespace vek::cli {
 
 struct StationArgs {
     config::FormModel form;
-    QStringList ports;  // empty: every port
+    QString preset;     // the preset's name, or
+    QString file;       // the configuration file (read again here, once: its bytes are the run's)
+    QStringList ports;  // empty: every USB serial port, and those of VEKTOOL_EXTRA_PORTS
     QString db;         // empty: the local database
     int count = 0;
+    bool json = false;
 };
 
 // Runs until `count` runs have ended or until interrupted; returns the exit
-// code (0 when every run passed).
+// code (0 when every unit passed and was recorded; 130 when stopped at once).
 int runStation(const StationArgs& args);
 
-// Lists (or exports as CSV) the records since `since` (ISO date, may be empty).
-int listRecords(const QString& db, const QString& since, bool csv);
+struct RecordsArgs {
+    QString db;
+    QString since;    // a date or a date-time, exactly
+    QString verdict;  // a stored word: passed, failed, interrupted, running
+    QString unit;     // the identifier or part of it
+    bool csv = false;
+    bool json = false;
+    bool summary = false;
+};
+
+// Lists the records (or their summary, or a CSV); never changes them.
+int listRecords(const RecordsArgs& args);
 
 }  // namespace vek::cli

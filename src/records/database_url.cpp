@@ -1,5 +1,6 @@
 #include "records/database_url.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 #include <QUrlQuery>
@@ -18,13 +19,22 @@ const QStringList kSslModes = {
 }  // namespace
 
 QString withoutPassword(const QString& text) {
-    const qsizetype scheme = text.indexOf(QStringLiteral("://"));
-    const qsizetype start = scheme < 0 ? 0 : scheme + 3;
-    const qsizetype at = text.lastIndexOf(u'@');
-    if (at < start) return text;
-    const qsizetype colon = text.indexOf(u':', start);
-    if (colon < 0 || colon > at) return text;
-    return text.left(colon) + text.mid(at);
+    // The keyword form (host=… password=…): the value goes, quoted or not.
+    static const QRegularExpression keyword(QStringLiteral("(password\\s*=\\s*)('(?:[^'\\\\]|\\\\.)*'|\\S*)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QString out = text;
+    out.replace(keyword, QStringLiteral("\\1***"));
+    // user:PW@host, with or without a scheme (postgresql://, postgresql:/):
+    // whatever stands between the user name and the last '@'.
+    static const QRegularExpression scheme(QStringLiteral("^\\s*(?:[a-z][a-z0-9+.-]*://|postgres(?:ql)?:/*)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = scheme.match(out);
+    const qsizetype start = m.hasMatch() ? m.capturedEnd() : 0;
+    const qsizetype at = out.lastIndexOf(u'@');
+    if (at < start) return out;
+    const qsizetype colon = out.indexOf(u':', start);
+    if (colon < 0 || colon > at) return out;
+    return out.left(colon) + out.mid(at);
 }
 
 QString DatabaseUrl::display() const {
@@ -45,6 +55,13 @@ QString DatabaseUrl::connectOptions() const {
 }
 
 std::optional<DatabaseUrl> parseDatabaseUrl(const QString& text, QString* error) {
+    // Whatever form holds a password is refused before it is parsed, and
+    // shown without it.
+    const QString shownSafe = withoutPassword(text.trimmed());
+    if (shownSafe != text.trimmed()) {
+        *error = QString::fromUtf8(texts::kPasswordInUrl).arg(shownSafe);
+        return std::nullopt;
+    }
     const QUrl url(text.trimmed(), QUrl::StrictMode);
     auto bad = [&](const QString& shown) {
         *error = QString::fromUtf8(texts::kBadUrl).arg(shown);

@@ -1,5 +1,7 @@
 #include "records/record_store.h"
 
+#include <QCryptographicHash>
+#include <QHash>
 #include <QDir>
 #include <iterator>
 #include <QFileInfo>
@@ -17,6 +19,12 @@
 #include "records/records_texts.h"
 #include "records/run_row.h"
 #include "records/schema.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace vek::records {
 
@@ -75,38 +83,65 @@ bool execWith(QSqlQuery& q, const QVariantList& values, QString* error) {
     return false;
 }
 
-// Whole rows in one transaction; with `queue` each also takes its place in the
-// upload queue, so a queued row is never without its mark nor a mark without
-// its row.
-bool writeRows(QSqlDatabase db, const Rows& rows, bool queue, QString* error) {
+// Whole rows in one transaction; with a `target` each also takes its place in
+// that server's outbox (a newer copy raises its sequence number), so a queued
+// row is never without its mark nor a mark without its row.
+bool writeRows(QSqlDatabase db, const Rows& rows, const QString* target, QString* error) {
     QSqlQuery row(db);
     QSqlQuery mark(db);
     if (!row.prepare(upsertSql())) {
         *error = dbError(row.lastError());
         return false;
     }
-    if (queue && !mark.prepare(QStringLiteral(
-                     "INSERT INTO pending_upload (run_id) VALUES (?) ON CONFLICT (run_id) DO NOTHING"))) {
+    if (target && !mark.prepare(QStringLiteral("INSERT INTO outbox (run_id, target, seq) VALUES (?, ?, 1)"
+                                               " ON CONFLICT (run_id, target) DO UPDATE SET seq = outbox.seq + 1"))) {
         *error = dbError(mark.lastError());
         return false;
     }
     return inTransaction(
         db, rows,
         [&](const QVariantList& values) {
-            return execWith(row, values, error) && (!queue || execWith(mark, {values.front()}, error));
+            return execWith(row, values, error) && (!target || execWith(mark, {values.front(), *target}, error));
         },
         error);
 }
 
-// Forgets queued runs once the server has them.
-bool dropQueued(QSqlDatabase db, const QVariantList& ids, QString* error) {
+struct Queued {
+    QVariant id;
+    QVariant seq;
+};
+
+// Forgets queued runs once the server has them: only the copy that was sent,
+// and only by the sender that claimed it; a copy written since stays queued.
+bool dropQueued(QSqlDatabase db, const std::vector<Queued>& sent, const QString& target, const QString& sender,
+                QString* error) {
     QSqlQuery mark(db);
     QSqlQuery row(db);
-    mark.prepare(QStringLiteral("DELETE FROM pending_upload WHERE run_id = ?"));
-    row.prepare(QStringLiteral("DELETE FROM runs WHERE id = ?"));
+    mark.prepare(QStringLiteral("DELETE FROM outbox WHERE run_id = ? AND target = ? AND seq = ? AND claimed_by = ?"));
+    row.prepare(QStringLiteral("DELETE FROM runs WHERE id = ? AND NOT EXISTS (SELECT 1 FROM outbox WHERE run_id = ?)"));
     return inTransaction(
-        db, ids, [&](const QVariant& id) { return execWith(mark, {id}, error) && execWith(row, {id}, error); },
+        db, sent,
+        [&](const Queued& q) {
+            return execWith(mark, {q.id, target, q.seq, sender}, error) && execWith(row, {q.id, q.id}, error);
+        },
         error);
+}
+
+// The advisory lock key of an instance on the server: stable across
+// processes (unlike qHash), in a namespace of its own.
+constexpr int kInstanceLockSpace = 4207719;
+int instanceKey(const QString& instance) {
+    const QByteArray digest = QCryptographicHash::hash(instance.toUtf8(), QCryptographicHash::Sha1);
+    return static_cast<int>((static_cast<unsigned char>(digest[0]) << 24) |
+                            (static_cast<unsigned char>(digest[1]) << 16) |
+                            (static_cast<unsigned char>(digest[2]) << 8) | static_cast<unsigned char>(digest[3]));
+}
+
+QString lockFolder(const QString& localPath) { return localPath + QStringLiteral(".instances"); }
+QString lockFile(const QString& localPath, const QString& instance) {
+    QString name = instance;
+    name.replace(u'/', u'_');
+    return lockFolder(localPath) + u'/' + name + QStringLiteral(".lock");
 }
 
 void closeConnection(const QString& name) {
@@ -126,6 +161,12 @@ RecordStore::RecordStore(Options options) : options_(std::move(options)) {
     sharedName_ = QStringLiteral("vek-records-%1-shared").arg(n);
     station_ = options_.station.isEmpty() ? QSysInfo::machineHostName() : options_.station;
     if (station_.isEmpty()) station_ = QStringLiteral("localhost");
+    instance_ = options_.instance;
+    if (instance_.isEmpty())
+        instance_ = QStringLiteral("%1-%2-%3")
+                        .arg(station_)
+                        .arg(::getpid())
+                        .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     localPath_ = options_.localPath;
     if (localPath_.isEmpty()) {
         localPath_ = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -142,6 +183,47 @@ RecordStore::~RecordStore() {
     }
     closeConnection(sharedName_);
     closeConnection(localName_);
+    if (lockFd_ >= 0) {
+        ::unlink(lockFile(localPath_, instance_).toLocal8Bit().constData());
+        ::close(lockFd_);
+    }
+}
+
+QString RecordStore::target() const { return url_ ? url_->display() : QString(); }
+
+bool RecordStore::takeInstanceLock(QString* error) {
+    const QString folder = lockFolder(localPath_);
+    const QString path = lockFile(localPath_, instance_);
+    if (!QDir().mkpath(folder)) {
+        *error = text(texts::kLockFailed).arg(path, text(texts::kFolderNotWritable));
+        return false;
+    }
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        *error = text(texts::kLockFailed).arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    const QByteArray pid = QByteArray::number(static_cast<qint64>(::getpid())) + '\n';
+    if (::ftruncate(fd, 0) != 0 || ::write(fd, pid.constData(), static_cast<std::size_t>(pid.size())) < 0) {
+        // The pid is for people looking at the folder; the lock is what counts.
+    }
+    lockFd_ = fd;
+    return true;
+}
+
+// An instance is alive while its lock file is locked. flock() belongs to the
+// open file, so a second store in this very process sees the first one's
+// lock too, and the kernel drops it when the process dies, however it dies.
+bool RecordStore::instanceAlive(const QString& instance) const {
+    if (instance == instance_) return true;
+    const QString path = lockFile(localPath_, instance);
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (!held) ::unlink(path.toLocal8Bit().constData());
+    ::close(fd);
+    return held;
 }
 
 QSqlDatabase RecordStore::localDb() const { return QSqlDatabase::database(localName_, false); }
@@ -157,20 +239,31 @@ bool RecordStore::openLocal(QString* error) {
     }
     QSqlDatabase local = QSqlDatabase::addDatabase(kSqlite, localName_);
     local.setDatabaseName(localPath_);
-    // Another program reading the file may hold it briefly; wait no longer
-    // than a connection to the server may take.
-    local.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
+    // Another process writing the file holds it briefly; a statement waits
+    // this long for it, then fails rather than hold up the worker.
+    local.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs));
     if (!local.open()) {
         *error = text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError()));
         return false;
     }
     if (ensureSchema(local, localPath_, error) != SchemaCheck::Ready) return false;
+    // The outbox: which run goes to which server, which copy (seq), and which
+    // sender has taken it. Rows queued by an older version named no server:
+    // they go to the first one this file is opened with, as they always did.
     QSqlQuery queue(local);
-    if (!queue.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS pending_upload (run_id TEXT PRIMARY KEY)"))) {
+    const bool legacy = local.tables().contains(QStringLiteral("pending_upload"));
+    if (!queue.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS outbox (run_id TEXT NOT NULL, target TEXT NOT NULL,"
+                                   " seq INTEGER NOT NULL, claimed_by TEXT, PRIMARY KEY (run_id, target))")) ||
+        (legacy && !(queue.exec(QStringLiteral("INSERT INTO outbox (run_id, target, seq) SELECT run_id, '', 1"
+                                               " FROM pending_upload ON CONFLICT DO NOTHING")) &&
+                     queue.exec(QStringLiteral("DROP TABLE pending_upload"))))) {
         *error = text(texts::kOpenFailed).arg(localPath_, dbError(queue.lastError()));
         return false;
     }
-    if (!markInterrupted(local)) {
+    const Access access = options_.access;
+    if (access != Access::Station && access != Access::Writer) return true;
+    if (!takeInstanceLock(error)) return false;
+    if (!markInterrupted(local, true)) {
         *error = text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError()));
         return false;
     }
@@ -199,7 +292,7 @@ bool RecordStore::open() {
 
     if (!openLocal(&err)) return fail(err);
 
-    if (url_) {
+    if (url_ && options_.access != Access::Writer) {
         {
             QSqlDatabase shared = QSqlDatabase::addDatabase(kPostgres, sharedName_);
             shared.setHostName(url_->host);
@@ -218,9 +311,11 @@ bool RecordStore::open() {
 }
 
 int RecordStore::pendingUploads() const {
-    if (!open_) return 0;
+    if (!open_ || !url_) return 0;
     QSqlQuery q(localDb());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM pending_upload")) || !q.next()) return -1;
+    q.prepare(QStringLiteral("SELECT COUNT(*) FROM outbox WHERE target IN (?, '')"));
+    q.addBindValue(target());
+    if (!q.exec() || !q.next()) return -1;
     return q.value(0).toInt();
 }
 
@@ -230,29 +325,81 @@ QStringList RecordStore::interruptedRuns() const {
     return ids;
 }
 
-bool RecordStore::markInterrupted(QSqlDatabase db) {
-    if (!db.transaction()) return false;
+bool RecordStore::markInterrupted(QSqlDatabase db, bool local) {
+    // Who is dead is asked outside the transaction: on the server a probe
+    // takes and drops the instance's advisory lock.
+    struct Found {
+        QString id;
+        QString instance;
+    };
+    std::vector<Found> running;
+    {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT id, instance, station FROM runs WHERE verdict = ?"));
+        q.addBindValue(verdictText(Verdict::Running));
+        if (!q.exec()) return false;
+        while (q.next()) {
+            const QString instance = q.value(1).toString();
+            // Rows from before instances were recorded: this station's own, as they were always taken.
+            if (instance.isEmpty() ? q.value(2).toString() == station_ : instance != instance_)
+                running.push_back({q.value(0).toString(), instance});
+        }
+    }
+    QHash<QString, bool> alive;
     QStringList ids;
+    for (const Found& f : running) {
+        if (f.instance.isEmpty()) {
+            ids << f.id;
+            continue;
+        }
+        auto known = alive.constFind(f.instance);
+        if (known == alive.cend()) {
+            bool live = false;
+            if (local) {
+                live = instanceAlive(f.instance);
+            } else {
+                QSqlQuery probe(db);
+                probe.prepare(QStringLiteral("SELECT pg_try_advisory_lock(?, ?)"));
+                probe.addBindValue(kInstanceLockSpace);
+                probe.addBindValue(instanceKey(f.instance));
+                if (!probe.exec() || !probe.next()) return false;
+                live = !probe.value(0).toBool();
+                if (!live) {
+                    QSqlQuery unlock(db);
+                    unlock.prepare(QStringLiteral("SELECT pg_advisory_unlock(?, ?)"));
+                    unlock.addBindValue(kInstanceLockSpace);
+                    unlock.addBindValue(instanceKey(f.instance));
+                    unlock.exec();
+                }
+            }
+            known = alive.insert(f.instance, live);
+        }
+        if (!*known) ids << f.id;
+    }
+    if (ids.isEmpty()) return true;
+    if (!db.transaction()) return false;
     bool ok = true;
     {
-        QSqlQuery running(db);
-        running.prepare(QStringLiteral("SELECT id FROM runs WHERE verdict = ? AND station = ?"));
-        running.addBindValue(verdictText(Verdict::Running));
-        running.addBindValue(station_);
-        ok = running.exec();
-        while (ok && running.next()) ids << running.value(0).toString();
-
         QSqlQuery mark(db);
         mark.prepare(QStringLiteral("UPDATE runs SET verdict = ?, failure_reason = COALESCE(failure_reason, ?)"
-                                    " WHERE verdict = ? AND station = ?"));
-        mark.addBindValue(verdictText(Verdict::Interrupted));
-        mark.addBindValue(text(texts::kInterrupted));
-        mark.addBindValue(verdictText(Verdict::Running));
-        mark.addBindValue(station_);
-        ok = ok && mark.exec();
+                                    " WHERE id = ? AND verdict = ?"));
+        // A queued copy marked here must reach its server marked too.
+        QSqlQuery requeue(db);
+        if (local) requeue.prepare(QStringLiteral("UPDATE outbox SET seq = seq + 1 WHERE run_id = ?"));
+        for (const QString& id : std::as_const(ids)) {
+            mark.bindValue(0, verdictText(Verdict::Interrupted));
+            mark.bindValue(1, text(texts::kInterrupted));
+            mark.bindValue(2, id);
+            mark.bindValue(3, verdictText(Verdict::Running));
+            ok = ok && mark.exec();
+            if (local) {
+                requeue.bindValue(0, id);
+                ok = ok && requeue.exec();
+            }
+        }
     }
     if (ok && db.commit()) {
-        for (const QString& id : ids) interrupted_.insert(id);
+        for (const QString& id : std::as_const(ids)) interrupted_.insert(id);
         return true;
     }
     db.rollback();
@@ -274,6 +421,16 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
         return Shared::Away;
     }
     QString err;
+    {
+        // Bounds on the server's side: a statement or a lock wait that takes
+        // longer fails, and the rows stay in the outbox.
+        QSqlQuery bound(db);
+        if (!bound.exec(QStringLiteral("SET statement_timeout = %1").arg(options_.statementTimeoutMs)) ||
+            !bound.exec(QStringLiteral("SET lock_timeout = %1").arg(options_.lockTimeoutMs))) {
+            dropShared(dbError(bound.lastError()));
+            return Shared::Away;
+        }
+    }
     switch (ensureSchema(db, url_->display(), &err)) {
         case SchemaCheck::Ready:
             break;
@@ -285,14 +442,26 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
             dropShared(err);
             return Shared::Away;
     }
-    // Once a session, before any row of this session reaches the server: runs
-    // this station left running there belong to an earlier session that died.
-    if (!sharedMarked_) {
-        if (!markInterrupted(db)) {
-            dropShared(dbError(db.lastError()));
+    if (options_.access != Access::Reader) {
+        // This instance's lock lives as long as the session: another station
+        // finding it held knows this one's runs are alive.
+        QSqlQuery lock(db);
+        lock.prepare(QStringLiteral("SELECT pg_try_advisory_lock(?, ?)"));
+        lock.addBindValue(kInstanceLockSpace);
+        lock.addBindValue(instanceKey(instance_));
+        if (!lock.exec()) {
+            dropShared(dbError(lock.lastError()));
             return Shared::Away;
         }
-        sharedMarked_ = true;
+        // Once, before this instance's rows reach the server: runs whose
+        // instance holds no lock belong to a station that died.
+        if (!sharedMarked_) {
+            if (!markInterrupted(db, false)) {
+                dropShared(dbError(db.lastError()));
+                return Shared::Away;
+            }
+            sharedMarked_ = true;
+        }
     }
     sharedOpen_ = true;
     error_.clear();
@@ -308,14 +477,58 @@ void RecordStore::dropShared(const QString& reason) {
     error_ = text(texts::kSharedAway).arg(url_->display(), reason, localPath_);
 }
 
-bool RecordStore::flushQueue(QString* error) {
+bool RecordStore::claimQueue(QString* error) {
     QSqlDatabase local = localDb();
-    Rows rows;
+    QStringList dead;
     {
         QSqlQuery q(local);
-        if (!q.exec(QStringLiteral("SELECT %1 FROM runs WHERE id IN (SELECT run_id FROM pending_upload)"
-                                   " ORDER BY started_at")
-                        .arg(runColumnList()))) {
+        q.prepare(QStringLiteral("SELECT DISTINCT claimed_by FROM outbox WHERE target IN (?, '')"
+                                 " AND claimed_by IS NOT NULL AND claimed_by <> ?"));
+        q.addBindValue(target());
+        q.addBindValue(instance_);
+        if (!q.exec()) {
+            *error = dbError(q.lastError());
+            return false;
+        }
+        while (q.next())
+            if (!instanceAlive(q.value(0).toString())) dead << q.value(0).toString();
+    }
+    QSqlQuery claim(local);
+    QString sql = QStringLiteral("UPDATE outbox SET claimed_by = ? WHERE target IN (?, '') AND (claimed_by IS NULL");
+    for (int i = 0; i < dead.size(); ++i) sql += QStringLiteral(" OR claimed_by = ?");
+    claim.prepare(sql + u')');
+    claim.addBindValue(instance_);
+    claim.addBindValue(target());
+    for (const QString& d : std::as_const(dead)) claim.addBindValue(d);
+    if (!claim.exec()) {
+        *error = dbError(claim.lastError());
+        return false;
+    }
+    // A legacy row is this server's from now on.
+    QSqlQuery adopt(local);
+    adopt.prepare(QStringLiteral("UPDATE outbox SET target = ? WHERE target = '' AND claimed_by = ?"
+                                 " AND NOT EXISTS (SELECT 1 FROM outbox o WHERE o.run_id = outbox.run_id"
+                                 " AND o.target = ?)"));
+    adopt.addBindValue(target());
+    adopt.addBindValue(instance_);
+    adopt.addBindValue(target());
+    adopt.exec();
+    return true;
+}
+
+bool RecordStore::flushQueue(QString* error) {
+    if (!claimQueue(error)) return false;
+    QSqlDatabase local = localDb();
+    Rows rows;
+    std::vector<Queued> sent;
+    {
+        QSqlQuery q(local);
+        q.prepare(QStringLiteral("SELECT %1, o.seq FROM runs r JOIN outbox o ON o.run_id = r.id"
+                                 " WHERE o.target = ? AND o.claimed_by = ? ORDER BY r.started_at, r.id")
+                      .arg(QStringLiteral("r.") + runColumns().join(QStringLiteral(", r."))));
+        q.addBindValue(target());
+        q.addBindValue(instance_);
+        if (!q.exec()) {
             *error = dbError(q.lastError());
             return false;
         }
@@ -323,6 +536,7 @@ bool RecordStore::flushQueue(QString* error) {
         while (q.next()) {
             QVariantList values;
             for (int i = 0; i < columns; ++i) values << q.value(i);
+            sent.push_back({values.front(), q.value(columns)});
             rows.push_back(std::move(values));
         }
     }
@@ -331,10 +545,8 @@ bool RecordStore::flushQueue(QString* error) {
     // could not read still reaches the server. Should the local clean-up
     // fail after the server took them, they are sent again later: the same
     // rows, the same result.
-    if (!writeRows(sharedDb(), rows, false, error)) return false;
-    QVariantList ids;
-    for (const QVariantList& values : rows) ids << values.front();
-    return dropQueued(local, ids, error);
+    if (!writeRows(sharedDb(), rows, nullptr, error)) return false;
+    return dropQueued(local, sent, target(), instance_, error);
 }
 
 bool RecordStore::toShared(const QVariantList* values, bool force) {
@@ -342,7 +554,7 @@ bool RecordStore::toShared(const QVariantList* values, bool force) {
         const bool wasOpen = sharedOpen_;
         if (connectShared(force || attempt > 0) != Shared::Connected) return false;
         QString err;
-        if (flushQueue(&err) && (!values || writeRows(sharedDb(), {*values}, false, &err))) return true;
+        if (flushQueue(&err) && (!values || writeRows(sharedDb(), {*values}, nullptr, &err))) return true;
         dropShared(err);
         // A connection that had been open may just be stale (the server was
         // restarted): one fresh one is tried. A fresh one failing means away.
@@ -352,16 +564,36 @@ bool RecordStore::toShared(const QVariantList* values, bool force) {
 }
 
 bool RecordStore::save(const Run& run) {
-    const QVariantList values = runValues(run);
+    Run stamped = run;
+    if (stamped.instance.isEmpty()) stamped.instance = instance_;
+    const QVariantList values = runValues(stamped);
     QString err;
-    if (!url_) {
-        if (writeRows(localDb(), {values}, false, &err)) return true;
-    } else {
-        if (toShared(&values, false)) return true;
-        if (writeRows(localDb(), {values}, true, &err)) return true;
+    const QString to = target();
+    // The outbox first: the row is durable once the local commit returns,
+    // whatever the server does next.
+    if (!writeRows(localDb(), {values}, url_ ? &to : nullptr, &err)) {
+        error_ = text(texts::kWriteFailed).arg(run.id, err);
+        return false;
     }
-    error_ = text(texts::kWriteFailed).arg(run.id, err);
-    return false;
+    if (url_ && options_.access == Access::Station) toShared(nullptr, false);
+    return true;
+}
+
+bool RecordStore::put(const Run& run) {
+    if (!open_) {
+        error_ = text(texts::kNotOpen);
+        return false;
+    }
+    if (QUuid::fromString(run.id).isNull()) {
+        error_ = text(texts::kBadRunId).arg(run.id);
+        return false;
+    }
+    return save(run);
+}
+
+bool RecordStore::send() {
+    if (!open_ || !url_ || options_.access == Access::Writer) return false;
+    return toShared(nullptr, true);
 }
 
 bool RecordStore::saveOpen(const QString& id) {
@@ -419,6 +651,7 @@ std::optional<QString> RecordStore::beginRun(const RunStart& start) {
     run.startedAt = start.startedAt.isValid() ? start.startedAt.toUTC() : QDateTime::currentDateTimeUtc();
     run.station = station_;
     run.port = start.port;
+    run.instance = instance_;
     runs_[id] = OpenRun{run, false};
     // A run no database took is not begun: the unit should not be worked on
     // without its record.
@@ -483,7 +716,7 @@ bool RecordStore::endRun(const QString& id, const RunEnd& end) {
 
 bool RecordStore::retry() {
     if (!open_) return false;
-    bool ok = !url_ || toShared(nullptr, true);
+    bool ok = !url_ || options_.access == Access::Writer || toShared(nullptr, true);
     std::vector<QString> unsaved;
     for (const auto& [id, open] : runs_)
         if (!open.saved) unsaved.push_back(id);
@@ -497,7 +730,7 @@ std::optional<std::vector<Run>> RecordStore::list(const QDateTime& since, const 
         return std::nullopt;
     }
     QSqlDatabase db = localDb();
-    if (url_) {
+    if (url_ && options_.access != Access::Writer) {
         if (!toShared(nullptr, true)) {
             error_ = text(texts::kListAway).arg(url_->display()).arg(pendingUploads());
             return std::nullopt;
@@ -507,6 +740,8 @@ std::optional<std::vector<Run>> RecordStore::list(const QDateTime& since, const 
 
     QString sql = QStringLiteral("SELECT %1 FROM runs WHERE 1 = 1").arg(runColumnList());
     QVariantList binds;
+    // In the local file, rows waiting for a server are that server's.
+    if (db.driverName() == kSqlite) sql += QStringLiteral(" AND id NOT IN (SELECT run_id FROM outbox)");
     if (since.isValid()) {
         sql += QStringLiteral(" AND started_at >= ?");
         binds << timestampText(since);
@@ -516,8 +751,9 @@ std::optional<std::vector<Run>> RecordStore::list(const QDateTime& since, const 
         binds << filter.station;
     }
     if (!filter.unitId.isEmpty()) {
-        sql += QStringLiteral(" AND unit_id = ?");
-        binds << filter.unitId;
+        // The identifier or any part of it, as shown or as the label's digits.
+        sql += QStringLiteral(" AND REPLACE(UPPER(unit_id), ' ', '') LIKE ?");
+        binds << u'%' + filter.unitId.toUpper().remove(u' ') + u'%';
     }
     if (filter.verdict) {
         sql += QStringLiteral(" AND verdict = ?");

@@ -2,20 +2,25 @@
 // Where the station writes its runs, one row per run, so that no run is lost.
 //
 // Without an address the records live in a local SQLite file. With a
-// postgresql:// address they go to the shared server, and the local file is
-// the queue for whatever cannot reach it: when the server is away (at open or
-// in the middle of a run) whole rows are written locally and marked pending,
-// and they are sent on the next write or retry() that finds the server again.
-// The run id is the key, and every send is an insert-or-replace of the whole
-// row, so a row sent twice is one row, and a run begun on the server and
-// ended in the queue arrives complete.
+// postgresql:// address the local file is an outbox: every row is committed
+// there first, marked for that server (and only that one), and the server is
+// fed from the outbox in order, by insert-or-replace on the run id; a row
+// leaves the outbox only once the server confirmed it. A row sent twice is
+// one row, and a run begun on the server and ended in the outbox arrives
+// complete.
 //
-// Queued rows are always sent before anything is written to the server
-// directly, so an older queued copy of a run never lands after a newer one.
+// Several processes may share one local file. Each station instance holds a
+// lock of its own (a lock file with its process id beside the local file,
+// and a session advisory lock on the server): a run still `running` whose
+// instance holds no lock belongs to a station that died, and is marked
+// interrupted by the next station to open the records. A reader (a listing)
+// never marks anything. Rows in the outbox are claimed by one sender at a
+// time; a dead sender's claim passes to the next.
 //
-// Driven from one thread (the station's event loop). Every write is one
-// transaction; the only wait is the connect timeout when the server does not
-// answer, and writes do not try to reconnect more often than retryGapMs.
+// Every call blocks for as long as its database takes, bounded by the busy
+// time-out (SQLite) and the connect, statement and lock time-outs
+// (PostgreSQL): the station drives it from worker threads (RecordsLink), never
+// from the units' event loop.
 
 #include <QElapsedTimer>
 #include <QSet>
@@ -33,11 +38,26 @@ class QSqlDatabase;
 
 namespace vek::records {
 
+// What an open store may do.
+enum class Access {
+    Station,  // takes its instance lock, marks dead runs, writes and sends to the server as it goes
+    Writer,   // the same, but never contacts the server: the outbox only (a sender feeds the server)
+    Sender,   // feeds the server from the outbox for an instance whose writer holds the lock
+    Reader,   // lists: no lock, marks nothing
+};
+
 struct StoreOptions {
     QString url{};        // empty: the local file only
     QString localPath{};  // empty: records.sqlite in the application's data folder
     QString station{};    // empty: this machine's host name
     int retryGapMs = 3000;
+    Access access = Access::Station;
+    QString instance{};  // empty: a new one (host, process id, a random part)
+    // How long a statement waits for a local file locked by another process.
+    int busyTimeoutMs = 2000;
+    // Server-side bounds of every statement and of every lock wait.
+    int statementTimeoutMs = 5000;
+    int lockTimeoutMs = 3000;
 };
 
 class RecordStore {
@@ -68,9 +88,21 @@ public:
     bool sharedConnected() const { return sharedOpen_; }
     // Runs waiting in the local file for the shared server; -1 if unreadable.
     int pendingUploads() const;
-    // Runs of this station found running (in the local file at open, on the
-    // server at the first connection) and marked interrupted, sorted.
+    // Runs of dead station instances found running (in the local file at
+    // open, on the server at the first connection) and marked interrupted
+    // by this one, sorted.
     QStringList interruptedRuns() const;
+    QString instance() const { return instance_; }
+    // The database the outbox feeds, as its rows name it; empty without one.
+    QString target() const;
+
+    // Writes the whole run (the station keeps the run itself), durably: in
+    // the local file, or with a server in the outbox. False, with
+    // errorString(), when it could not be stored; nothing is kept then.
+    bool put(const Run& run);
+    // Sends what the outbox holds for this store's server (Station, Sender,
+    // Reader). True when the server took all of it.
+    bool send();
 
     // Records the start of a run; its id (made here when not given), or
     // nothing when the id is not a UUID or already exists, or neither database
@@ -116,8 +148,11 @@ private:
     bool saveOpen(const QString& id);
     // Marks this station's running runs in `db` interrupted and notes their
     // ids; false if the database failed.
-    bool markInterrupted(QSqlDatabase db);
+    bool markInterrupted(QSqlDatabase db, bool local);
     bool exists(const QString& id);
+    bool takeInstanceLock(QString* error);
+    bool instanceAlive(const QString& instance) const;
+    bool claimQueue(QString* error);
 
     Options options_;
     QString station_;
@@ -131,6 +166,8 @@ private:
     QElapsedTimer lastAttempt_;
     QString error_;
     QSet<QString> interrupted_;
+    QString instance_;
+    int lockFd_ = -1;
     std::map<QString, OpenRun> runs_;
 };
 

@@ -41,9 +41,10 @@ inline constexpr const char* kUnknownRun = "Execução %1 desconhecida ou já te
 inline constexpr const char* kRunningEnd = "Uma execução só termina aprovada, reprovada ou interrompida.";
 inline constexpr const char* kBadJson =
     "A configuração gravada não é um JSON válido (%1, posição %2); nada foi alterado.";
-inline constexpr const char* kWriteFailed =
-    "Não foi possível gravar a execução %1 em nenhum banco (%2). Ela segue guardada na memória e será "
-    "gravada na próxima tentativa.";
+inline constexpr const char* kWriteFailed = "Não foi possível gravar a execução %1 (%2).";
+// The lock file and why it could not be taken.
+inline constexpr const char* kLockFailed = "Não foi possível criar a trava da estação %1: %2";
+inline constexpr const char* kFolderNotWritable = "a pasta não aceita gravação";
 inline constexpr const char* kBadRow = "O banco %1 tem uma linha ilegível na execução %2.";
 inline constexpr const char* kReadFailed = "Não foi possível ler o banco de registros %1: %2";
 inline constexpr const char* kInterrupted = "Interrompida: a estação parou antes do fim da execução.";

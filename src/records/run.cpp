@@ -1,5 +1,6 @@
 #include "records/run.h"
 
+#include <QJsonDocument>
 #include <QStringList>
 #include <QVariant>
 
@@ -30,11 +31,14 @@ constexpr VerifyName kVerifyResults[] = {
     {Verify::Result::Mismatch, "mismatch"},
 };
 
+// One cell: on one line, quoted where needed, and never read by a
+// spreadsheet as a formula (a leading = + - @ or tab gets a quote mark).
 QString csvField(const QVariant& value) {
     if (value.isNull()) return {};
     QString text = value.toString();
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ').replace(u'\r', u' ');
+    if (!text.isEmpty() && QStringLiteral("=+-@\t").contains(text.front())) text.prepend(u'\'');
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u';')) return text;
     text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return u'"' + text + u'"';
 }
@@ -82,10 +86,15 @@ QDateTime timestampFromText(const QString& text) {
 }
 
 QString toCsv(const std::vector<Run>& runs) {
-    QString out = runColumns().join(u',') + QStringLiteral("\r\n");
+    // The byte order mark tells a spreadsheet the file is UTF-8.
+    QString out = QChar(0xFEFF) + runColumns().join(u',') + QStringLiteral("\r\n");
+    const qsizetype configColumn = runColumns().indexOf(QStringLiteral("config_json"));
     for (const Run& run : runs) {
         QStringList fields;
-        for (const QVariant& value : runValues(run)) fields << csvField(value);
+        QVariantList values = runValues(run);
+        const QJsonDocument config = QJsonDocument::fromJson(run.configJson.toUtf8());
+        if (!config.isNull()) values[configColumn] = QString::fromUtf8(config.toJson(QJsonDocument::Compact));
+        for (const QVariant& value : std::as_const(values)) fields << csvField(value);
         out += fields.join(u',') + QStringLiteral("\r\n");
     }
     return out;

@@ -3,6 +3,7 @@
 // unit is plugged in, filled in as the unit is identified, updated, configured
 // and checked, ended with a verdict.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -60,6 +61,16 @@ struct Run {
     std::optional<QrScan> qr{};
     Verdict verdict = Verdict::Running;
     QString failureReason{};
+    // The station instance that wrote the run (host, process, a random part).
+    QString instance{};
+    // A preset's name, or the configuration file's name.
+    QString configSource{};
+    // The SHA-256 of the configuration file's bytes (hex), for a file.
+    QString configSha256{};
+    // The firmware version the station brings units to ("a.b.c.d").
+    QString firmwareTarget{};
+    // The unit's configuration as read before anything was written.
+    QByteArray beforeImage{};
 
     bool operator==(const Run&) const = default;
 };
@@ -109,8 +120,12 @@ QString unitIdText(const protocol::UnitId& id);
 QString timestampText(const QDateTime& time);
 QDateTime timestampFromText(const QString& text);
 
-// One header line and one line per run, comma-separated, quoted where a field
-// holds a comma, a quote or a line break; lines end in CRLF.
+// For a spreadsheet: a byte order mark, one header line (the stored column
+// names) and one line per run, comma-separated, quoted where a field holds a
+// comma, a semicolon or a quote; line breaks inside a field become spaces,
+// the configuration is compact JSON, and a field starting with = + - @ or a
+// tab is prefixed with a quote mark so that it is never taken for a formula.
+// Lines end in CRLF.
 QString toCsv(const std::vector<Run>& runs);
 
 }  // namespace vek::records

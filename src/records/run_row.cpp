@@ -37,6 +37,11 @@ enum Column {
     QrMatch,
     VerdictColumn,
     FailureReason,
+    Instance,
+    ConfigSource,
+    ConfigSha256,
+    FirmwareTarget,
+    BeforeImage,
     ColumnCount
 };
 
@@ -50,6 +55,8 @@ const QStringList& runColumns() {
         QStringLiteral("config_json"),  QStringLiteral("image_xor"),       QStringLiteral("image_sum"),
         QStringLiteral("verify"),       QStringLiteral("verify_offset"),   QStringLiteral("qr_label"),
         QStringLiteral("qr_match"),     QStringLiteral("verdict"),         QStringLiteral("failure_reason"),
+        QStringLiteral("instance"),     QStringLiteral("config_source"),   QStringLiteral("config_sha256"),
+        QStringLiteral("firmware_target"), QStringLiteral("before_image"),
     };
     return columns;
 }
@@ -77,6 +84,8 @@ QVariantList runValues(const Run& run) {
     else
         v << null<QString>() << null<int>();
     v << verdictText(run.verdict) << text(run.failureReason);
+    v << text(run.instance) << text(run.configSource) << text(run.configSha256) << text(run.firmwareTarget)
+      << text(QString::fromLatin1(run.beforeImage.toHex()));
     return v;
 }
 
@@ -108,6 +117,11 @@ std::optional<Run> runFromValues(const QVariantList& values) {
     if (!verdict) return std::nullopt;
     run.verdict = *verdict;
     run.failureReason = textAt(values, FailureReason);
+    run.instance = textAt(values, Instance);
+    run.configSource = textAt(values, ConfigSource);
+    run.configSha256 = textAt(values, ConfigSha256);
+    run.firmwareTarget = textAt(values, FirmwareTarget);
+    run.beforeImage = QByteArray::fromHex(textAt(values, BeforeImage).toLatin1());
     return run;
 }
 

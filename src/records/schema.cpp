@@ -47,8 +47,18 @@ const std::vector<std::vector<const char*>> kSteps = {
         "ALTER TABLE runs ADD COLUMN qr_match INTEGER",
         "CREATE INDEX runs_started_at ON runs (started_at)",
     },
+    {
+        // The station instance that owns a running run: only a dead one's
+        // runs are taken for interrupted.
+        "ALTER TABLE runs ADD COLUMN instance TEXT",
+        "ALTER TABLE runs ADD COLUMN config_source TEXT",
+        "ALTER TABLE runs ADD COLUMN config_sha256 TEXT",
+        "ALTER TABLE runs ADD COLUMN firmware_target TEXT",
+        "ALTER TABLE runs ADD COLUMN before_image TEXT",
+        "CREATE INDEX runs_unit_id ON runs (unit_id)",
+    },
 };
-static_assert(kSchemaVersion == 2, "one step per version");
+static_assert(kSchemaVersion == 3, "one step per version");
 
 bool isPostgres(const QSqlDatabase& db) { return db.driverName() == QLatin1String("QPSQL"); }
 

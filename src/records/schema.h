@@ -7,6 +7,10 @@
 // "mismatch at offset N", "not done").
 // Version 2: the verify result split into a word and an offset, the QR label
 // and its match, and an index on the start time for listings.
+// Version 3: the station instance owning a run, where the configuration came
+// from (preset name or file name, and the SHA-256 of the file's bytes), the
+// firmware version the station brings units to, the unit's configuration as
+// read before the write (hex of its bytes), and an index on the unit.
 
 #include <QString>
 
@@ -14,7 +18,7 @@ class QSqlDatabase;
 
 namespace vek::records {
 
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 enum class SchemaCheck {
     Ready,

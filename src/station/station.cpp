@@ -4,22 +4,27 @@
 #include <QHostInfo>
 
 #include "link/com_port.h"
-#include "records/record_store.h"
+#include "link/port_info.h"
+#include "station/records_link.h"
 #include "station/station_texts.h"
 
 namespace vek::station {
 
-Station::Station(config::FormModel form, QStringList ports, records::RecordStore* store, QObject* parent)
-    : QObject(parent), form_(std::move(form)), ports_(std::move(ports)), store_(store),
-      host_(store ? store->station() : QHostInfo::localHostName()) {
+Station::Station(config::FormModel form, QStringList ports, RecordsLink* link, QObject* parent)
+    : QObject(parent), form_(std::move(form)), ports_(std::move(ports)), link_(link),
+      host_(link ? link->station() : QHostInfo::localHostName()) {
     watchTimer_.setInterval(kWatchMs);
     connect(&watchTimer_, &QTimer::timeout, this, &Station::watch);
-    retryTimer_.setInterval(kRetryMs);
-    connect(&retryTimer_, &QTimer::timeout, this, [this] { store_->retry(); });
+    if (link_) connect(link_, &RecordsLink::stateChanged, this, &Station::storageChanged);
     lister_ = [] {
+        // A unit is a USB serial device: ports the system builds in (ttyS0
+        // and the like) are never watched unless named with the ports list.
+        // VEKTOOL_EXTRA_PORTS names more (a simulator's pty).
+        const QStringList extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS").split(u':', Qt::SkipEmptyParts);
         QStringList present;
         try {
-            present = link::ComPort::enumComPorts();
+            for (const link::PortInfo& p : link::describePorts())
+                if (!p.usbId().isEmpty() || extra.contains(p.name) || extra.contains(p.path)) present << p.name;
         } catch (const link::ComPortError&) {
         }
         // A device path named by hand is listed whether it exists or not;
@@ -37,7 +42,28 @@ void Station::start() {
     for (const QString& port : std::as_const(ports_)) add(port);
     watch();
     watchTimer_.start();
-    if (store_) retryTimer_.start();
+}
+
+int Station::runningUnits() const {
+    int n = 0;
+    for (StationUnit* u : std::as_const(units_)) n += u->running() ? 1 : 0;
+    return n;
+}
+
+void Station::storageChanged() {
+    const bool held = !link_->state().storing;
+    if (held == held_) return;
+    held_ = held;
+    emit line(QString::fromUtf8(held ? texts::kHeld : texts::kResumed));
+    if (!held_ && !draining_ && !stopping_)
+        for (StationUnit* u : std::as_const(units_)) u->release();
+}
+
+void Station::drain() {
+    if (draining_ || stopping_) return;
+    draining_ = true;
+    emit line(QString::fromUtf8(texts::kDraining).arg(runningUnits()));
+    checkFinished();
 }
 
 QList<StationUnit*> Station::units() const {
@@ -48,19 +74,22 @@ QList<StationUnit*> Station::units() const {
 
 StationUnit* Station::add(const QString& port) {
     auto* unit = new StationUnit(port, form_, host_, this);
-    unit->setStore(store_);
+    unit->setLink(link_);
+    unit->setSource(source_);
+    unit->setMayStart([this] { return !held_ && !draining_ && !stopping_; });
     units_.insert(port, unit);
     order_ << port;
     connect(unit, &StationUnit::changed, this, [this, unit] { emit unitChanged(unit); });
     connect(unit, &StationUnit::line, this, &Station::line);
     connect(unit, &StationUnit::runEnded, this, &Station::runEnded);
+    connect(unit, &StationUnit::runUnrecorded, this, &Station::runUnrecorded);
     connect(unit, &StationUnit::unitBegan, this, &Station::unitBegan, Qt::DirectConnection);
     emit unitAdded(unit);
     return unit;
 }
 
 void Station::watch() {
-    if (stopping_) return;
+    if (stopping_ || draining_) return;
     QStringList present = lister_();
     // A port given by its device path counts as plugged while the path is there.
     for (const QString& port : std::as_const(ports_))
@@ -100,29 +129,76 @@ bool Station::scanQr(const QString& digits) {
     return false;
 }
 
-void Station::runEnded(const records::Run& record) {
-    ++ended_;
-    if (record.verdict == records::Verdict::Passed) {
-        ++summary_.passed;
-    } else {
-        if (record.verdict == records::Verdict::Interrupted) ++summary_.interrupted;
-        else ++summary_.failed;
-        summary_.failures << QStringLiteral("%1 %2: %3").arg(record.port, record.unitId, record.failureReason);
+namespace {
+
+// A unit is known by its identifier; one never identified, by its run.
+QString unitKey(const records::Run& run) { return run.unitId.isEmpty() ? run.port + u'#' + run.id : run.unitId; }
+
+}  // namespace
+
+void Station::recount() {
+    Summary s;
+    for (const Last& last : std::as_const(lastRun_)) {
+        if (!last.recorded) {
+            ++s.unrecorded;
+            continue;
+        }
+        switch (last.run.verdict) {
+            case records::Verdict::Passed: ++s.passed; continue;
+            case records::Verdict::Interrupted: ++s.interrupted; break;
+            default: ++s.failed; break;
+        }
+        s.failures << QStringLiteral("%1 %2: %3").arg(last.run.port, last.run.unitId, last.run.failureReason);
     }
+    summary_ = s;
     emit summaryChanged();
+}
+
+void Station::runEnded(const records::Run& record) {
+    const QString key = unitKey(record);
+    const auto it = lastRun_.constFind(key);
+    const bool late = it != lastRun_.cend() && !it->recorded && it->run.id == record.id;
+    // A run stored late takes its place back, unless the unit has run again since.
+    if (it == lastRun_.cend() || it->run.id == record.id || it->run.startedAt <= record.startedAt)
+        lastRun_.insert(key, Last{record, true});
+    if (!late) ++ended_;
+    recount();
     if (count_ > 0 && ended_ >= count_ && !stopping_) {
         // Let the last unit's own signals finish before the ports close.
         QTimer::singleShot(0, this, [this] { stop(QString::fromUtf8(texts::kStopped)); });
     }
+    checkFinished();
+}
+
+void Station::runUnrecorded(const records::Run& record) {
+    lastRun_.insert(unitKey(record), Last{record, false});
+    ++ended_;
+    recount();
+    if (count_ > 0 && ended_ >= count_ && !stopping_)
+        QTimer::singleShot(0, this, [this] { stop(QString::fromUtf8(texts::kStopped)); });
+    checkFinished();
+}
+
+void Station::checkFinished() {
+    if (finished_) return;
+    if (draining_ && !stopping_) {
+        if (runningUnits() > 0) return;
+        stop(QString::fromUtf8(texts::kStopped));
+        return;
+    }
+    if (!stopping_) return;
+    for (StationUnit* u : std::as_const(units_))
+        if (!u->settled()) return;
+    finished_ = true;
+    emit finished();
 }
 
 void Station::stop(const QString& reason) {
     if (stopping_) return;
     stopping_ = true;
     watchTimer_.stop();
-    retryTimer_.stop();
     for (StationUnit* u : std::as_const(units_)) u->stop(reason);
-    emit finished();
+    checkFinished();
 }
 
 }  // namespace vek::station

@@ -19,17 +19,18 @@
 #include "records/run.h"
 #include "station/station_unit.h"
 
-namespace vek::records {
-class RecordStore;
-}
-
 namespace vek::station {
 
+class RecordsLink;
+
+// Units, not runs: a unit configured twice counts once, by its last run.
 struct Summary {
     int passed = 0;
     int failed = 0;
     int interrupted = 0;
-    QStringList failures;  // "port id: reason"
+    // Ended, but the last row could not be stored: neither passed nor failed.
+    int unrecorded = 0;
+    QStringList failures;  // "port id: reason", the last run of each unit that did not pass
 };
 
 class Station : public QObject {
@@ -38,21 +39,27 @@ public:
     // Ports are looked for this often: a plugged unit is seen within it.
     static constexpr int kWatchMs = 500;
 
-    // The store is asked to send what it keeps queued this often.
-    static constexpr int kRetryMs = 3000;
-
-    // `ports` empty: every port that appears. `store` may be null (nothing
-    // recorded); it must outlive the station.
-    Station(config::FormModel form, QStringList ports, records::RecordStore* store, QObject* parent = nullptr);
+    // `ports` empty: every port that appears. `link` may be null (nothing
+    // recorded); it must be open and outlive the station.
+    Station(config::FormModel form, QStringList ports, RecordsLink* link, QObject* parent = nullptr);
     ~Station() override;
 
+    void setSource(const RunSource& source) { source_ = source; }
     void start();
-    // Ends running runs as interrupted, closes every port.
+    // Ends running runs as interrupted, closes every port; finished() once
+    // their last rows are answered.
     void stop(const QString& reason);
+    // Starts no new unit and lets the running ones end; then stops.
+    void drain();
+    bool draining() const { return draining_; }
+    // Units whose run has begun and not ended.
+    int runningUnits() const;
+    // New units wait: the records cannot be stored now.
+    bool held() const { return held_; }
     // Stops on its own once this many runs have ended (0: never).
     void setCount(int count) { count_ = count; }
     // Where the port list comes from (tests, benchmarks): defaults to the
-    // system's list plus VEKTOOL_EXTRA_PORTS.
+    // USB serial ports (with a vendor and product id) plus VEKTOOL_EXTRA_PORTS.
     void setPortLister(std::function<QStringList()> lister) { lister_ = std::move(lister); }
 
     // A QR label read anywhere: recorded on the unit whose identifier it
@@ -76,21 +83,34 @@ private:
     void watch();
     StationUnit* add(const QString& port);
     void runEnded(const records::Run& record);
+    void runUnrecorded(const records::Run& record);
     void unitBegan(StationUnit* unit);
+    void storageChanged();
+    void recount();
+    void checkFinished();
 
     config::FormModel form_;
     QStringList ports_;
-    records::RecordStore* store_;
+    RecordsLink* link_;
+    RunSource source_;
+    // Each unit's last run: its verdict, and whether it is stored.
+    struct Last {
+        records::Run run;
+        bool recorded = true;
+    };
+    QHash<QString, Last> lastRun_;
     QString host_;
     QHash<QString, StationUnit*> units_;
     QStringList order_;
     QTimer watchTimer_;
-    QTimer retryTimer_;
     std::function<QStringList()> lister_;
     Summary summary_;
     int count_ = 0;
     int ended_ = 0;
     bool stopping_ = false;
+    bool draining_ = false;
+    bool held_ = false;
+    bool finished_ = false;
 };
 
 }  // namespace vek::station

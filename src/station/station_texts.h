@@ -13,6 +13,9 @@ inline constexpr const char* kStepVerifying = "conferindo";
 inline constexpr const char* kStepPassed = "concluído";
 inline constexpr const char* kStepFailed = "falhou";
 inline constexpr const char* kStepInterrupted = "interrompido";
+inline constexpr const char* kStepHeld = "aguardando: a estação não inicia novas unidades agora";
+inline constexpr const char* kStepRecording = "registrando";
+inline constexpr const char* kStepNotRecorded = "NÃO registrado";
 
 // Reasons a run fails.
 inline constexpr const char* kOperationMode = "o Vek está em modo de operação";
@@ -36,7 +39,15 @@ inline constexpr const char* kUnplugged = "o Vek foi desconectado durante: %1";
 // The other port with the same identifier.
 inline constexpr const char* kDuplicateId = "identificador repetido: o mesmo Id está na porta %1";
 inline constexpr const char* kNotRecorded = "o registro não pôde ser gravado, o Vek não foi alterado: %1";
+// How the run ended ("concluído", "falhou", …) and why its record is not stored.
+inline constexpr const char* kNotRecordedEnd = "%1, mas NÃO registrado: %2";
 inline constexpr const char* kStopped = "estação encerrada pelo operador";
+// How many units are still running.
+inline constexpr const char* kDraining =
+    "Parando: as %1 unidades em andamento terminam e nenhuma nova começa. Ctrl+C de novo interrompe já.";
+inline constexpr const char* kHeld =
+    "Os registros não estão sendo gravados: nenhuma unidade nova começa até o banco voltar.";
+inline constexpr const char* kResumed = "Os registros voltaram a ser gravados: novas unidades começam.";
 
 // A run that passed with something to say: the type is discontinued.
 inline constexpr const char* kDiscontinuedWarning =
@@ -53,5 +64,36 @@ inline constexpr const char* kLineUnit = "%1: Vek %2 v%3";
 inline constexpr const char* kLineFirmware = "%1: %2 → %3";
 inline constexpr const char* kLineEnded = "%1: %2 %3";
 inline constexpr const char* kLineEndedWhy = "%1: %2 %3: %4";
+
+// Where records go and how it stands (the place, the time, the count, the reason).
+inline constexpr const char* kRecordsLocal = "Registros: SQLite (local) %1";
+inline constexpr const char* kRecordsLocalClosed = "Registros: SQLite (local) %1 — não abriu: %2";
+inline constexpr const char* kRecordsLocalFailing = "Registros: SQLite (local) %1 — não grava: %2";
+inline constexpr const char* kRecordsConnected = "Registros: PostgreSQL %1 — conectado";
+inline constexpr const char* kRecordsConnecting = "Registros: PostgreSQL %1 — conectando";
+inline constexpr const char* kRecordsAway = "Registros: PostgreSQL %1 — sem resposta desde %2";
+inline constexpr const char* kRecordsQueued = ", %1 registros na fila local";
+inline constexpr const char* kRecordsOutboxFailing = " — a fila local não grava: %1";
+inline constexpr const char* kRecordsNotOpen = "o banco de registros não está aberto";
+
+// The command line's station and records.
+inline constexpr const char* kLineMarkedInterrupted = "execução %1 marcada como interrompida (a estação dela parou)";
+// The source, its SHA-256 when a file, the firmware release units are brought to.
+inline constexpr const char* kLineSource = "Configuração: %1%2 · firmware alvo %3";
+// The file and the SHA-256 of the bytes read at the start.
+inline constexpr const char* kFileChanged =
+    "O arquivo %1 mudou no disco: a estação segue com a configuração lida ao iniciar (SHA-256 %2). "
+    "Reinicie a estação para usar o novo arquivo.";
+inline constexpr const char* kSummary = "unidades: %1 concluídas, %2 falharam, %3 interrompidas";
+inline constexpr const char* kSummaryUnrecorded =
+    "ATENÇÃO: %1 unidades concluídas, mas NÃO registradas: separe-as e passe-as de novo";
+inline constexpr const char* kBadSince =
+    "--since pede uma data AAAA-MM-DD ou data e hora AAAA-MM-DDTHH:MM[:SS], e nada mais: %1";
+inline constexpr const char* kBadVerdict = "--verdict pede passed, failed, interrupted ou running: %1";
+inline constexpr const char* kCsvAlone = "--csv não se combina com --json nem com --summary";
+// Units, runs, then units by their last verdict.
+inline constexpr const char* kRecordsSummary =
+    "%1 unidades (%2 execuções): %3 aprovadas, %4 reprovadas, %5 interrompidas, %6 em andamento";
+inline constexpr const char* kRecordsReasons = "Motivos de falha (unidades):";
 
 }  // namespace vek::station::texts

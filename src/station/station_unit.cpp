@@ -3,7 +3,8 @@
 #include <QUuid>
 
 #include "config/config_file.h"
-#include "records/record_store.h"
+#include "protocol/identification.h"
+#include "station/records_link.h"
 #include "station/station_texts.h"
 
 namespace vek::station {
@@ -27,8 +28,45 @@ QString stepText(Step step) {
         case Step::Passed: return qs(texts::kStepPassed);
         case Step::Failed: return qs(texts::kStepFailed);
         case Step::Interrupted: return qs(texts::kStepInterrupted);
+        case Step::Held: return qs(texts::kStepHeld);
+        case Step::Recording: return qs(texts::kStepRecording);
+        case Step::NotRecorded: return qs(texts::kStepNotRecorded);
     }
     return {};
+}
+
+QString StationUnit::firmwareTarget() {
+    // Asked of the rule that decides an update, so it cannot drift from it.
+    static const QString target = [] {
+        for (int c = 0; c < 256; ++c)
+            for (int d = 0; d < 256; ++d)
+                if (protocol::isCurrentRelease(
+                        {4, 0, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)}))
+                    return QStringLiteral("%1.%2").arg(c).arg(d);
+        return QString();
+    }();
+    return target;
+}
+
+void StationUnit::setLink(RecordsLink* link) {
+    link_ = link;
+    if (link_) connect(link_, &RecordsLink::saved, this, &StationUnit::saved);
+}
+
+bool StationUnit::settled() const {
+    if (running_) return false;
+    for (const Unsettled& u : unsettled_)
+        if (!u.reported) return false;
+    return true;
+}
+
+void StationUnit::release() {
+    if (!held_) return;
+    held_ = false;
+    unit_.close();
+    row_.step = Step::Closed;
+    row_.stepText.clear();
+    emit changed();
 }
 
 StationUnit::StationUnit(QString port, config::FormModel form, QString stationHost, QObject* parent)
@@ -36,7 +74,13 @@ StationUnit::StationUnit(QString port, config::FormModel form, QString stationHo
     formJson_ = fromUtf8(config::toJson(form_));
     config::encode(form_, image_);
     row_.port = port_;
-    unit_.setPlan(unit::Plan::production(form_));
+    // What the unit held is read before anything changes it: the run keeps it.
+    unit::Plan plan = unit::Plan::production(form_);
+    plan.backupFirst = true;
+    unit_.setPlan(plan);
+    connect(&unit_, &unit::UnitController::imageRead, this,
+            [this](const unit::Identification&, const config::Image& image) { beforeRead(image); },
+            Qt::DirectConnection);
 
     // Direct: a unit that cannot be taken is left alone before anything is sent.
     connect(&unit_, &unit::UnitController::unitIdentified, this, &StationUnit::identified, Qt::DirectConnection);
@@ -93,7 +137,7 @@ void StationUnit::identified(const unit::Identification& unit) {
         // Back with the new firmware; the road goes on to the write.
         restarting_ = false;
         record_.firmwareAfter = row_.firmwareAfter = records::versionText(unit.version);
-        record({.firmwareAfter = unit.version});
+        push();
         emit line(qs(texts::kLineFirmware).arg(port_, record_.firmwareBefore, record_.firmwareAfter));
         setStep(Step::Writing);
         return;
@@ -101,6 +145,14 @@ void StationUnit::identified(const unit::Identification& unit) {
     // A new identification on the port is a new unit.
     if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
     awaitingUnplug_ = false;
+    if (mayStart_ && !mayStart_()) {
+        // Not now (the records cannot be stored, or the station is stopping):
+        // nothing is sent; release() lets it announce itself again.
+        held_ = true;
+        unit_.leaveAlone();
+        setStep(Step::Held);
+        return;
+    }
     identifying_ = true;
     const bool begun = begin(unit);
     if (begun) emit unitBegan(this);
@@ -129,34 +181,97 @@ bool StationUnit::begin(const unit::Identification& unit) {
     record_.firmwareBefore = record_.firmwareAfter = records::versionText(unit.version);
     record_.configJson = formJson_;
     record_.imageCheck = records::ImageCheck{config::checkXor(image_), config::checkSum(image_)};
+    record_.configSource = source_.source;
+    record_.configSha256 = source_.sha256;
+    record_.firmwareTarget = firmwareTarget();
+    beginStored_ = false;
     const QString qr = row_.qrLabel;
     row_ = UnitRow{};
     row_.port = port_;
     row_.running = true;
     row_.unitId = record_.unitId;
     row_.firmwareBefore = row_.firmwareAfter = record_.firmwareBefore;
-    if (store_) {
-        // No unit is worked on without its record.
-        if (!store_->beginRun({port_, record_.id, record_.startedAt})) {
-            const QString why = store_->errorString();
-            record_.id.clear();
-            end(Step::Failed, qs(texts::kNotRecorded).arg(why));
-            return false;
-        }
-        record({.unitId = unit.id,
-                .firmwareBefore = unit.version,
-                .firmwareAfter = unit.version,
-                .configJson = formJson_,
-                .imageCheck = record_.imageCheck});
-    }
+    if (link_) record_.instance = link_->instance();
+    // The first row goes to the records now and the answer never holds this
+    // loop: the road goes on (the controller cannot be paused), and should
+    // the row not be stored the road is cut there (saved()). The local
+    // commit returns long before the configuration read ends.
+    beginSeq_ = push();
     emit line(qs(texts::kLineUnit).arg(port_, record_.unitId, record_.firmwareBefore));
     if (!qr.isEmpty() && qr == idDigits_) setQrLabel(qr);  // scanned while the unit was announcing itself
     return true;
 }
 
-void StationUnit::record(const records::RunUpdate& update) {
-    // A write the databases did not take is kept by the store and written later.
-    if (store_ && !record_.id.isEmpty()) store_->updateRun(record_.id, update);
+quint64 StationUnit::push() {
+    if (!link_ || record_.id.isEmpty()) return 0;
+    const quint64 seq = ++seq_;
+    link_->put(record_, seq);
+    const auto it = unsettled_.find(record_.id);
+    if (it != unsettled_.end()) {
+        it->run = record_;
+        it->seq = seq;
+    }
+    return seq;
+}
+
+void StationUnit::beforeRead(const config::Image& image) {
+    if (!running_ || !record_.beforeImage.isEmpty()) return;
+    record_.beforeImage = QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+    push();
+}
+
+void StationUnit::saved(const QString& id, quint64 seq, bool ok, const QString& error) {
+    if (running_ && id == record_.id && seq == beginSeq_) {
+        if (ok) {
+            beginStored_ = true;
+            return;
+        }
+        // No unit is changed without its record; a firmware transfer under
+        // way is never cut on purpose, its row is tried again.
+        if (unit_.operation() == unit::Operation::Firmware) return;
+        end(Step::Failed, qs(texts::kNotRecorded).arg(error));
+        unit_.close();
+        return;
+    }
+    const auto it = unsettled_.find(id);
+    if (it == unsettled_.end() || seq < it->seq) return;
+    if (ok) {
+        const records::Run run = it->run;
+        unsettled_.erase(it);
+        settle(run);
+        return;
+    }
+    if (it->reported) return;
+    it->reported = true;
+    const records::Run run = it->run;
+    if (id == record_.id) {
+        row_.unrecorded = true;
+        row_.reason = qs(texts::kNotRecordedEnd)
+                          .arg(run.verdict == records::Verdict::Passed        ? qs(texts::kStepPassed)
+                               : run.verdict == records::Verdict::Interrupted ? qs(texts::kStepInterrupted)
+                                                                               : qs(texts::kStepFailed),
+                               error);
+        setStep(Step::NotRecorded);
+    }
+    emit line(qs(texts::kLineEndedWhy).arg(port_, run.unitId, stepText(Step::NotRecorded), error));
+    emit runUnrecorded(run, error);
+}
+
+// The ended run's last row is stored: now it counts, and the row says so.
+void StationUnit::settle(const records::Run& run) {
+    const Step step = run.verdict == records::Verdict::Passed        ? Step::Passed
+                      : run.verdict == records::Verdict::Interrupted ? Step::Interrupted
+                                                                      : Step::Failed;
+    if (run.id == record_.id) {
+        row_.unrecorded = false;
+        row_.verdict = run.verdict;
+        row_.reason = run.failureReason;
+        setStep(step);
+    }
+    emit line(run.failureReason.isEmpty()
+                  ? qs(texts::kLineEnded).arg(port_, run.unitId, stepText(step))
+                  : qs(texts::kLineEndedWhy).arg(port_, run.unitId, stepText(step), run.failureReason));
+    emit runEnded(run);
 }
 
 void StationUnit::progress(const unit::Progress& p) {
@@ -213,15 +328,15 @@ void StationUnit::operationFinished(const unit::Outcome& outcome) {
     // its own, failed.
     if (outcome.kind == unit::Kind::OperationMode && !running_ && !awaitingUnplug_ && !begin(outcome.unit)) return;
     if (!running_) return;
-    if (outcome.kind == unit::Kind::FirmwareNotTaken && outcome.versionAfter) {
+    if (outcome.kind == unit::Kind::FirmwareNotTaken && outcome.versionAfter)
         record_.firmwareAfter = row_.firmwareAfter = records::versionText(*outcome.versionAfter);
-        record({.firmwareAfter = *outcome.versionAfter});
-    }
+    if (outcome.before && record_.beforeImage.isEmpty())
+        record_.beforeImage =
+            QByteArray(reinterpret_cast<const char*>(outcome.before->data()), static_cast<qsizetype>(outcome.before->size()));
     if (outcome.verified)
         record_.verify = {records::Verify::Result::Match, 0};
     else if (outcome.mismatchAt >= 0)
         record_.verify = {records::Verify::Result::Mismatch, static_cast<std::uint32_t>(outcome.mismatchAt)};
-    if (record_.verify.result != records::Verify::Result::NotDone) record({.verify = record_.verify});
     if (outcome.ok()) {
         // A discontinued type is configured all the same; the warning goes with the run.
         const QString warning =
@@ -284,7 +399,7 @@ void StationUnit::setQrLabel(const QString& digits) {
     row_.qrMatch = !idDigits_.isEmpty() ? std::optional<bool>(digits == idDigits_) : std::nullopt;
     if (row_.qrMatch) {
         record_.qr = records::QrScan{digits, *row_.qrMatch};
-        record({.qr = record_.qr});
+        push();
     }
     emit changed();
 }
@@ -301,16 +416,18 @@ void StationUnit::end(Step step, const QString& reason) {
                                                   : records::Verdict::Failed;
     record_.failureReason = reason;
     row_.running = false;
-    row_.verdict = record_.verdict;
-    row_.reason = reason;
     row_.position = 0;
     row_.bytesPerSecond = -1;
     row_.secondsLeft = -1;
-    if (store_ && !record_.id.isEmpty()) store_->endRun(record_.id, {record_.verdict, reason, record_.endedAt});
-    setStep(step);
-    emit line(reason.isEmpty() ? qs(texts::kLineEnded).arg(port_, record_.unitId, stepText(step))
-                               : qs(texts::kLineEndedWhy).arg(port_, record_.unitId, stepText(step), reason));
-    emit runEnded(record_);
+    if (!link_ || record_.id.isEmpty()) {
+        settle(record_);
+        return;
+    }
+    // Shown and counted once its last row is stored (saved()).
+    unsettled_.insert(record_.id, Unsettled{record_, 0, false});
+    push();
+    row_.reason = reason;
+    setStep(Step::Recording);
 }
 
 }  // namespace vek::station

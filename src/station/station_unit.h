@@ -6,7 +6,9 @@
 // words how it went. A failure ends this unit's run only.
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
+#include <functional>
 #include <QString>
 #include <optional>
 
@@ -16,13 +18,31 @@
 #include "unit/unit_controller.h"
 #include "unit/unit_types.h"
 
-namespace vek::records {
-class RecordStore;
-}
-
 namespace vek::station {
 
-enum class Step { Closed, Waiting, NoAnswer, Firmware, Restarting, Writing, Verifying, Passed, Failed, Interrupted };
+class RecordsLink;
+
+enum class Step {
+    Closed,
+    Waiting,
+    NoAnswer,
+    Held,  // a unit is there, but the station starts no new one now
+    Firmware,
+    Restarting,
+    Writing,
+    Verifying,
+    Recording,  // ended; its last row is on its way to the records
+    Passed,
+    Failed,
+    Interrupted,
+    NotRecorded,  // ended, but its last row could not be stored
+};
+
+// Where the station's configuration came from, for every run's record.
+struct RunSource {
+    QString source;  // a preset's name, or the file's name
+    QString sha256;  // of the file's bytes; empty for a preset
+};
 
 // What a view shows of one port.
 struct UnitRow {
@@ -35,8 +55,10 @@ struct UnitRow {
     // The controller's estimate; negative until it has one.
     double bytesPerSecond = -1;
     qint64 secondsLeft = -1;
-    std::optional<records::Verdict> verdict;  // none while running
+    std::optional<records::Verdict> verdict;  // none while running or until recorded
     QString reason;
+    // The run ended, but its record is not stored (yet): set aside or run again.
+    bool unrecorded = false;
     QString qrLabel;
     std::optional<bool> qrMatch;
     qint64 elapsedMs = 0;
@@ -47,6 +69,9 @@ class StationUnit : public QObject {
     Q_OBJECT
 public:
     StationUnit(QString port, config::FormModel form, QString stationHost, QObject* parent = nullptr);
+
+    // The firmware release the station brings units to ("2.47").
+    static QString firmwareTarget();
 
     // Opens the port and waits for a unit; false when it cannot be opened
     // (the station tries again later).
@@ -63,6 +88,12 @@ public:
     // Another port announced the same identifier: this unit's run (or the
     // outcome on view) fails and the port leaves it alone.
     void duplicateOf(const QString& otherPort);
+    // Ended, with no record on its way: every run's last row was answered.
+    bool settled() const;
+    // A unit that was left alone while the station held (storage down,
+    // stopping) is let go: the port is closed and opened again, and the unit
+    // announces itself anew.
+    void release();
     // The identifier of the unit on the port (running, or finished and
     // still plugged), none otherwise or while a restarting unit is awaited.
     std::optional<unit::UnitId> liveId() const;
@@ -78,10 +109,16 @@ public:
     const records::Run& record() const { return record_; }
     unit::UnitController& controller() { return unit_; }
     // Where runs are written; none: nothing is recorded.
-    void setStore(records::RecordStore* store) { store_ = store; }
+    void setLink(RecordsLink* link);
+    void setSource(const RunSource& source) { source_ = source; }
+    // Asked when a new unit announces itself: false leaves it alone for now.
+    void setMayStart(std::function<bool()> mayStart) { mayStart_ = std::move(mayStart); }
 
 signals:
     void changed();
+    // A run ended but its last row could not be stored; runEnded follows
+    // should it be stored later.
+    void runUnrecorded(const vek::records::Run& record, const QString& reason);
     // A new unit's run has begun (its record too), before anything is sent:
     // a direct connection may still stop it (duplicateOf).
     void unitBegan(vek::station::StationUnit* unit);
@@ -96,7 +133,10 @@ private:
     bool begin(const unit::Identification& unit);
     void end(Step step, const QString& reason = {});
     QString reasonFor(const unit::Outcome& outcome) const;
-    void record(const records::RunUpdate& update);
+    quint64 push();
+    void saved(const QString& id, quint64 seq, bool ok, const QString& error);
+    void settle(const records::Run& run);
+    void beforeRead(const config::Image& image);
     void setStep(Step step);
 
     QString port_;
@@ -105,8 +145,21 @@ private:
     QString formJson_;
     config::Image image_{};
     unit::UnitController unit_;
-    records::RecordStore* store_ = nullptr;
+    RecordsLink* link_ = nullptr;
+    RunSource source_;
+    std::function<bool()> mayStart_;
     records::Run record_;
+    quint64 seq_ = 0;
+    quint64 beginSeq_ = 0;
+    bool beginStored_ = false;
+    // Ended runs whose last row is not yet acknowledged: the copy sent last and its number.
+    struct Unsettled {
+        records::Run run;
+        quint64 seq = 0;
+        bool reported = false;
+    };
+    QHash<QString, Unsettled> unsettled_;
+    bool held_ = false;
     UnitRow row_;
     QElapsedTimer clock_;
     QString idDigits_;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QSet>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
+#include <sys/resource.h>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -20,8 +23,10 @@
 #include "app/station_window.h"
 #include "app_fixture.h"
 #include "config/config_image.h"
+#include "link/port_info.h"
 #include "pg_test_server.h"
 #include "records/record_store.h"
+#include "station/records_link.h"
 #include "station/station.h"
 
 namespace vek::testing {
@@ -43,6 +48,27 @@ sim::Identity unitNo(int n, std::array<std::uint8_t, 4> version = {4, 0, 2, 46})
     id.version = version;
     id.id = {0x1000u + static_cast<std::uint32_t>(n), 0x22222222, 0x33333333};
     return id;
+}
+
+// Opens a link to the records and waits for its answer.
+std::unique_ptr<station::RecordsLink> openLink(records::StoreOptions options) {
+    auto link = std::make_unique<station::RecordsLink>(std::move(options));
+    bool answered = false, ok = false;
+    QObject::connect(link.get(), &station::RecordsLink::opened, [&](bool o, const QString&) { answered = true, ok = o; });
+    link->open();
+    EXPECT_TRUE(waitFor([&] { return answered; }, 10000));
+    EXPECT_TRUE(ok);
+    return link;
+}
+
+// What a listing shows: never marks anything.
+std::vector<RunRow> listed(records::StoreOptions options) {
+    options.access = records::Access::Reader;
+    records::RecordStore store(options);
+    EXPECT_TRUE(store.open()) << store.errorString().toStdString();
+    auto runs = store.list({});
+    EXPECT_TRUE(runs) << store.errorString().toStdString();
+    return runs ? *runs : std::vector<RunRow>{};
 }
 
 const RunRow* runOn(const std::vector<RunRow>& runs, const std::unique_ptr<sim::PtyHost>& unit) {
@@ -139,22 +165,48 @@ TEST_F(StationTest, AReadBackThatDiffersFailsTheUnit) {
     EXPECT_TRUE(runs[0].failureReason.contains(QString::fromUtf8("a partir do byte 100"))) << runs[0].failureReason.toStdString();
 }
 
-TEST_F(StationTest, CtrlCAndACrashLeaveNoRunningRecord) {
+TEST_F(StationTest, FirstCtrlCLetsTheUnitFinishASecondStopsItAndACrashLeavesNoRunningRecord) {
     // Paced as the real link: the firmware takes seconds, time enough to stop it.
     addUnit(unitNo(1)).setPacing({3686400, std::chrono::microseconds(1000)});
-    QProcess station;
-    startStation(station);
-    station.setReadChannel(QProcess::StandardError);
-    ASSERT_TRUE(waitFor([&] {
-        err_ += QString::fromUtf8(station.readAllStandardError());
-        return err_.contains("Vek 33333333");
-    }, 10000)) << err_.toStdString();
-    ::kill(static_cast<pid_t>(station.processId()), SIGINT);
-    EXPECT_EQ(finish(station, 10000), 1);
-    EXPECT_TRUE(err_.contains(QString::fromUtf8("0 concluídas, 0 falharam, 1 interrompidas"))) << err_.toStdString();
+    auto runUntilUnit = [&](QProcess& station, const QStringList& extra = {}) {
+        startStation(station, extra);
+        station.setReadChannel(QProcess::StandardError);
+        err_.clear();
+        ASSERT_TRUE(waitFor([&] {
+            err_ += QString::fromUtf8(station.readAllStandardError());
+            return err_.contains("Vek 33333333");
+        }, 10000)) << err_.toStdString();
+    };
+    {
+        // The first one: the unit under way finishes and is recorded; none new starts.
+        QProcess station;
+        runUntilUnit(station, {"--json"});
+        ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+        EXPECT_EQ(finish(station, 30000), 0) << err_.toStdString();
+        EXPECT_TRUE(err_.contains(QString::fromUtf8("Parando: as 1 unidades em andamento terminam"))) << err_.toStdString();
+        EXPECT_TRUE(err_.contains(QString::fromUtf8("1 concluídas, 0 falharam, 0 interrompidas"))) << err_.toStdString();
+        const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+        EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 1);
+    }
+    units_.clear();
+    addUnit(unitNo(3)).setPacing({3686400, std::chrono::microseconds(1000)});
+    {
+        // Two in a row: stopped at once, recorded interrupted.
+        QProcess station;
+        runUntilUnit(station);
+        ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+        ASSERT_TRUE(waitFor([&] {
+            err_ += QString::fromUtf8(station.readAllStandardError());
+            return err_.contains("Parando");
+        }, 5000));
+        ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
+        EXPECT_EQ(finish(station, 10000), 130);
+        EXPECT_TRUE(err_.contains(QString::fromUtf8("0 concluídas, 0 falharam, 1 interrompidas"))) << err_.toStdString();
+    }
     std::vector<RunRow> runs = runsIn({.localPath = localRecords()});
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].verdict, Verdict::Interrupted);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].verdict, Verdict::Passed);
+    EXPECT_EQ(runs[1].verdict, Verdict::Interrupted);
 
     // Killed outright: the run is found running at the next start and marked.
     units_.clear();
@@ -166,11 +218,41 @@ TEST_F(StationTest, CtrlCAndACrashLeaveNoRunningRecord) {
         err_ += QString::fromUtf8(crashed.readAllStandardError());
         return err_.contains("Vek 33333333");
     }, 10000)) << err_.toStdString();
+    // Its first row is in the file: the run is under way.
+    ASSERT_TRUE(waitFor([&] { return listed({.localPath = localRecords()}).size() == 3u; }, 5000));
     crashed.kill();
     crashed.waitForFinished(5000);
+    EXPECT_EQ(listed({.localPath = localRecords()}).back().verdict, Verdict::Running) << "a listing marks nothing";
     runs = runsIn({.localPath = localRecords()});
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[1].verdict, Verdict::Interrupted) << "marked at the next open";
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[2].verdict, Verdict::Interrupted) << "marked at the next open of a station";
+}
+
+TEST_F(StationTest, AFullDiskIsSaidOnTheUnitCountedApartAndExitsNonZero) {
+    const QString file = localRecords();
+    {
+        // The file made beforehand, so that the size limit leaves no room.
+        records::RecordStore store({.localPath = file});
+        ASSERT_TRUE(store.open());
+    }
+    addUnit(unitNo(1, {4, 0, 2, 47}));
+    QProcess station;
+    const rlim_t limit = static_cast<rlim_t>(QFileInfo(file).size());
+    station.setChildProcessModifier([limit] {
+        // A file may not grow past the size it has: the disk is full.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &r);
+    });
+    startStation(station, {"--count", "1", "--json"});
+    EXPECT_EQ(finish(station, 30000), 1) << err_.toStdString();
+    const QString err = err_;
+    EXPECT_TRUE(err.contains(QString::fromUtf8("NÃO registrad"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral(": ?"))) << err.toStdString();
+    const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+    EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 0) << "not called done";
+    EXPECT_EQ(summary["units"].toObject()["unrecorded"].toInt(), 1);
+    for (const RunRow& r : listed({.localPath = file})) EXPECT_NE(r.verdict, Verdict::Passed) << "nothing passed unseen";
 }
 
 // --- a shared PostgreSQL server -------------------------------------------------
@@ -214,7 +296,7 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     }, 10000)) << err_.toStdString();
     ASSERT_TRUE(server_->stop());
     EXPECT_EQ(finish(station), 0) << err_.toStdString();
-    EXPECT_TRUE(err_.contains(QString::fromUtf8("aguardam o banco"))) << err_.toStdString();
+    EXPECT_TRUE(err_.contains(QString::fromUtf8("registros na fila local"))) << err_.toStdString();
     EXPECT_FALSE(err_.contains(server_->password())) << "no password in what the station says";
 
     QString error;
@@ -243,13 +325,13 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
 
 class StationRoadTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(store_.open()) << store_.errorString().toStdString(); }
+    void SetUp() override { link_ = openLink({.localPath = dir_.filePath("records.sqlite")}); }
 
     // Runs a station over `ports` until `count` runs have ended.
     void runStation(const QStringList& ports, int count, int ms = 60000) {
         config::FormModel form;
         config::applyDefaults(form);
-        station_ = std::make_unique<station::Station>(form, ports, &store_);
+        station_ = std::make_unique<station::Station>(form, ports, link_.get());
         station_->setCount(count);
         bool finished = false;
         QObject::connect(station_.get(), &station::Station::finished, [&] { finished = true; });
@@ -258,11 +340,9 @@ protected:
     }
     // The runs on `port`, oldest first.
     std::vector<RunRow> runsOn(const QString& port) {
-        const auto all = store_.list({});
         std::vector<RunRow> out;
-        if (all)
-            for (const RunRow& r : *all)
-                if (r.port == port) out.push_back(r);
+        for (const RunRow& r : listed({.localPath = dir_.filePath("records.sqlite")}))
+            if (r.port == port) out.push_back(r);
         std::sort(out.begin(), out.end(), [](const RunRow& a, const RunRow& b) { return a.startedAt < b.startedAt; });
         return out;
     }
@@ -275,7 +355,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    records::RecordStore store_{{.localPath = dir_.filePath("records.sqlite")}};
+    std::unique_ptr<station::RecordsLink> link_;
     std::unique_ptr<station::Station> station_;
 };
 
@@ -377,7 +457,7 @@ TEST_F(SwappedPortTest, ARestartThatTakesThePortAwayIsNoUnplug) {
     plug(*host);
     config::FormModel form;
     config::applyDefaults(form);
-    station_ = std::make_unique<station::Station>(form, QStringList{port}, &store_);
+    station_ = std::make_unique<station::Station>(form, QStringList{port}, link_.get());
     station_->setCount(1);
     QObject::connect(station_.get(), &station::Station::unitAdded, [&](station::StationUnit* u) {
         // The unit leaves the bus as it restarts and comes back as a new device.
@@ -405,7 +485,7 @@ TEST_F(SwappedPortTest, AUnitSwappedBetweenTwoPortWatchesIsANewUnit) {
 
     config::FormModel form;
     config::applyDefaults(form);
-    station_ = std::make_unique<station::Station>(form, QStringList{port}, &store_);
+    station_ = std::make_unique<station::Station>(form, QStringList{port}, link_.get());
     station_->start();
     station::StationUnit* unit = station_->unit(port);
     ASSERT_TRUE(waitFor([&] { return unit->row().verdict == Verdict::Passed; }, 10000)) << unit->row().reason.toStdString();
@@ -461,12 +541,34 @@ TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
     }
 }
 
+TEST(StationPorts, ByDefaultOnlyUsbSerialPortsAndTheExtraOnesAreWatched) {
+    link::setPortDescriber([] {
+        link::PortInfo builtIn{.name = "ttyS0", .path = "/dev/ttyS0"};
+        link::PortInfo usb{.name = "ttyUSB7", .path = "/dev/ttyUSB7", .vendorId = 0x0403, .productId = 0x6001};
+        return QList<link::PortInfo>{builtIn, usb};
+    });
+    sim::PtyHost host(unitNo(1, {4, 0, 2, 47}));
+    host.start();
+    const QString pty = QString::fromStdString(host.devicePath());
+    qputenv("VEKTOOL_EXTRA_PORTS", pty.toLocal8Bit());
+    config::FormModel form;
+    config::applyDefaults(form);
+    station::Station station(form, {}, nullptr);
+    station.start();
+    QStringList watched;
+    for (station::StationUnit* u : station.units()) watched << u->row().port;
+    watched.sort();
+    EXPECT_EQ(watched, (QStringList{pty, "ttyUSB7"}));
+    station.stop({});
+    qunsetenv("VEKTOOL_EXTRA_PORTS");
+    link::setPortDescriber({});
+}
+
 // --- the station window ----------------------------------------------------------
 
 TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
     QTemporaryDir dir;
-    records::RecordStore store({.localPath = dir.filePath("records.sqlite")});
-    ASSERT_TRUE(store.open());
+    auto link = openLink({.localPath = dir.filePath("records.sqlite")});
     std::vector<std::unique_ptr<sim::PtyHost>> hosts;
     QStringList ports;
     for (int n = 1; n <= 2; ++n) {
@@ -479,7 +581,7 @@ TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
         host->start();
         ports << QString::fromStdString(host->devicePath());
     }
-    app::StationWindow window(&store, ports);
+    app::StationWindow window(link.get(), ports);
     window.show();
     window.choosePreset(1);  // Norvale
     ASSERT_TRUE(window.startStation());
@@ -508,10 +610,11 @@ TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
     EXPECT_TRUE(window.message().contains(QString::fromUtf8("não corresponde a nenhum Vek"))) << window.message().toStdString();
 
     window.stopStation();
-    const auto runs = store.list({});
-    ASSERT_TRUE(runs && runs->size() == 2u);
+    ASSERT_TRUE(waitFor([&] { return !window.station(); }, 10000));
+    const auto runs = listed({.localPath = dir.filePath("records.sqlite")});
+    ASSERT_EQ(runs.size(), 2u);
     bool labelled = false;
-    for (const RunRow& r : *runs) labelled = labelled || (r.qr && r.qr->match && r.unitId.endsWith("00001002"));
+    for (const RunRow& r : runs) labelled = labelled || (r.qr && r.qr->match && r.unitId.endsWith("00001002"));
     EXPECT_TRUE(labelled);
 }
 
