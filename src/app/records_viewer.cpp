@@ -379,6 +379,8 @@ RecordsViewer::~RecordsViewer() {
     }
 }
 
+bool RecordsViewer::loading() const { return pending_ != 0 || debounce_->isActive(); }
+
 void RecordsViewer::setPeriod(Period period) { period_->setCurrentIndex(period_->findData(period)); }
 
 void RecordsViewer::setCustomPeriod(const QDate& from, const QDate& to) {

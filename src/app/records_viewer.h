@@ -37,7 +37,8 @@ public:
 
     // Asks again with the filters on view; the answer arrives later.
     void refresh();
-    bool loading() const { return pending_ != 0; }
+    // The figures on view are not yet those of the filters on view.
+    bool loading() const;
     void setPeriod(Period period);
     // The custom period, whole local days from `from` to `to`, inclusive.
     void setCustomPeriod(const QDate& from, const QDate& to);

@@ -11,6 +11,9 @@ inline constexpr const char* kViewerStillLoading =
     "Consultando os registros… o banco ainda não respondeu; a janela continua disponível.";
 inline constexpr const char* kViewerUpdated = "Atualizado às %1.";
 
+inline constexpr const char* kViewerDbWithoutRecords =
+    "--db só vale com --records (o endereço do banco que os registros mostram).";
+
 // Filters
 inline constexpr const char* kViewerPeriod = "Período:";
 inline constexpr const char* kViewerToday = "Hoje";
