@@ -1,5 +1,5 @@
 // How the records read when a line has been busy: 100,000 runs over 60 days
-// (four stations, one unit in twenty run twice, failures with half a dozen
+// up to now (four stations, one unit in twenty run twice, failures with half a dozen
 // reasons), in a SQLite file and on a PostgreSQL server started here. For
 // each: the summary of the last 30 days (units by their last verdict, per
 // day, and the failure reasons ranked: the queries behind the viewer's
@@ -52,19 +52,17 @@ const char* const kConfig =
     R"( "rpx_rpm": 4500, "trpx_s": 5, "tosc_min": 6, "xosc_s": 7, "vbgl_kmh": 40, "rbgl_rpm": 900, "tbgl_s": 5,)"
     R"( "alerts": {"ACP": {"register": true, "buzzer": true}, "ACN": {"register": true, "buzzer": true}}})";
 
-// A line working 07h to 19h local, `runs` runs spread over `days` days ending
-// today, newest last.
+// A line working day and night: `runs` runs spread evenly over the `days`
+// days up to now, oldest first.
 void eachRun(int runs, int days, const std::function<void(const records::Run&)>& take) {
-    const QDate today = QDate::currentDate();
-    const qint64 span = qint64(days) * 12 * 3600;
+    const QDateTime end = QDateTime::currentDateTimeUtc();
+    const qint64 span = qint64(days) * 24 * 3600;
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
     for (int n = 0; n < runs;) {
-        const qint64 at = span * n / runs;
-        const QDateTime start(today.addDays(-(days - 1) + int(at / (12 * 3600))),
-                              QTime(7, 0).addSecs(int(at % (12 * 3600))));
+        const QDateTime start = end.addSecs(-span + span * n / runs);
         records::Run run;
-        run.startedAt = start.toUTC();
+        run.startedAt = start;
         run.endedAt = run.startedAt.addSecs(80 + next() % 40);
         run.station = QStringLiteral("linha-%1").arg(n % 4 + 1);
         run.port = QStringLiteral("/dev/ttyACM%1").arg(next() % 8);

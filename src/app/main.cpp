@@ -55,7 +55,7 @@ struct Request {
     Launch launch = Launch::Window;
     QString error;
     bool platformGiven = false;  // "-platform offscreen" needs no display
-    QString db;                  // --records --db URL; empty: the local file
+    QString db{};                // --records --db URL; empty: the local file
 };
 
 // Qt's own options are QApplication's to take; they are let through so that

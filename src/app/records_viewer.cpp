@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateEdit>
 #include <QFont>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <iterator>
@@ -46,7 +48,7 @@ const QColor kInterruptedColor(0xef, 0x6c, 0x00);
 constexpr int kSlowMs = 1500;
 constexpr int kPageSize = 200;
 constexpr int kReasonsShown = 8;
-constexpr int kReasonWidth = 48;
+constexpr int kReasonWidth = 38;
 
 QString verdictShown(const records::RunSummary& run) {
     using records::Verdict;
@@ -263,8 +265,8 @@ RecordsViewer::RecordsViewer(records::RecordsSource source, QWidget* parent, qin
     auto* charts = new QSplitter(Qt::Horizontal);
     charts->addWidget(hourly_);
     charts->addWidget(reasons_);
-    charts->setStretchFactor(0, 3);
-    charts->setStretchFactor(1, 2);
+    charts->setStretchFactor(0, 1);
+    charts->setStretchFactor(1, 1);
     charts->setChildrenCollapsible(false);
     for (QChartView* view : {hourly_, reasons_}) view->setMinimumSize(320, 260);
 
@@ -567,6 +569,7 @@ void RecordsViewer::showReasons(const ViewerResult& result) {
     set->setColor(kFailedColor);
     set->setBorderColor(kFailedColor);
     QStringList categories;
+    QStringList whole;
     int highest = 0;
     // The axis runs bottom-up: the most frequent reason goes in last, on top.
     const int count = qMin<int>(kReasonsShown, static_cast<int>(result.reasons.size()));
@@ -576,6 +579,7 @@ void RecordsViewer::showReasons(const ViewerResult& result) {
         // Categories must be unique; two reasons alike up to the cut are told apart.
         while (categories.contains(label)) label += QLatin1Char(' ');
         categories << label;
+        whole << (r.reason.isEmpty() ? qs(texts::kNoReason) : r.reason);
         *set << r.units;
         highest = qMax(highest, r.units);
     }
@@ -584,9 +588,19 @@ void RecordsViewer::showReasons(const ViewerResult& result) {
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
     set->setLabelColor(Qt::white);
+    // A reason cut to fit is read whole by pointing at its bar.
+    connect(series, &QAbstractBarSeries::hovered, reasons_, [whole](bool on, int index, QBarSet*) {
+        if (on && index >= 0 && index < whole.size())
+            QToolTip::showText(QCursor::pos(), whole[index]);
+        else
+            QToolTip::hideText();
+    });
     chart->addSeries(series);
     auto* y = new QBarCategoryAxis;
     y->append(categories);
+    QFont small = y->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    y->setLabelsFont(small);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     QValueAxis* x = countAxis(highest);
@@ -698,6 +712,8 @@ void RecordsViewer::showDetails(const ViewerDetails& details) {
         for (const auto& [label, value] : rows) add(label, value);
     }
     details_->resizeColumnToContents(0);
+    // Headings span both columns and would otherwise widen the first.
+    details_->setColumnWidth(0, qMin(details_->columnWidth(0), details_->viewport()->width() / 2));
     details_->resizeRowsToContents();
     emit detailsShown();
 }

@@ -29,7 +29,7 @@ class RecordsViewer : public QWidget {
     Q_OBJECT
 public:
     enum Period { Today, Week, Month, Custom };
-    enum Column { ColStarted, ColUnit, ColStation, ColPort, ColFirmware, ColVerdict, ColReason, ColumnCount };
+    enum Column { ColStarted, ColUnit, ColVerdict, ColReason, ColFirmware, ColStation, ColPort, ColumnCount };
 
     // `staleAfterSeconds` < 0: the query's default.
     explicit RecordsViewer(records::RecordsSource source, QWidget* parent = nullptr, qint64 staleAfterSeconds = -1);

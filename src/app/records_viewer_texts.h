@@ -56,8 +56,9 @@ inline constexpr const char* kNoReason = "(sem motivo informado)";
 inline constexpr const char* kHourLabel = "%1h";
 
 // The table
-inline constexpr const char* kRunHeaders[] = {"Início", "Unidade", "Estação", "Porta", "Firmware", "Resultado",
-                                              "Motivo"};
+// In RecordsViewer::Column order.
+inline constexpr const char* kRunHeaders[] = {"Início", "Unidade", "Resultado", "Motivo", "Firmware", "Estação",
+                                              "Porta"};
 inline constexpr const char* kFirmwareStep = "%1 → %2";
 inline constexpr const char* kRunsShown = "%1 de %2 execuções.";
 inline constexpr const char* kRunsMore = "Mostrar mais";
