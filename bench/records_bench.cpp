@@ -66,7 +66,10 @@ void eachRun(int runs, int days, const std::function<void(const records::Run&)>&
         run.endedAt = run.startedAt.addSecs(80 + next() % 40);
         run.station = QStringLiteral("linha-%1").arg(n % 4 + 1);
         run.port = QStringLiteral("/dev/ttyACM%1").arg(next() % 8);
-        run.unitId = QStringLiteral("0BADF00D %1 %2").arg(n / 1000000, 8, 16, QLatin1Char('0')).arg(n, 8, 16, QLatin1Char('0')).toUpper();
+        run.unitId = QStringLiteral("0BADF00D %1 %2")
+                         .arg(n / 1000000, 8, 16, QLatin1Char('0'))
+                         .arg(n, 8, 16, QLatin1Char('0'))
+                         .toUpper();
         run.unitType = 4;
         run.firmwareBefore = QStringLiteral("4.0.2.46");
         run.firmwareAfter = QStringLiteral("4.0.2.47");
@@ -114,7 +117,8 @@ bool fill(QSqlDatabase db, int runs, int days, QString* error) {
     auto statement = [&](int rows) {
         QStringList all;
         for (int i = 0; i < rows; ++i) all << row;
-        return QStringLiteral("INSERT INTO runs (%1) VALUES %2").arg(records::runColumnList(), all.join(QLatin1Char(',')));
+        return QStringLiteral("INSERT INTO runs (%1) VALUES %2")
+            .arg(records::runColumnList(), all.join(QLatin1Char(',')));
     };
     if (!db.transaction()) return *error = db.lastError().text(), false;
     QSqlQuery full(db);
@@ -176,15 +180,18 @@ bool measure(const records::RecordsSource& source, Figures* f, QString* error) {
     app::RecordsViewer viewer(source);
     viewer.setPeriod(app::RecordsViewer::Month);
     viewer.show();
-    if (!testing::waitUntil([&] { return !viewer.loading(); }, 120000)) return *error = QStringLiteral("no answer"), false;
+    if (!testing::waitUntil([&] { return !viewer.loading(); }, 120000))
+        return *error = QStringLiteral("no answer"), false;
     viewer.grab();  // drawn with its answer
     f->firstPaintMs = double(t.nsecsElapsed()) / 1e6;
     return true;
 }
 
 void print(const char* where, const Figures& f, int runs) {
-    std::printf("%-11s %8d runs  written in %6.1f s   month summary %8.1f ms (%d units)   viewer first paint of a month %8.1f ms\n",
-                where, runs, f.fillS, f.summaryMs, f.units, f.firstPaintMs);
+    std::printf(
+        "%-11s %8d runs  written in %6.1f s   month summary %8.1f ms (%d units)   viewer first paint of a month %8.1f "
+        "ms\n",
+        where, runs, f.fillS, f.summaryMs, f.units, f.firstPaintMs);
 }
 
 }  // namespace
@@ -196,10 +203,14 @@ int main(int argc, char** argv) {
     bool postgres = true;
     QString write;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) runs = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--days") && i + 1 < argc) days = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--write") && i + 1 < argc) write = QString::fromLocal8Bit(argv[++i]);
-        else if (!std::strcmp(argv[i], "--no-postgres")) postgres = false;
+        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--days") && i + 1 < argc)
+            days = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--write") && i + 1 < argc)
+            write = QString::fromLocal8Bit(argv[++i]);
+        else if (!std::strcmp(argv[i], "--no-postgres"))
+            postgres = false;
         else {
             std::fprintf(stderr, "usage: records_bench [--runs N] [--days D] [--no-postgres] [--write FILE]\n");
             return 2;

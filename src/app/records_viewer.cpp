@@ -23,8 +23,8 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolTip>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <iterator>
 #include <limits>
 #include <utility>
@@ -56,10 +56,14 @@ QString verdictShown(const records::RunSummary& run) {
     const auto verdict = records::verdictFromText(run.verdict);
     if (!verdict) return run.verdict;
     switch (*verdict) {
-        case Verdict::Passed: return qs(texts::kVerdictPassed);
-        case Verdict::Failed: return qs(texts::kVerdictFailed);
-        case Verdict::Interrupted: return qs(texts::kVerdictInterrupted);
-        case Verdict::Running: return qs(texts::kVerdictRunning);
+        case Verdict::Passed:
+            return qs(texts::kVerdictPassed);
+        case Verdict::Failed:
+            return qs(texts::kVerdictFailed);
+        case Verdict::Interrupted:
+            return qs(texts::kVerdictInterrupted);
+        case Verdict::Running:
+            return qs(texts::kVerdictRunning);
     }
     return run.verdict;
 }
@@ -114,7 +118,8 @@ std::vector<std::pair<QString, QString>> configRows(const QString& json) {
     };
     for (const Group g : {Group{"ACP", config::text::kAcp}, Group{"ACN", config::text::kAcn}}) {
         const QJsonObject o = alerts.value(QLatin1String(g.key)).toObject();
-        add(qs(config::text::kLabelRegister).replace(QLatin1String("%s"), qs(g.name)), o.value(QLatin1String("register")));
+        add(qs(config::text::kLabelRegister).replace(QLatin1String("%s"), qs(g.name)),
+            o.value(QLatin1String("register")));
         add(qs(config::text::kLabelBuzzer).replace(QLatin1String("%s"), qs(g.name)), o.value(QLatin1String("buzzer")));
     }
     const Group groups[] = {{"VMX", config::text::kVmx},
@@ -343,7 +348,8 @@ RecordsViewer::RecordsViewer(records::RecordsSource source, QWidget* parent, qin
 
     auto customShown = [this] {
         const bool custom = period_->currentData().toInt() == Custom;
-        for (QWidget* w : std::initializer_list<QWidget*>{fromLabel_, fromEdit_, toLabel_, toEdit_}) w->setVisible(custom);
+        for (QWidget* w : std::initializer_list<QWidget*>{fromLabel_, fromEdit_, toLabel_, toEdit_})
+            w->setVisible(custom);
     };
     customShown();
     connect(period_, &QComboBox::currentIndexChanged, this, [this, customShown] {
@@ -417,9 +423,14 @@ void RecordsViewer::refresh() {
     QDate first = today;
     QDate last = today;
     switch (period_->currentData().toInt()) {
-        case Today: break;
-        case Week: first = today.addDays(-6); break;
-        case Month: first = today.addDays(-29); break;
+        case Today:
+            break;
+        case Week:
+            first = today.addDays(-6);
+            break;
+        case Month:
+            first = today.addDays(-29);
+            break;
         case Custom:
             first = qMin(fromEdit_->date(), toEdit_->date());
             last = qMax(fromEdit_->date(), toEdit_->date());
@@ -562,8 +573,8 @@ void RecordsViewer::showHourly(const ViewerResult& result) {
 }
 
 void RecordsViewer::showReasons(const ViewerResult& result) {
-    QChart* chart = newChart(result.reasons.empty() && result.ok ? qs(texts::kChartNoReasons)
-                                                                   : qs(texts::kChartReasons));
+    QChart* chart =
+        newChart(result.reasons.empty() && result.ok ? qs(texts::kChartNoReasons) : qs(texts::kChartReasons));
     chart->legend()->setVisible(false);
     auto* set = new QBarSet(qs(texts::kChartUnits));
     set->setColor(kFailedColor);
@@ -702,7 +713,8 @@ void RecordsViewer::showDetails(const ViewerDetails& details) {
     add(qs(texts::kDetailsRun), r.id);
     if (!d.configSource.isEmpty()) add(qs(texts::kDetailsConfigSource), d.configSource);
     if (!d.configSha256.isEmpty()) add(qs(texts::kDetailsConfigSha), d.configSha256);
-    if (d.beforeImageKept) add(qs(texts::kDetailsBeforeImage), qs(*d.beforeImageKept ? texts::kBeforeKept : texts::kBeforeNotKept));
+    if (d.beforeImageKept)
+        add(qs(texts::kDetailsBeforeImage), qs(*d.beforeImageKept ? texts::kBeforeKept : texts::kBeforeNotKept));
     add(qs(texts::kDetailsConfig), QString(), true);
     if (d.configJson.isEmpty()) {
         add(qs(texts::kConfigNone), QString(), true);

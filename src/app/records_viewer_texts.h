@@ -57,8 +57,8 @@ inline constexpr const char* kHourLabel = "%1h";
 
 // The table
 // In RecordsViewer::Column order.
-inline constexpr const char* kRunHeaders[] = {"Início", "Unidade", "Resultado", "Motivo", "Firmware", "Estação",
-                                              "Porta"};
+inline constexpr const char* kRunHeaders[] = {"Início",   "Unidade", "Resultado", "Motivo",
+                                              "Firmware", "Estação", "Porta"};
 inline constexpr const char* kFirmwareStep = "%1 → %2";
 inline constexpr const char* kRunsShown = "%1 de %2 execuções.";
 inline constexpr const char* kRunsMore = "Mostrar mais";
@@ -84,8 +84,7 @@ inline constexpr const char* kQrMatch = "%1 (confere com o USB)";
 inline constexpr const char* kQrMismatch = "%1 (NÃO confere com o USB)";
 inline constexpr const char* kQrNone = "não lida";
 inline constexpr const char* kDetailsVerdict = "Resultado";
-inline constexpr const char* kDetailsStale =
-    "interrompido (a estação parou sem terminar a execução)";
+inline constexpr const char* kDetailsStale = "interrompido (a estação parou sem terminar a execução)";
 inline constexpr const char* kDetailsReason = "Motivo";
 inline constexpr const char* kDetailsConfigSource = "Origem da configuração";
 inline constexpr const char* kDetailsConfigSha = "SHA-256 da configuração";

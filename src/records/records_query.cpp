@@ -66,8 +66,8 @@ RecordsQuery::RecordsQuery(RecordsSource source) : source_(std::move(source)) {
     name_ = QStringLiteral("vek-records-query-%1").arg(++connectionCount);
     localPath_ = source_.localPath;
     if (localPath_.isEmpty())
-        localPath_ = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                     QStringLiteral("/records.sqlite");
+        localPath_ =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/records.sqlite");
     display_ = text(texts::kQueryLocal).arg(localPath_);
 }
 
@@ -85,6 +85,15 @@ QString RecordsQuery::description() const { return display_; }
 bool RecordsQuery::fail(const QString& message) {
     error_ = message;
     return false;
+}
+
+std::nullopt_t RecordsQuery::failed(const QString& message) {
+    error_ = message;
+    return std::nullopt;
+}
+
+std::nullopt_t RecordsQuery::failed(const QSqlQuery& q) {
+    return failed(text(texts::kQueryFailed).arg(display_, dbError(q.lastError())));
 }
 
 bool RecordsQuery::open() {
@@ -119,8 +128,8 @@ bool RecordsQuery::open() {
         db.setDatabaseName(localPath_);
         // Read-only: looking never changes the file, and a station writing it
         // holds it no longer than a write takes.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1")
-                                 .arg(kConnectTimeoutSeconds * 1000));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
     }
     if (!db.open()) return fail(text(texts::kQueryOpenFailed).arg(where, dbError(db.lastError())));
     if (shared) {
@@ -142,10 +151,12 @@ bool RecordsQuery::open() {
     // time. It is added where this user may write; elsewhere the queries are
     // slower, never refused.
     const QString hasIndexSql =
-        shared ? QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE tablename = 'runs'"
-                                " AND indexdef LIKE '%(started_at)%'")
-               : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'runs'"
-                                " AND sql LIKE '%(started_at)%'");
+        shared ? QStringLiteral(
+                     "SELECT COUNT(*) FROM pg_indexes WHERE tablename = 'runs'"
+                     " AND indexdef LIKE '%(started_at)%'")
+               : QStringLiteral(
+                     "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'runs'"
+                     " AND sql LIKE '%(started_at)%'");
     QSqlQuery hasIndex(db);
     if (hasIndex.exec(hasIndexSql) && hasIndex.next() && hasIndex.value(0).toInt() == 0) {
         const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS runs_started_at ON runs (started_at)");
@@ -242,16 +253,17 @@ bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
 }  // namespace
 
 std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     const Where w = where(query, true);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     q.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT %1 FROM runs WHERE 1 = 1%2 ORDER BY started_at DESC, id DESC"
-                                       " LIMIT %3 OFFSET %4")
+    const QString sql = QStringLiteral(
+                            "SELECT %1 FROM runs WHERE 1 = 1%2 ORDER BY started_at DESC, id DESC"
+                            " LIMIT %3 OFFSET %4")
                             .arg(QLatin1String(kSummaryColumns), w.sql)
                             .arg(qMax(0, limit))
                             .arg(qMax(0, offset));
-    if (!execWith(q, sql, w.binds)) { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+    if (!execWith(q, sql, w.binds)) return failed(q);
     const QString stale = staleBefore();
     const QString running = verdictText(Verdict::Running);
     std::vector<RunSummary> out;
@@ -278,16 +290,16 @@ std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query,
 }
 
 std::optional<int> RecordsQuery::countRuns(const RunQuery& query) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     const Where w = where(query, true);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q, QStringLiteral("SELECT COUNT(*) FROM runs WHERE 1 = 1") + w.sql, w.binds) || !q.next())
-        { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+        return failed(q);
     return q.value(0).toInt();
 }
 
 std::optional<RunDetails> RecordsQuery::details(const QString& id) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     QString sql = QStringLiteral("SELECT %1, unit_type, config_json, verify, verify_offset, qr_label, qr_match")
                       .arg(QLatin1String(kSummaryColumns));
     // Columns a later schema adds are read when this table has them.
@@ -295,11 +307,12 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
                                QStringLiteral("firmware_target")};
     for (const QString& column : optional)
         sql += hasColumn(column) ? QStringLiteral(", ") + column : QStringLiteral(", NULL");
-    sql += hasColumn(QStringLiteral("before_image")) ? QStringLiteral(", CASE WHEN before_image IS NULL THEN 0 ELSE 1 END")
-                                                     : QStringLiteral(", NULL");
+    sql += hasColumn(QStringLiteral("before_image"))
+               ? QStringLiteral(", CASE WHEN before_image IS NULL THEN 0 ELSE 1 END")
+               : QStringLiteral(", NULL");
     sql += QStringLiteral(" FROM runs WHERE id = ?");
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    if (!execWith(q, sql, {id})) { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+    if (!execWith(q, sql, {id})) return failed(q);
     if (!q.next()) return RunDetails{};  // gone since it was listed: nothing to show
     RunDetails d;
     RunSummary& r = d.summary;
@@ -332,21 +345,22 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
 }
 
 std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     const Where w = where(query, false);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
     binds << w.binds;
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    if (!execWith(q, lastRunPerUnit(w.sql) + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
+    if (!execWith(q,
+                  lastRunPerUnit(w.sql) + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
                   binds))
-        { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+        return failed(q);
     VerdictCounts counts;
     while (q.next()) counts.add(textAt(q, 0), q.value(1).toInt());
     return counts;
 }
 
 std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& query, Bucket bucket) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     const Where w = where(query, false);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
     binds << w.binds;
@@ -358,16 +372,15 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
                       QStringLiteral("SELECT SUBSTR(started_at, 1, 13), shown, COUNT(*) FROM last WHERE k = 1"
                                      " GROUP BY SUBSTR(started_at, 1, 13), shown"),
                   binds))
-        { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+        return failed(q);
     std::map<QDateTime, VerdictCounts> folded;
     while (q.next()) {
         QDateTime hour = QDateTime::fromString(textAt(q, 0), QStringLiteral("yyyy-MM-dd'T'HH"));
         if (!hour.isValid()) continue;
         hour.setTimeSpec(Qt::UTC);
         const QDateTime local = hour.toLocalTime();
-        const QDateTime start = bucket == Bucket::Hour
-                                    ? QDateTime(local.date(), QTime(local.time().hour(), 0))
-                                    : local.date().startOfDay();
+        const QDateTime start =
+            bucket == Bucket::Hour ? QDateTime(local.date(), QTime(local.time().hour(), 0)) : local.date().startOfDay();
         folded[start].add(textAt(q, 1), q.value(2).toInt());
     }
     std::vector<TimeBucket> out;
@@ -377,7 +390,7 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
 }
 
 std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQuery& query, int limit) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     const Where w = where(query, false);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
     binds << w.binds << verdictText(Verdict::Failed);
@@ -388,14 +401,14 @@ std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQu
                                      " GROUP BY COALESCE(failure_reason, '') ORDER BY 2 DESC, 1 LIMIT %1")
                           .arg(qMax(1, limit)),
                   binds))
-        { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+        return failed(q);
     std::vector<ReasonCount> out;
     while (q.next()) out.push_back({textAt(q, 0), q.value(1).toInt()});
     return out;
 }
 
 std::optional<QStringList> RecordsQuery::stations(const RunQuery& query) {
-    if (!open_) { fail(text(texts::kQueryNotOpen)); return std::nullopt; }
+    if (!open_) return failed(text(texts::kQueryNotOpen));
     RunQuery period;
     period.from = query.from;
     period.to = query.to;
@@ -403,7 +416,7 @@ std::optional<QStringList> RecordsQuery::stations(const RunQuery& query) {
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q, QStringLiteral("SELECT DISTINCT station FROM runs WHERE 1 = 1%1 ORDER BY station").arg(w.sql),
                   w.binds))
-        { fail(text(texts::kQueryFailed).arg(display_, dbError(q.lastError()))); return std::nullopt; }
+        return failed(q);
     QStringList out;
     while (q.next()) out << textAt(q, 0);
     return out;

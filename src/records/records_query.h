@@ -25,6 +25,8 @@
 #include <optional>
 #include <vector>
 
+class QSqlQuery;
+
 namespace vek::records {
 
 struct RecordsSource {
@@ -34,8 +36,8 @@ struct RecordsSource {
 
 // Which runs; empty texts and absent values do not filter.
 struct RunQuery {
-    QDateTime from{};  // inclusive; invalid: since the first run
-    QDateTime to{};    // exclusive; invalid: up to now and beyond
+    QDateTime from{};        // inclusive; invalid: since the first run
+    QDateTime to{};          // exclusive; invalid: up to now and beyond
     QString verdict{};       // stored word; "interrupted" includes stale running runs
     QString unitContains{};  // any part of the identifier, spaces and case ignored
     QString station{};
@@ -89,7 +91,7 @@ struct RunDetails {
     RunSummary summary;
     int unitType = -1;
     QString configJson;
-    QString verify;      // "match", "mismatch", "not done"
+    QString verify;  // "match", "mismatch", "not done"
     qint64 verifyOffset = -1;
     QString qrLabel;
     std::optional<bool> qrMatch;
@@ -144,6 +146,8 @@ private:
     Where where(const RunQuery& query, bool withVerdict) const;
     QString staleBefore() const;
     bool fail(const QString& text);
+    std::nullopt_t failed(const QString& text);
+    std::nullopt_t failed(const QSqlQuery& query);
 
     RecordsSource source_;
     QString name_;

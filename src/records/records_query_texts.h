@@ -8,7 +8,8 @@ inline constexpr const char* kQueryLocal = "SQLite (local) %1";
 inline constexpr const char* kQueryShared = "PostgreSQL %1";
 inline constexpr const char* kQueryNoFile =
     "Ainda não há registros neste computador: o arquivo %1 não existe. Ele é criado pela estação de produção.";
-inline constexpr const char* kQueryNoRuns = "O banco %1 não tem a tabela de execuções: não é um banco de registros do VekTool.";
+inline constexpr const char* kQueryNoRuns =
+    "O banco %1 não tem a tabela de execuções: não é um banco de registros do VekTool.";
 inline constexpr const char* kQueryOpenFailed = "Não foi possível abrir o banco de registros %1: %2";
 inline constexpr const char* kQueryFailed = "Não foi possível consultar o banco de registros %1: %2";
 inline constexpr const char* kQueryNotOpen = "O banco de registros não está aberto.";
