@@ -8,7 +8,7 @@ VEK_JOBS="${VEK_JOBS:-2}"
 # Debian 12 packages the build, the tests and the run need.
 VEK_PACKAGES=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev
   openssl
   libqt6sql6-sqlite libqt6sql6-psql postgresql

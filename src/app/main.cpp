@@ -11,6 +11,8 @@
 #include "app/main_window.h"
 #include "app/station_window.h"
 #include "app/message_box.h"
+#include "app/records_viewer.h"
+#include "app/records_viewer_texts.h"
 #include "app/qt_translations.h"
 #include "update/core/version_record.h"
 
@@ -47,12 +49,13 @@ void print(std::FILE* out, const QString& text) {
     std::fflush(out);
 }
 
-enum class Launch { Window, Station, Help, Version, Wrong };
+enum class Launch { Window, Station, Records, Help, Version, Wrong };
 
 struct Request {
     Launch launch = Launch::Window;
     QString error;
     bool platformGiven = false;  // "-platform offscreen" needs no display
+    QString db{};                // --records --db URL; empty: the local file
 };
 
 // Qt's own options are QApplication's to take; they are let through so that
@@ -75,6 +78,16 @@ Request readArguments(const QStringList& arguments) {
             request.launch = Launch::Station;
             continue;
         }
+        if (argument == QLatin1String("--records")) {
+            request.launch = Launch::Records;
+            continue;
+        }
+        if (argument == QLatin1String("--db") || argument.startsWith(QLatin1String("--db="))) {
+            if (argument == QLatin1String("--db") && i + 1 >= arguments.size())
+                return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppMissingValue).arg(argument)};
+            request.db = argument == QLatin1String("--db") ? arguments[++i] : argument.mid(5);
+            continue;
+        }
         QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
                        : argument.startsWith(QLatin1Char('-'))  ? argument.mid(1)
                                                                 : QString();
@@ -89,6 +102,8 @@ Request readArguments(const QStringList& arguments) {
         }
         return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppUnknownArgument).arg(argument)};
     }
+    if (!request.db.isEmpty() && request.launch != Launch::Records)
+        return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kViewerDbWithoutRecords)};
     return request;
 }
 
@@ -127,6 +142,7 @@ int main(int argc, char** argv) {
         return 2;
     case Launch::Window:
     case Launch::Station:
+    case Launch::Records:
         break;
     }
     if (!request.platformGiven && !displayAvailable()) {
@@ -141,6 +157,11 @@ int main(int argc, char** argv) {
     // vektool --station: the production station alone, on every port that appears.
     if (request.launch == Launch::Station) {
         vek::app::StationWindow::withLocalRecords()->show();
+        return app.exec();
+    }
+    // vektool --records [--db URL]: the production records alone.
+    if (request.launch == Launch::Records) {
+        vek::app::openRecordsViewer(nullptr, request.db);
         return app.exec();
     }
     vek::app::MainWindow window;

@@ -1,0 +1,425 @@
+#include "records/records_query.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStandardPaths>
+#include <QVariant>
+#include <atomic>
+#include <map>
+
+#include "records/database_url.h"
+#include "records/records_query_texts.h"
+#include "records/run.h"
+
+namespace vek::records {
+
+namespace {
+
+std::atomic<int> connectionCount{0};
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString dbError(const QSqlError& error) {
+    const QString t = error.text().simplified();
+    return t.isEmpty() ? error.nativeErrorCode() : t;
+}
+
+QString textAt(const QSqlQuery& q, int i) { return q.value(i).isNull() ? QString() : q.value(i).toString(); }
+
+// A statement that outlives this is the server's problem, not the viewer's:
+// the worker gives up and says so.
+constexpr int kStatementTimeoutMs = 15000;
+
+// The columns every listing reads, in this order.
+const char* const kSummaryColumns =
+    "id, started_at, ended_at, station, port, unit_id, firmware_before, firmware_after, verdict, failure_reason";
+
+}  // namespace
+
+struct RecordsQuery::Where {
+    QString sql;  // " AND …" clauses
+    QVariantList binds;
+};
+
+std::optional<double> VerdictCounts::yieldPercent() const {
+    if (passed + failed == 0) return std::nullopt;
+    return 100.0 * passed / (passed + failed);
+}
+
+void VerdictCounts::add(const QString& verdict, int count) {
+    if (verdict == verdictText(Verdict::Passed))
+        passed += count;
+    else if (verdict == verdictText(Verdict::Failed))
+        failed += count;
+    else if (verdict == verdictText(Verdict::Interrupted))
+        interrupted += count;
+    else if (verdict == verdictText(Verdict::Running))
+        running += count;
+    else
+        other += count;
+}
+
+RecordsQuery::RecordsQuery(RecordsSource source) : source_(std::move(source)) {
+    name_ = QStringLiteral("vek-records-query-%1").arg(++connectionCount);
+    localPath_ = source_.localPath;
+    if (localPath_.isEmpty())
+        localPath_ =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/records.sqlite");
+    display_ = text(texts::kQueryLocal).arg(localPath_);
+}
+
+RecordsQuery::~RecordsQuery() {
+    if (!QSqlDatabase::contains(name_)) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QString RecordsQuery::description() const { return display_; }
+
+bool RecordsQuery::fail(const QString& message) {
+    error_ = message;
+    return false;
+}
+
+std::nullopt_t RecordsQuery::failed(const QString& message) {
+    error_ = message;
+    return std::nullopt;
+}
+
+std::nullopt_t RecordsQuery::failed(const QSqlQuery& q) {
+    return failed(text(texts::kQueryFailed).arg(display_, dbError(q.lastError())));
+}
+
+bool RecordsQuery::open() {
+    if (open_) return true;
+    error_.clear();
+    const bool shared = isShared();
+    std::optional<DatabaseUrl> url;
+    if (shared) {
+        QString err;
+        url = parseDatabaseUrl(source_.url, &err);
+        if (!url) return fail(err);
+        display_ = text(texts::kQueryShared).arg(url->display());
+    }
+    const QString driver = shared ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE");
+    if (!QSqlDatabase::isDriverAvailable(driver))
+        return fail(text(texts::kQueryNoDriver).arg(driver, shared ? url->display() : localPath_));
+    const QString where = shared ? url->display() : localPath_;
+
+    // A missing file is not made here: an empty one would look like a line
+    // that made nothing.
+    if (!shared && !QFileInfo::exists(localPath_)) return fail(text(texts::kQueryNoFile).arg(localPath_));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(driver, name_);
+    if (shared) {
+        db.setHostName(url->host);
+        db.setPort(url->port);
+        db.setDatabaseName(url->database);
+        // No password: libpq takes it from PGPASSWORD or ~/.pgpass.
+        if (!url->user.isEmpty()) db.setUserName(url->user);
+        db.setConnectOptions(url->connectOptions());
+    } else {
+        db.setDatabaseName(localPath_);
+        // Read-only: looking never changes the file, and a station writing it
+        // holds it no longer than a write takes.
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
+    }
+    if (!db.open()) return fail(text(texts::kQueryOpenFailed).arg(where, dbError(db.lastError())));
+    if (shared) {
+        QSqlQuery timeout(db);
+        timeout.exec(QStringLiteral("SET statement_timeout = %1").arg(kStatementTimeoutMs));
+    }
+    const QSqlRecord record = db.record(QStringLiteral("runs"));
+    if (record.isEmpty()) {
+        // No table, or a server that went away between open and now.
+        const QSqlError error = db.lastError();
+        if (error.isValid() && !db.tables().contains(QStringLiteral("runs")))
+            return fail(text(texts::kQueryOpenFailed).arg(where, dbError(error)));
+        return fail(text(texts::kQueryNoRuns).arg(where));
+    }
+    columns_.clear();
+    for (int i = 0; i < record.count(); ++i) columns_ << record.fieldName(i).toLower();
+
+    // Tables made before version 2 of the schema have no index on the start
+    // time. It is added where this user may write; elsewhere the queries are
+    // slower, never refused.
+    const QString hasIndexSql =
+        shared ? QStringLiteral(
+                     "SELECT COUNT(*) FROM pg_indexes WHERE tablename = 'runs'"
+                     " AND indexdef LIKE '%(started_at)%'")
+               : QStringLiteral(
+                     "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'runs'"
+                     " AND sql LIKE '%(started_at)%'");
+    QSqlQuery hasIndex(db);
+    if (hasIndex.exec(hasIndexSql) && hasIndex.next() && hasIndex.value(0).toInt() == 0) {
+        const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS runs_started_at ON runs (started_at)");
+        if (shared) {
+            QSqlQuery q(db);
+            q.exec(create);
+        } else if (QFileInfo(localPath_).isWritable() && QFileInfo(QFileInfo(localPath_).absolutePath()).isWritable()) {
+            const QString writer = name_ + QStringLiteral("-index");
+            {
+                QSqlDatabase w = QSqlDatabase::addDatabase(driver, writer);
+                w.setDatabaseName(localPath_);
+                w.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
+                if (w.open()) {
+                    QSqlQuery q(w);
+                    q.exec(create);
+                    w.close();
+                }
+            }
+            QSqlDatabase::removeDatabase(writer);
+        }
+    }
+    if (shared) {
+        // From here on this session cannot write, whatever a query says.
+        QSqlQuery readOnly(db);
+        readOnly.exec(QStringLiteral("SET default_transaction_read_only = on"));
+    }
+    open_ = true;
+    return true;
+}
+
+QString RecordsQuery::staleBefore() const {
+    const QDateTime now = now_.isValid() ? now_ : QDateTime::currentDateTimeUtc();
+    return timestampText(now.addSecs(-staleAfterSeconds_));
+}
+
+RecordsQuery::Where RecordsQuery::where(const RunQuery& query, bool withVerdict) const {
+    Where w;
+    if (query.from.isValid()) {
+        w.sql += QStringLiteral(" AND started_at >= ?");
+        w.binds << timestampText(query.from);
+    }
+    if (query.to.isValid()) {
+        w.sql += QStringLiteral(" AND started_at < ?");
+        w.binds << timestampText(query.to);
+    }
+    if (!query.station.isEmpty()) {
+        w.sql += QStringLiteral(" AND station = ?");
+        w.binds << query.station;
+    }
+    QString unit = query.unitContains.toUpper();
+    unit.remove(QLatin1Char(' '));
+    if (!unit.isEmpty()) {
+        unit.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+        unit.replace(QLatin1Char('%'), QLatin1String("\\%"));
+        unit.replace(QLatin1Char('_'), QLatin1String("\\_"));
+        w.sql += QStringLiteral(" AND UPPER(REPLACE(unit_id, ' ', '')) LIKE ? ESCAPE '\\'");
+        w.binds << QStringLiteral("%") + unit + QStringLiteral("%");
+    }
+    if (withVerdict && !query.verdict.isEmpty()) {
+        const QString running = verdictText(Verdict::Running);
+        if (query.verdict == verdictText(Verdict::Interrupted)) {
+            w.sql += QStringLiteral(" AND (verdict = ? OR (verdict = ? AND started_at < ?))");
+            w.binds << query.verdict << running << staleBefore();
+        } else if (query.verdict == running) {
+            w.sql += QStringLiteral(" AND verdict = ? AND started_at >= ?");
+            w.binds << running << staleBefore();
+        } else {
+            w.sql += QStringLiteral(" AND verdict = ?");
+            w.binds << query.verdict;
+        }
+    }
+    return w;
+}
+
+namespace {
+
+// Each unit's last run in the period, with its verdict as shown; `k` = 1 marks
+// the last one. Window functions: SQLite 3.25 and every PostgreSQL in use.
+QString lastRunPerUnit(const QString& whereSql) {
+    return QStringLiteral(
+               "WITH last AS (SELECT started_at, failure_reason,"
+               " CASE WHEN verdict = ? AND started_at < ? THEN ? ELSE verdict END AS shown,"
+               " ROW_NUMBER() OVER (PARTITION BY COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC) AS k"
+               " FROM runs WHERE 1 = 1%1) ")
+        .arg(whereSql);
+}
+
+bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
+    if (!q.prepare(sql)) return false;
+    for (const QVariant& value : binds) q.addBindValue(value);
+    return q.exec();
+}
+
+}  // namespace
+
+std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    const Where w = where(query, true);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.setForwardOnly(true);
+    const QString sql = QStringLiteral(
+                            "SELECT %1 FROM runs WHERE 1 = 1%2 ORDER BY started_at DESC, id DESC"
+                            " LIMIT %3 OFFSET %4")
+                            .arg(QLatin1String(kSummaryColumns), w.sql)
+                            .arg(qMax(0, limit))
+                            .arg(qMax(0, offset));
+    if (!execWith(q, sql, w.binds)) return failed(q);
+    const QString stale = staleBefore();
+    const QString running = verdictText(Verdict::Running);
+    std::vector<RunSummary> out;
+    while (q.next()) {
+        RunSummary r;
+        r.id = textAt(q, 0);
+        const QString started = textAt(q, 1);
+        r.startedAt = timestampFromText(started);
+        r.endedAt = timestampFromText(textAt(q, 2));
+        r.station = textAt(q, 3);
+        r.port = textAt(q, 4);
+        r.unitId = textAt(q, 5);
+        r.firmwareBefore = textAt(q, 6);
+        r.firmwareAfter = textAt(q, 7);
+        r.verdict = textAt(q, 8);
+        r.failureReason = textAt(q, 9);
+        if (r.verdict == running && started < stale) {
+            r.verdict = verdictText(Verdict::Interrupted);
+            r.stale = true;
+        }
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
+std::optional<int> RecordsQuery::countRuns(const RunQuery& query) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    const Where w = where(query, true);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!execWith(q, QStringLiteral("SELECT COUNT(*) FROM runs WHERE 1 = 1") + w.sql, w.binds) || !q.next())
+        return failed(q);
+    return q.value(0).toInt();
+}
+
+std::optional<RunDetails> RecordsQuery::details(const QString& id) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    QString sql = QStringLiteral("SELECT %1, unit_type, config_json, verify, verify_offset, qr_label, qr_match")
+                      .arg(QLatin1String(kSummaryColumns));
+    // Columns a later schema adds are read when this table has them.
+    const QStringList optional{QStringLiteral("config_source"), QStringLiteral("config_sha256"),
+                               QStringLiteral("firmware_target")};
+    for (const QString& column : optional)
+        sql += hasColumn(column) ? QStringLiteral(", ") + column : QStringLiteral(", NULL");
+    sql += hasColumn(QStringLiteral("before_image"))
+               ? QStringLiteral(", CASE WHEN before_image IS NULL THEN 0 ELSE 1 END")
+               : QStringLiteral(", NULL");
+    sql += QStringLiteral(" FROM runs WHERE id = ?");
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!execWith(q, sql, {id})) return failed(q);
+    if (!q.next()) return RunDetails{};  // gone since it was listed: nothing to show
+    RunDetails d;
+    RunSummary& r = d.summary;
+    r.id = textAt(q, 0);
+    const QString started = textAt(q, 1);
+    r.startedAt = timestampFromText(started);
+    r.endedAt = timestampFromText(textAt(q, 2));
+    r.station = textAt(q, 3);
+    r.port = textAt(q, 4);
+    r.unitId = textAt(q, 5);
+    r.firmwareBefore = textAt(q, 6);
+    r.firmwareAfter = textAt(q, 7);
+    r.verdict = textAt(q, 8);
+    r.failureReason = textAt(q, 9);
+    if (r.verdict == verdictText(Verdict::Running) && started < staleBefore()) {
+        r.verdict = verdictText(Verdict::Interrupted);
+        r.stale = true;
+    }
+    d.unitType = q.value(10).isNull() ? -1 : q.value(10).toInt();
+    d.configJson = textAt(q, 11);
+    d.verify = textAt(q, 12);
+    d.verifyOffset = q.value(13).isNull() ? -1 : q.value(13).toLongLong();
+    d.qrLabel = textAt(q, 14);
+    if (!q.value(15).isNull()) d.qrMatch = q.value(15).toInt() != 0;
+    d.configSource = textAt(q, 16);
+    d.configSha256 = textAt(q, 17);
+    d.firmwareTarget = textAt(q, 18);
+    if (!q.value(19).isNull()) d.beforeImageKept = q.value(19).toInt() != 0;
+    return d;
+}
+
+std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    const Where w = where(query, false);
+    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
+    binds << w.binds;
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!execWith(q,
+                  lastRunPerUnit(w.sql) + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
+                  binds))
+        return failed(q);
+    VerdictCounts counts;
+    while (q.next()) counts.add(textAt(q, 0), q.value(1).toInt());
+    return counts;
+}
+
+std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& query, Bucket bucket) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    const Where w = where(query, false);
+    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
+    binds << w.binds;
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.setForwardOnly(true);
+    // "2024-03-12T14": the UTC hour, which the index on started_at orders.
+    if (!execWith(q,
+                  lastRunPerUnit(w.sql) +
+                      QStringLiteral("SELECT SUBSTR(started_at, 1, 13), shown, COUNT(*) FROM last WHERE k = 1"
+                                     " GROUP BY SUBSTR(started_at, 1, 13), shown"),
+                  binds))
+        return failed(q);
+    std::map<QDateTime, VerdictCounts> folded;
+    while (q.next()) {
+        QDateTime hour = QDateTime::fromString(textAt(q, 0), QStringLiteral("yyyy-MM-dd'T'HH"));
+        if (!hour.isValid()) continue;
+        hour.setTimeSpec(Qt::UTC);
+        const QDateTime local = hour.toLocalTime();
+        const QDateTime start =
+            bucket == Bucket::Hour ? QDateTime(local.date(), QTime(local.time().hour(), 0)) : local.date().startOfDay();
+        folded[start].add(textAt(q, 1), q.value(2).toInt());
+    }
+    std::vector<TimeBucket> out;
+    out.reserve(folded.size());
+    for (const auto& [start, units] : folded) out.push_back({start, units});
+    return out;
+}
+
+std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQuery& query, int limit) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    const Where w = where(query, false);
+    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
+    binds << w.binds << verdictText(Verdict::Failed);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!execWith(q,
+                  lastRunPerUnit(w.sql) +
+                      QStringLiteral("SELECT COALESCE(failure_reason, ''), COUNT(*) FROM last WHERE k = 1 AND shown = ?"
+                                     " GROUP BY COALESCE(failure_reason, '') ORDER BY 2 DESC, 1 LIMIT %1")
+                          .arg(qMax(1, limit)),
+                  binds))
+        return failed(q);
+    std::vector<ReasonCount> out;
+    while (q.next()) out.push_back({textAt(q, 0), q.value(1).toInt()});
+    return out;
+}
+
+std::optional<QStringList> RecordsQuery::stations(const RunQuery& query) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    RunQuery period;
+    period.from = query.from;
+    period.to = query.to;
+    const Where w = where(period, false);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!execWith(q, QStringLiteral("SELECT DISTINCT station FROM runs WHERE 1 = 1%1 ORDER BY station").arg(w.sql),
+                  w.binds))
+        return failed(q);
+    QStringList out;
+    while (q.next()) out << textAt(q, 0);
+    return out;
+}
+
+}  // namespace vek::records
