@@ -4,11 +4,17 @@
 // identify, firmware, identify again, configuration, read-back, recorded in a
 // SQLite file. Prints the total time, its ratio to one unit's, and the
 // station's own CPU time (its thread: the event loop all units share) per
-// unit. It judges nothing.
+// unit. Beside it, the same units with no records at all and with a
+// PostgreSQL address whose server accepts the connection and never answers
+// (a listening socket nobody reads), and the ratios of those times to the
+// unrecorded ones: what the records cost the units. It judges nothing.
 //
-//   build-bench/bench/station_bench [--runs N] [--no-records]
+//   build-bench/bench/station_bench [--runs N]
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,6 +31,7 @@
 #include "config/config_image.h"
 #include "pty_host.h"
 #include "records/record_store.h"
+#include "station/records_link.h"
 #include "station/station.h"
 
 using namespace vek;
@@ -43,7 +50,30 @@ struct Result {
     int passed = 0;
 };
 
-Result bringUp(int units, bool withRecords) {
+enum class Records { None, Sqlite, HungServer };
+
+// A server that takes the connection and then says nothing: the kernel
+// completes the handshake for the backlog, and nobody ever reads.
+struct SilentServer {
+    int fd = -1;
+    int port = 0;
+    SilentServer() {
+        fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&a), len) != 0 || ::listen(fd, 64) != 0 ||
+            ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+            std::perror("silent server");
+            std::exit(1);
+        }
+        port = ntohs(a.sin_port);
+    }
+    ~SilentServer() { ::close(fd); }
+};
+
+Result bringUp(int units, Records records, const SilentServer& silent) {
     std::vector<std::unique_ptr<sim::PtyHost>> hosts;
     QStringList ports;
     for (int n = 0; n < units; ++n) {
@@ -56,14 +86,20 @@ Result bringUp(int units, bool withRecords) {
         ports << QString::fromStdString(hosts.back()->devicePath());
     }
     QTemporaryDir dir;
-    std::unique_ptr<records::RecordStore> store;
-    if (withRecords) {
-        store = std::make_unique<records::RecordStore>(records::StoreOptions{.localPath = dir.filePath("r.sqlite")});
-        store->open();
+    std::unique_ptr<station::RecordsLink> link;
+    if (records != Records::None) {
+        records::StoreOptions options{.localPath = dir.filePath("r.sqlite")};
+        if (records == Records::HungServer)
+            options.url = QStringLiteral("postgresql://vek@127.0.0.1:%1/vek").arg(silent.port);
+        link = std::make_unique<station::RecordsLink>(options);
+        QEventLoop opened;
+        QObject::connect(link.get(), &station::RecordsLink::opened, &opened, &QEventLoop::quit);
+        link->open();
+        opened.exec();
     }
     config::FormModel form;
     config::applyDefaults(form);
-    station::Station station(form, ports, store.get());
+    station::Station station(form, ports, link.get());
     station.setCount(units);
     QEventLoop loop;
     QObject::connect(&station, &station::Station::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -81,7 +117,15 @@ Result bringUp(int units, bool withRecords) {
     r.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     r.cpuSeconds = threadCpuSeconds() - cpu0;
     r.passed = station.summary().passed;
+    if (link) link->close();
     return r;
+}
+
+
+double median(std::vector<Result>& results, Result* picked) {
+    std::sort(results.begin(), results.end(), [](const Result& a, const Result& b) { return a.seconds < b.seconds; });
+    *picked = results[results.size() / 2];
+    return picked->seconds;
 }
 
 }  // namespace
@@ -89,25 +133,33 @@ Result bringUp(int units, bool withRecords) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int runs = 3;
-    bool withRecords = true;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
         if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        if (!std::strcmp(argv[i], "--no-records")) withRecords = false;
-    }
-    std::printf("VekTool station benchmark: paced simulated units, firmware + configuration + read-back%s\n",
-                withRecords ? ", recorded in SQLite" : "");
-    std::printf("medians of %d runs; %u hardware threads\n\n", runs, std::thread::hardware_concurrency());
-    std::printf("%6s %10s %14s %18s %8s\n", "units", "total s", "ratio to one", "station CPU/unit", "passed");
+    const SilentServer silent;
+    std::printf("VekTool station benchmark: paced simulated units, firmware + configuration + read-back\n");
+    std::printf("medians of %d runs, the three ways interleaved; %u hardware threads\n\n", runs,
+                std::thread::hardware_concurrency());
+    std::printf("%5s %9s %8s %8s %8s %9s %9s %12s %8s\n", "units", "none s", "SQLite s", "÷ one", "÷ none",
+                "hung PG s", "÷ none", "CPU/unit", "passed");
     double one = 0;
     for (int units : {1, 2, 4, 8}) {
-        std::vector<Result> results;
-        for (int r = 0; r < runs; ++r) results.push_back(bringUp(units, withRecords));
-        std::sort(results.begin(), results.end(), [](const Result& a, const Result& b) { return a.seconds < b.seconds; });
-        const Result& median = results[results.size() / 2];
-        if (units == 1) one = median.seconds;
-        std::printf("%6d %10.3f %14.2f %15.1f ms %5d/%d\n", units, median.seconds, median.seconds / one,
-                    median.cpuSeconds * 1000.0 / units, median.passed, units);
+        std::vector<Result> none, sqlite, hung;
+        for (int r = 0; r < runs; ++r) {
+            none.push_back(bringUp(units, Records::None, silent));
+            sqlite.push_back(bringUp(units, Records::Sqlite, silent));
+            hung.push_back(bringUp(units, Records::HungServer, silent));
+        }
+        Result n, s, h;
+        median(none, &n);
+        median(sqlite, &s);
+        median(hung, &h);
+        if (units == 1) one = s.seconds;
+        std::printf("%5d %9.3f %8.3f %8.2f %8.2f %9.3f %9.2f %9.1f ms %2d/%d/%d\n", units, n.seconds, s.seconds,
+                    s.seconds / one, s.seconds / n.seconds, h.seconds, h.seconds / n.seconds,
+                    s.cpuSeconds * 1000.0 / units, n.passed, s.passed, h.passed);
         std::fflush(stdout);
     }
+    std::printf("\n÷ one: SQLite time over one unit's; ÷ none: over the same units recorded nowhere.\n"
+                "CPU/unit: the station's thread with SQLite. passed: none/SQLite/hung.\n");
     return 0;
 }

@@ -22,6 +22,10 @@ Interrupts::Interrupts(QObject* parent) : QObject(parent) {
     signalled = 0;
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+#ifdef SIGHUP
+    // A closed terminal asks as SIGTERM does.
+    std::signal(SIGHUP, onSignal);
+#endif
     connect(&poll_, &QTimer::timeout, this, &Interrupts::poll);
     poll_.start(kPollMs);
 }
@@ -29,6 +33,9 @@ Interrupts::Interrupts(QObject* parent) : QObject(parent) {
 Interrupts::~Interrupts() {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+#ifdef SIGHUP
+    std::signal(SIGHUP, SIG_DFL);
+#endif
 }
 
 void Interrupts::poll() {

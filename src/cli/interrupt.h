@@ -1,6 +1,6 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM in two steps, for the commands that change a
-// unit: the first asks, the second insists. A firmware update cut half-way
+// Ctrl+C (SIGINT), SIGTERM and SIGHUP in two steps, for the commands that
+// change a unit and for the station: the first asks, the second insists. A firmware update cut half-way
 // leaves a unit in its loader, so a single keystroke never does that; the
 // job decides what each step means and says it.
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <variant>
@@ -553,6 +554,11 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+#ifdef SIGPIPE
+    // A reader that went away (| head) ends the output, not the command:
+    // a unit half-way through a write or the station's records go on.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     // The window and the command line share one data folder (the records,
     // the backups).
     QCoreApplication::setApplicationName(QStringLiteral("VekTool"));

@@ -10,13 +10,12 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <map>
 #include <unistd.h>
 
 #include "cli/cli_texts.h"
+#include "cli/interrupt.h"
 #include "cli/unit_job.h"
 #include "config/config_file.h"
 #include "records/database_url.h"
@@ -30,10 +29,6 @@ namespace vek::cli {
 namespace {
 
 constexpr int kExitStoppedAtOnce = 130;
-
-std::atomic<int> signalsSeen{0};
-
-extern "C" void onSignal(int) { signalsSeen.fetch_add(1); }
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
 
@@ -134,28 +129,20 @@ int runStation(const StationArgs& args) {
     QObject::connect(&station, &station::Station::finished, &station, [] { QCoreApplication::exit(0); },
                      Qt::QueuedConnection);
 
-    // Signals are only counted here; the station acts on them between two
-    // events, never inside one, so no record is left half written.
-    signalsSeen = 0;
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGHUP, onSignal);
-    std::signal(SIGPIPE, SIG_IGN);
-    int handled = 0;
+    // The station acts on a signal between two events, never inside one, so
+    // no record is left half written.
     bool atOnce = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &station, [&] {
-        const int seen = signalsSeen.load();
-        if (seen == handled) return;
-        handled = seen;
-        if (seen == 1 && station.runningUnits() > 0) {
+    Interrupts interrupts;
+    QObject::connect(&interrupts, &Interrupts::first, &station, [&] {
+        if (station.runningUnits() > 0)
             station.drain();
-        } else {
-            atOnce = seen > 1;
+        else
             station.stop(qs(station::texts::kStopped));
-        }
     });
-    poll.start(100);
+    QObject::connect(&interrupts, &Interrupts::second, &station, [&] {
+        atOnce = true;
+        station.stop(qs(station::texts::kStopped));
+    });
 
     // A file changed on disk is not picked up: the station says so, once.
     QTimer fileWatch;
@@ -173,12 +160,8 @@ int runStation(const StationArgs& args) {
 
     QTimer::singleShot(0, &station, [&station] { station.start(); });
     QCoreApplication::exec();
-    poll.stop();
     fileWatch.stop();
     link.close();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGHUP, SIG_DFL);
 
     const station::Summary& s = station.summary();
     say(qs(station::texts::kSummary).arg(s.passed).arg(s.failed).arg(s.interrupted));
@@ -274,7 +257,6 @@ RecordsSummary summarize(const std::vector<records::Run>& runs) {
 }  // namespace
 
 int listRecords(const RecordsArgs& args) {
-    std::signal(SIGPIPE, SIG_IGN);
     if (badDb(args.db)) return ExitUsage;
     QDateTime from;
     if (!args.since.isEmpty()) {

@@ -9,8 +9,6 @@ namespace vek::protocol {
 
 namespace {
 
-constexpr std::uint8_t kCarriedMajor = 2;
-constexpr std::uint8_t kCarriedMinor = 47;
 
 template <typename... Args>
 std::string format(const char* pattern, Args... args) {

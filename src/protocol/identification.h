@@ -43,6 +43,10 @@ std::string idDigits(const UnitId& id);
 // text is not exactly 24 hexadecimal digits.
 std::optional<UnitId> parseIdDigits(std::string_view digits);
 
+// The firmware release the tool carries, as a unit announces it (x.0.2.47).
+inline constexpr std::uint8_t kCarriedMajor = 2;
+inline constexpr std::uint8_t kCarriedMinor = 47;
+
 // The release the tool carries: 2.47 on a unit of type 4 or 41.
 // The unit types that run the firmware the tool carries.
 bool updatableType(std::uint8_t type);

@@ -99,24 +99,24 @@ void RecordsLink::open() {
         const int queued = ok ? w->store->pendingUploads() : 0;
         w->retry.setInterval(kRetryMs);
         QObject::connect(&w->retry, &QTimer::timeout, w, [this] {
-            Writer* w = writer_;
-            if (w->unsaved.empty()) {
-                w->retry.stop();
+            Writer* writer = writer_;
+            if (writer->unsaved.empty()) {
+                writer->retry.stop();
                 return;
             }
-            auto pending = std::move(w->unsaved);
-            w->unsaved.clear();
+            auto pending = std::move(writer->unsaved);
+            writer->unsaved.clear();
             QString lastError;
             for (auto& [id, entry] : pending) {
-                if (w->store->put(entry.first)) {
+                if (writer->store->put(entry.first)) {
                     emit saved(id, entry.second, true, {});
                 } else {
-                    lastError = w->store->errorString();
-                    w->unsaved.emplace(id, std::move(entry));
+                    lastError = writer->store->errorString();
+                    writer->unsaved.emplace(id, std::move(entry));
                 }
             }
-            if (w->unsaved.empty()) {
-                w->retry.stop();
+            if (writer->unsaved.empty()) {
+                writer->retry.stop();
                 setState([](RecordsState& s) {
                     s.storing = true;
                     s.problem.clear();
@@ -156,17 +156,17 @@ void RecordsLink::open() {
                         s->store = std::make_unique<records::RecordStore>(senderOptions);
                         auto report = [this, s] {
                             const bool connected = s->store->isOpen() && s->store->sharedConnected();
-                            const int queued = s->store->isOpen() ? s->store->pendingUploads() : 0;
+                            const int waiting = s->store->isOpen() ? s->store->pendingUploads() : 0;
                             const QString problem = s->store->errorString();
                             const QDateTime now = QDateTime::currentDateTime();
-                            setState([connected, queued, problem, now](RecordsState& st) {
+                            setState([connected, waiting, problem, now](RecordsState& st) {
                                 if (connected) {
                                     st.awaySince = {};
                                 } else if (st.connected || !st.awaySince.isValid()) {
                                     st.awaySince = now;
                                 }
                                 st.connected = connected;
-                                if (queued >= 0) st.queued = queued;
+                                if (waiting >= 0) st.queued = waiting;
                                 if (!connected && !problem.isEmpty()) st.problem = problem;
                             });
                         };

@@ -3,7 +3,6 @@
 #include <QUuid>
 
 #include "config/config_file.h"
-#include "protocol/identification.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
 
@@ -35,18 +34,7 @@ QString stepText(Step step) {
     return {};
 }
 
-QString StationUnit::firmwareTarget() {
-    // Asked of the rule that decides an update, so it cannot drift from it.
-    static const QString target = [] {
-        for (int c = 0; c < 256; ++c)
-            for (int d = 0; d < 256; ++d)
-                if (protocol::isCurrentRelease(
-                        {4, 0, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)}))
-                    return QStringLiteral("%1.%2").arg(c).arg(d);
-        return QString();
-    }();
-    return target;
-}
+QString StationUnit::firmwareTarget() { return unit::carriedFirmware(); }
 
 void StationUnit::setLink(RecordsLink* link) {
     link_ = link;

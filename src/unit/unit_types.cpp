@@ -12,6 +12,9 @@ QString idDigits(const UnitId& id) { return fromUtf8(protocol::idDigits(id)); }
 bool needsFirmware(const Identification& unit) {
     return protocol::nextStep(unit) == protocol::NextStep::UpdateFirmware;
 }
+QString carriedFirmware() {
+    return QStringLiteral("%1.%2").arg(protocol::kCarriedMajor).arg(protocol::kCarriedMinor);
+}
 QString kindName(Kind kind) {
     const std::string_view name = session::kindName(kind);
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));

@@ -33,6 +33,8 @@ QString idText(const UnitId& id);
 QString idDigits(const UnitId& id);
 // Whether the unit needs the firmware the tool carries.
 bool needsFirmware(const Identification& unit);
+// The firmware release the tool brings units to ("2.47").
+QString carriedFirmware();
 // The stable name of an outcome's kind ("ok", "read-back-differs", ...).
 QString kindName(Kind kind);
 

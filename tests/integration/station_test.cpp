@@ -543,8 +543,14 @@ TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
 
 TEST(StationPorts, ByDefaultOnlyUsbSerialPortsAndTheExtraOnesAreWatched) {
     link::setPortDescriber([] {
-        link::PortInfo builtIn{.name = "ttyS0", .path = "/dev/ttyS0"};
-        link::PortInfo usb{.name = "ttyUSB7", .path = "/dev/ttyUSB7", .vendorId = 0x0403, .productId = 0x6001};
+        link::PortInfo builtIn;
+        builtIn.name = "ttyS0";
+        builtIn.path = "/dev/ttyS0";
+        link::PortInfo usb;
+        usb.name = "ttyUSB7";
+        usb.path = "/dev/ttyUSB7";
+        usb.vendorId = 0x0403;
+        usb.productId = 0x6001;
         return QList<link::PortInfo>{builtIn, usb};
     });
     sim::PtyHost host(unitNo(1, {4, 0, 2, 47}));
