@@ -97,6 +97,8 @@ struct Session::Impl {
     // The step the backup read was taken for, and whether this road tried it.
     Stage afterBackup = Stage::Idle;
     bool backupTried = false;
+    // The view asked the road to wait after the identification.
+    bool held = false;
 
     // The record being written; kept apart from the read's buffer so that a
     // refused write can never touch bytes a running transfer still sends.
@@ -111,6 +113,8 @@ struct Session::Impl {
     void dispatch(const Frame& frame);
     void identification(const Frame& frame);
     void begin(const protocol::Identification& ident);
+    // The road after the identification: firmware, read, write.
+    void proceed();
     void returned(const protocol::Identification& ident);
     void operationMode(const protocol::Identification* ident);
     bool listIfDue(const protocol::Identification& ident);
@@ -215,9 +219,13 @@ void Session::Impl::begin(const protocol::Identification& ident) {
     backupTried = false;
     outcome = Outcome{};
     outcome.unit = ident;
+    held = false;
     view.identified(unit, listIfDue(unit));
-    if (!active) return;  // the view left it alone
+    if (!active || held) return;  // the view left it alone, or holds it
+    proceed();
+}
 
+void Session::Impl::proceed() {
     switch (protocol::nextStep(unit)) {
         case protocol::NextStep::Nothing:
         case protocol::NextStep::OperationMode: {
@@ -500,6 +508,7 @@ void Session::Impl::failed(Operation op, const transfer::Failure& failure) {
 void Session::Impl::end(Kind kind, const std::string& boxText) {
     if (!active) return;
     active = false;
+    held = false;
     stage = Stage::Idle;
     outcome.kind = kind;
     outcome.counters = counters;
@@ -573,8 +582,21 @@ bool Session::awaitingReturn() const { return d_->active && d_->stage == Stage::
 
 void Session::leaveAlone() {
     d_->active = false;
+    d_->held = false;
     d_->stage = Stage::Idle;
 }
+
+void Session::hold() {
+    if (d_->active && d_->stage == Stage::Idle) d_->held = true;
+}
+
+void Session::go() {
+    if (!holding()) return;
+    d_->held = false;
+    d_->proceed();
+}
+
+bool Session::holding() const { return d_->active && d_->held; }
 
 void Session::setConfig(const config::FormModel& form) {
     d_->form = form;

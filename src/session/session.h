@@ -66,6 +66,12 @@ public:
     bool awaitingReturn() const;
     // Called from View::identified: this unit's road goes no further.
     void leaveAlone();
+    // Called from View::identified: the road waits, with nothing sent, until
+    // go() (a view that must first put something on record). leaveAlone()
+    // or the port's close end the wait as they end a road.
+    void hold();
+    void go();
+    bool holding() const;
 
     void setConfig(const config::FormModel& form);  // B_SetConfigClick
     // Puts back an image as a unit once held it (a backup), then reads back.

@@ -180,11 +180,12 @@ bool StationUnit::begin(const unit::Identification& unit) {
     row_.unitId = record_.unitId;
     row_.firmwareBefore = row_.firmwareAfter = record_.firmwareBefore;
     if (link_) record_.instance = link_->instance();
-    // The first row goes to the records now and the answer never holds this
-    // loop: the road goes on (the controller cannot be paused), and should
-    // the row not be stored the road is cut there (saved()). The local
-    // commit returns long before the configuration read ends.
+    // No unit is changed before its run is on record: the road waits,
+    // with nothing sent, until the first row is stored (saved()). The
+    // answer comes on a signal, so this loop and the other units never
+    // wait for it.
     beginSeq_ = push();
+    if (beginSeq_ != 0) unit_.hold();
     emit line(qs(texts::kLineUnit).arg(port_, record_.unitId, record_.firmwareBefore));
     if (!qr.isEmpty() && qr == idDigits_) setQrLabel(qr);  // scanned while the unit was announcing itself
     return true;
@@ -212,11 +213,9 @@ void StationUnit::saved(const QString& id, quint64 seq, bool ok, const QString& 
     if (running_ && id == record_.id && seq == beginSeq_) {
         if (ok) {
             beginStored_ = true;
+            unit_.go();
             return;
         }
-        // No unit is changed without its record; a firmware transfer under
-        // way is never cut on purpose, its row is tried again.
-        if (unit_.operation() == unit::Operation::Firmware) return;
         end(Step::Failed, qs(texts::kNotRecorded).arg(error));
         unit_.close();
         return;

@@ -65,6 +65,11 @@ public:
     void clearIdList() { session_.clearIdList(); }
     // From a unitIdentified handler: this unit's road goes no further.
     void leaveAlone() { session_.leaveAlone(); }
+    // From a unitIdentified handler: the road waits, with nothing sent to
+    // the unit, until go(); for a view that must first put the unit on
+    // record. Closing the port or leaveAlone() end the wait.
+    void hold() { session_.hold(); }
+    void go() { session_.go(); }
     // Stops the road where it stands, on the technician's insistence: the
     // pacing stops, the port closes and the road ends as Interrupted with
     // what was running and the link's counters. A transfer cut here is left

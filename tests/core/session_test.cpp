@@ -189,6 +189,31 @@ TEST_F(SessionTest, ShortIdentificationIsIgnored) {
     EXPECT_FALSE(session.identificationDone());
 }
 
+// A view that must first put the unit on record holds the road: nothing
+// reaches the unit until go(), and a unit left alone while held gets nothing.
+TEST_F(SessionTest, AHeldRoadSendsNothingUntilGo) {
+    config::FormModel form;
+    config::applyDefaults(form);
+    session.setPlan(session::Plan::production(form));
+    host.onIdentified = [this](const protocol::Identification&, bool) { session.hold(); };
+    identifyAs({4, 0, 2, 47});
+    EXPECT_TRUE(host.writes.empty());
+    EXPECT_TRUE(session.holding());
+    EXPECT_TRUE(host.outcomes.empty());
+    session.go();
+    EXPECT_FALSE(session.holding());
+    ASSERT_FALSE(host.writes.empty());
+    EXPECT_EQ(host.writes[0][2], protocol::CmdConfigBlock);  // the road goes on to its write
+
+    // Held, then left alone: the road ends there and go() starts nothing.
+    host.forget();
+    session.portOpened();
+    identifyAs({4, 0, 2, 47});
+    session.leaveAlone();
+    session.go();
+    EXPECT_TRUE(host.writes.empty());
+}
+
 TEST_F(SessionTest, OperationModeIdentificationAndNotice) {
     identity.mode = 0;
     identifyAs({4, 0, 2, 47});
