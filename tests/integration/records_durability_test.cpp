@@ -18,6 +18,7 @@
 
 #include "app_fixture.h"
 #include "pg_test_server.h"
+#include "sqlite_lock.h"
 #include "records/record_store.h"
 #include "station/records_link.h"
 
@@ -81,32 +82,6 @@ std::vector<RunRow> listed(records::StoreOptions options) {
 }
 
 // Another process holding the SQLite file's write lock until told to let go.
-class LockHolder {
-public:
-    bool start(const QString& path) {
-        process_.start(QStringLiteral("python3"),
-                       {QStringLiteral("-c"),
-                        QStringLiteral("import sqlite3, sys\n"
-                                       "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                                       "c.execute('BEGIN EXCLUSIVE')\n"
-                                       "print('locked', flush=True)\n"
-                                       "sys.stdin.read()\n"),
-                        path});
-        return process_.waitForStarted(5000) && process_.waitForReadyRead(5000) &&
-               process_.readAll().contains("locked");
-    }
-    void release() {
-        process_.closeWriteChannel();
-        process_.waitForFinished(5000);
-    }
-    ~LockHolder() {
-        if (process_.state() != QProcess::NotRunning) process_.kill(), process_.waitForFinished(2000);
-    }
-
-private:
-    QProcess process_;
-};
-
 TEST(LocalDurability, AFileLockedByAnotherProcessDelaysARowButLosesNone) {
     if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty()) GTEST_SKIP() << "python3 is needed";
     QTemporaryDir dir;

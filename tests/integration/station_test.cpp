@@ -25,6 +25,7 @@
 #include "config/config_image.h"
 #include "link/port_info.h"
 #include "pg_test_server.h"
+#include "sqlite_lock.h"
 #include "records/record_store.h"
 #include "station/records_link.h"
 #include "station/station.h"
@@ -568,6 +569,33 @@ TEST(StationPorts, ByDefaultOnlyUsbSerialPortsAndTheExtraOnesAreWatched) {
     station.stop({});
     qunsetenv("VEKTOOL_EXTRA_PORTS");
     link::setPortDescriber({});
+}
+
+// No unit is changed before its run is on record: with the records locked
+// by another process past their busy time-out, a unit whose configuration
+// was never written (a write of a few milliseconds, well inside that
+// time-out) gets nothing, and its row says why.
+TEST(StationRecords, AUnitWhoseRunCannotBeRecordedIsLeftAsItWas) {
+    if (!canLockSqlite()) GTEST_SKIP() << "python3 is needed";
+    QTemporaryDir dir;
+    const QString file = dir.filePath("records.sqlite");
+    auto link = openLink({.localPath = file, .busyTimeoutMs = 200});
+    LockHolder holder;
+    ASSERT_TRUE(holder.start(file));
+    sim::PtyHost host(unitNo(1, {4, 0, 2, 47}));
+    host.withUnit([](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); });
+    host.start();
+    config::FormModel form;
+    config::applyDefaults(form);
+    station::Station station(form, {QString::fromStdString(host.devicePath())}, link.get());
+    station.start();
+    ASSERT_EQ(station.units().size(), 1u);
+    station::StationUnit* unit = station.units().front();
+    EXPECT_TRUE(waitFor([&] { return unit->row().reason.contains(QString::fromUtf8("NÃO registrad")); }, 15000))
+        << unit->row().stepText.toStdString() << " / " << unit->row().reason.toStdString();
+    EXPECT_EQ(host.withUnit([](sim::UnitSim& u) { return u.config(); }), sim::makeConfig(sim::ConfigState::NeverWritten));
+    station.stop({});
+    holder.release();
 }
 
 // --- the station window ----------------------------------------------------------
