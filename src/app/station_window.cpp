@@ -88,7 +88,7 @@ QString widestProgress() {
     const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
     return qs(station::texts::kRowProgress)
         .replace(QStringLiteral("%p"), QStringLiteral("100"))
-        .arg(qs(station::texts::kRowRate).arg(pt.toString(888.8, 'f', 1)),
+        .arg(qs(station::texts::kRowRate).arg(pt.toString(88.8, 'f', 1)),
              qs(texts::kTimeLeft).arg(qs(texts::kSeconds).arg(58)));
 }
 
@@ -183,10 +183,16 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     const int barMargins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, table_) + 12;
     table_->horizontalHeader()->setSectionResizeMode(ColProgress, QHeaderView::Fixed);
     table_->setColumnWidth(ColProgress, metrics.horizontalAdvance(widestProgress()) + barMargins);
-    // A scanned label is 24 digits: the column keeps the header's width and
-    // shows the label's ends (its tip has it whole), so the row fits.
-    table_->horizontalHeader()->setSectionResizeMode(ColQr, QHeaderView::Fixed);
-    table_->setColumnWidth(ColQr, metrics.horizontalAdvance(QStringLiteral("33333333…1002 ✔")) + 12);
+    // So that a row fits a 900 px window with room left for the step: the
+    // firmware's "before →" over its "after", and a scanned label (24
+    // digits) shown by its ends, whole in its tip.
+    const auto fixedWidth = [&](int column, const QString& widest) {
+        const int header = metrics.horizontalAdvance(table_->horizontalHeaderItem(column)->text());
+        table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+        table_->setColumnWidth(column, std::max(header, metrics.horizontalAdvance(widest)) + 14);
+    };
+    fixedWidth(ColFirmware, QStringLiteral("4.0.2.46 →"));
+    fixedWidth(ColQr, QStringLiteral("33…1002 ✔"));
     table_->setTextElideMode(Qt::ElideMiddle);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setAccessibleName(qs(texts::kStationTitle));
