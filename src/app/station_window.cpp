@@ -221,7 +221,7 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     layout->addWidget(sourceLabel_);
     layout->addWidget(table_, 1);
     layout->addWidget(message_);
-    resize(900, 420);
+    resize(900, 460);
 
     clock_ = new QTimer(this);
     clock_->setInterval(500);

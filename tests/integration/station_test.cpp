@@ -369,7 +369,7 @@ TEST_F(SharedStationTest, TheWindowAsksTheServersPasswordAndKeepsItOnlyInPgpass)
     EXPECT_EQ(file.readAll(), QStringLiteral("127.0.0.1:%1:postgres:vek:%2\n").arg(server_->port()).arg(server_->password()).toUtf8());
     // Remembered for the next start and for the production panel, without the password.
     EXPECT_EQ(app::rememberedStationDatabase(), url());
-    QFile settings(QSettings(QStringLiteral("VekTool")).fileName());
+    QFile settings(QSettings(QCoreApplication::applicationName()).fileName());
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     EXPECT_FALSE(settings.readAll().contains(server_->password().toUtf8()));
 }
