@@ -802,6 +802,19 @@ TEST_F(AppTest, StationWindowShowsWhereRecordsGoAndWhatItWritesAndKeepsAFileItsB
     viewer->close();
 }
 
+TEST_F(AppTest, TheProductionPanelOpensTheRecordsOfTheRememberedDatabase) {
+    makeWindow();
+    auto* button = widget<QPushButton>("B_Records");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Registros...");
+    button->click();
+    QWidget* viewer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "RecordsViewer" && w->isVisible()) viewer = w;
+    ASSERT_NE(viewer, nullptr);
+    viewer->close();
+}
+
 TEST_F(AppTest, StoppingTheStationWithUnitsRunningAsksWhetherToLetThemFinish) {
     QTemporaryDir dir;
     auto link = openLink({.localPath = dir.filePath("records.sqlite")});
