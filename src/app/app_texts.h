@@ -178,11 +178,52 @@ inline constexpr const char* kStationNoRecords = "Registros: nenhum — nada des
 // How the records stand, as the station words it.
 inline constexpr const char* kStationRecordsClosed = "A estação não começa sem registros. %1";
 
+// The station window: where its records go, what it writes, how it stops.
+inline constexpr const char* kStationDatabase = "Banco de registros:";
+inline constexpr const char* kStationDatabaseLocal = "Local (SQLite)";
+inline constexpr const char* kStationDatabaseShared = "PostgreSQL";
+inline constexpr const char* kStationDatabaseUrlHint = "postgresql://usuário@servidor:5432/banco";
+inline constexpr const char* kStationDatabaseUrlName = "Endereço do banco PostgreSQL dos registros";
+inline constexpr const char* kStationDatabaseWhileRunning = "O banco de registros só pode ser trocado com a estação parada.";
+inline constexpr const char* kStationDatabaseNoUrl = "Informe o endereço do banco: postgresql://usuário@servidor:porta/banco.";
+// The server, the user, the file the password goes to.
+inline constexpr const char* kStationPasswordTitle = "Senha do banco de registros";
+inline constexpr const char* kStationPasswordAsk =
+    "O servidor %1 pede a senha do usuário %2.\n"
+    "Ela fica guardada só em %3, que apenas você pode ler; nunca nas preferências nem no endereço.";
+// The file; the file and why.
+inline constexpr const char* kStationPasswordKept = "Senha guardada em %1: a estação tenta o servidor de novo.";
+inline constexpr const char* kStationPasswordNotKept = "A senha não pôde ser guardada em %1: %2";
+inline constexpr const char* kStationOpenRecords = "Registros...";
+inline constexpr const char* kStationOpenRecordsHint =
+    "Abrir os registros de produção: rendimento, motivos de falha, execuções";
+// Where the configuration came from (a preset's name; a file's name and the
+// start of its SHA-256), and the firmware release units are brought to.
+inline constexpr const char* kStationSourcePreset = "Configuração: %1 · firmware alvo %2";
+inline constexpr const char* kStationSourceFile = "Configuração: %1 (SHA-256 %2…) · firmware alvo %3";
+inline constexpr const char* kStationSourceSha = "SHA-256 %1";
+// The file and the start of the SHA-256 of the bytes in use.
+inline constexpr const char* kStationFileChanged =
+    "O arquivo %1 mudou no disco: a estação segue com a configuração lida ao escolhê-lo (SHA-256 %2…). "
+    "Pare e escolha o arquivo de novo para usar o novo conteúdo.";
+// The stop question: how many units are under way.
+inline constexpr const char* kStationStopCaption = "Parar estação";
+inline constexpr const char* kStationStopQuestion =
+    "%1 unidade(s) em andamento. Deixar que terminem?\n\n"
+    "Sim: as unidades em andamento terminam e nenhuma nova começa.\n"
+    "Não: parar já; as unidades em andamento ficam registradas como interrompidas.\n"
+    "Cancelar: a estação continua.";
+inline constexpr const char* kStationDraining =
+    "Parando: as unidades em andamento terminam e nenhuma nova começa. \"Parar já\" interrompe as que restam.";
+inline constexpr const char* kStationStopNow = "Parar já";
+// A running unit's time left before the controller has an estimate.
+inline constexpr const char* kStationTimeLeftUnknown = "faltam …";
+
 
 // vektool on the command line, answered before any window exists. The
 // help's "%1" is the data folder, "%2" the settings file.
 inline constexpr const char* kAppUsage =
-    "Uso: vektool [--station]\n"
+    "Uso: vektool [--station | --records [--db URL]]\n"
     "\n"
     "Janela de manutenção do Vek, a unidade de telemetria veicular: identifica o Vek\n"
     "pela porta serial virtual do cabo USB, atualiza o firmware quando preciso, lê a\n"
@@ -191,6 +232,7 @@ inline constexpr const char* kAppUsage =
     "Opções:\n"
     "  --station     abre só a estação de produção: vários Vek ao mesmo tempo, cada\n"
     "                um gravado com a configuração escolhida e registrado\n"
+    "  --records [--db URL]  abre os registros de produção (rendimento, motivos, execuções)\n"
     "  -h, --help    mostra esta ajuda\n"
     "  --version     mostra a versão\n"
     "\n"

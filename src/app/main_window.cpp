@@ -27,6 +27,7 @@
 #include "app/port_list.h"
 #include "app/production_list.h"
 #include "app/qr_capture.h"
+#include "app/records_viewer.h"
 #include "app/screen_fit.h"
 #include "app/settings.h"
 #include "app/older_executables.h"
@@ -133,6 +134,10 @@ MainWindow::MainWindow(QWidget* parent)
     // The production panel opens the station for several units at once.
     ui_->L_IdList->setFixedWidth(56);
     addStationButton(ui_->GB_ReleaseMode, {ui_->L_IdList->x() + 60, ui_->L_IdList->y() - 2, 132, 24});
+    // And the records of every station, over the database the station is set to.
+    ui_->B_Records->setText(QString::fromUtf8(texts::kStationOpenRecords));
+    ui_->B_Records->setToolTip(QString::fromUtf8(texts::kStationOpenRecordsHint));
+    connect(ui_->B_Records, &QPushButton::clicked, this, [this] { openRecordsViewer(this, rememberedStationDatabase()); });
 
     ui_->ButtonVCP->setFocusPolicy(Qt::StrongFocus);
     // An opaque bar repaints itself alone; a see-through one drags the whole

@@ -3,16 +3,23 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,9 +27,13 @@
 
 #include "app/app_texts.h"
 #include "app/glyphs.h"
+#include "app/message_box.h"
+#include "app/pgpass.h"
 #include "app/qr_capture.h"
+#include "app/records_viewer.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
+#include "records/database_url.h"
 #include "station/station.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
@@ -37,6 +48,22 @@ QString qs(const char* text) { return QString::fromUtf8(text); }
 const QColor kPassedColour(0xC8, 0xF0, 0xC8);
 const QColor kFailedColour(0xF8, 0xC8, 0xC8);
 const QColor kRunningColour(0xFF, 0xF4, 0xC0);
+const QString kRed = QStringLiteral("color: #d00000;");
+
+// Under the application's name, beside the main window's settings. Only the
+// address: the password lives in the file libpq reads.
+const QString kDatabaseKey = QStringLiteral("station/database");
+
+// A file chosen is looked at this often during a run: a change is said
+// within it.
+constexpr int kFileWatchMs = 1000;
+// Shown of a SHA-256 on the line at the top; the whole one in its tip.
+constexpr int kShortSha = 12;
+
+StationWindow::PasswordPrompt& passwordPrompt() {
+    static StationWindow::PasswordPrompt prompt;
+    return prompt;
+}
 
 QString duration(qint64 seconds) {
     if (seconds < 60) return qs(texts::kSeconds).arg(seconds);
@@ -51,8 +78,18 @@ QString progressFormat(const station::UnitRow& r) {
                              ? qs(station::texts::kRowRate).arg(pt.toString(r.bytesPerSecond / 1000.0, 'f', 1))
                              : qs(station::texts::kRowRateUnknown);
     const QString left =
-        r.secondsLeft >= 0 ? qs(texts::kTimeLeft).arg(duration(r.secondsLeft)) : qs(texts::kTimeLeftUnknown);
+        r.secondsLeft >= 0 ? qs(texts::kTimeLeft).arg(duration(r.secondsLeft)) : qs(texts::kStationTimeLeftUnknown);
     return qs(station::texts::kRowProgress).arg(rate, left);
+}
+
+// The bar's text at its widest in a station's usual run: a full bar, a fast
+// link, under a minute left.
+QString widestProgress() {
+    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    return qs(station::texts::kRowProgress)
+        .replace(QStringLiteral("%p"), QStringLiteral("100"))
+        .arg(qs(station::texts::kRowRate).arg(pt.toString(88.8, 'f', 1)),
+             qs(texts::kTimeLeft).arg(qs(texts::kSeconds).arg(58)));
 }
 
 QString elapsedText(qint64 ms) {
@@ -61,6 +98,27 @@ QString elapsedText(qint64 ms) {
 }
 
 }  // namespace
+
+QString rememberedStationDatabase() {
+    return QSettings(QCoreApplication::applicationName()).value(kDatabaseKey).toString();
+}
+
+StationWindow::StationWindow(QStringList ports, records::StoreOptions base, QWidget* parent)
+    : StationWindow(nullptr, std::move(ports), parent) {
+    base_ = std::move(base);
+    databaseUrl_ = rememberedStationDatabase();
+    QString error;
+    if (!databaseUrl_.isEmpty() && !records::parseDatabaseUrl(databaseUrl_, &error)) {
+        // Hand-edited settings: the station says so and records locally.
+        say(error, true);
+        databaseUrl_.clear();
+    }
+    databaseCombo_->setEnabled(true);
+    databaseCombo_->setCurrentIndex(databaseUrl_.isEmpty() ? 0 : 1);
+    databaseEdit_->setText(databaseUrl_);
+    databaseEdit_->setEnabled(!databaseUrl_.isEmpty());
+    openLink();
+}
 
 StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWidget* parent)
     : QWidget(parent), link_(link), ports_(std::move(ports)) {
@@ -85,6 +143,29 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     top->addWidget(configLabel_, 1);
     top->addWidget(startButton_);
 
+    auto* where = new QHBoxLayout;
+    auto* databaseLabel = new QLabel(qs(texts::kStationDatabase), this);
+    databaseCombo_ = new QComboBox(this);
+    databaseCombo_->setObjectName(QStringLiteral("StationDatabase"));
+    databaseCombo_->addItems({qs(texts::kStationDatabaseLocal), qs(texts::kStationDatabaseShared)});
+    databaseCombo_->setAccessibleName(databaseLabel->text());
+    databaseLabel->setBuddy(databaseCombo_);
+    // Chosen only in a window that opens its own records.
+    databaseCombo_->setEnabled(false);
+    databaseEdit_ = new QLineEdit(this);
+    databaseEdit_->setObjectName(QStringLiteral("StationDatabaseUrl"));
+    databaseEdit_->setPlaceholderText(qs(texts::kStationDatabaseUrlHint));
+    databaseEdit_->setAccessibleName(qs(texts::kStationDatabaseUrlName));
+    databaseEdit_->setEnabled(false);
+    recordsButton_ = new QPushButton(qs(texts::kStationOpenRecords), this);
+    recordsButton_->setObjectName(QStringLiteral("B_Records"));
+    recordsButton_->setToolTip(qs(texts::kStationOpenRecordsHint));
+    recordsButton_->setAccessibleName(qs(texts::kStationOpenRecordsHint));
+    where->addWidget(databaseLabel);
+    where->addWidget(databaseCombo_);
+    where->addWidget(databaseEdit_, 1);
+    where->addWidget(recordsButton_);
+
     table_ = new QTableWidget(0, ColumnCount, this);
     table_->setObjectName(QStringLiteral("StationTable"));
     QStringList headers;
@@ -96,6 +177,24 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     table_->setFocusPolicy(Qt::NoFocus);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(ColStep, QHeaderView::Stretch);
+    // The bar's text is drawn, not laid out: its column is made as wide as
+    // the text at its widest, or it is cut.
+    const QFontMetrics metrics(table_->font());
+    const int barMargins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, table_) + 12;
+    table_->horizontalHeader()->setSectionResizeMode(ColProgress, QHeaderView::Fixed);
+    table_->setColumnWidth(ColProgress, metrics.horizontalAdvance(widestProgress()) + barMargins);
+    // So that a row fits a 900 px window with room left for the step: the
+    // firmware's "before →" over its "after", and a scanned label (24
+    // digits) shown by its ends, whole in its tip.
+    const auto fixedWidth = [&](int column, const QString& widest) {
+        const int header = metrics.horizontalAdvance(table_->horizontalHeaderItem(column)->text());
+        table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+        table_->setColumnWidth(column, std::max(header, metrics.horizontalAdvance(widest)) + 14);
+    };
+    fixedWidth(ColFirmware, QStringLiteral("4.0.2.46 →"));
+    fixedWidth(ColQr, QStringLiteral("33…1002 ✔"));
+    table_->setTextElideMode(Qt::ElideMiddle);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setAccessibleName(qs(texts::kStationTitle));
 
     message_ = new QLabel(qs(texts::kStationWaiting), this);
@@ -108,13 +207,21 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     recordsLabel_ = new QLabel(this);
     recordsLabel_->setObjectName(QStringLiteral("StationRecords"));
     recordsLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    recordsLabel_->setWordWrap(true);
+    sourceLabel_ = new QLabel(this);
+    sourceLabel_->setObjectName(QStringLiteral("StationSource"));
+    sourceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sourceLabel_->setWordWrap(true);
+    sourceLabel_->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(where);
     layout->addWidget(recordsLabel_);
+    layout->addWidget(sourceLabel_);
     layout->addWidget(table_, 1);
     layout->addWidget(message_);
-    resize(900, 420);
+    resize(900, 460);
 
     clock_ = new QTimer(this);
     clock_->setInterval(500);
@@ -127,7 +234,23 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
         const QString path = QFileDialog::getOpenFileName(this, qs(texts::kStationChooseFile), {}, qs(texts::kStationFileFilter));
         if (path.isEmpty() || !chooseFile(path)) choosePreset(0);
     });
-    connect(startButton_, &QPushButton::clicked, this, [this] { running() ? stopStation() : void(startStation()); });
+    connect(startButton_, &QPushButton::clicked, this, [this] { station_ ? requestStop() : void(startStation()); });
+    connect(databaseCombo_, &QComboBox::activated, this, [this](int index) {
+        databaseEdit_->setEnabled(index == 1);
+        if (index == 0) {
+            chooseDatabase({});
+        } else if (databaseEdit_->text().trimmed().isEmpty()) {
+            say(qs(texts::kStationDatabaseNoUrl), false);
+            databaseEdit_->setFocus();
+        } else {
+            chooseDatabase(databaseEdit_->text());
+        }
+    });
+    connect(databaseEdit_, &QLineEdit::returnPressed, this, [this] { chooseDatabase(databaseEdit_->text()); });
+    connect(recordsButton_, &QPushButton::clicked, this, &StationWindow::openRecords);
+    fileWatch_ = new QTimer(this);
+    fileWatch_->setInterval(kFileWatchMs);
+    connect(fileWatch_, &QTimer::timeout, this, &StationWindow::checkFile);
     qr_ = new QrCapture([this](const QString& digits) { scanned(digits); }, this);
     qApp->installEventFilter(this);
     // Space starts the station: the one thing to do once the configuration is chosen.
@@ -139,24 +262,114 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
 void StationWindow::showRecordsState() {
     if (!link_) {
         recordsLabel_->setText(qs(texts::kStationNoRecords));
-        recordsLabel_->setStyleSheet(QStringLiteral("color: #d00000;"));
+        recordsLabel_->setStyleSheet(kRed);
         return;
     }
     const station::RecordsState& s = link_->state();
     recordsLabel_->setText(station::describe(s));
+    // Why the server is away is too long for the line; it is one look away.
+    recordsLabel_->setToolTip(s.problem);
     const bool bad = !s.open || !s.storing || (s.shared && !s.connected && s.awaySince.isValid());
-    recordsLabel_->setStyleSheet(bad ? QStringLiteral("color: #d00000;") : QString());
+    recordsLabel_->setStyleSheet(bad ? kRed : QString());
+    if (s.shared && !s.connected && ownLink_ && asksForPassword(s.problem)) askPassword();
 }
 
-StationWindow* StationWindow::withLocalRecords(QStringList ports) {
-    auto link = std::make_unique<station::RecordsLink>(records::StoreOptions{});
-    auto* window = new StationWindow(link.get(), std::move(ports));
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(link.get(), &station::RecordsLink::opened, window, [window](bool ok, const QString& error) {
-        if (!ok) window->say(error, true);
+void StationWindow::openLink() {
+    if (ownLink_) {
+        disconnect(ownLink_.get(), nullptr, this, nullptr);
+        ownLink_->close();
+    }
+    records::StoreOptions options = base_;
+    options.url = databaseUrl_;
+    ownLink_ = std::make_unique<station::RecordsLink>(options);
+    link_ = ownLink_.get();
+    passwordDeclined_ = false;
+    connect(link_, &station::RecordsLink::opened, this, [this](bool ok, const QString& error) {
+        if (!ok) say(error, true);
     });
-    link->open();
-    window->ownLink_ = std::move(link);
+    connect(link_, &station::RecordsLink::stateChanged, this, &StationWindow::showRecordsState);
+    link_->open();
+    showRecordsState();
+}
+
+bool StationWindow::chooseDatabase(const QString& url) {
+    if (!ownLink_ || station_) {
+        if (station_) say(qs(texts::kStationDatabaseWhileRunning), true);
+        databaseCombo_->setCurrentIndex(databaseUrl_.isEmpty() ? 0 : 1);
+        return false;
+    }
+    const QString text = url.trimmed();
+    QString error;
+    if (!text.isEmpty() && !records::parseDatabaseUrl(text, &error)) {
+        // Said without the password, and the password leaves the field too:
+        // it is asked for when the server wants it, and kept in ~/.pgpass.
+        say(error, true);
+        databaseEdit_->setText(records::withoutPassword(text));
+        databaseCombo_->setCurrentIndex(1);
+        databaseEdit_->setEnabled(true);
+        return false;
+    }
+    databaseCombo_->setCurrentIndex(text.isEmpty() ? 0 : 1);
+    databaseEdit_->setEnabled(!text.isEmpty());
+    if (!text.isEmpty()) databaseEdit_->setText(text);
+    QSettings(QCoreApplication::applicationName()).setValue(kDatabaseKey, text);
+    if (text == databaseUrl_) return true;
+    databaseUrl_ = text;
+    say(qs(texts::kStationWaiting), false);
+    openLink();
+    return true;
+}
+
+void StationWindow::setPasswordPrompt(PasswordPrompt prompt) { passwordPrompt() = std::move(prompt); }
+
+void StationWindow::askPassword() {
+    if (passwordAsked_ || passwordDeclined_) return;
+    // A try that began before the password was kept fails with the old news.
+    if (passwordGiven_.isValid() && passwordGiven_.elapsed() < 2 * station::RecordsLink::kSendMs + 500) return;
+    QString error;
+    const auto url = records::parseDatabaseUrl(databaseUrl_, &error);
+    if (!url) return;
+    passwordAsked_ = true;
+    const QString server = url->display();
+    const QString user = pgpassUser(*url);
+    if (passwordPrompt()) {
+        passwordAnswered(passwordPrompt()(server, user));
+        return;
+    }
+    // Not modal to the loop: the units keep running while it is on view.
+    auto* dialog = new QInputDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(qs(texts::kStationPasswordTitle));
+    dialog->setLabelText(qs(texts::kStationPasswordAsk).arg(server, user, pgpassPath()));
+    dialog->setTextEchoMode(QLineEdit::Password);
+    connect(dialog, &QInputDialog::finished, this, [this, dialog](int result) {
+        passwordAnswered(result == QDialog::Accepted ? std::optional<QString>(dialog->textValue()) : std::nullopt);
+    });
+    dialog->open();
+}
+
+void StationWindow::passwordAnswered(std::optional<QString> password) {
+    passwordAsked_ = false;
+    if (!password) {
+        passwordDeclined_ = true;
+        return;
+    }
+    QString error;
+    const auto url = records::parseDatabaseUrl(databaseUrl_, &error);
+    if (!url) return;
+    if (!storePgpassPassword(*url, *password, &error)) {
+        say(qs(texts::kStationPasswordNotKept).arg(pgpassPath(), error), true);
+        return;
+    }
+    passwordGiven_.start();
+    say(qs(texts::kStationPasswordKept).arg(pgpassPath()), false);
+}
+
+void StationWindow::openRecords() { openRecordsViewer(this, databaseUrl_); }
+
+StationWindow* StationWindow::withRememberedRecords(QStringList ports) {
+    auto* window = new StationWindow(std::move(ports), records::StoreOptions{});
+    window->setAttribute(Qt::WA_DeleteOnClose);
     return window;
 }
 
@@ -166,7 +379,7 @@ void addStationButton(QWidget* parent, const QRect& geometry) {
     button->setToolTip(QString::fromUtf8(texts::kOpenStationHint));
     button->setGeometry(geometry);
     QObject::connect(button, &QPushButton::clicked, button, [window = QPointer<StationWindow>()]() mutable {
-        if (!window) window = StationWindow::withLocalRecords();
+        if (!window) window = StationWindow::withRememberedRecords();
         window->show();
         window->raise();
         window->activateWindow();
@@ -193,6 +406,10 @@ void StationWindow::choosePreset(int index) {
     index == 1 ? config::applyNorvale(form_) : config::applyDefaults(form_);
     configCombo_->setCurrentIndex(index == 1 ? 1 : 0);
     configLabel_->clear();
+    // The names the command line's --preset takes, stored in every run.
+    preset_ = index == 1 ? QStringLiteral("norvale") : QStringLiteral("default");
+    filePath_.clear();
+    fileHash_.clear();
 }
 
 bool StationWindow::chooseFile(const QString& path) {
@@ -207,9 +424,13 @@ bool StationWindow::chooseFile(const QString& path) {
         say(path + QStringLiteral(": ") + QString::fromStdString(config::describe(*error)), true);
         return false;
     }
+    // Read once: these bytes are what every unit gets and what the records name.
     form_ = std::get<config::FormModel>(loaded);
+    filePath_ = path;
+    fileHash_ = QCryptographicHash::hash(text, QCryptographicHash::Sha256);
     configCombo_->setCurrentIndex(2);
     configLabel_->setText(path);
+    configLabel_->setToolTip(qs(texts::kStationSourceSha).arg(QString::fromLatin1(fileHash_.toHex())));
     return true;
 }
 
@@ -220,40 +441,114 @@ bool StationWindow::startStation() {
         return false;
     }
     station_ = std::make_unique<station::Station>(form_, ports_, link_);
+    station_->setSource(filePath_.isEmpty()
+                            ? station::RunSource{preset_, {}}
+                            : station::RunSource{QFileInfo(filePath_).fileName(), QString::fromLatin1(fileHash_.toHex())});
     stopping_ = false;
+    table_->setRowCount(0);
+    rows_.clear();
     connect(station_.get(), &station::Station::unitAdded, this, &StationWindow::unitAdded);
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
     connect(station_.get(), &station::Station::summaryChanged, this, [this] {
         const station::Summary& s = station_->summary();
         say(qs(texts::kStationSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
     });
-    configCombo_->setEnabled(false);
-    startButton_->setText(qs(texts::kStationStop));
+    connect(station_.get(), &station::Station::finished, this, &StationWindow::stationFinished);
+    setIdle(false);
+    fileChangeSaid_ = false;
+    showSource();
+    if (!filePath_.isEmpty()) fileWatch_->start();
     station_->start();
     clock_->start();
     return true;
 }
 
+void StationWindow::setIdle(bool idle) {
+    configCombo_->setEnabled(idle);
+    databaseCombo_->setEnabled(idle && ownLink_);
+    databaseEdit_->setEnabled(idle && ownLink_ && databaseCombo_->currentIndex() == 1);
+    startButton_->setEnabled(true);
+    startButton_->setText(qs(idle ? texts::kStationStart : texts::kStationStop));
+}
+
+void StationWindow::showSource() {
+    const QString target = station::StationUnit::firmwareTarget();
+    if (filePath_.isEmpty()) {
+        sourceLabel_->setText(qs(texts::kStationSourcePreset).arg(configCombo_->itemText(preset_ == QLatin1String("norvale") ? 1 : 0), target));
+        sourceLabel_->setToolTip({});
+    } else {
+        const QString sha = QString::fromLatin1(fileHash_.toHex());
+        sourceLabel_->setText(
+            qs(texts::kStationSourceFile).arg(QFileInfo(filePath_).fileName(), sha.left(kShortSha), target));
+        sourceLabel_->setToolTip(filePath_ + u'\n' + qs(texts::kStationSourceSha).arg(sha));
+    }
+    sourceLabel_->setStyleSheet({});
+    sourceLabel_->show();
+}
+
+void StationWindow::checkFile() {
+    if (fileChangeSaid_ || filePath_.isEmpty()) return;
+    QFile file(filePath_);
+    // Gone for a moment (an editor saving) is not yet a change.
+    if (!file.open(QIODevice::ReadOnly)) return;
+    if (QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) == fileHash_) return;
+    fileChangeSaid_ = true;
+    fileWatch_->stop();
+    sourceLabel_->setText(sourceLabel_->text() + u'\n' +
+                          qs(texts::kStationFileChanged)
+                              .arg(QFileInfo(filePath_).fileName(), QString::fromLatin1(fileHash_.toHex()).left(kShortSha)));
+    sourceLabel_->setStyleSheet(kRed);
+}
+
+void StationWindow::requestStop() {
+    if (!station_ || stopping_) return;
+    const int running = station_->runningUnits();
+    // Pressed again while the running units finish: stop at once.
+    if (running == 0 || station_->draining()) {
+        stopStation();
+        return;
+    }
+    BoxRequest request;
+    request.caption = qs(texts::kStationStopCaption);
+    request.text = qs(texts::kStationStopQuestion).arg(running);
+    request.icon = QMessageBox::Question;
+    request.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    openBox(request, [self = QPointer<StationWindow>(this)](QMessageBox::StandardButton answer) {
+        // The units may have ended while the question was on view.
+        if (!self || !self->station_ || self->stopping_) return;
+        if (answer == QMessageBox::Yes) self->drainStation();
+        else if (answer == QMessageBox::No) self->stopStation();
+    });
+}
+
+void StationWindow::drainStation() {
+    if (!station_ || stopping_ || station_->draining()) return;
+    startButton_->setText(qs(texts::kStationStopNow));
+    say(qs(texts::kStationDraining), false);
+    station_->drain();
+}
+
 void StationWindow::stopStation() {
     if (!station_ || stopping_) return;
     stopping_ = true;
-    clock_->stop();
-    auto done = [this] {
-        for (station::StationUnit* unit : station_->units()) showRow(unit);
-        // Not from inside the station's own signal.
-        QTimer::singleShot(0, this, [this] {
-            if (!stopping_) return;
-            station_.reset();
-            rows_.clear();
-            stopping_ = false;
-            configCombo_->setEnabled(true);
-            startButton_->setEnabled(true);
-            startButton_->setText(qs(texts::kStationStart));
-        });
-    };
-    connect(station_.get(), &station::Station::finished, this, done);
     startButton_->setEnabled(false);
     station_->stop(qs(station::texts::kStopped));
+}
+
+void StationWindow::stationFinished() {
+    stopping_ = true;
+    clock_->stop();
+    fileWatch_->stop();
+    for (station::StationUnit* unit : station_->units()) showRow(unit);
+    // Not from inside the station's own signal.
+    QTimer::singleShot(0, this, [this] {
+        if (!station_) return;
+        station_.reset();
+        rows_.clear();
+        stopping_ = false;
+        sourceLabel_->hide();
+        setIdle(true);
+    });
 }
 
 void StationWindow::unitAdded(station::StationUnit* unit) {

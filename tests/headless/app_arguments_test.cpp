@@ -56,7 +56,8 @@ TEST_F(AppArgumentsTest, HelpAndVersionAnswerWithoutADisplay) {
         ASSERT_TRUE(help.finished) << option.toStdString();
         EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
         EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
-        for (const QString& part : {QStringLiteral("Uso: vektool [--station]"), QStringLiteral("--station"),
+        for (const QString& part : {QStringLiteral("Uso: vektool [--station | --records [--db URL]]"),
+                                    QStringLiteral("--station"), QStringLiteral("--records [--db URL]"),
                                     QString::fromUtf8("estação de produção"), QStringLiteral("--version"),
                                     QStringLiteral("vektool-cli --help"), QStringLiteral("man vektool")})
             EXPECT_TRUE(help.out.contains(part)) << part.toStdString() << "\n" << help.out.toStdString();

@@ -4,12 +4,16 @@
 // PostgreSQL server started here.
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QFile>
+#include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSet>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -20,8 +24,10 @@
 #include <set>
 #include <string_view>
 
+#include "app/pgpass.h"
 #include "app/station_window.h"
 #include "app_fixture.h"
+#include "config/config_file.h"
 #include "config/config_image.h"
 #include "link/port_info.h"
 #include "pg_test_server.h"
@@ -320,6 +326,91 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     }
     EXPECT_EQ(ids.size(), 2u);
     EXPECT_EQ(runOn(runs, units_[0])->firmwareBefore, "4.0.2.46");
+}
+
+TEST_F(SharedStationTest, TheWindowAsksTheServersPasswordAndKeepsItOnlyInPgpass) {
+    // Nothing but the window's answer gives the password: no variable, and
+    // ~/.pgpass in a home of this test's own.
+    qunsetenv("PGPASSWORD");
+    qunsetenv("PGPASSFILE");
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", data_.filePath("home").toLocal8Bit());
+    for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(f, QSettings::UserScope, data_.filePath("config"));
+    QStringList asked;
+    app::StationWindow::setPasswordPrompt([&](const QString& server, const QString& user) {
+        asked << server + ' ' + user;
+        return std::optional<QString>(server_->password());
+    });
+    {
+        app::StationWindow window(QStringList{}, {.localPath = data_.filePath("outbox.sqlite")});
+        auto* line = window.findChild<QLabel*>("StationRecords");
+        auto* address = window.findChild<QLineEdit*>("StationDatabaseUrl");
+        EXPECT_TRUE(line->text().startsWith("Registros: SQLite (local)")) << line->text().toStdString();
+
+        // An address with its password is refused, and the password leaves the field.
+        QString withPassword = url();
+        withPassword.replace("@", ":" + server_->password() + "@");
+        EXPECT_FALSE(window.chooseDatabase(withPassword));
+        EXPECT_FALSE(address->text().contains(server_->password()));
+        EXPECT_FALSE(window.message().contains(server_->password()));
+
+        ASSERT_TRUE(window.chooseDatabase(url()));
+        EXPECT_TRUE(waitFor([&] { return line->text().endsWith(QString::fromUtf8("— conectado")); }, 15000))
+            << line->text().toStdString();
+        EXPECT_EQ(asked, QStringList{QStringLiteral("postgresql://vek@127.0.0.1:%1/postgres vek").arg(server_->port())});
+    }
+    app::StationWindow::setPasswordPrompt({});
+    qputenv("HOME", realHome);
+
+    const QString pgpass = data_.filePath("home/.pgpass");
+    EXPECT_EQ(QFile::permissions(pgpass) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile file(pgpass);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QStringLiteral("127.0.0.1:%1:postgres:vek:%2\n").arg(server_->port()).arg(server_->password()).toUtf8());
+    // Remembered for the next start and for the production panel, without the password.
+    EXPECT_EQ(app::rememberedStationDatabase(), url());
+    QFile settings(QSettings(QCoreApplication::applicationName()).fileName());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(settings.readAll().contains(server_->password().toUtf8()));
+}
+
+TEST(Pgpass, APasswordReplacesItsOwnLineFirstAndKeepsTheOthersOwnerOnly) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pgpass");
+    qputenv("PGPASSFILE", path.toLocal8Bit());
+    QFile seed(path);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("*:*:*:*:wildcard\n"
+               "db.example:5432:prod:vek:old\n"
+               "# a comment\n"
+               "db.example:5432:other:vek:kept\n");
+    seed.close();
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                    QFileDevice::ReadOther);
+    QString error;
+    const auto url = records::parseDatabaseUrl("postgresql://vek@db.example/prod", &error);
+    ASSERT_TRUE(url) << error.toStdString();
+    ASSERT_TRUE(app::storePgpassPassword(*url, "n:ew\\pw", &error)) << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // Its own line first, so no wildcard before it wins; ':' and '\' escaped.
+    EXPECT_EQ(file.readAll(), QByteArray("db.example:5432:prod:vek:n\\:ew\\\\pw\n"
+                                         "*:*:*:*:wildcard\n"
+                                         "# a comment\n"
+                                         "db.example:5432:other:vek:kept\n"));
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // A folder that cannot be written: said, nothing half written.
+    qputenv("PGPASSFILE", dir.filePath("missing/and/a/file/in/its/way/pgpass").toLocal8Bit());
+    QFile blocker(dir.filePath("missing"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(app::storePgpassPassword(*url, "pw", &error));
+    EXPECT_FALSE(error.isEmpty());
+    qunsetenv("PGPASSFILE");
+    for (const char* text : {"FATAL:  password authentication failed for user \"vek\"", "fe_sendauth: no password supplied"})
+        EXPECT_TRUE(app::asksForPassword(QString::fromUtf8(text))) << text;
+    EXPECT_FALSE(app::asksForPassword("could not connect to server: Connection refused"));
 }
 
 // --- the station in this process: its plan and what it makes of each outcome ---
@@ -650,6 +741,151 @@ TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
     bool labelled = false;
     for (const RunRow& r : runs) labelled = labelled || (r.qr && r.qr->match && r.unitId.endsWith("00001002"));
     EXPECT_TRUE(labelled);
+}
+
+// A unit paced as the real link: its firmware update takes seconds.
+std::unique_ptr<sim::PtyHost> pacedUnit(int n) {
+    auto host = std::make_unique<sim::PtyHost>(unitNo(n));
+    host->setPacing({3686400, std::chrono::microseconds(1000)});
+    host->start();
+    return host;
+}
+
+TEST_F(AppTest, StationWindowShowsWhereRecordsGoAndWhatItWritesAndKeepsAFileItsBytes) {
+    const QString file = home->filePath("linha-3.json");
+    auto write = [&](void (*preset)(config::FormModel&)) {
+        config::FormModel form;
+        preset(form);
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray::fromStdString(config::toJson(form)));
+        f.close();
+        QFile back(file);
+        EXPECT_TRUE(back.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(QCryptographicHash::hash(back.readAll(), QCryptographicHash::Sha256).toHex());
+    };
+    const QString sha = write(config::applyNorvale);
+    auto host = pacedUnit(1);
+    const QString records = home->filePath("records.sqlite");
+    app::StationWindow window({QString::fromStdString(host->devicePath())}, {.localPath = records});
+    window.resize(900, 420);
+    window.show();
+    auto* recordsLine = window.findChild<QLabel*>("StationRecords");
+    auto* source = window.findChild<QLabel*>("StationSource");
+    EXPECT_TRUE(waitFor([&] { return recordsLine->text() == "Registros: SQLite (local) " + records; }))
+        << recordsLine->text().toStdString();
+    EXPECT_FALSE(recordsLine->styleSheet().contains("#d00000"));
+    EXPECT_FALSE(source->isVisible()) << "only while it runs";
+
+    ASSERT_TRUE(window.chooseFile(file));
+    ASSERT_TRUE(window.startStation());
+    EXPECT_TRUE(source->isVisible());
+    EXPECT_EQ(source->text(), QString::fromUtf8("Configuração: linha-3.json (SHA-256 %1…) · firmware alvo %2")
+                                  .arg(sha.left(12), station::StationUnit::firmwareTarget()));
+    EXPECT_TRUE(source->toolTip().contains(sha));
+    EXPECT_FALSE(window.chooseDatabase("postgresql://vek@127.0.0.1/vek")) << "only while stopped";
+
+    // The bar's text is whole in its column, and the row fits 900 px with the
+    // step column left some room to wrap in.
+    QTableWidget* table = window.table();
+    auto* bar = static_cast<QProgressBar*>(table->cellWidget(0, app::StationWindow::ColProgress));
+    ASSERT_TRUE(waitFor([&] { return bar->text().contains(" kB/s · faltam "); }, 10000)) << bar->text().toStdString();
+    EXPECT_GE(bar->width(), QFontMetrics(bar->font()).horizontalAdvance(bar->text()) + 4) << bar->text().toStdString();
+
+    // The file changes under the running station: said once, in red, and not used.
+    write(config::applyDefaults);
+    ASSERT_TRUE(waitFor([&] { return source->text().contains("mudou no disco"); }, 5000)) << source->text().toStdString();
+    EXPECT_TRUE(source->styleSheet().contains("#d00000"));
+    write(config::applyNorvale);
+    write(config::applyDefaults);
+    pump(1200);
+    EXPECT_EQ(source->text().count("mudou no disco"), 1);
+
+    ASSERT_TRUE(waitFor([&] { return table->item(0, app::StationWindow::ColVerdict)->text() == "OK"; }, 20000))
+        << table->item(0, app::StationWindow::ColStep)->text().toStdString();
+    EXPECT_EQ(host->withUnit([](sim::UnitSim& u) { return u.config(); }), presetImage(config::applyNorvale));
+    window.scanned("333333332222222200001001");
+    pump(50);
+    EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
+    EXPECT_GE(table->columnWidth(app::StationWindow::ColStep), 100);
+    const QRect firmware = table->visualItemRect(table->item(0, app::StationWindow::ColFirmware));
+    EXPECT_GE(firmware.height(), 2 * QFontMetrics(table->font()).lineSpacing()) << "before → after, on two lines";
+    window.requestStop();  // nothing running: no question
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_TRUE(waitFor([&] { return !window.station(); }, 10000));
+    EXPECT_FALSE(source->isVisible());
+    const auto runs = listed({.localPath = records});
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].configSource, "linha-3.json");
+    EXPECT_EQ(runs[0].configSha256, sha);
+    EXPECT_EQ(runs[0].firmwareTarget, station::StationUnit::firmwareTarget());
+
+    // The records are one click away.
+    window.findChild<QPushButton*>("B_Records")->click();
+    QWidget* viewer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "RecordsViewer" && w->isVisible()) viewer = w;
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isWindow());
+    viewer->close();
+}
+
+TEST_F(AppTest, TheProductionPanelOpensTheRecordsOfTheRememberedDatabase) {
+    makeWindow();
+    auto* button = widget<QPushButton>("B_Records");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Registros...");
+    button->click();
+    QWidget* viewer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "RecordsViewer" && w->isVisible()) viewer = w;
+    ASSERT_NE(viewer, nullptr);
+    viewer->close();
+}
+
+TEST_F(AppTest, StoppingTheStationWithUnitsRunningAsksWhetherToLetThemFinish) {
+    QTemporaryDir dir;
+    auto link = openLink({.localPath = dir.filePath("records.sqlite")});
+    auto host = pacedUnit(1);
+    auto second = pacedUnit(2);
+    const QStringList ports{QString::fromStdString(host->devicePath()), QString::fromStdString(second->devicePath())};
+    // One unit for the first window, the other for the second.
+    app::StationWindow window(link.get(), {ports[0]});
+    window.show();
+    ASSERT_TRUE(window.startStation());
+    ASSERT_TRUE(waitFor([&] { return window.station()->runningUnits() == 1; }, 10000));
+
+    boxAnswer = QMessageBox::Cancel;  // goes on
+    window.requestStop();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith("1 unidade(s) em andamento")) << boxes[0].text.toStdString();
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    pump(100);
+    EXPECT_TRUE(window.running());
+    EXPECT_FALSE(window.station()->draining());
+
+    boxAnswer = QMessageBox::Yes;  // the unit under way finishes, then the station stops
+    window.requestStop();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(window.station()->draining());
+    ASSERT_TRUE(waitFor([&] { return !window.station(); }, 30000));
+    EXPECT_EQ(window.table()->item(0, app::StationWindow::ColVerdict)->text(), "OK");
+
+    app::StationWindow other(link.get(), {ports[1]});
+    other.show();
+    ASSERT_TRUE(other.startStation());
+    ASSERT_TRUE(waitFor([&] { return other.station()->runningUnits() == 1; }, 10000));
+    boxAnswer = QMessageBox::No;  // at once
+    other.requestStop();
+    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_TRUE(waitFor([&] { return !other.station(); }, 10000));
+    EXPECT_EQ(other.table()->item(0, app::StationWindow::ColVerdict)->text(), "INTERROMPIDO");
+
+    std::vector<RunRow> runs = listed({.localPath = dir.filePath("records.sqlite")});
+    ASSERT_EQ(runs.size(), 2u);
+    std::sort(runs.begin(), runs.end(), [](const RunRow& a, const RunRow& b) { return a.startedAt < b.startedAt; });
+    EXPECT_EQ(runs[0].verdict, Verdict::Passed);
+    EXPECT_EQ(runs[1].verdict, Verdict::Interrupted);
 }
 
 }  // namespace
