@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     vek::app::installQtTranslations();
     // vektool --station: the production station alone, on every port that appears.
     if (request.launch == Launch::Station) {
-        vek::app::StationWindow::withLocalRecords()->show();
+        vek::app::StationWindow::withRememberedRecords()->show();
         return app.exec();
     }
     // vektool --records [--db URL]: the production records alone.

@@ -57,7 +57,6 @@ public:
     // line uses too); a database that cannot be opened is said in the
     // window, and nothing is recorded.
     static StationWindow* withRememberedRecords(QStringList ports = {});
-    static StationWindow* withLocalRecords(QStringList ports = {}) { return withRememberedRecords(std::move(ports)); }
 
     // Starts with the chosen configuration; false (and says why) when the
     // chosen file cannot be used.
