@@ -37,6 +37,28 @@ constexpr int kStatementTimeoutMs = 15000;
 const char* const kSummaryColumns =
     "id, started_at, ended_at, station, port, unit_id, firmware_before, firmware_after, verdict, failure_reason";
 
+// A row read with kSummaryColumns first. A run still `running` that began
+// before `staleBefore` is shown interrupted; nothing is written.
+RunSummary summaryAt(const QSqlQuery& q, const QString& staleBefore) {
+    RunSummary r;
+    r.id = textAt(q, 0);
+    const QString started = textAt(q, 1);
+    r.startedAt = timestampFromText(started);
+    r.endedAt = timestampFromText(textAt(q, 2));
+    r.station = textAt(q, 3);
+    r.port = textAt(q, 4);
+    r.unitId = textAt(q, 5);
+    r.firmwareBefore = textAt(q, 6);
+    r.firmwareAfter = textAt(q, 7);
+    r.verdict = textAt(q, 8);
+    r.failureReason = textAt(q, 9);
+    if (r.verdict == verdictText(Verdict::Running) && started < staleBefore) {
+        r.verdict = verdictText(Verdict::Interrupted);
+        r.stale = true;
+    }
+    return r;
+}
+
 }  // namespace
 
 struct RecordsQuery::Where {
@@ -265,27 +287,8 @@ std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query,
                             .arg(qMax(0, offset));
     if (!execWith(q, sql, w.binds)) return failed(q);
     const QString stale = staleBefore();
-    const QString running = verdictText(Verdict::Running);
     std::vector<RunSummary> out;
-    while (q.next()) {
-        RunSummary r;
-        r.id = textAt(q, 0);
-        const QString started = textAt(q, 1);
-        r.startedAt = timestampFromText(started);
-        r.endedAt = timestampFromText(textAt(q, 2));
-        r.station = textAt(q, 3);
-        r.port = textAt(q, 4);
-        r.unitId = textAt(q, 5);
-        r.firmwareBefore = textAt(q, 6);
-        r.firmwareAfter = textAt(q, 7);
-        r.verdict = textAt(q, 8);
-        r.failureReason = textAt(q, 9);
-        if (r.verdict == running && started < stale) {
-            r.verdict = verdictText(Verdict::Interrupted);
-            r.stale = true;
-        }
-        out.push_back(std::move(r));
-    }
+    while (q.next()) out.push_back(summaryAt(q, stale));
     return out;
 }
 
@@ -315,22 +318,7 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
     if (!execWith(q, sql, {id})) return failed(q);
     if (!q.next()) return RunDetails{};  // gone since it was listed: nothing to show
     RunDetails d;
-    RunSummary& r = d.summary;
-    r.id = textAt(q, 0);
-    const QString started = textAt(q, 1);
-    r.startedAt = timestampFromText(started);
-    r.endedAt = timestampFromText(textAt(q, 2));
-    r.station = textAt(q, 3);
-    r.port = textAt(q, 4);
-    r.unitId = textAt(q, 5);
-    r.firmwareBefore = textAt(q, 6);
-    r.firmwareAfter = textAt(q, 7);
-    r.verdict = textAt(q, 8);
-    r.failureReason = textAt(q, 9);
-    if (r.verdict == verdictText(Verdict::Running) && started < staleBefore()) {
-        r.verdict = verdictText(Verdict::Interrupted);
-        r.stale = true;
-    }
+    d.summary = summaryAt(q, staleBefore());
     d.unitType = q.value(10).isNull() ? -1 : q.value(10).toInt();
     d.configJson = textAt(q, 11);
     d.verify = textAt(q, 12);

@@ -18,6 +18,7 @@
 
 #include "app_fixture.h"
 #include "pg_test_server.h"
+#include "records_link_support.h"
 #include "sqlite_lock.h"
 #include "records/record_store.h"
 #include "station/records_link.h"
@@ -61,25 +62,6 @@ public:
 private:
     std::map<QString, Answer> last_;
 };
-
-std::unique_ptr<station::RecordsLink> openLink(records::StoreOptions options) {
-    auto link = std::make_unique<station::RecordsLink>(std::move(options));
-    bool answered = false, ok = false;
-    QObject::connect(link.get(), &station::RecordsLink::opened, [&](bool o, const QString&) { answered = true, ok = o; });
-    link->open();
-    EXPECT_TRUE(waitFor([&] { return answered; }, 10000));
-    EXPECT_TRUE(ok);
-    return link;
-}
-
-std::vector<RunRow> listed(records::StoreOptions options) {
-    options.access = records::Access::Reader;
-    records::RecordStore store(options);
-    EXPECT_TRUE(store.open()) << store.errorString().toStdString();
-    auto runs = store.list({});
-    EXPECT_TRUE(runs) << store.errorString().toStdString();
-    return runs ? *runs : std::vector<RunRow>{};
-}
 
 // Another process holding the SQLite file's write lock until told to let go.
 TEST(LocalDurability, AFileLockedByAnotherProcessDelaysARowButLosesNone) {

@@ -31,6 +31,7 @@
 #include "config/config_image.h"
 #include "link/port_info.h"
 #include "pg_test_server.h"
+#include "records_link_support.h"
 #include "sqlite_lock.h"
 #include "records/record_store.h"
 #include "station/records_link.h"
@@ -55,27 +56,6 @@ sim::Identity unitNo(int n, std::array<std::uint8_t, 4> version = {4, 0, 2, 46})
     id.version = version;
     id.id = {0x1000u + static_cast<std::uint32_t>(n), 0x22222222, 0x33333333};
     return id;
-}
-
-// Opens a link to the records and waits for its answer.
-std::unique_ptr<station::RecordsLink> openLink(records::StoreOptions options) {
-    auto link = std::make_unique<station::RecordsLink>(std::move(options));
-    bool answered = false, ok = false;
-    QObject::connect(link.get(), &station::RecordsLink::opened, [&](bool o, const QString&) { answered = true, ok = o; });
-    link->open();
-    EXPECT_TRUE(waitFor([&] { return answered; }, 10000));
-    EXPECT_TRUE(ok);
-    return link;
-}
-
-// What a listing shows: never marks anything.
-std::vector<RunRow> listed(records::StoreOptions options) {
-    options.access = records::Access::Reader;
-    records::RecordStore store(options);
-    EXPECT_TRUE(store.open()) << store.errorString().toStdString();
-    auto runs = store.list({});
-    EXPECT_TRUE(runs) << store.errorString().toStdString();
-    return runs ? *runs : std::vector<RunRow>{};
 }
 
 const RunRow* runOn(const std::vector<RunRow>& runs, const std::unique_ptr<sim::PtyHost>& unit) {
