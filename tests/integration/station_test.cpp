@@ -11,6 +11,8 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QUuid>
+#include <QJsonArray>
 #include <QScrollBar>
 #include <QSet>
 #include <QSettings>
@@ -240,6 +242,74 @@ TEST_F(StationTest, AFullDiskIsSaidOnTheUnitCountedApartAndExitsNonZero) {
     EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 0) << "not called done";
     EXPECT_EQ(summary["units"].toObject()["unrecorded"].toInt(), 1);
     for (const RunRow& r : listed({.localPath = file})) EXPECT_NE(r.verdict, Verdict::Passed) << "nothing passed unseen";
+}
+
+// The records as a script and a spreadsheet read them: filters, the units
+// counted once by their last run, strict dates, and a CSV with no formulas.
+TEST_F(StationTest, RecordsCommandFiltersCountsUnitsOnceAndKeepsSpreadsheetsSafe) {
+    {
+        records::RecordStore store({.localPath = localRecords()});
+        ASSERT_TRUE(store.open()) << store.errorString().toStdString();
+        const auto run = [](int minute, const char* unit, Verdict verdict, const char* reason = "") {
+            RunRow r;
+            r.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+            r.startedAt = QDateTime(QDate(2026, 3, 2), QTime(10, minute), Qt::UTC);
+            r.endedAt = r.startedAt.addSecs(30);
+            r.station = "linha-1";
+            r.port = "ttyACM0";
+            r.unitId = QString::fromLatin1(unit);
+            r.verdict = verdict;
+            r.failureReason = QString::fromUtf8(reason);
+            return r;
+        };
+        // Unit ...1001 failed, then passed when run again: one unit, passed.
+        for (const RunRow& r : {run(0, "33333333 22222222 00001001", Verdict::Failed, "=HYPERLINK(\"x\")"),
+                                run(5, "33333333 22222222 00001001", Verdict::Passed),
+                                run(6, "33333333 22222222 00001002", Verdict::Failed, "leitura difere"),
+                                run(7, "33333333 22222222 00001003", Verdict::Failed, "leitura difere"),
+                                run(8, "33333333 22222222 00001004", Verdict::Passed)})
+            ASSERT_TRUE(store.put(r)) << store.errorString().toStdString();
+    }
+    const auto records = [&](const QStringList& args, int* code = nullptr) {
+        QProcess p;
+        p.setProcessEnvironment(env_);
+        p.start(QStringLiteral(VEKTOOL_CLI), QStringList{"records"} + args);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        if (code) *code = p.exitCode();
+        return p.readAllStandardOutput();
+    };
+
+    const QJsonArray all = QJsonDocument::fromJson(records({"--json"})).array();
+    EXPECT_EQ(all.size(), 5);
+    const QJsonArray failed = QJsonDocument::fromJson(records({"--json", "--verdict", "failed"})).array();
+    EXPECT_EQ(failed.size(), 3);
+    const QJsonArray one = QJsonDocument::fromJson(records({"--json", "--unit", "1001"})).array();
+    ASSERT_EQ(one.size(), 2);
+    for (const QJsonValue& r : one) EXPECT_TRUE(r.toObject()["unit_id"].toString().endsWith("00001001"));
+
+    const QJsonObject summary = QJsonDocument::fromJson(records({"--summary", "--json"})).object();
+    const QJsonObject units = summary["units"].toObject();
+    EXPECT_EQ(units["passed"].toInt(), 2) << "a unit run again counts once, by its last run";
+    EXPECT_EQ(units["failed"].toInt(), 2);
+    const QJsonArray reasons = summary["reasons"].toArray();
+    ASSERT_FALSE(reasons.isEmpty()) << QJsonDocument(summary).toJson().toStdString();
+    EXPECT_EQ(reasons[0].toObject()["reason"].toString(), "leitura difere");
+    EXPECT_EQ(reasons[0].toObject()["units"].toInt(), 2);
+
+    int code = 0;
+    EXPECT_EQ(QJsonDocument::fromJson(records({"--json", "--since", "2026-03-02 10:06"}, &code)).array().size(), 3);
+    EXPECT_EQ(code, 0);
+    for (const char* bad : {"2026-03-02x", "2026-13-01", "02/03/2026", "2026-03-02 25:00"}) {
+        records({"--since", bad}, &code);
+        EXPECT_EQ(code, 2) << bad;
+    }
+
+    const QByteArray csv = records({"--csv"});
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "UTF-8 with a BOM, for a spreadsheet";
+    EXPECT_EQ(csv.count('\n'), 6) << "a heading and one line per run";
+    EXPECT_FALSE(csv.contains(",=HYPERLINK")) << csv.toStdString();
+    EXPECT_FALSE(csv.contains(",\"=HYPERLINK")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains("'=HYPERLINK")) << "the reason is kept, as text";
 }
 
 // --- a shared PostgreSQL server -------------------------------------------------
