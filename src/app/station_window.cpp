@@ -514,6 +514,7 @@ void StationWindow::requestStop() {
     request.icon = QMessageBox::Question;
     request.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     openBox(request, [self = QPointer<StationWindow>(this)](QMessageBox::StandardButton answer) {
+        if (self && answer == QMessageBox::Cancel) self->closeWhenStopped_ = false;
         // The units may have ended while the question was on view.
         if (!self || !self->station_ || self->stopping_) return;
         if (answer == QMessageBox::Yes) self->drainStation();
@@ -548,6 +549,10 @@ void StationWindow::stationFinished() {
         stopping_ = false;
         sourceLabel_->hide();
         setIdle(true);
+        if (closeWhenStopped_) {
+            closeWhenStopped_ = false;
+            close();
+        }
     });
 }
 
@@ -628,6 +633,19 @@ bool StationWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StationWindow::closeEvent(QCloseEvent* event) {
+    // Closing with units under way asks as "Parar estação" does; the window
+    // goes once the station has stopped the way the operator chose.
+    if (station_ && !stopping_ && station_->runningUnits() > 0 && !station_->draining()) {
+        event->ignore();
+        closeWhenStopped_ = true;
+        requestStop();
+        return;
+    }
+    if (station_ && !stopping_ && station_->draining()) {
+        event->ignore();
+        closeWhenStopped_ = true;
+        return;
+    }
     stopStation();
     QWidget::closeEvent(event);
 }

@@ -144,6 +144,8 @@ private:
     std::unique_ptr<station::Station> station_;
     QHash<station::StationUnit*, int> rows_;
     QrCapture* qr_ = nullptr;
+    // Asked to close while units ran: closes once the station has stopped.
+    bool closeWhenStopped_ = false;
 };
 
 // The production panel's button that opens (or brings forward) the one

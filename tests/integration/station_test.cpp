@@ -913,10 +913,15 @@ TEST_F(AppTest, StoppingTheStationWithUnitsRunningAsksWhetherToLetThemFinish) {
     pump(100);
     EXPECT_TRUE(window.running());
     EXPECT_FALSE(window.station()->draining());
+    window.close();  // closing asks the same
+    ASSERT_EQ(boxes.size(), 2u);
+    pump(100);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.running());
 
     boxAnswer = QMessageBox::Yes;  // the unit under way finishes, then the station stops
     window.requestStop();
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 3u);
     EXPECT_TRUE(window.station()->draining());
     ASSERT_TRUE(waitFor([&] { return !window.station(); }, 30000));
     EXPECT_EQ(window.table()->item(0, app::StationWindow::ColVerdict)->text(), "OK");
@@ -925,10 +930,11 @@ TEST_F(AppTest, StoppingTheStationWithUnitsRunningAsksWhetherToLetThemFinish) {
     other.show();
     ASSERT_TRUE(other.startStation());
     ASSERT_TRUE(waitFor([&] { return other.station()->runningUnits() == 1; }, 10000));
-    boxAnswer = QMessageBox::No;  // at once
-    other.requestStop();
-    ASSERT_EQ(boxes.size(), 3u);
+    boxAnswer = QMessageBox::No;  // at once, and the window goes with it
+    other.close();
+    ASSERT_EQ(boxes.size(), 4u);
     ASSERT_TRUE(waitFor([&] { return !other.station(); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return !other.isVisible(); }, 2000));
     EXPECT_EQ(other.table()->item(0, app::StationWindow::ColVerdict)->text(), "INTERROMPIDO");
 
     std::vector<RunRow> runs = listed({.localPath = dir.filePath("records.sqlite")});
