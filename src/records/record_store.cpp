@@ -28,6 +28,19 @@
 
 namespace vek::records {
 
+int instanceLockKey(const QString& instance) {
+    const QByteArray digest = QCryptographicHash::hash(instance.toUtf8(), QCryptographicHash::Sha1);
+    return static_cast<int>((static_cast<unsigned char>(digest[0]) << 24) |
+                            (static_cast<unsigned char>(digest[1]) << 16) |
+                            (static_cast<unsigned char>(digest[2]) << 8) | static_cast<unsigned char>(digest[3]));
+}
+
+QString instanceLockFile(const QString& localPath, const QString& instance) {
+    QString name = instance;
+    name.replace(u'/', u'_');
+    return localPath + QStringLiteral(".instances/") + name + QStringLiteral(".lock");
+}
+
 namespace {
 
 const QString kSqlite = QStringLiteral("QSQLITE");
@@ -127,22 +140,9 @@ bool dropQueued(QSqlDatabase db, const std::vector<Queued>& sent, const QString&
         error);
 }
 
-// The advisory lock key of an instance on the server: stable across
-// processes (unlike qHash), in a namespace of its own.
-constexpr int kInstanceLockSpace = 4207719;
-int instanceKey(const QString& instance) {
-    const QByteArray digest = QCryptographicHash::hash(instance.toUtf8(), QCryptographicHash::Sha1);
-    return static_cast<int>((static_cast<unsigned char>(digest[0]) << 24) |
-                            (static_cast<unsigned char>(digest[1]) << 16) |
-                            (static_cast<unsigned char>(digest[2]) << 8) | static_cast<unsigned char>(digest[3]));
-}
-
+int instanceKey(const QString& instance) { return instanceLockKey(instance); }
 QString lockFolder(const QString& localPath) { return localPath + QStringLiteral(".instances"); }
-QString lockFile(const QString& localPath, const QString& instance) {
-    QString name = instance;
-    name.replace(u'/', u'_');
-    return lockFolder(localPath) + u'/' + name + QStringLiteral(".lock");
-}
+QString lockFile(const QString& localPath, const QString& instance) { return instanceLockFile(localPath, instance); }
 
 void closeConnection(const QString& name) {
     if (!QSqlDatabase::contains(name)) return;

@@ -38,6 +38,14 @@ class QSqlDatabase;
 
 namespace vek::records {
 
+// How a station instance shows it is alive: a lock file beside the local
+// records, held with flock() while it runs, and on the server a session
+// advisory lock (kInstanceLockSpace, instanceLockKey()). Stable across
+// processes, so a reader can ask without taking anything.
+inline constexpr int kInstanceLockSpace = 4207719;
+int instanceLockKey(const QString& instance);
+QString instanceLockFile(const QString& localPath, const QString& instance);
+
 // What an open store may do.
 enum class Access {
     Station,  // takes its instance lock, marks dead runs, writes and sends to the server as it goes

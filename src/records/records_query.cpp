@@ -1,5 +1,14 @@
 #include "records/records_query.h"
 
+#include <cerrno>
+
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <sys/file.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -11,6 +20,7 @@
 #include <map>
 
 #include "records/database_url.h"
+#include "records/record_store.h"
 #include "records/records_query_texts.h"
 #include "records/run.h"
 
@@ -33,17 +43,20 @@ QString textAt(const QSqlQuery& q, int i) { return q.value(i).isNull() ? QString
 // the worker gives up and says so.
 constexpr int kStatementTimeoutMs = 15000;
 
-// The columns every listing reads, in this order.
-const char* const kSummaryColumns =
-    "id, started_at, ended_at, station, port, unit_id, firmware_before, firmware_after, verdict, failure_reason";
+// The columns every listing reads, in this order; `stale` is the condition
+// (one placeholder) under which a running run belongs to a dead station.
+QString summaryColumns(const QString& stale) {
+    return QStringLiteral("id, started_at, ended_at, station, port, unit_id, firmware_before, firmware_after,"
+                          " CASE WHEN verdict = 'running' AND %1 THEN 'stale' ELSE verdict END, failure_reason")
+        .arg(stale);
+}
 
-// A row read with kSummaryColumns first. A run still `running` that began
-// before `staleBefore` is shown interrupted; nothing is written.
-RunSummary summaryAt(const QSqlQuery& q, const QString& staleBefore) {
+// A row read with summaryColumns() first. A run of a dead station is shown
+// interrupted; nothing is written.
+RunSummary summaryAt(const QSqlQuery& q) {
     RunSummary r;
     r.id = textAt(q, 0);
-    const QString started = textAt(q, 1);
-    r.startedAt = timestampFromText(started);
+    r.startedAt = timestampFromText(textAt(q, 1));
     r.endedAt = timestampFromText(textAt(q, 2));
     r.station = textAt(q, 3);
     r.port = textAt(q, 4);
@@ -52,7 +65,7 @@ RunSummary summaryAt(const QSqlQuery& q, const QString& staleBefore) {
     r.firmwareAfter = textAt(q, 7);
     r.verdict = textAt(q, 8);
     r.failureReason = textAt(q, 9);
-    if (r.verdict == verdictText(Verdict::Running) && started < staleBefore) {
+    if (r.verdict == QLatin1String("stale")) {
         r.verdict = verdictText(Verdict::Interrupted);
         r.stale = true;
     }
@@ -209,6 +222,51 @@ bool RecordsQuery::open() {
     return true;
 }
 
+QString RecordsQuery::staleSql() const {
+    if (!hasColumn(QStringLiteral("instance"))) return QStringLiteral("started_at < ?");
+    // Runs written before stations named themselves still go by their age.
+    QString sql = QStringLiteral("((COALESCE(instance, '') = '' AND started_at < ?)");
+    if (!dead_.isEmpty()) {
+        QStringList quoted;
+        for (QString instance : dead_) quoted << u'\'' + instance.replace(u'\'', QLatin1String("''")) + u'\'';
+        sql += QStringLiteral(" OR instance IN (%1)").arg(quoted.join(u','));
+    }
+    return sql + u')';
+}
+
+void RecordsQuery::findDeadStations() {
+    dead_.clear();
+    if (!hasColumn(QStringLiteral("instance"))) return;
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT DISTINCT instance FROM runs WHERE verdict = 'running' AND instance <> ''")))
+        return;
+    QStringList running;
+    while (q.next()) running << q.value(0).toString();
+    for (const QString& instance : running) {
+        bool alive = false;
+        if (isShared()) {
+            // Whether some session holds the instance's advisory lock, asked
+            // of pg_locks: nothing is taken.
+            QSqlQuery probe(db);
+            probe.prepare(QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory'"
+                                         " AND classid::bigint = ? AND objid::bigint = ? AND objsubid = 2"));
+            probe.addBindValue(qint64(kInstanceLockSpace));
+            probe.addBindValue(qint64(quint32(instanceLockKey(instance))));
+            alive = !probe.exec() || !probe.next() || probe.value(0).toInt() > 0;  // in doubt, alive
+        } else {
+            const QByteArray path = QFile::encodeName(instanceLockFile(localPath_, instance));
+            const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+            if (fd >= 0) {
+                alive = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+                if (!alive) ::flock(fd, LOCK_UN);
+                ::close(fd);
+            }
+        }
+        if (!alive) dead_ << instance;
+    }
+}
+
 QString RecordsQuery::staleBefore() const {
     const QDateTime now = now_.isValid() ? now_ : QDateTime::currentDateTimeUtc();
     return timestampText(now.addSecs(-staleAfterSeconds_));
@@ -240,10 +298,10 @@ RecordsQuery::Where RecordsQuery::where(const RunQuery& query, bool withVerdict)
     if (withVerdict && !query.verdict.isEmpty()) {
         const QString running = verdictText(Verdict::Running);
         if (query.verdict == verdictText(Verdict::Interrupted)) {
-            w.sql += QStringLiteral(" AND (verdict = ? OR (verdict = ? AND started_at < ?))");
+            w.sql += QStringLiteral(" AND (verdict = ? OR (verdict = ? AND %1))").arg(staleSql());
             w.binds << query.verdict << running << staleBefore();
         } else if (query.verdict == running) {
-            w.sql += QStringLiteral(" AND verdict = ? AND started_at >= ?");
+            w.sql += QStringLiteral(" AND verdict = ? AND NOT %1").arg(staleSql());
             w.binds << running << staleBefore();
         } else {
             w.sql += QStringLiteral(" AND verdict = ?");
@@ -257,13 +315,13 @@ namespace {
 
 // Each unit's last run in the period, with its verdict as shown; `k` = 1 marks
 // the last one. Window functions: SQLite 3.25 and every PostgreSQL in use.
-QString lastRunPerUnit(const QString& whereSql) {
+QString lastRunPerUnit(const QString& whereSql, const QString& stale) {
     return QStringLiteral(
                "WITH last AS (SELECT started_at, failure_reason,"
-               " CASE WHEN verdict = ? AND started_at < ? THEN ? ELSE verdict END AS shown,"
+               " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown,"
                " ROW_NUMBER() OVER (PARTITION BY COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC) AS k"
                " FROM runs WHERE 1 = 1%1) ")
-        .arg(whereSql);
+        .arg(whereSql, stale);
 }
 
 bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
@@ -276,24 +334,25 @@ bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
 
 std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
+    findDeadStations();
     const Where w = where(query, true);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     q.setForwardOnly(true);
     const QString sql = QStringLiteral(
                             "SELECT %1 FROM runs WHERE 1 = 1%2 ORDER BY started_at DESC, id DESC"
                             " LIMIT %3 OFFSET %4")
-                            .arg(QLatin1String(kSummaryColumns), w.sql)
+                            .arg(summaryColumns(staleSql()), w.sql)
                             .arg(qMax(0, limit))
                             .arg(qMax(0, offset));
-    if (!execWith(q, sql, w.binds)) return failed(q);
-    const QString stale = staleBefore();
+    if (!execWith(q, sql, QVariantList{staleBefore()} + w.binds)) return failed(q);
     std::vector<RunSummary> out;
-    while (q.next()) out.push_back(summaryAt(q, stale));
+    while (q.next()) out.push_back(summaryAt(q));
     return out;
 }
 
 std::optional<int> RecordsQuery::countRuns(const RunQuery& query) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
+    findDeadStations();
     const Where w = where(query, true);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q, QStringLiteral("SELECT COUNT(*) FROM runs WHERE 1 = 1") + w.sql, w.binds) || !q.next())
@@ -303,8 +362,9 @@ std::optional<int> RecordsQuery::countRuns(const RunQuery& query) {
 
 std::optional<RunDetails> RecordsQuery::details(const QString& id) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
+    findDeadStations();
     QString sql = QStringLiteral("SELECT %1, unit_type, config_json, verify, verify_offset, qr_label, qr_match")
-                      .arg(QLatin1String(kSummaryColumns));
+                      .arg(summaryColumns(staleSql()));
     // Columns a later schema adds are read when this table has them.
     const QStringList optional{QStringLiteral("config_source"), QStringLiteral("config_sha256"),
                                QStringLiteral("firmware_target")};
@@ -315,10 +375,10 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
                : QStringLiteral(", NULL");
     sql += QStringLiteral(" FROM runs WHERE id = ?");
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    if (!execWith(q, sql, {id})) return failed(q);
+    if (!execWith(q, sql, {staleBefore(), id})) return failed(q);
     if (!q.next()) return RunDetails{};  // gone since it was listed: nothing to show
     RunDetails d;
-    d.summary = summaryAt(q, staleBefore());
+    d.summary = summaryAt(q);
     d.unitType = q.value(10).isNull() ? -1 : q.value(10).toInt();
     d.configJson = textAt(q, 11);
     d.verify = textAt(q, 12);
@@ -334,12 +394,13 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
 
 std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
+    findDeadStations();
     const Where w = where(query, false);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
     binds << w.binds;
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
-                  lastRunPerUnit(w.sql) + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
+                  lastRunPerUnit(w.sql, staleSql()) + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
                   binds))
         return failed(q);
     VerdictCounts counts;
@@ -349,6 +410,7 @@ std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
 
 std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& query, Bucket bucket) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
+    findDeadStations();
     const Where w = where(query, false);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
     binds << w.binds;
@@ -356,7 +418,7 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
     q.setForwardOnly(true);
     // "2024-03-12T14": the UTC hour, which the index on started_at orders.
     if (!execWith(q,
-                  lastRunPerUnit(w.sql) +
+                  lastRunPerUnit(w.sql, staleSql()) +
                       QStringLiteral("SELECT SUBSTR(started_at, 1, 13), shown, COUNT(*) FROM last WHERE k = 1"
                                      " GROUP BY SUBSTR(started_at, 1, 13), shown"),
                   binds))
@@ -379,12 +441,13 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
 
 std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQuery& query, int limit) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
+    findDeadStations();
     const Where w = where(query, false);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
     binds << w.binds << verdictText(Verdict::Failed);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
-                  lastRunPerUnit(w.sql) +
+                  lastRunPerUnit(w.sql, staleSql()) +
                       QStringLiteral("SELECT COALESCE(failure_reason, ''), COUNT(*) FROM last WHERE k = 1 AND shown = ?"
                                      " GROUP BY COALESCE(failure_reason, '') ORDER BY 2 DESC, 1 LIMIT %1")
                           .arg(qMax(1, limit)),

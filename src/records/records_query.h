@@ -6,8 +6,10 @@
 // - a unit is counted once per period, by the verdict of its last run there
 //   (a unit configured again after a restart is one unit, not two); runs
 //   whose unit was never identified count each as a unit of its own;
-// - a run still `running` that started before `staleAfter` ago belongs to a
-//   station that went away: it reads as interrupted, and nothing is written.
+// - a run still `running` whose station instance holds no lock (its lock
+//   file, or its advisory lock on the server) belongs to a station that went
+//   away: it reads as interrupted, and nothing is written. Runs that name no
+//   instance (older files) go by their age: begun more than `staleAfter` ago.
 //
 // Aggregates are the database's (GROUP BY on the UTC hour of started_at,
 // which is indexed), so a month of a busy line comes back as a few hundred
@@ -145,6 +147,11 @@ private:
     struct Where;
     Where where(const RunQuery& query, bool withVerdict) const;
     QString staleBefore() const;
+    // The SQL condition (one placeholder: staleBefore()) under which a
+    // running run belongs to a station that is gone: its instance holds no
+    // lock, or, for runs that name no instance, it began before staleBefore.
+    QString staleSql() const;
+    void findDeadStations();
     bool fail(const QString& text);
     std::nullopt_t failed(const QString& text);
     std::nullopt_t failed(const QSqlQuery& query);
@@ -157,6 +164,7 @@ private:
     bool open_ = false;
     QString error_;
     qint64 staleAfterSeconds_ = 3600;
+    QStringList dead_;
     QDateTime now_;
 };
 

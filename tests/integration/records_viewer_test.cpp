@@ -9,6 +9,9 @@
 #include "app/records_viewer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <sys/file.h>
+#include <fcntl.h>
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -17,6 +20,7 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QHorizontalBarSeries>
 #include <QLabel>
@@ -35,6 +39,7 @@
 #include <memory>
 #include <vector>
 
+#include "records/record_store.h"
 #include "records/run.h"
 #include "records/run_row.h"
 #include "records/schema.h"
@@ -389,6 +394,45 @@ TEST_F(RecordsViewerTest, AStaleRunningRowReadsInterruptedAndTheFileIsNotTouched
     EXPECT_EQ(fileHash(path), before);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral("-journal")));
+}
+
+// A run that names its station instance is interrupted exactly when that
+// instance holds no lock, however recent; one whose station holds its lock
+// is running.
+TEST_F(RecordsViewerTest, ARunningRowIsInterruptedWhenItsStationHoldsNoLock) {
+    const auto nameInstance = [&](const QString& instance) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("instance"));
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(QStringLiteral("UPDATE runs SET instance = '%1' WHERE unit_id LIKE '%%BEEF'").arg(instance)));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("instance"));
+    };
+    const auto shown = [&] {
+        auto viewer = open();
+        viewer->setPeriod(RecordsViewer::Week);
+        EXPECT_TRUE(settle(*viewer));
+        QTableWidget* t = table(*viewer);
+        viewer->findChild<QLineEdit*>(QStringLiteral("RecordsUnit"))->setText(QStringLiteral("0000BEEF"));
+        EXPECT_TRUE(testing::waitUntil([&] { return t->rowCount() == 1 && !viewer->loading(); }));
+        return t->rowCount() == 1 ? cell(t, 0, RecordsViewer::ColVerdict) : QString();
+    };
+
+    nameInstance(QStringLiteral("gone:1:x"));
+    EXPECT_EQ(shown(), QStringLiteral("interrompido"));
+
+    nameInstance(QStringLiteral("alive:2:y"));
+    const QString lockPath = records::instanceLockFile(path, QStringLiteral("alive:2:y"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(lockPath).absolutePath()));
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(shown(), QStringLiteral("em andamento"));
+    ::close(fd);  // the station ends without finishing its run
+    EXPECT_EQ(shown(), QStringLiteral("interrompido"));
 }
 
 TEST_F(RecordsViewerTest, TheChosenRunShowsItsConfigurationAsTheFormNamesIt) {
