@@ -37,6 +37,7 @@
 #include "config/config_image.h"
 #include "ui_main_window.h"
 #include "update/update_checker.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -247,8 +248,8 @@ void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     if (outcome.kind == unit::Kind::OperationMode) {
         ui_->Edit1->clear();
         const QString port = controller_.portName();
-        log_->append(QString::fromUtf8(texts::kOperationModeSeen), false, port);
-        for (const char* step : texts::kOperationModeSteps) log_->append(QString::fromUtf8(step).arg(port), false, port);
+        log_->append(vek::translated(texts::kOperationModeSeen), false, port);
+        for (const vek::Text& step : texts::kOperationModeSteps) log_->append(vek::translated(step).arg(port), false, port);
     }
     // What the unit holds is known again: a read that ended well, or a
     // write that went in (also one whose read-back differs: writing it
@@ -441,7 +442,7 @@ void MainWindow::updateConnectButton(bool open) {
     showingConnection_ = true;
     ui_->ButtonVCP->setIcon(QIcon(connectGlyph(open ? 0 : 1)));
     ui_->ButtonVCP->setChecked(open);
-    const QString hint = QString::fromUtf8(open ? texts::kDisconnectHint : texts::kConnectHint);
+    const QString hint = vek::translated(open ? texts::kDisconnectHint : texts::kConnectHint);
     ui_->ButtonVCP->setToolTip(hint);
     ui_->ButtonVCP->setAccessibleName(hint);
     showingConnection_ = false;

@@ -23,6 +23,7 @@
 #include "station/records_link.h"
 #include "station/station.h"
 #include "station/station_texts.h"
+#include "unit/language.h"
 
 namespace vek::cli {
 
@@ -31,6 +32,7 @@ namespace {
 constexpr int kExitStoppedAtOnce = 130;
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 void say(const QString& line) {
     const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
