@@ -56,6 +56,16 @@ bool badDb(const QString& db) {
     return true;
 }
 
+QString verdictWord(records::Verdict verdict) {
+    switch (verdict) {
+        case records::Verdict::Passed: return qs(station::texts::kVerdictPassed);
+        case records::Verdict::Failed: return qs(station::texts::kVerdictFailed);
+        case records::Verdict::Interrupted: return qs(station::texts::kVerdictInterrupted);
+        case records::Verdict::Running: break;
+    }
+    return qs(station::texts::kVerdictRunning);
+}
+
 QJsonObject summaryJson(const station::Summary& s) {
     QJsonObject units;
     units[QStringLiteral("passed")] = s.passed;
@@ -336,7 +346,7 @@ int listRecords(const RecordsArgs& args) {
     for (const records::Run& r : *runs) {
         text += QStringLiteral("%1  %2  %3  %4  %5 → %6  %7  %8\n")
                     .arg(r.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.station, r.port,
-                         r.unitId, r.firmwareBefore, r.firmwareAfter, records::verdictText(r.verdict),
+                         r.unitId, r.firmwareBefore, r.firmwareAfter, verdictWord(r.verdict),
                          r.failureReason);
     }
     out(text.toUtf8());

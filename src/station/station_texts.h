@@ -96,5 +96,11 @@ inline constexpr vek::Text kCsvAlone = VEK_TR("station", "--csv não se combina 
 inline constexpr vek::Text kRecordsSummary =
     VEK_TR("station", "%1 unidades (%2 execuções): %3 aprovadas, %4 reprovadas, %5 interrompidas, %6 em andamento");
 inline constexpr vek::Text kRecordsReasons = VEK_TR("station", "Motivos de falha (unidades):");
+// A run's verdict as the listing words it (the stored word stays in --json
+// and --csv).
+inline constexpr vek::Text kVerdictPassed = VEK_TR("station", "aprovado");
+inline constexpr vek::Text kVerdictFailed = VEK_TR("station", "reprovado");
+inline constexpr vek::Text kVerdictInterrupted = VEK_TR("station", "interrompido");
+inline constexpr vek::Text kVerdictRunning = VEK_TR("station", "em andamento");
 
 }  // namespace vek::station::texts

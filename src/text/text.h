@@ -21,6 +21,8 @@ struct Text {
     operator const char*() const;  // NOLINT(google-explicit-constructor): a text reads as a C string
     operator std::string() const { return static_cast<const char*>(*this); }  // NOLINT: as above
     const char* c_str() const { return *this; }
+
+    friend bool operator==(const std::string& a, const Text& b) { return a == b.c_str(); }
 };
 
 // Returns the translation of source under context, or source itself; what it
