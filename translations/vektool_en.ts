@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>Rotação máxima permitida [rpm]:</source>
-        <translation>Maximum engine speed allowed [rpm]:</translation>
+        <translation>Maximum speed allowed [rpm]:</translation>
     </message>
     <message>
         <source>4500</source>
@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Rotação máxima validação [rpm]:</source>
-        <translation>Maximum validation engine speed [rpm]:</translation>
+        <translation>Maximum validation speed [rpm]:</translation>
     </message>
     <message>
         <source>900</source>

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct Run {
+struct ProgramRun {
     int exitCode = -1;
     QString out, err;
 };
@@ -29,13 +29,13 @@ protected:
         env.insert("XDG_CONFIG_HOME", home.filePath("config"));
     }
 
-    Run run(const char* program, const QStringList& args, const QStringList& locale = {}) const {
+    ProgramRun run(const char* program, const QStringList& args, const QStringList& locale = {}) const {
         QProcessEnvironment e = env;
         for (const QString& pair : locale) e.insert(pair.section('=', 0, 0), pair.section('=', 1));
         QProcess p;
         p.setProcessEnvironment(e);
         p.start(QString::fromUtf8(program), args);
-        Run r;
+        ProgramRun r;
         if (!p.waitForStarted(5000) || !p.waitForFinished(10000)) {
             p.kill();
             p.waitForFinished(2000);
@@ -83,23 +83,23 @@ TEST_F(LanguageChoiceTest, LocaleSettingAndOptionDecideInThatRisingOrder) {
     for (const Case& c : cases) {
         QFile::remove(home.filePath("config/VekTool.conf"));
         if (!c.setting.isEmpty()) setLanguage(c.setting);
-        const Run cli = run(VEKTOOL_CLI, QStringList(c.args) << "--help", c.locale);
+        const ProgramRun cli = run(VEKTOOL_CLI, QStringList(c.args) << "--help", c.locale);
         EXPECT_EQ(cli.exitCode, 0) << c.why << cli.err.toStdString();
         EXPECT_EQ(cli.out.startsWith("Usage: vektool-cli"), c.english) << c.why << cli.out.left(60).toStdString();
-        const Run app = run(VEKTOOL_APP, QStringList(c.args) << "--help", c.locale);
+        const ProgramRun app = run(VEKTOOL_APP, QStringList(c.args) << "--help", c.locale);
         EXPECT_EQ(app.exitCode, 0) << c.why << app.err.toStdString();
         EXPECT_EQ(app.out.startsWith("Usage: vektool"), c.english) << c.why << app.out.left(60).toStdString();
     }
 }
 
 TEST_F(LanguageChoiceTest, CommandLineInEnglishHelpsAndRefusesInEnglish) {
-    const Run help = run(VEKTOOL_CLI, {"--lang", "en", "write", "--help"});
+    const ProgramRun help = run(VEKTOOL_CLI, {"--lang", "en", "write", "--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: vektool-cli write [options]")) << help.out.toStdString();
     for (const char* part : {"Options:", "configuration file (JSON)", "--file <FILE>", "shows this help"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(part))) << part << "\n" << help.out.toStdString();
 
-    const Run wrong = run(VEKTOOL_CLI, {"write", "--lang=en", "--bogus"});
+    const ProgramRun wrong = run(VEKTOOL_CLI, {"write", "--lang=en", "--bogus"});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_EQ(wrong.err, "vektool-cli: unknown option: --bogus\n'vektool-cli write --help' shows the options\n");
 
@@ -108,12 +108,12 @@ TEST_F(LanguageChoiceTest, CommandLineInEnglishHelpsAndRefusesInEnglish) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("{\n  \"format\": \"vektool-config\",\n");
     file.close();
-    const Run bad = run(VEKTOOL_CLI, {"validate", "--lang", "en", "--file", file.fileName()});
+    const ProgramRun bad = run(VEKTOOL_CLI, {"validate", "--lang", "en", "--file", file.fileName()});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.err.contains("the text ends before the end of the document")) << bad.err.toStdString();
 
     // The stored words stay what scripts read, whatever the language.
-    const Run records = run(VEKTOOL_CLI, {"records", "--lang", "en", "--verdict", "aprovado"});
+    const ProgramRun records = run(VEKTOOL_CLI, {"records", "--lang", "en", "--verdict", "aprovado"});
     EXPECT_EQ(records.exitCode, 2);
     EXPECT_TRUE(records.err.contains("--verdict takes passed, failed, interrupted or running: aprovado"))
         << records.err.toStdString();
@@ -121,15 +121,15 @@ TEST_F(LanguageChoiceTest, CommandLineInEnglishHelpsAndRefusesInEnglish) {
 
 TEST_F(LanguageChoiceTest, AWrongLanguageIsRefusedWithNothingDone) {
     for (const QStringList& args : {QStringList{"--lang", "fr", "ports"}, QStringList{"ports", "--lang"}}) {
-        const Run cli = run(VEKTOOL_CLI, args);
+        const ProgramRun cli = run(VEKTOOL_CLI, args);
         EXPECT_EQ(cli.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(cli.out.isEmpty());
         EXPECT_TRUE(cli.err.startsWith("vektool-cli: ")) << cli.err.toStdString();
     }
-    const Run app = run(VEKTOOL_APP, {"--lang", "fr"});
+    const ProgramRun app = run(VEKTOOL_APP, {"--lang", "fr"});
     EXPECT_EQ(app.exitCode, 2);
     EXPECT_EQ(app.err, "vektool: --lang pede pt ou en: fr\nUse 'vektool --help' para ver as opções.\n");
-    const Run english = run(VEKTOOL_APP, {"--lang", "fr"}, {"LANG=en_US.UTF-8"});
+    const ProgramRun english = run(VEKTOOL_APP, {"--lang", "fr"}, {"LANG=en_US.UTF-8"});
     EXPECT_EQ(english.err, "vektool: --lang takes pt or en: fr\nUse 'vektool --help' to see the options.\n");
 }
 
