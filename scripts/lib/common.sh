@@ -14,7 +14,7 @@ VEK_PACKAGES=(
   libqt6sql6-sqlite libqt6sql6-psql postgresql
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
   # the package and its checks (scripts/package)
   dpkg-dev file gzip man-db lintian desktop-file-utils appstream
 )

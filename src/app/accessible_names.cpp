@@ -6,6 +6,7 @@
 
 #include "app/app_texts.h"
 #include "ui_main_window.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -33,9 +34,9 @@ QString checkBoxName(const QCheckBox* box) {
     if (const auto m = rowed.match(box->objectName()); m.hasMatch()) {
         const QString rowLabel = QStringLiteral("L_%1_%2").arg(m.captured(1), m.captured(2));
         if (const auto* label = parent->findChild<QLabel*>(rowLabel, Qt::FindDirectChildrenOnly))
-            return QString::fromUtf8(texts::kCheckBoxName).arg(group, plain(label->text()), caption);
+            return vek::translated(texts::kCheckBoxName).arg(group, plain(label->text()), caption);
         if (const QString outer = titleOf(parent->parentWidget()); !outer.isEmpty())
-            return QString::fromUtf8(texts::kCheckBoxName).arg(outer, group, caption);
+            return vek::translated(texts::kCheckBoxName).arg(outer, group, caption);
     }
     return group.isEmpty() ? caption : group + QStringLiteral(": ") + caption;
 }
@@ -56,9 +57,9 @@ void nameControls(Ui::MainWindow& ui) {
     for (const auto& c : combos) {
         c.label->setBuddy(c.combo);
         c.combo->setAccessibleName(
-            QString::fromUtf8(texts::kComboWithNote).arg(plain(c.label->text()), plain(c.note->text())));
+            vek::translated(texts::kComboWithNote).arg(plain(c.label->text()), plain(c.note->text())));
     }
-    ui.ComboBox1->setAccessibleName(QString::fromUtf8(texts::kPortListName));
+    ui.ComboBox1->setAccessibleName(vek::translated(texts::kPortListName));
 
     const std::pair<QWidget*, const char*> named[] = {
         {ui.Log, texts::kLogName},

@@ -23,12 +23,14 @@
 #include "config/config_file.h"
 #include "config/form_diff.h"
 #include "unit/unit_controller.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
 namespace {
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 QString fromStd(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 void warn(const QString& text) {

@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "app/app_texts.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -17,7 +18,7 @@ bool DailyLog::openFor(const QDate& day) {
     if (file_.isOpen() && day == day_) return true;
     file_.close();
     if (!QDir().mkpath(folder_)) {
-        error_ = QString::fromUtf8(texts::kFolderNotCreated);
+        error_ = vek::translated(texts::kFolderNotCreated);
         return false;
     }
     file_.setFileName(pathFor(day));

@@ -14,6 +14,7 @@
 #include "app/message_box.h"
 #include "app/save_dialog.h"
 #include "app/update_labels.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -87,12 +88,12 @@ void LogPane::showCount() {
     QTextCursor cursor(log_->document());
     cursor.movePosition(QTextCursor::End);
     cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(QString::fromUtf8(texts::kRepeated).arg(lastRow).arg(repeats_), lineFormat(lastWarning_));
+    cursor.insertText(vek::translated(texts::kRepeated).arg(lastRow).arg(repeats_), lineFormat(lastWarning_));
 }
 
 void LogPane::endRun() {
     if (repeats_ > 1)
-        writeFile(lastAt_, lastPort_, lastWarning_, QString::fromUtf8(texts::kRepeated).arg(last_).arg(repeats_));
+        writeFile(lastAt_, lastPort_, lastWarning_, vek::translated(texts::kRepeated).arg(last_).arg(repeats_));
     repeats_ = 0;
 }
 
@@ -104,7 +105,7 @@ void LogPane::writeFile(const QDateTime& when, const QString& port, bool warning
     if (fileFailing_) return;
     // Said once, in the pane only: the file is what failed.
     fileFailing_ = true;
-    addLine(QString::fromUtf8(texts::kDailyLogFailed).arg(file_->folder(), file_->error()), true);
+    addLine(vek::translated(texts::kDailyLogFailed).arg(file_->folder(), file_->error()), true);
     last_.clear();
 }
 
@@ -122,10 +123,10 @@ bool LogPane::saveTo(const QString& path, QString* error) const {
 QMenu* LogPane::createContextMenu() {
     QMenu* menu = log_->createStandardContextMenu();
     menu->addSeparator();
-    QAction* save = menu->addAction(QString::fromUtf8(texts::kSaveLog));
+    QAction* save = menu->addAction(vek::translated(texts::kSaveLog));
     save->setObjectName(QStringLiteral("saveLog"));
     connect(save, &QAction::triggered, this, &LogPane::saveAs);
-    QAction* folder = menu->addAction(QString::fromUtf8(texts::kOpenLogFolder));
+    QAction* folder = menu->addAction(vek::translated(texts::kOpenLogFolder));
     folder->setObjectName(QStringLiteral("openLogFolder"));
     connect(folder, &QAction::triggered, this, &LogPane::openFolder);
     return menu;
@@ -140,7 +141,7 @@ void LogPane::openFolder() {
 
 void LogPane::saveAs() {
     saveWithDialog(log_->window(), QStringLiteral("vektool-log"), QStringLiteral("txt"),
-                   QString::fromUtf8(texts::kSaveLogTitle), QString::fromUtf8(texts::kSaveLogFilter),
+                   vek::translated(texts::kSaveLogTitle), vek::translated(texts::kSaveLogFilter),
                    [this](const QString& path, QString* error) { return saveTo(path, error); });
 }
 

@@ -13,8 +13,9 @@
 #include "app/message_box.h"
 #include "app/records_viewer.h"
 #include "app/records_viewer_texts.h"
-#include "app/qt_translations.h"
+#include "unit/language.h"
 #include "update/core/version_record.h"
+#include "unit/language.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ public:
         } catch (const std::exception& e) {
             vek::app::openBox({vek::app::exceptionText(e), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
         } catch (...) {
-            vek::app::openBox({QString::fromUtf8(vek::app::texts::kUnknownError), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
+            vek::app::openBox({vek::translated(vek::app::texts::kUnknownError), applicationName(), QMessageBox::Critical, QMessageBox::Ok});
         }
         return false;
     }
@@ -84,7 +85,7 @@ Request readArguments(const QStringList& arguments) {
         }
         if (argument == QLatin1String("--db") || argument.startsWith(QLatin1String("--db="))) {
             if (argument == QLatin1String("--db") && i + 1 >= arguments.size())
-                return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppMissingValue).arg(argument)};
+                return {Launch::Wrong, vek::translated(vek::app::texts::kAppMissingValue).arg(argument)};
             request.db = argument == QLatin1String("--db") ? arguments[++i] : argument.mid(5);
             continue;
         }
@@ -97,20 +98,20 @@ Request readArguments(const QStringList& arguments) {
         if (!name.isEmpty() && kQtOptionsWithValue.contains(name)) {
             request.platformGiven = request.platformGiven || name == QLatin1String("platform");
             if (!inlineValue && ++i >= arguments.size())
-                return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppMissingValue).arg(argument)};
+                return {Launch::Wrong, vek::translated(vek::app::texts::kAppMissingValue).arg(argument)};
             continue;
         }
-        return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kAppUnknownArgument).arg(argument)};
+        return {Launch::Wrong, vek::translated(vek::app::texts::kAppUnknownArgument).arg(argument)};
     }
     if (!request.db.isEmpty() && request.launch != Launch::Records)
-        return {Launch::Wrong, QString::fromUtf8(vek::app::texts::kViewerDbWithoutRecords)};
+        return {Launch::Wrong, vek::translated(vek::app::texts::kViewerDbWithoutRecords)};
     return request;
 }
 
 QString usage() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString settings = QSettings(QCoreApplication::applicationName()).fileName();
-    return QString::fromUtf8(vek::app::texts::kAppUsage)
+    return vek::translated(vek::app::texts::kAppUsage)
         .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(settings));
 }
 
@@ -128,32 +129,46 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("VekTool"));
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const Request request = readArguments(arguments);
-    switch (request.launch) {
-    case Launch::Help:
-        print(stdout, usage());
-        return 0;
-    case Launch::Version:
-        print(stdout, version() + QLatin1Char('\n'));
-        return 0;
-    case Launch::Wrong:
-        print(stderr, QStringLiteral("vektool: %1\n%2\n")
-                          .arg(request.error, QString::fromUtf8(vek::app::texts::kAppSeeHelp)));
-        return 2;
-    case Launch::Window:
-    case Launch::Station:
-    case Launch::Records:
-        break;
-    }
-    if (!request.platformGiven && !displayAvailable()) {
-        print(stderr, QStringLiteral("vektool: %1\n").arg(QString::fromUtf8(vek::app::texts::kAppNoDisplay)));
+    const vek::LanguageChoice language = vek::chooseLanguage(arguments);
+    const auto read = [&] {
+        if (language.missingValue)
+            return Request{Launch::Wrong, vek::translated(vek::app::texts::kAppMissingValue).arg(QStringLiteral("--lang"))};
+        if (!language.wrongValue.isEmpty())
+            return Request{Launch::Wrong, vek::translated(vek::app::texts::kAppBadLanguage).arg(language.wrongValue)};
+        return readArguments(arguments);
+    };
+    const Request request = read();
+    const bool windowed = request.launch == Launch::Window || request.launch == Launch::Station ||
+                        request.launch == Launch::Records;
+    if (!windowed || (!request.platformGiven && !displayAvailable())) {
+        // What is printed here is worded in the chosen language, and the
+        // translations live in an application: one that needs no display.
+        QCoreApplication words(argc, argv);
+        vek::useLanguage(language.language);
+        const Request worded = read();
+        switch (worded.launch) {
+        case Launch::Help:
+            print(stdout, usage());
+            return 0;
+        case Launch::Version:
+            print(stdout, version() + QLatin1Char('\n'));
+            return 0;
+        case Launch::Wrong:
+            print(stderr, QStringLiteral("vektool: %1\n%2\n")
+                              .arg(worded.error, vek::translated(vek::app::texts::kAppSeeHelp)));
+            return 2;
+        case Launch::Window:
+        case Launch::Station:
+        case Launch::Records:
+            break;
+        }
+        print(stderr, QStringLiteral("vektool: %1\n").arg(vek::translated(vek::app::texts::kAppNoDisplay)));
         return 1;
     }
     VekApplication app(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.vektool"));
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    vek::app::installQtTranslations();
+    vek::useLanguage(language.language);
     // vektool --station: the production station alone, on every port that appears.
     if (request.launch == Launch::Station) {
         vek::app::StationWindow::withRememberedRecords()->show();

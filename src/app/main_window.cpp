@@ -38,6 +38,7 @@
 #include "config/config_image.h"
 #include "ui_main_window.h"
 #include "update/update_checker.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -135,8 +136,8 @@ MainWindow::MainWindow(QWidget* parent)
     ui_->L_IdList->setFixedWidth(56);
     addStationButton(ui_->GB_ReleaseMode, {ui_->L_IdList->x() + 60, ui_->L_IdList->y() - 2, 132, 24});
     // And the records of every station, over the database the station is set to.
-    ui_->B_Records->setText(QString::fromUtf8(texts::kStationOpenRecords));
-    ui_->B_Records->setToolTip(QString::fromUtf8(texts::kStationOpenRecordsHint));
+    ui_->B_Records->setText(vek::translated(texts::kStationOpenRecords));
+    ui_->B_Records->setToolTip(vek::translated(texts::kStationOpenRecordsHint));
     connect(ui_->B_Records, &QPushButton::clicked, this, [this] { openRecordsViewer(this, rememberedStationDatabase()); });
 
     ui_->ButtonVCP->setFocusPolicy(Qt::StrongFocus);
@@ -252,8 +253,8 @@ void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     if (outcome.kind == unit::Kind::OperationMode) {
         ui_->Edit1->clear();
         const QString port = controller_.portName();
-        log_->append(QString::fromUtf8(texts::kOperationModeSeen), false, port);
-        for (const char* step : texts::kOperationModeSteps) log_->append(QString::fromUtf8(step).arg(port), false, port);
+        log_->append(vek::translated(texts::kOperationModeSeen), false, port);
+        for (const vek::Text& step : texts::kOperationModeSteps) log_->append(vek::translated(step).arg(port), false, port);
     }
     // What the unit holds is known again: a read that ended well, or a
     // write that went in (also one whose read-back differs: writing it
@@ -446,7 +447,7 @@ void MainWindow::updateConnectButton(bool open) {
     showingConnection_ = true;
     ui_->ButtonVCP->setIcon(QIcon(connectGlyph(open ? 0 : 1)));
     ui_->ButtonVCP->setChecked(open);
-    const QString hint = QString::fromUtf8(open ? texts::kDisconnectHint : texts::kConnectHint);
+    const QString hint = vek::translated(open ? texts::kDisconnectHint : texts::kConnectHint);
     ui_->ButtonVCP->setToolTip(hint);
     ui_->ButtonVCP->setAccessibleName(hint);
     showingConnection_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "link/com_port.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -33,21 +34,21 @@ void setBoxHandler(BoxHandler h) { handler() = std::move(h); }
 QString exceptionText(const std::exception& e) {
     using namespace texts;
     const auto* port = dynamic_cast<const link::ComPortError*>(&e);
-    if (!port) return QString::fromUtf8(kUnexpectedError).arg(QString::fromLocal8Bit(e.what()));
+    if (!port) return vek::translated(kUnexpectedError).arg(QString::fromLocal8Bit(e.what()));
     QString what;
     switch (port->code()) {
-        case link::CE_OpenFailed: what = QString::fromUtf8(kSerialOpenFailed); break;
-        case link::CE_WriteFailed: what = QString::fromUtf8(kSerialWriteFailed); break;
-        case link::CE_ReadFailed: what = QString::fromUtf8(kSerialReadFailed); break;
+        case link::CE_OpenFailed: what = vek::translated(kSerialOpenFailed); break;
+        case link::CE_WriteFailed: what = vek::translated(kSerialWriteFailed); break;
+        case link::CE_ReadFailed: what = vek::translated(kSerialReadFailed); break;
         case link::CE_PurgeFailed:
         case link::CE_SetStateFailed:
         case link::CE_TimeoutsFailed:
         case link::CE_SetupComFailed:
-        case link::CE_ClearComFailed: what = QString::fromUtf8(kSerialSetupFailed); break;
-        default: what = QString::fromUtf8(kSerialOther).arg(port->code());
+        case link::CE_ClearComFailed: what = vek::translated(kSerialSetupFailed); break;
+        default: what = vek::translated(kSerialOther).arg(port->code());
     }
-    QString text = QString::fromUtf8(kSerialFailure).arg(what);
-    if (!port->systemText().isEmpty()) text += QString::fromUtf8(kSystemSays).arg(port->systemText());
+    QString text = vek::translated(kSerialFailure).arg(what);
+    if (!port->systemText().isEmpty()) text += vek::translated(kSystemSays).arg(port->systemText());
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/app_texts.h"
 #include "app/port_combo_box.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -19,8 +20,8 @@ PortList::PortList(PortComboBox* combo, QObject* parent) : QObject(parent), comb
 QString PortList::entryText(const link::PortInfo& port) {
     QString text = port.name;
     if (!port.description.isEmpty() && port.description != port.name)
-        text = QString::fromUtf8(texts::kPortWithDescription).arg(text, port.description);
-    if (const QString usb = port.usbId(); !usb.isEmpty()) text = QString::fromUtf8(texts::kPortUsbIds).arg(text, usb);
+        text = vek::translated(texts::kPortWithDescription).arg(text, port.description);
+    if (const QString usb = port.usbId(); !usb.isEmpty()) text = vek::translated(texts::kPortUsbIds).arg(text, usb);
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include "app/app_texts.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -112,7 +113,7 @@ bool ProductionList::exportTo(const QString& path, QString* error) const {
 QMenu* ProductionList::createContextMenu() {
     QMenu* menu = list_->createStandardContextMenu();
     menu->addSeparator();
-    QAction* exportCsv = menu->addAction(QString::fromUtf8(texts::kExportList));
+    QAction* exportCsv = menu->addAction(vek::translated(texts::kExportList));
     exportCsv->setObjectName(QStringLiteral("exportList"));
     exportCsv->setEnabled(!entries_.isEmpty());
     connect(exportCsv, &QAction::triggered, this, &ProductionList::exportAs);
@@ -121,7 +122,7 @@ QMenu* ProductionList::createContextMenu() {
 
 void ProductionList::exportAs() {
     saveWithDialog(list_->window(), QStringLiteral("vektool-ids"), QStringLiteral("csv"),
-                   QString::fromUtf8(texts::kExportListTitle), QString::fromUtf8(texts::kExportListFilter),
+                   vek::translated(texts::kExportListTitle), vek::translated(texts::kExportListFilter),
                    [this](const QString& path, QString* error) { return exportTo(path, error); });
 }
 

@@ -33,12 +33,14 @@
 #include "config/config_texts.h"
 #include "config/record_layout.h"
 #include "records/run.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
 namespace {
 
 QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
+QString qs(vek::Text utf8) { return vek::translated(utf8); }
 
 const QColor kPassedColor(0x2e, 0x7d, 0x32);
 const QColor kFailedColor(0xc6, 0x28, 0x28);

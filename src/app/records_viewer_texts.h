@@ -1,99 +1,100 @@
 #pragma once
+#include "text/text.h"
 // What the records viewer shows, in one place. UTF-8; the window converts at
 // its edge. Placeholders are filled with QString::arg.
 
 namespace vek::app::texts {
 
-inline constexpr const char* kViewerTitle = "Registros de produção — VekTool";
-inline constexpr const char* kViewerSource = "Registros: %1";
-inline constexpr const char* kViewerLoading = "Consultando os registros…";
-inline constexpr const char* kViewerStillLoading =
-    "Consultando os registros… o banco ainda não respondeu; a janela continua disponível.";
-inline constexpr const char* kViewerUpdated = "Atualizado às %1.";
+inline constexpr vek::Text kViewerTitle = VEK_TR("records_viewer", "Registros de produção — VekTool");
+inline constexpr vek::Text kViewerSource = VEK_TR("records_viewer", "Registros: %1");
+inline constexpr vek::Text kViewerLoading = VEK_TR("records_viewer", "Consultando os registros…");
+inline constexpr vek::Text kViewerStillLoading =
+    VEK_TR("records_viewer", "Consultando os registros… o banco ainda não respondeu; a janela continua disponível.");
+inline constexpr vek::Text kViewerUpdated = VEK_TR("records_viewer", "Atualizado às %1.");
 
-inline constexpr const char* kViewerDbWithoutRecords =
-    "--db só vale com --records (o endereço do banco que os registros mostram).";
+inline constexpr vek::Text kViewerDbWithoutRecords =
+    VEK_TR("records_viewer", "--db só vale com --records (o endereço do banco que os registros mostram).");
 
 // Filters
-inline constexpr const char* kViewerPeriod = "Período:";
-inline constexpr const char* kViewerToday = "Hoje";
-inline constexpr const char* kViewerWeek = "Últimos 7 dias";
-inline constexpr const char* kViewerMonth = "Últimos 30 dias";
-inline constexpr const char* kViewerCustom = "Personalizado";
-inline constexpr const char* kViewerFrom = "de";
-inline constexpr const char* kViewerTo = "até";
-inline constexpr const char* kViewerVerdict = "Resultado:";
-inline constexpr const char* kViewerAnyVerdict = "Todos";
-inline constexpr const char* kViewerUnit = "Unidade contém:";
-inline constexpr const char* kViewerUnitHint = "parte do identificador";
-inline constexpr const char* kViewerStation = "Estação:";
-inline constexpr const char* kViewerAnyStation = "Todas";
-inline constexpr const char* kViewerRefresh = "Atualizar";
+inline constexpr vek::Text kViewerPeriod = VEK_TR("records_viewer", "Período:");
+inline constexpr vek::Text kViewerToday = VEK_TR("records_viewer", "Hoje");
+inline constexpr vek::Text kViewerWeek = VEK_TR("records_viewer", "Últimos 7 dias");
+inline constexpr vek::Text kViewerMonth = VEK_TR("records_viewer", "Últimos 30 dias");
+inline constexpr vek::Text kViewerCustom = VEK_TR("records_viewer", "Personalizado");
+inline constexpr vek::Text kViewerFrom = VEK_TR("records_viewer", "de");
+inline constexpr vek::Text kViewerTo = VEK_TR("records_viewer", "até");
+inline constexpr vek::Text kViewerVerdict = VEK_TR("records_viewer", "Resultado:");
+inline constexpr vek::Text kViewerAnyVerdict = VEK_TR("records_viewer", "Todos");
+inline constexpr vek::Text kViewerUnit = VEK_TR("records_viewer", "Unidade contém:");
+inline constexpr vek::Text kViewerUnitHint = VEK_TR("records_viewer", "parte do identificador");
+inline constexpr vek::Text kViewerStation = VEK_TR("records_viewer", "Estação:");
+inline constexpr vek::Text kViewerAnyStation = VEK_TR("records_viewer", "Todas");
+inline constexpr vek::Text kViewerRefresh = VEK_TR("records_viewer", "Atualizar");
 
 // Verdicts as a person reads them (the stored words stay English).
-inline constexpr const char* kVerdictPassed = "aprovada";
-inline constexpr const char* kVerdictFailed = "reprovada";
-inline constexpr const char* kVerdictInterrupted = "interrompida";
-inline constexpr const char* kVerdictStale = "interrompido";
-inline constexpr const char* kVerdictRunning = "em andamento";
-inline constexpr const char* kVerdictsPassed = "Aprovadas";
-inline constexpr const char* kVerdictsFailed = "Reprovadas";
-inline constexpr const char* kVerdictsInterrupted = "Interrompidas";
-inline constexpr const char* kVerdictsRunning = "Em andamento";
+inline constexpr vek::Text kVerdictPassed = VEK_TR("records_viewer", "aprovada");
+inline constexpr vek::Text kVerdictFailed = VEK_TR("records_viewer", "reprovada");
+inline constexpr vek::Text kVerdictInterrupted = VEK_TR("records_viewer", "interrompida");
+inline constexpr vek::Text kVerdictStale = VEK_TR("records_viewer", "interrompido");
+inline constexpr vek::Text kVerdictRunning = VEK_TR("records_viewer", "em andamento");
+inline constexpr vek::Text kVerdictsPassed = VEK_TR("records_viewer", "Aprovadas");
+inline constexpr vek::Text kVerdictsFailed = VEK_TR("records_viewer", "Reprovadas");
+inline constexpr vek::Text kVerdictsInterrupted = VEK_TR("records_viewer", "Interrompidas");
+inline constexpr vek::Text kVerdictsRunning = VEK_TR("records_viewer", "Em andamento");
 
 // The figures
-inline constexpr const char* kYield = "Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas";
-inline constexpr const char* kYieldNone = "Rendimento hoje: nenhuma unidade concluída ainda";
-inline constexpr const char* kPeriodUnits =
-    "No período: %1 unidades — %2 aprovadas, %3 reprovadas, %4 interrompidas, %5 em andamento "
-    "(cada unidade contada uma vez, pelo último resultado).";
-inline constexpr const char* kChartPerHour = "Unidades por hora";
-inline constexpr const char* kChartPerDay = "Unidades por dia";
-inline constexpr const char* kChartReasons = "Motivos de reprovação";
-inline constexpr const char* kChartNoReasons = "Nenhuma reprovação no período";
-inline constexpr const char* kChartUnits = "Unidades";
-inline constexpr const char* kNoReason = "(sem motivo informado)";
-inline constexpr const char* kHourLabel = "%1h";
+inline constexpr vek::Text kYield = VEK_TR("records_viewer", "Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas");
+inline constexpr vek::Text kYieldNone = VEK_TR("records_viewer", "Rendimento hoje: nenhuma unidade concluída ainda");
+inline constexpr vek::Text kPeriodUnits =
+    VEK_TR("records_viewer", "No período: %1 unidades — %2 aprovadas, %3 reprovadas, %4 interrompidas, %5 em andamento "
+    "(cada unidade contada uma vez, pelo último resultado).");
+inline constexpr vek::Text kChartPerHour = VEK_TR("records_viewer", "Unidades por hora");
+inline constexpr vek::Text kChartPerDay = VEK_TR("records_viewer", "Unidades por dia");
+inline constexpr vek::Text kChartReasons = VEK_TR("records_viewer", "Motivos de reprovação");
+inline constexpr vek::Text kChartNoReasons = VEK_TR("records_viewer", "Nenhuma reprovação no período");
+inline constexpr vek::Text kChartUnits = VEK_TR("records_viewer", "Unidades");
+inline constexpr vek::Text kNoReason = VEK_TR("records_viewer", "(sem motivo informado)");
+inline constexpr vek::Text kHourLabel = VEK_TR("records_viewer", "%1h");
 
 // The table
 // In RecordsViewer::Column order.
-inline constexpr const char* kRunHeaders[] = {"Início",   "Unidade", "Resultado", "Motivo",
-                                              "Firmware", "Estação", "Porta"};
-inline constexpr const char* kFirmwareStep = "%1 → %2";
-inline constexpr const char* kRunsShown = "%1 de %2 execuções.";
-inline constexpr const char* kRunsMore = "Mostrar mais";
+inline constexpr vek::Text kRunHeaders[] = {VEK_TR("records_viewer", "Início"),   VEK_TR("records_viewer", "Unidade"), VEK_TR("records_viewer", "Resultado"), VEK_TR("records_viewer", "Motivo"),
+                                              VEK_TR("records_viewer", "Firmware"), VEK_TR("records_viewer", "Estação"), VEK_TR("records_viewer", "Porta")};
+inline constexpr vek::Text kFirmwareStep = VEK_TR("records_viewer", "%1 → %2");
+inline constexpr vek::Text kRunsShown = VEK_TR("records_viewer", "%1 de %2 execuções.");
+inline constexpr vek::Text kRunsMore = VEK_TR("records_viewer", "Mostrar mais");
 
 // The selected run
-inline constexpr const char* kDetailsHeaders[] = {"Campo", "Valor"};
-inline constexpr const char* kDetailsNone = "Selecione uma execução na tabela para ver os detalhes.";
-inline constexpr const char* kDetailsRun = "Execução";
-inline constexpr const char* kDetailsStarted = "Início";
-inline constexpr const char* kDetailsEnded = "Fim";
-inline constexpr const char* kDetailsStation = "Estação";
-inline constexpr const char* kDetailsPort = "Porta";
-inline constexpr const char* kDetailsUnit = "Unidade";
-inline constexpr const char* kDetailsType = "Tipo";
-inline constexpr const char* kDetailsFirmware = "Firmware (antes → depois)";
-inline constexpr const char* kDetailsFirmwareTarget = "Firmware da estação";
-inline constexpr const char* kDetailsVerify = "Leitura de volta";
-inline constexpr const char* kVerifyMatch = "igual ao gravado";
-inline constexpr const char* kVerifyMismatch = "diferente do gravado a partir do byte %1";
-inline constexpr const char* kVerifyNotDone = "não feita";
-inline constexpr const char* kDetailsQr = "Etiqueta QR";
-inline constexpr const char* kQrMatch = "%1 (confere com o USB)";
-inline constexpr const char* kQrMismatch = "%1 (NÃO confere com o USB)";
-inline constexpr const char* kQrNone = "não lida";
-inline constexpr const char* kDetailsVerdict = "Resultado";
-inline constexpr const char* kDetailsStale = "interrompido (a estação parou sem terminar a execução)";
-inline constexpr const char* kDetailsReason = "Motivo";
-inline constexpr const char* kDetailsConfigSource = "Origem da configuração";
-inline constexpr const char* kDetailsConfigSha = "SHA-256 da configuração";
-inline constexpr const char* kDetailsBeforeImage = "Configuração anterior do Vek";
-inline constexpr const char* kBeforeKept = "guardada";
-inline constexpr const char* kBeforeNotKept = "não guardada";
-inline constexpr const char* kDetailsConfig = "Configuração gravada";
-inline constexpr const char* kConfigNone = "nenhuma (a execução não chegou a gravar)";
-inline constexpr const char* kConfigUnreadable = "ilegível no registro";
-inline constexpr const char* kEmptyValue = "—";
+inline constexpr vek::Text kDetailsHeaders[] = {VEK_TR("records_viewer", "Campo"), VEK_TR("records_viewer", "Valor")};
+inline constexpr vek::Text kDetailsNone = VEK_TR("records_viewer", "Selecione uma execução na tabela para ver os detalhes.");
+inline constexpr vek::Text kDetailsRun = VEK_TR("records_viewer", "Execução");
+inline constexpr vek::Text kDetailsStarted = VEK_TR("records_viewer", "Início");
+inline constexpr vek::Text kDetailsEnded = VEK_TR("records_viewer", "Fim");
+inline constexpr vek::Text kDetailsStation = VEK_TR("records_viewer", "Estação");
+inline constexpr vek::Text kDetailsPort = VEK_TR("records_viewer", "Porta");
+inline constexpr vek::Text kDetailsUnit = VEK_TR("records_viewer", "Unidade");
+inline constexpr vek::Text kDetailsType = VEK_TR("records_viewer", "Tipo");
+inline constexpr vek::Text kDetailsFirmware = VEK_TR("records_viewer", "Firmware (antes → depois)");
+inline constexpr vek::Text kDetailsFirmwareTarget = VEK_TR("records_viewer", "Firmware da estação");
+inline constexpr vek::Text kDetailsVerify = VEK_TR("records_viewer", "Leitura de volta");
+inline constexpr vek::Text kVerifyMatch = VEK_TR("records_viewer", "igual ao gravado");
+inline constexpr vek::Text kVerifyMismatch = VEK_TR("records_viewer", "diferente do gravado a partir do byte %1");
+inline constexpr vek::Text kVerifyNotDone = VEK_TR("records_viewer", "não feita");
+inline constexpr vek::Text kDetailsQr = VEK_TR("records_viewer", "Etiqueta QR");
+inline constexpr vek::Text kQrMatch = VEK_TR("records_viewer", "%1 (confere com o USB)");
+inline constexpr vek::Text kQrMismatch = VEK_TR("records_viewer", "%1 (NÃO confere com o USB)");
+inline constexpr vek::Text kQrNone = VEK_TR("records_viewer", "não lida");
+inline constexpr vek::Text kDetailsVerdict = VEK_TR("records_viewer", "Resultado");
+inline constexpr vek::Text kDetailsStale = VEK_TR("records_viewer", "interrompido (a estação parou sem terminar a execução)");
+inline constexpr vek::Text kDetailsReason = VEK_TR("records_viewer", "Motivo");
+inline constexpr vek::Text kDetailsConfigSource = VEK_TR("records_viewer", "Origem da configuração");
+inline constexpr vek::Text kDetailsConfigSha = VEK_TR("records_viewer", "SHA-256 da configuração");
+inline constexpr vek::Text kDetailsBeforeImage = VEK_TR("records_viewer", "Configuração anterior do Vek");
+inline constexpr vek::Text kBeforeKept = VEK_TR("records_viewer", "guardada");
+inline constexpr vek::Text kBeforeNotKept = VEK_TR("records_viewer", "não guardada");
+inline constexpr vek::Text kDetailsConfig = VEK_TR("records_viewer", "Configuração gravada");
+inline constexpr vek::Text kConfigNone = VEK_TR("records_viewer", "nenhuma (a execução não chegou a gravar)");
+inline constexpr vek::Text kConfigUnreadable = VEK_TR("records_viewer", "ilegível no registro");
+inline constexpr vek::Text kEmptyValue = VEK_TR("records_viewer", "—");
 
 }  // namespace vek::app::texts

@@ -6,6 +6,7 @@
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -35,7 +36,7 @@ void saveWithDialog(QWidget* parent, const QString& stem, const QString& extensi
     if (path.isEmpty()) return;
     QString error;
     if (!save(path, &error))
-        openBox({QString::fromUtf8(texts::kSaveFailed).arg(path, error), QString::fromUtf8(texts::kSaveFailedCaption),
+        openBox({vek::translated(texts::kSaveFailed).arg(path, error), vek::translated(texts::kSaveFailedCaption),
                  QMessageBox::Warning, QMessageBox::Ok});
 }
 

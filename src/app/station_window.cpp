@@ -37,6 +37,7 @@
 #include "station/station.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -44,6 +45,7 @@ namespace {
 
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 const QColor kPassedColour(0xC8, 0xF0, 0xC8);
 const QColor kFailedColour(0xF8, 0xC8, 0xC8);
@@ -374,9 +376,9 @@ StationWindow* StationWindow::withRememberedRecords(QStringList ports) {
 }
 
 void addStationButton(QWidget* parent, const QRect& geometry) {
-    auto* button = new QPushButton(QString::fromUtf8(texts::kOpenStation), parent);
+    auto* button = new QPushButton(vek::translated(texts::kOpenStation), parent);
     button->setObjectName(QStringLiteral("B_Station"));
-    button->setToolTip(QString::fromUtf8(texts::kOpenStationHint));
+    button->setToolTip(vek::translated(texts::kOpenStationHint));
     button->setGeometry(geometry);
     QObject::connect(button, &QPushButton::clicked, button, [window = QPointer<StationWindow>()]() mutable {
         if (!window) window = StationWindow::withRememberedRecords();

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "app/app_texts.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -14,20 +15,20 @@ namespace {
 const QColor kDoneColour(0x00, 0x80, 0x00);
 const QColor kFailedColour(0xFF, 0x00, 0x00);
 
-const char* runningName(unit::Operation operation) {
+QString runningName(unit::Operation operation) {
     switch (operation) {
-        case unit::Operation::Firmware: return texts::kRunningFirmware;
-        case unit::Operation::Write: return texts::kRunningWrite;
-        case unit::Operation::Read: return texts::kRunningRead;
-        case unit::Operation::Verify: return texts::kRunningVerify;
+        case unit::Operation::Firmware: return vek::translated(texts::kRunningFirmware);
+        case unit::Operation::Write: return vek::translated(texts::kRunningWrite);
+        case unit::Operation::Read: return vek::translated(texts::kRunningRead);
+        case unit::Operation::Verify: return vek::translated(texts::kRunningVerify);
         case unit::Operation::None: break;
     }
-    return "";
+    return {};
 }
 
 QString duration(qint64 seconds) {
-    if (seconds < 60) return QString::fromUtf8(texts::kSeconds).arg(seconds);
-    return QString::fromUtf8(texts::kMinutes).arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (seconds < 60) return vek::translated(texts::kSeconds).arg(seconds);
+    return vek::translated(texts::kMinutes).arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace
@@ -56,13 +57,13 @@ void StatusLine::progress(const unit::Progress& p) {
 QString StatusLine::runningText(const unit::Progress& p) const {
     const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
     QString speed = QStringLiteral("–");
-    QString left = QString::fromUtf8(texts::kTimeLeftUnknown);
+    QString left = vek::translated(texts::kTimeLeftUnknown);
     if (p.estimated()) {
         speed = pt.toString(static_cast<qlonglong>(std::llround(p.blocksPerSecond)));
-        left = QString::fromUtf8(texts::kTimeLeft).arg(duration(p.secondsLeft));
+        left = vek::translated(texts::kTimeLeft).arg(duration(p.secondsLeft));
     }
-    return QString::fromUtf8(texts::kProgress)
-        .arg(QString::fromUtf8(runningName(operation_)), QString::number(p.percent), pt.toString(p.position),
+    return vek::translated(texts::kProgress)
+        .arg(runningName(operation_), QString::number(p.percent), pt.toString(p.position),
              pt.toString(p.maximum), speed, left);
 }
 
@@ -106,18 +107,18 @@ QString StatusLine::failureReason(const unit::Outcome& o) {
 void StatusLine::finished(const unit::Outcome& o) {
     operation_ = unit::Operation::None;
     if (!o.ok()) {
-        show(QString::fromUtf8(texts::kFailed).arg(failureReason(o)), State::Failed);
+        show(vek::translated(texts::kFailed).arg(failureReason(o)), State::Failed);
         return;
     }
     const QString version = unit::versionText(o.versionAfter.value_or(o.unit.version));
     if (o.written)
-        show(QString::fromUtf8(o.verified ? texts::kDoneWriteVerified : texts::kDoneWrite), State::Done);
+        show(vek::translated(o.verified ? texts::kDoneWriteVerified : texts::kDoneWrite), State::Done);
     else if (o.read)
-        show(o.firmwareSent ? QString::fromUtf8(texts::kDoneFirmwareRead).arg(version)
-                            : QString::fromUtf8(texts::kDoneRead),
+        show(o.firmwareSent ? vek::translated(texts::kDoneFirmwareRead).arg(version)
+                            : vek::translated(texts::kDoneRead),
              State::Done);
     else if (o.firmwareSent)
-        show(QString::fromUtf8(texts::kDoneFirmware).arg(version), State::Done);
+        show(vek::translated(texts::kDoneFirmware).arg(version), State::Done);
 }
 
 void StatusLine::connectionOpened() {

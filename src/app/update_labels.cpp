@@ -8,6 +8,7 @@
 #include "app/click_filter.h"
 #include "app/message_box.h"
 #include "update/update_checker.h"
+#include "unit/language.h"
 
 namespace vek::app {
 
@@ -50,14 +51,14 @@ UpdateLabels::UpdateLabels(QLabel* msg, QLabel* site, update::UpdateChecker* che
 
 void UpdateLabels::showUpToDate() {
     setUnderline(L_Msg, false);
-    L_Msg->setText(QString::fromUtf8(texts::kUpToDate));
+    L_Msg->setText(vek::translated(texts::kUpToDate));
 }
 
 void UpdateLabels::offer(const QUrl& download) {
     download_ = download;
     BoxRequest box;
-    box.text = QString::fromUtf8(texts::kOfferText);
-    box.caption = QString::fromUtf8(texts::kOfferCaption);
+    box.text = vek::translated(texts::kOfferText);
+    box.caption = vek::translated(texts::kOfferCaption);
     box.icon = QMessageBox::Information;
     box.buttons = QMessageBox::Yes | QMessageBox::No;
     openBox(box, [self = QPointer<UpdateLabels>(this)](QMessageBox::StandardButton answer) {
@@ -71,7 +72,7 @@ void UpdateLabels::offer(const QUrl& download) {
 
 void UpdateLabels::makeDownloadLink() {
     setUnderline(L_Msg, true);
-    L_Msg->setText(QString::fromUtf8(texts::kDownloadLink));
+    L_Msg->setText(vek::translated(texts::kDownloadLink));
     QPalette palette = L_Msg->palette();
     palette.setColor(QPalette::WindowText, kLinkColour);
     L_Msg->setPalette(palette);

@@ -1,14 +1,17 @@
 #include "cli/arguments.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "cli/cli_texts.h"
+#include "unit/language.h"
 
 namespace vek::cli {
 
 namespace {
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 const QCommandLineOption* find(const QList<QCommandLineOption>& options, const QString& name) {
     for (const QCommandLineOption& o : options)
@@ -17,6 +20,10 @@ const QCommandLineOption* find(const QList<QCommandLineOption>& options, const Q
 }
 
 bool takesValue(const QCommandLineOption& o) { return !o.valueName().isEmpty(); }
+
+// The options are made before the language is chosen: their words are
+// translated when shown.
+QString said(const QString& source) { return QCoreApplication::translate("cli", source.toUtf8().constData()); }
 
 QString shown(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
 
@@ -43,7 +50,7 @@ QString commandHelp(const QString& command, const QString& summary, const QList<
         QStringList names;
         for (const QString& n : o.names()) names << shown(n);
         QString text = names.join(QStringLiteral(", "));
-        if (takesValue(o)) text += QStringLiteral(" <%1>").arg(o.valueName());
+        if (takesValue(o)) text += QStringLiteral(" <%1>").arg(said(o.valueName()));
         left << text;
     }
     qsizetype width = 0;
@@ -52,7 +59,7 @@ QString commandHelp(const QString& command, const QString& summary, const QList<
                   QStringLiteral("\n\n") +
                   qs(texts::kOptionsHeading) + QLatin1Char('\n');
     for (qsizetype i = 0; i < options.size(); ++i)
-        out += QStringLiteral("  ") + left[i].leftJustified(width + 2) + options[i].description() + QLatin1Char('\n');
+        out += QStringLiteral("  ") + left[i].leftJustified(width + 2) + said(options[i].description()) + QLatin1Char('\n');
     return out;
 }
 
@@ -71,7 +78,7 @@ QString argumentError(const QStringList& arguments, const QList<QCommandLineOpti
             if (!o) return qs(texts::kUnknownOption).arg(QStringLiteral("--") + name);
             if (!takesValue(*o) && eq >= 0) return qs(texts::kOptionTakesNoValue).arg(QStringLiteral("--") + name);
             if (takesValue(*o) && eq < 0 && ++i >= arguments.size())
-                return qs(texts::kOptionNeedsValue).arg(QStringLiteral("--") + name, o->valueName());
+                return qs(texts::kOptionNeedsValue).arg(QStringLiteral("--") + name, said(o->valueName()));
             continue;
         }
         // Short options run together: "-hp P"; one that takes a value takes
@@ -82,7 +89,7 @@ QString argumentError(const QStringList& arguments, const QList<QCommandLineOpti
             if (!o) return qs(texts::kUnknownOption).arg(QStringLiteral("-") + name);
             if (!takesValue(*o)) continue;
             if (pos + 1 == a.size() && ++i >= arguments.size())
-                return qs(texts::kOptionNeedsValue).arg(QStringLiteral("-") + name, o->valueName());
+                return qs(texts::kOptionNeedsValue).arg(QStringLiteral("-") + name, said(o->valueName()));
             break;
         }
     }

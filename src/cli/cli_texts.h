@@ -1,11 +1,12 @@
 #pragma once
+#include "text/text.h"
 // What the command line says, in one place: Portuguese, like the window, so
 // that the unit's own words (which come from the same core) read alike.
 
 namespace vek::cli::texts {
 
-inline constexpr const char* kUsage =
-    "Uso: vektool-cli <comando> [opções]\n"
+inline constexpr vek::Text kUsage =
+    VEK_TR("cli", "Uso: vektool-cli <comando> [opções]\n"
     "\n"
     "Comandos:\n"
     "  ports [--json]                         lista as portas seriais\n"
@@ -28,6 +29,9 @@ inline constexpr const char* kUsage =
     "\n"
     "P é o nome que 'ports' mostra (ttyACM0, COM3) ou o caminho do dispositivo.\n"
     "Fora station e records, todo comando aceita --quiet (só erros e avisos).\n"
+    "Todo comando aceita --lang pt|en, o idioma das mensagens; sem ela, vale a preferência\n"
+    "language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).\n"
+    "Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.\n"
     "Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.\n"
     "Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;\n"
     "o segundo interrompe (código 130).\n"
@@ -36,158 +40,159 @@ inline constexpr const char* kUsage =
     "Códigos de saída: 0 sucesso; 1 o Vek recusou, falhou ou a conferência diferiu (cada caso\n"
     "com sua mensagem; com --json, \"outcome\" diz qual), ou diff achou diferenças;\n"
     "2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;\n"
-    "5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.\n";
+    "5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.\n");
 
 // A command's own help and the arguments it refuses.
-inline constexpr const char* kCommandUsage = "Uso: vektool-cli %1 [opções]";
-inline constexpr const char* kOptionsHeading = "Opções:";
-inline constexpr const char* kUnknownOption = "opção desconhecida: %1";
+inline constexpr vek::Text kCommandUsage = VEK_TR("cli", "Uso: vektool-cli %1 [opções]");
+inline constexpr vek::Text kOptionsHeading = VEK_TR("cli", "Opções:");
+inline constexpr vek::Text kUnknownOption = VEK_TR("cli", "opção desconhecida: %1");
 // The option, then the name of its value.
-inline constexpr const char* kOptionNeedsValue = "falta o valor de %1 (%2)";
-inline constexpr const char* kOptionTakesNoValue = "%1 não leva valor";
-inline constexpr const char* kUnexpectedArgument = "argumento inesperado: %1";
-inline constexpr const char* kSeeHelp = "'vektool-cli %1 --help' mostra as opções\n";
+inline constexpr vek::Text kOptionNeedsValue = VEK_TR("cli", "falta o valor de %1 (%2)");
+inline constexpr vek::Text kOptionTakesNoValue = VEK_TR("cli", "%1 não leva valor");
+inline constexpr vek::Text kUnexpectedArgument = VEK_TR("cli", "argumento inesperado: %1");
+inline constexpr vek::Text kSeeHelp = VEK_TR("cli", "'vektool-cli %1 --help' mostra as opções\n");
 
-inline constexpr const char* kUnknownCommand = "comando desconhecido: %1";
-inline constexpr const char* kNeedsPort = "falta --port";
-inline constexpr const char* kFileOrPreset = "use --file ARQ ou --preset default|norvale (um dos dois)";
-inline constexpr const char* kUnknownPreset = "configuração pronta desconhecida: %1 (use default ou norvale)";
-inline constexpr const char* kPortOrFile = "use --port P ou --file ARQ (um dos dois)";
-inline constexpr const char* kCannotReadFile = "não foi possível ler %1: %2";
+inline constexpr vek::Text kUnknownCommand = VEK_TR("cli", "comando desconhecido: %1");
+inline constexpr vek::Text kBadLanguage = VEK_TR("cli", "--lang pede pt ou en: %1");
+inline constexpr vek::Text kNeedsPort = VEK_TR("cli", "falta --port");
+inline constexpr vek::Text kFileOrPreset = VEK_TR("cli", "use --file ARQ ou --preset default|norvale (um dos dois)");
+inline constexpr vek::Text kUnknownPreset = VEK_TR("cli", "configuração pronta desconhecida: %1 (use default ou norvale)");
+inline constexpr vek::Text kPortOrFile = VEK_TR("cli", "use --port P ou --file ARQ (um dos dois)");
+inline constexpr vek::Text kCannotReadFile = VEK_TR("cli", "não foi possível ler %1: %2");
 // The file, then the bound in bytes.
-inline constexpr const char* kFileTooLarge =
-    "%1 passa de 1 MB: não é um arquivo de configuração (uma configuração tem poucos kB); nada foi carregado";
-inline constexpr const char* kValid = "%1: configuração válida";
-inline constexpr const char* kNeedsFile = "falta --file";
-inline constexpr const char* kNeedsBackup = "falta --backup";
-inline constexpr const char* kDryRunOnlyWrites = "--dry-run não combina com --no-verify: nada é gravado";
-inline constexpr const char* kCannotWriteFile = "não foi possível gravar %1: %2";
-inline constexpr const char* kBadFile = "%1: %2";
+inline constexpr vek::Text kFileTooLarge =
+    VEK_TR("cli", "%1 passa de 1 MB: não é um arquivo de configuração (uma configuração tem poucos kB); nada foi carregado");
+inline constexpr vek::Text kValid = VEK_TR("cli", "%1: configuração válida");
+inline constexpr vek::Text kNeedsFile = VEK_TR("cli", "falta --file");
+inline constexpr vek::Text kNeedsBackup = VEK_TR("cli", "falta --backup");
+inline constexpr vek::Text kDryRunOnlyWrites = VEK_TR("cli", "--dry-run não combina com --no-verify: nada é gravado");
+inline constexpr vek::Text kCannotWriteFile = VEK_TR("cli", "não foi possível gravar %1: %2");
+inline constexpr vek::Text kBadFile = VEK_TR("cli", "%1: %2");
 // The file's value ahead of the write's refusal, and the mark of a value cut
 // short (its whole size in bytes).
-inline constexpr const char* kRefusedValue = "%1 — ";
-inline constexpr const char* kShortened = "… (%1 bytes)";
-inline constexpr const char* kPortsOrAll = "use --ports P1,P2,… ou --all (um dos dois)";
-inline constexpr const char* kBadCount = "--count pede um número inteiro: %1";
-inline constexpr const char* kNoPorts = "nenhuma porta serial encontrada";
+inline constexpr vek::Text kRefusedValue = VEK_TR("cli", "%1 — ");
+inline constexpr vek::Text kShortened = VEK_TR("cli", "… (%1 bytes)");
+inline constexpr vek::Text kPortsOrAll = VEK_TR("cli", "use --ports P1,P2,… ou --all (um dos dois)");
+inline constexpr vek::Text kBadCount = VEK_TR("cli", "--count pede um número inteiro: %1");
+inline constexpr vek::Text kNoPorts = VEK_TR("cli", "nenhuma porta serial encontrada");
 
 // How a road on a unit ended, one sentence a kind. "%1" is the port.
-inline constexpr const char* kNoUnit =
-    "nenhum Vek respondeu na porta %1 em 3 s: confira se é a porta certa e se o cabo USB está bem conectado";
-inline constexpr const char* kOperationMode =
-    "o Vek na porta %1 está em modo de operação: desconecte os chicotes, deixe só o cabo USB e tente de novo";
-inline constexpr const char* kPortLost = "a porta %1 foi fechada: o Vek foi desconectado?";
+inline constexpr vek::Text kNoUnit =
+    VEK_TR("cli", "nenhum Vek respondeu na porta %1 em 3 s: confira se é a porta certa e se o cabo USB está bem conectado");
+inline constexpr vek::Text kOperationMode =
+    VEK_TR("cli", "o Vek na porta %1 está em modo de operação: desconecte os chicotes, deixe só o cabo USB e tente de novo");
+inline constexpr vek::Text kPortLost = VEK_TR("cli", "a porta %1 foi fechada: o Vek foi desconectado?");
 // The port, what was running, then the link's counters.
-inline constexpr const char* kPortLostDuring =
-    "a porta %1 foi fechada durante %2: o Vek foi desconectado? (Nacks %3, Code10 %4, Code15 %5, Code20 %6)";
-inline constexpr const char* kTimeoutDuring =
-    "%1 não foi concluída: o Vek parou de responder ou recusou os blocos (Nacks %2, Code10 %3, Code15 %4, Code20 %5)";
-inline constexpr const char* kTypeLeftAlone = "Este tipo de Vek (%1) não é atendido por esta ferramenta.";
-inline constexpr const char* kDiscontinued = "o Vek do tipo %1 está descontinuado e não recebe este firmware";
-inline constexpr const char* kDiscontinuedWarning =
-    "aviso: o Vek do tipo %1 está descontinuado; fale com o fabricante para mais informações";
-inline constexpr const char* kNeedsFirmware =
-    "o Vek precisa de novo firmware antes de ser configurado: rode 'vektool-cli flash' primeiro; nada foi gravado";
-inline constexpr const char* kFirmwareNotTaken = "o Vek voltou com a versão %1: o novo firmware não foi aceito";
+inline constexpr vek::Text kPortLostDuring =
+    VEK_TR("cli", "a porta %1 foi fechada durante %2: o Vek foi desconectado? (Nacks %3, Code10 %4, Code15 %5, Code20 %6)");
+inline constexpr vek::Text kTimeoutDuring =
+    VEK_TR("cli", "%1 não foi concluída: o Vek parou de responder ou recusou os blocos (Nacks %2, Code10 %3, Code15 %4, Code20 %5)");
+inline constexpr vek::Text kTypeLeftAlone = VEK_TR("cli", "Este tipo de Vek (%1) não é atendido por esta ferramenta.");
+inline constexpr vek::Text kDiscontinued = VEK_TR("cli", "o Vek do tipo %1 está descontinuado e não recebe este firmware");
+inline constexpr vek::Text kDiscontinuedWarning =
+    VEK_TR("cli", "aviso: o Vek do tipo %1 está descontinuado; fale com o fabricante para mais informações");
+inline constexpr vek::Text kNeedsFirmware =
+    VEK_TR("cli", "o Vek precisa de novo firmware antes de ser configurado: rode 'vektool-cli flash' primeiro; nada foi gravado");
+inline constexpr vek::Text kFirmwareNotTaken = VEK_TR("cli", "o Vek voltou com a versão %1: o novo firmware não foi aceito");
 // The identifier that came back, then the one that left.
-inline constexpr const char* kOtherUnitReturned =
-    "outro Vek voltou na porta (id %1) no lugar do que recebeu o firmware (id %2)";
-inline constexpr const char* kNoReturn = "o Vek não voltou a se identificar depois do novo firmware";
-inline constexpr const char* kInvalidImage =
-    "a configuração guardada no Vek é inválida; nada foi alterado (grave uma com 'write')";
-inline constexpr const char* kRefused = "configuração recusada no campo %1; nada foi enviado";
+inline constexpr vek::Text kOtherUnitReturned =
+    VEK_TR("cli", "outro Vek voltou na porta (id %1) no lugar do que recebeu o firmware (id %2)");
+inline constexpr vek::Text kNoReturn = VEK_TR("cli", "o Vek não voltou a se identificar depois do novo firmware");
+inline constexpr vek::Text kInvalidImage =
+    VEK_TR("cli", "a configuração guardada no Vek é inválida; nada foi alterado (grave uma com 'write')");
+inline constexpr vek::Text kRefused = VEK_TR("cli", "configuração recusada no campo %1; nada foi enviado");
 // Offset, byte written, byte read back.
-inline constexpr const char* kReadBackDiffers =
-    "a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3): grave novamente";
-inline constexpr const char* kInterrupted = "a operação foi interrompida antes do fim";
+inline constexpr vek::Text kReadBackDiffers =
+    VEK_TR("cli", "a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3): grave novamente");
+inline constexpr vek::Text kInterrupted = VEK_TR("cli", "a operação foi interrompida antes do fim");
 
 // A road that ended well.
-inline constexpr const char* kUpToDate = "o Vek já está com o firmware atual (%1); nada foi alterado";
-inline constexpr const char* kFlashed = "firmware atualizado: %1 → %2";
-inline constexpr const char* kWritten = "configuração gravada e conferida";
-inline constexpr const char* kWrittenUnverified = "configuração gravada (sem conferência)";
-inline constexpr const char* kSaved = "configuração salva em %1";
+inline constexpr vek::Text kUpToDate = VEK_TR("cli", "o Vek já está com o firmware atual (%1); nada foi alterado");
+inline constexpr vek::Text kFlashed = VEK_TR("cli", "firmware atualizado: %1 → %2");
+inline constexpr vek::Text kWritten = VEK_TR("cli", "configuração gravada e conferida");
+inline constexpr vek::Text kWrittenUnverified = VEK_TR("cli", "configuração gravada (sem conferência)");
+inline constexpr vek::Text kSaved = VEK_TR("cli", "configuração salva em %1");
 
 // What was running when a road stopped, as it reads after "durante".
-inline constexpr const char* kDuringFirmware = "a atualização do firmware";
-inline constexpr const char* kDuringWrite = "a gravação da configuração";
-inline constexpr const char* kDuringRead = "a leitura da configuração";
-inline constexpr const char* kDuringVerify = "a conferência da configuração";
-inline constexpr const char* kDuringNothing = "a identificação";
+inline constexpr vek::Text kDuringFirmware = VEK_TR("cli", "a atualização do firmware");
+inline constexpr vek::Text kDuringWrite = VEK_TR("cli", "a gravação da configuração");
+inline constexpr vek::Text kDuringRead = VEK_TR("cli", "a leitura da configuração");
+inline constexpr vek::Text kDuringVerify = VEK_TR("cli", "a conferência da configuração");
+inline constexpr vek::Text kDuringNothing = VEK_TR("cli", "a identificação");
 
 // Identification.
-inline constexpr const char* kIdentVersion = "versão: %1";
-inline constexpr const char* kIdentId = "id: %1";
-inline constexpr const char* kIdentType = "tipo: %1";
-inline constexpr const char* kIdentNeedsUpdate = "atualização de firmware: %1";
-inline constexpr const char* kYes = "necessária";
-inline constexpr const char* kNo = "não necessária";
+inline constexpr vek::Text kIdentVersion = VEK_TR("cli", "versão: %1");
+inline constexpr vek::Text kIdentId = VEK_TR("cli", "id: %1");
+inline constexpr vek::Text kIdentType = VEK_TR("cli", "tipo: %1");
+inline constexpr vek::Text kIdentNeedsUpdate = VEK_TR("cli", "atualização de firmware: %1");
+inline constexpr vek::Text kYes = VEK_TR("cli", "necessária");
+inline constexpr vek::Text kNo = VEK_TR("cli", "não necessária");
 
 // Comparing a unit with a file, field by field: the label, the file's key,
 // the unit's value, the file's value.
-inline constexpr const char* kDiffLine = "%1 [%2]: Vek %3, arquivo %4";
-inline constexpr const char* kSame = "o Vek tem exatamente a configuração de %1";
-inline constexpr const char* kDiffCount = "%1 campo(s) diferem de %2";
-inline constexpr const char* kReadFailed = "não foi possível ler a configuração do Vek: %1";
+inline constexpr vek::Text kDiffLine = VEK_TR("cli", "%1 [%2]: Vek %3, arquivo %4");
+inline constexpr vek::Text kSame = VEK_TR("cli", "o Vek tem exatamente a configuração de %1");
+inline constexpr vek::Text kDiffCount = VEK_TR("cli", "%1 campo(s) diferem de %2");
+inline constexpr vek::Text kReadFailed = VEK_TR("cli", "não foi possível ler a configuração do Vek: %1");
 // write --dry-run.
-inline constexpr const char* kWouldChange = "%1 [%2]: %3 → %4";
-inline constexpr const char* kWouldChangeCount = "um write gravaria %1 campo(s); nada foi gravado (--dry-run)";
-inline constexpr const char* kWouldChangeNothing =
-    "o Vek já tem esta configuração: um write não mudaria nenhum campo; nada foi gravado (--dry-run)";
-inline constexpr const char* kWouldReplaceInvalid =
-    "a configuração guardada no Vek é inválida: um write a substituiria inteira; nada foi gravado (--dry-run)";
+inline constexpr vek::Text kWouldChange = VEK_TR("cli", "%1 [%2]: %3 → %4");
+inline constexpr vek::Text kWouldChangeCount = VEK_TR("cli", "um write gravaria %1 campo(s); nada foi gravado (--dry-run)");
+inline constexpr vek::Text kWouldChangeNothing =
+    VEK_TR("cli", "o Vek já tem esta configuração: um write não mudaria nenhum campo; nada foi gravado (--dry-run)");
+inline constexpr vek::Text kWouldReplaceInvalid =
+    VEK_TR("cli", "a configuração guardada no Vek é inválida: um write a substituiria inteira; nada foi gravado (--dry-run)");
 
 // Backups.
-inline constexpr const char* kBackupKept = "cópia do que o Vek guardava: %1";
-inline constexpr const char* kBackupSame = "cópia do que o Vek guardava (igual a uma já guardada): %1";
-inline constexpr const char* kBackupFailed = "aviso: a cópia do que o Vek guardava não foi guardada: %1";
-inline constexpr const char* kNoBackups = "nenhuma cópia em %1";
-inline constexpr const char* kNoBackupsOf = "nenhuma cópia do Vek %1 em %2";
-inline constexpr const char* kBadUnit = "--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1";
+inline constexpr vek::Text kBackupKept = VEK_TR("cli", "cópia do que o Vek guardava: %1");
+inline constexpr vek::Text kBackupSame = VEK_TR("cli", "cópia do que o Vek guardava (igual a uma já guardada): %1");
+inline constexpr vek::Text kBackupFailed = VEK_TR("cli", "aviso: a cópia do que o Vek guardava não foi guardada: %1");
+inline constexpr vek::Text kNoBackups = VEK_TR("cli", "nenhuma cópia em %1");
+inline constexpr vek::Text kNoBackupsOf = VEK_TR("cli", "nenhuma cópia do Vek %1 em %2");
+inline constexpr vek::Text kBadUnit = VEK_TR("cli", "--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1");
 // Time (UTC), unit's 24 digits, firmware, valid or not, size, path.
-inline constexpr const char* kBackupLine = "%1  %2  %3  %4  %5 bytes  %6";
-inline constexpr const char* kBackupValid = "válida";
-inline constexpr const char* kBackupInvalid = "inválida";
-inline constexpr const char* kRestoreConfirm =
-    "Gravar no Vek da porta %1 a cópia de %2 (Vek %3, tirada em %4)? O que o Vek guarda agora será substituído "
-    "(uma cópia dele é guardada antes). [s/N] ";
-inline constexpr const char* kRestoreNeedsYes =
-    "restore substitui a configuração do Vek: confirme com --yes (a entrada não é um terminal para perguntar)";
-inline constexpr const char* kRestoreDeclined = "nada foi gravado";
+inline constexpr vek::Text kBackupLine = VEK_TR("cli", "%1  %2  %3  %4  %5 bytes  %6");
+inline constexpr vek::Text kBackupValid = VEK_TR("cli", "válida");
+inline constexpr vek::Text kBackupInvalid = VEK_TR("cli", "inválida");
+inline constexpr vek::Text kRestoreConfirm =
+    VEK_TR("cli", "Gravar no Vek da porta %1 a cópia de %2 (Vek %3, tirada em %4)? O que o Vek guarda agora será substituído "
+    "(uma cópia dele é guardada antes). [s/N] ");
+inline constexpr vek::Text kRestoreNeedsYes =
+    VEK_TR("cli", "restore substitui a configuração do Vek: confirme com --yes (a entrada não é um terminal para perguntar)");
+inline constexpr vek::Text kRestoreDeclined = VEK_TR("cli", "nada foi gravado");
 // The backup's unit, the unit on the port.
-inline constexpr const char* kRestoreOtherUnit =
-    "aviso: a cópia é do Vek %1, mas o Vek na porta é o %2; gravando assim mesmo (uma unidade de reposição?)";
-inline constexpr const char* kRestored = "cópia gravada no Vek e conferida";
-inline constexpr const char* kRestoredUnverified = "cópia gravada no Vek (sem conferência)";
+inline constexpr vek::Text kRestoreOtherUnit =
+    VEK_TR("cli", "aviso: a cópia é do Vek %1, mas o Vek na porta é o %2; gravando assim mesmo (uma unidade de reposição?)");
+inline constexpr vek::Text kRestored = VEK_TR("cli", "cópia gravada no Vek e conferida");
+inline constexpr vek::Text kRestoredUnverified = VEK_TR("cli", "cópia gravada no Vek (sem conferência)");
 
 // Ctrl+C in two steps.
-inline constexpr const char* kInterruptFirst =
-    "Ctrl+C: o trabalho no Vek vai até o fim, para não deixá-lo pela metade (um firmware nunca é cortado no meio "
-    "de propósito); Ctrl+C de novo interrompe agora";
+inline constexpr vek::Text kInterruptFirst =
+    VEK_TR("cli", "Ctrl+C: o trabalho no Vek vai até o fim, para não deixá-lo pela metade (um firmware nunca é cortado no meio "
+    "de propósito); Ctrl+C de novo interrompe agora");
 // What the unit is left with after the second; "%1" is the port.
-inline constexpr const char* kInterruptedFirmware =
-    "interrompido no meio do firmware: o Vek fica no carregador, sem firmware que funcione; rode "
-    "'vektool-cli flash --port %1' de novo para terminar a atualização";
-inline constexpr const char* kInterruptedRestarting =
-    "interrompido com o firmware já enviado, enquanto o Vek reiniciava: confira com 'vektool-cli identify --port %1'";
-inline constexpr const char* kInterruptedWrite =
-    "interrompido no meio da gravação: a configuração do Vek ficou pela metade; grave de novo com "
-    "'vektool-cli write --port %1'";
-inline constexpr const char* kInterruptedWriteBackup = " ou restaure a cópia: 'vektool-cli restore --port %1 --backup %2'";
-inline constexpr const char* kInterruptedRestore =
-    "interrompido no meio da gravação: a configuração do Vek ficou pela metade; grave a cópia de novo com "
-    "'vektool-cli restore --port %1 --backup %2'";
-inline constexpr const char* kInterruptedVerify =
-    "interrompido na conferência: a configuração foi gravada mas não conferida; confira com 'vektool-cli diff --port %1'";
-inline constexpr const char* kInterruptedNothing = "interrompido antes de qualquer alteração: o Vek ficou como estava";
+inline constexpr vek::Text kInterruptedFirmware =
+    VEK_TR("cli", "interrompido no meio do firmware: o Vek fica no carregador, sem firmware que funcione; rode "
+    "'vektool-cli flash --port %1' de novo para terminar a atualização");
+inline constexpr vek::Text kInterruptedRestarting =
+    VEK_TR("cli", "interrompido com o firmware já enviado, enquanto o Vek reiniciava: confira com 'vektool-cli identify --port %1'");
+inline constexpr vek::Text kInterruptedWrite =
+    VEK_TR("cli", "interrompido no meio da gravação: a configuração do Vek ficou pela metade; grave de novo com "
+    "'vektool-cli write --port %1'");
+inline constexpr vek::Text kInterruptedWriteBackup = VEK_TR("cli", " ou restaure a cópia: 'vektool-cli restore --port %1 --backup %2'");
+inline constexpr vek::Text kInterruptedRestore =
+    VEK_TR("cli", "interrompido no meio da gravação: a configuração do Vek ficou pela metade; grave a cópia de novo com "
+    "'vektool-cli restore --port %1 --backup %2'");
+inline constexpr vek::Text kInterruptedVerify =
+    VEK_TR("cli", "interrompido na conferência: a configuração foi gravada mas não conferida; confira com 'vektool-cli diff --port %1'");
+inline constexpr vek::Text kInterruptedNothing = VEK_TR("cli", "interrompido antes de qualquer alteração: o Vek ficou como estava");
 
 // Progress.
-inline constexpr const char* kOpFirmware = "atualizando firmware";
-inline constexpr const char* kOpWrite = "gravando configuração";
-inline constexpr const char* kOpRead = "lendo configuração";
-inline constexpr const char* kOpVerify = "conferindo configuração";
-inline constexpr const char* kBlocks = "blocos";
-inline constexpr const char* kLeft = "restam";
-inline constexpr const char* kRate = "kB/s";
+inline constexpr vek::Text kOpFirmware = VEK_TR("cli", "atualizando firmware");
+inline constexpr vek::Text kOpWrite = VEK_TR("cli", "gravando configuração");
+inline constexpr vek::Text kOpRead = VEK_TR("cli", "lendo configuração");
+inline constexpr vek::Text kOpVerify = VEK_TR("cli", "conferindo configuração");
+inline constexpr vek::Text kBlocks = VEK_TR("cli", "blocos");
+inline constexpr vek::Text kLeft = VEK_TR("cli", "restam");
+inline constexpr vek::Text kRate = VEK_TR("cli", "kB/s");
 
 }  // namespace vek::cli::texts

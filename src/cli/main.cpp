@@ -34,6 +34,7 @@
 #include "link/port_info.h"
 #include "unit/backup_store.h"
 #include "update/core/version_record.h"
+#include "unit/language.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ using namespace vek;
 using namespace vek::cli;
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // Set once the command line asked for --json: a script then finds an object
@@ -69,59 +71,59 @@ struct CommandSpec {
     QList<QCommandLineOption> options;
 };
 
-const QCommandLineOption kPort({"p", "port"}, "porta serial (nome ou caminho)", "P");
-const QCommandLineOption kJson("json", "saída em JSON (um objeto na saída padrão)");
-const QCommandLineOption kQuiet({"q", "quiet"}, "só erros e avisos");
-const QCommandLineOption kOutput({"o", "output"}, "grava em ARQ em vez da saída padrão", "ARQ");
-const QCommandLineOption kFile({"f", "file"}, "arquivo de configuração (JSON)", "ARQ");
-const QCommandLineOption kPreset("preset", "configuração pronta: default ou norvale", "NOME");
-const QCommandLineOption kNoVerify("no-verify", "não lê de volta para conferir");
-const QCommandLineOption kDryRun("dry-run", "lê o Vek e diz o que mudaria, sem gravar nada");
-const QCommandLineOption kUnit("unit", "só as cópias deste Vek (24 dígitos)", "ID");
-const QCommandLineOption kBackup({"b", "backup"}, "a cópia a gravar de volta (um arquivo de 'backups')", "ARQ");
-const QCommandLineOption kYes({"y", "yes"}, "grava sem perguntar (obrigatório quando a entrada não é um terminal)");
-const QCommandLineOption kForce("force", "atualiza mesmo um Vek já atualizado");
-const QCommandLineOption kPorts("ports", "portas a vigiar, separadas por vírgula", "P1,P2");
-const QCommandLineOption kAll("all", "vigia toda porta que aparecer (o padrão)");
-const QCommandLineOption kDb("db", "banco dos registros: postgresql://usuário@máquina:porta/banco", "URL");
-const QCommandLineOption kCount("count", "para depois de N unidades", "N");
-const QCommandLineOption kSince("since", "registros a partir de DATA (AAAA-MM-DD)", "DATA");
-const QCommandLineOption kCsv("csv", "saída em CSV (UTF-8, uma linha por execução)");
-const QCommandLineOption kVerdict("verdict", "só execuções com este veredito: passed, failed, interrupted, running",
+const QCommandLineOption kPort({"p", "port"}, QT_TRANSLATE_NOOP("cli", "porta serial (nome ou caminho)"), "P");
+const QCommandLineOption kJson("json", QT_TRANSLATE_NOOP("cli", "saída em JSON (um objeto na saída padrão)"));
+const QCommandLineOption kQuiet({"q", "quiet"}, QT_TRANSLATE_NOOP("cli", "só erros e avisos"));
+const QCommandLineOption kOutput({"o", "output"}, QT_TRANSLATE_NOOP("cli", "grava em ARQ em vez da saída padrão"), QT_TRANSLATE_NOOP("cli", "ARQ"));
+const QCommandLineOption kFile({"f", "file"}, QT_TRANSLATE_NOOP("cli", "arquivo de configuração (JSON)"), QT_TRANSLATE_NOOP("cli", "ARQ"));
+const QCommandLineOption kPreset("preset", QT_TRANSLATE_NOOP("cli", "configuração pronta: default ou norvale"), QT_TRANSLATE_NOOP("cli", "NOME"));
+const QCommandLineOption kNoVerify("no-verify", QT_TRANSLATE_NOOP("cli", "não lê de volta para conferir"));
+const QCommandLineOption kDryRun("dry-run", QT_TRANSLATE_NOOP("cli", "lê o Vek e diz o que mudaria, sem gravar nada"));
+const QCommandLineOption kUnit("unit", QT_TRANSLATE_NOOP("cli", "só as cópias deste Vek (24 dígitos)"), "ID");
+const QCommandLineOption kBackup({"b", "backup"}, QT_TRANSLATE_NOOP("cli", "a cópia a gravar de volta (um arquivo de 'backups')"), QT_TRANSLATE_NOOP("cli", "ARQ"));
+const QCommandLineOption kYes({"y", "yes"}, QT_TRANSLATE_NOOP("cli", "grava sem perguntar (obrigatório quando a entrada não é um terminal)"));
+const QCommandLineOption kForce("force", QT_TRANSLATE_NOOP("cli", "atualiza mesmo um Vek já atualizado"));
+const QCommandLineOption kPorts("ports", QT_TRANSLATE_NOOP("cli", "portas a vigiar, separadas por vírgula"), "P1,P2");
+const QCommandLineOption kAll("all", QT_TRANSLATE_NOOP("cli", "vigia toda porta que aparecer (o padrão)"));
+const QCommandLineOption kDb("db", QT_TRANSLATE_NOOP("cli", "banco dos registros: postgresql://usuário@máquina:porta/banco"), "URL");
+const QCommandLineOption kCount("count", QT_TRANSLATE_NOOP("cli", "para depois de N unidades"), "N");
+const QCommandLineOption kSince("since", QT_TRANSLATE_NOOP("cli", "registros a partir de DATA (AAAA-MM-DD)"), QT_TRANSLATE_NOOP("cli", "DATA"));
+const QCommandLineOption kCsv("csv", QT_TRANSLATE_NOOP("cli", "saída em CSV (UTF-8, uma linha por execução)"));
+const QCommandLineOption kVerdict("verdict", QT_TRANSLATE_NOOP("cli", "só execuções com este veredito: passed, failed, interrupted, running"),
                                   "V");
-const QCommandLineOption kRunsOfUnit("unit", "só o Vek com este Id (ou parte dele)", "ID");
-const QCommandLineOption kSummary("summary", "unidades por último veredito e motivos de falha");
+const QCommandLineOption kRunsOfUnit("unit", QT_TRANSLATE_NOOP("cli", "só o Vek com este Id (ou parte dele)"), "ID");
+const QCommandLineOption kSummary("summary", QT_TRANSLATE_NOOP("cli", "unidades por último veredito e motivos de falha"));
 
 const CommandSpec kCommands[] = {
-    {"ports", "Lista as portas seriais: nome, descrição e id USB.", {kJson, kQuiet}},
-    {"identify", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware.", {kPort, kJson, kQuiet}},
-    {"read", "Lê a configuração do Vek e a escreve em JSON. Um Vek com configuração inválida não é alterado.",
+    {"ports", QT_TRANSLATE_NOOP("cli", "Lista as portas seriais: nome, descrição e id USB."), {kJson, kQuiet}},
+    {"identify", QT_TRANSLATE_NOOP("cli", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware."), {kPort, kJson, kQuiet}},
+    {"read", QT_TRANSLATE_NOOP("cli", "Lê a configuração do Vek e a escreve em JSON. Um Vek com configuração inválida não é alterado."),
      {kPort, kOutput, kJson, kQuiet}},
     {"diff",
-     "Lê a configuração do Vek e a compara, campo a campo, com um arquivo. Sai com 0 quando são iguais, 1 quando "
-     "diferem e 5 quando a configuração do Vek não pôde ser lida.",
+     QT_TRANSLATE_NOOP("cli", "Lê a configuração do Vek e a compara, campo a campo, com um arquivo. Sai com 0 quando são iguais, 1 quando "
+     "diferem e 5 quando a configuração do Vek não pôde ser lida."),
      {kPort, kFile, kJson, kQuiet}},
-    {"validate", "Confere um arquivo de configuração inteiro, como a gravação o conferiria, sem abrir porta alguma.",
+    {"validate", QT_TRANSLATE_NOOP("cli", "Confere um arquivo de configuração inteiro, como a gravação o conferiria, sem abrir porta alguma."),
      {kFile, kJson, kQuiet}},
     {"write",
-     "Valida uma configuração, guarda uma cópia do que o Vek tem, grava, lê de volta e compara byte a byte. "
-     "Com --dry-run só diz o que mudaria.",
+     QT_TRANSLATE_NOOP("cli", "Valida uma configuração, guarda uma cópia do que o Vek tem, grava, lê de volta e compara byte a byte. "
+     "Com --dry-run só diz o que mudaria."),
      {kPort, kFile, kPreset, kDryRun, kNoVerify, kJson, kQuiet}},
-    {"flash", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar.",
+    {"flash", QT_TRANSLATE_NOOP("cli", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar."),
      {kPort, kForce, kJson, kQuiet}},
-    {"backups", "Lista as cópias do que cada Vek guardava antes de a ferramenta alterá-lo, a mais nova primeiro.",
+    {"backups", QT_TRANSLATE_NOOP("cli", "Lista as cópias do que cada Vek guardava antes de a ferramenta alterá-lo, a mais nova primeiro."),
      {kUnit, kJson, kQuiet}},
     {"restore",
-     "Grava de volta no Vek os 2.032 bytes de uma cópia, depois de guardar o que ele tem agora, e confere. "
-     "Pede confirmação (--yes num script).",
+     QT_TRANSLATE_NOOP("cli", "Grava de volta no Vek os 2.032 bytes de uma cópia, depois de guardar o que ele tem agora, e confere. "
+     "Pede confirmação (--yes num script)."),
      {kPort, kBackup, kYes, kJson, kQuiet}},
-    {"remote", "Lista os comandos de configuração remota com seus códigos de conferência.",
+    {"remote", QT_TRANSLATE_NOOP("cli", "Lista os comandos de configuração remota com seus códigos de conferência."),
      {kPort, kFile, kJson, kQuiet}},
     {"station",
-     "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
-     "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra.",
+     QT_TRANSLATE_NOOP("cli", "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
+     "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra."),
      {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson}},
-    {"records", "Lista os registros da estação de produção.", {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary}},
+    {"records", QT_TRANSLATE_NOOP("cli", "Lista os registros da estação de produção."), {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary}},
 };
 
 // A configuration is a few kilobytes; anything past this is no configuration
@@ -132,7 +134,7 @@ constexpr qint64 kMaxConfigBytes = 1024 * 1024;
 // range; the file's own literal is put beside them (shortened as the file's
 // other messages are), found on the line the error names.
 void quoteRefusedValue(const QByteArray& text, config::FileError& error) {
-    if (error.line <= 0 || error.message.rfind(config::text::kInvalidParameter, 0) != 0) return;
+    if (error.line <= 0 || error.message.rfind(config::text::kInvalidParameter.c_str(), 0) != 0) return;
     const bool isField = std::any_of(config::layout::kRules.begin(), config::layout::kRules.end(),
                                      [&](const config::layout::FieldRule& r) { return error.field == r.key; });
     if (!isField) return;
@@ -224,7 +226,7 @@ int printRemote(const config::FormModel& form, bool json, const unit::Outcome* o
         printJson(o);
         return ExitOk;
     }
-    QString out = QString::fromUtf8(config::kRemoteHeading) + '\n';
+    QString out = vek::translated(config::kRemoteHeading) + '\n';
     for (const std::string& line : lines) out += qs(line) + '\n';
     print(stdout, out);
     return ExitOk;
@@ -562,7 +564,11 @@ int main(int argc, char** argv) {
     // The window and the command line share one data folder (the records,
     // the backups).
     QCoreApplication::setApplicationName(QStringLiteral("VekTool"));
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
+    const LanguageChoice language = chooseLanguage(arguments);
+    useLanguage(language.language);
+    if (language.missingValue) return usageError(qs(texts::kOptionNeedsValue).arg(QStringLiteral("--lang"), QStringLiteral("pt|en")));
+    if (!language.wrongValue.isEmpty()) return usageError(qs(texts::kBadLanguage).arg(language.wrongValue));
 
     if (arguments.size() < 2 || arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h")) {
         print(arguments.size() < 2 ? stderr : stdout, qs(texts::kUsage));
@@ -583,7 +589,7 @@ int main(int argc, char** argv) {
     }
 
     QList<QCommandLineOption> options = command->options;
-    const QCommandLineOption help({"h", "help"}, "mostra esta ajuda");
+    const QCommandLineOption help({"h", "help"}, QT_TRANSLATE_NOOP("cli", "mostra esta ajuda"));
     options << help;
     // Checked in our words first, so that the parser meets nothing it would
     // refuse in its own (English) ones.
@@ -596,7 +602,7 @@ int main(int argc, char** argv) {
     args.addOptions(options);
     if (!args.parse(arguments.mid(1))) return usageError(args.errorText());
     if (args.isSet(help)) {
-        print(stdout, commandHelp(name, QString::fromUtf8(command->summary), options));
+        print(stdout, commandHelp(name, QCoreApplication::translate("cli", command->summary), options));
         return ExitOk;
     }
 

@@ -23,6 +23,7 @@
 #include "station/records_link.h"
 #include "station/station.h"
 #include "station/station_texts.h"
+#include "unit/language.h"
 
 namespace vek::cli {
 
@@ -31,6 +32,7 @@ namespace {
 constexpr int kExitStoppedAtOnce = 130;
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 void say(const QString& line) {
     const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
@@ -52,6 +54,16 @@ bool badDb(const QString& db) {
     if (records::parseDatabaseUrl(db, &error)) return false;
     say(QStringLiteral("vektool-cli: ") + error);
     return true;
+}
+
+QString verdictWord(records::Verdict verdict) {
+    switch (verdict) {
+        case records::Verdict::Passed: return qs(station::texts::kVerdictPassed);
+        case records::Verdict::Failed: return qs(station::texts::kVerdictFailed);
+        case records::Verdict::Interrupted: return qs(station::texts::kVerdictInterrupted);
+        case records::Verdict::Running: break;
+    }
+    return qs(station::texts::kVerdictRunning);
 }
 
 QJsonObject summaryJson(const station::Summary& s) {
@@ -334,7 +346,7 @@ int listRecords(const RecordsArgs& args) {
     for (const records::Run& r : *runs) {
         text += QStringLiteral("%1  %2  %3  %4  %5 → %6  %7  %8\n")
                     .arg(r.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.station, r.port,
-                         r.unitId, r.firmwareBefore, r.firmwareAfter, records::verdictText(r.verdict),
+                         r.unitId, r.firmwareBefore, r.firmwareAfter, verdictWord(r.verdict),
                          r.failureReason);
     }
     out(text.toUtf8());

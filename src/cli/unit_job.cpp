@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "unit/backup_store.h"
+#include "unit/language.h"
 
 namespace vek::cli {
 
@@ -15,6 +16,7 @@ using unit::Operation;
 using unit::Outcome;
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 QString hexByte(std::uint8_t byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); }
 

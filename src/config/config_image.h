@@ -50,7 +50,7 @@ std::uint32_t checkSum(const Image& image);
 // fail validation are emptied in `form`.
 std::vector<std::string> remoteCommands(FormModel& form);
 
-inline constexpr const char* kRemoteHeading = text::kRemoteHeading;
+inline constexpr Text kRemoteHeading = text::kRemoteHeading;
 
 // Empties the edit box of a refused field (the combo boxes have none).
 void emptyField(FormModel& form, const Fault& fault);

@@ -26,7 +26,7 @@ std::string yesNo(bool b) { return b ? text::kYes : text::kNo; }
 
 // The group names as the form's frames show them, in Group order.
 constexpr std::array<const char*, GroupCount> kGroupKeys{"VMX", "VCH", "RPX", "OSC", "BGL"};
-constexpr std::array<const char*, GroupCount> kGroupNames{text::kVmx, text::kVch, text::kRpx, text::kRemoteOsc,
+constexpr std::array<Text, GroupCount> kGroupNames{text::kVmx, text::kVch, text::kRpx, text::kRemoteOsc,
                                                           text::kRemoteBgl};
 
 }  // namespace

@@ -38,8 +38,8 @@ struct FieldRule {
     std::size_t width;   // 1 or 2 bytes
     unsigned long min;
     unsigned long max;   // never beyond what `width` bytes hold
-    const char* writeName;
-    const char* remoteName;
+    Text writeName;
+    Text remoteName;
     const char* key;   // the configuration file's key
     const char* unit;  // as the form shows it
 };

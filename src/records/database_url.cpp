@@ -6,6 +6,7 @@
 #include <QUrlQuery>
 
 #include "records/records_texts.h"
+#include "unit/language.h"
 
 namespace vek::records {
 
@@ -59,26 +60,26 @@ std::optional<DatabaseUrl> parseDatabaseUrl(const QString& text, QString* error)
     // shown without it.
     const QString shownSafe = withoutPassword(text.trimmed());
     if (shownSafe != text.trimmed()) {
-        *error = QString::fromUtf8(texts::kPasswordInUrl).arg(shownSafe);
+        *error = vek::translated(texts::kPasswordInUrl).arg(shownSafe);
         return std::nullopt;
     }
     const QUrl url(text.trimmed(), QUrl::StrictMode);
     auto bad = [&](const QString& shown) {
-        *error = QString::fromUtf8(texts::kBadUrl).arg(shown);
+        *error = vek::translated(texts::kBadUrl).arg(shown);
         return std::nullopt;
     };
     if (!url.isValid()) {
         const QString raw = text.trimmed();
         const QString shown = withoutPassword(raw);
         if (shown == raw) return bad(shown);
-        *error = QString::fromUtf8(texts::kPasswordInUrl).arg(shown);
+        *error = vek::translated(texts::kPasswordInUrl).arg(shown);
         return std::nullopt;
     }
 
     const QUrlQuery query(url);
     const bool passwordInQuery = query.hasQueryItem(QStringLiteral("password"));
     if (url.userInfo().contains(u':') || passwordInQuery) {
-        *error = QString::fromUtf8(texts::kPasswordInUrl)
+        *error = vek::translated(texts::kPasswordInUrl)
                      .arg(url.toString(passwordInQuery ? QUrl::RemovePassword | QUrl::RemoveQuery
                                                        : QUrl::RemovePassword));
         return std::nullopt;
@@ -99,7 +100,7 @@ std::optional<DatabaseUrl> parseDatabaseUrl(const QString& text, QString* error)
     for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
         if (key != QLatin1String("sslmode") || !kSslModes.contains(value)) {
             // Neither the value nor the rest of the query is shown: it may be a secret.
-            *error = QString::fromUtf8(texts::kBadUrlOption).arg(key, url.toString(QUrl::RemoveQuery));
+            *error = vek::translated(texts::kBadUrlOption).arg(key, url.toString(QUrl::RemoveQuery));
             return std::nullopt;
         }
         out.sslMode = value;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/records_texts.h"
+#include "unit/language.h"
 
 namespace vek::records {
 
@@ -96,14 +97,14 @@ SchemaCheck ensureSchema(QSqlDatabase& db, const QString& where, QString* error)
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
             return fail(texts::kUnreadableSchema, errorText(q.lastError()));
-        if (q.value(0).isNull()) return refuse(QString::fromUtf8(texts::kNoSchemaVersion).arg(where));
+        if (q.value(0).isNull()) return refuse(vek::translated(texts::kNoSchemaVersion).arg(where));
         version = q.value(0).toInt();
     } else if (tables.contains(QStringLiteral("runs"))) {
-        return refuse(QString::fromUtf8(texts::kNoSchemaVersion).arg(where));
+        return refuse(vek::translated(texts::kNoSchemaVersion).arg(where));
     }
 
     if (version > kSchemaVersion)
-        return refuse(QString::fromUtf8(texts::kNewerSchema).arg(where).arg(version).arg(kSchemaVersion));
+        return refuse(vek::translated(texts::kNewerSchema).arg(where).arg(version).arg(kSchemaVersion));
     if (version == kSchemaVersion)
         return db.commit() ? SchemaCheck::Ready : fail(texts::kSchemaFailed, errorText(db.lastError()));
 

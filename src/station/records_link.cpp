@@ -9,12 +9,14 @@
 
 #include "records/database_url.h"
 #include "station/station_texts.h"
+#include "unit/language.h"
 
 namespace vek::station {
 
 namespace {
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 }  // namespace
 

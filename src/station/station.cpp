@@ -7,6 +7,7 @@
 #include "link/port_info.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
+#include "unit/language.h"
 
 namespace vek::station {
 
@@ -35,7 +36,7 @@ Station::Station(config::FormModel form, QStringList ports, RecordsLink* link, Q
 }
 
 Station::~Station() {
-    for (StationUnit* u : std::as_const(units_)) u->stop(QString::fromUtf8(texts::kStopped));
+    for (StationUnit* u : std::as_const(units_)) u->stop(vek::translated(texts::kStopped));
 }
 
 void Station::start() {
@@ -54,7 +55,7 @@ void Station::storageChanged() {
     const bool held = !link_->state().storing;
     if (held == held_) return;
     held_ = held;
-    emit line(QString::fromUtf8(held ? texts::kHeld : texts::kResumed));
+    emit line(vek::translated(held ? texts::kHeld : texts::kResumed));
     if (!held_ && !draining_ && !stopping_)
         for (StationUnit* u : std::as_const(units_)) u->release();
 }
@@ -62,7 +63,7 @@ void Station::storageChanged() {
 void Station::drain() {
     if (draining_ || stopping_) return;
     draining_ = true;
-    emit line(QString::fromUtf8(texts::kDraining).arg(runningUnits()));
+    emit line(vek::translated(texts::kDraining).arg(runningUnits()));
     checkFinished();
 }
 
@@ -165,7 +166,7 @@ void Station::runEnded(const records::Run& record) {
     recount();
     if (count_ > 0 && ended_ >= count_ && !stopping_) {
         // Let the last unit's own signals finish before the ports close.
-        QTimer::singleShot(0, this, [this] { stop(QString::fromUtf8(texts::kStopped)); });
+        QTimer::singleShot(0, this, [this] { stop(vek::translated(texts::kStopped)); });
     }
     checkFinished();
 }
@@ -175,7 +176,7 @@ void Station::runUnrecorded(const records::Run& record) {
     ++ended_;
     recount();
     if (count_ > 0 && ended_ >= count_ && !stopping_)
-        QTimer::singleShot(0, this, [this] { stop(QString::fromUtf8(texts::kStopped)); });
+        QTimer::singleShot(0, this, [this] { stop(vek::translated(texts::kStopped)); });
     checkFinished();
 }
 
@@ -183,7 +184,7 @@ void Station::checkFinished() {
     if (finished_) return;
     if (draining_ && !stopping_) {
         if (runningUnits() > 0) return;
-        stop(QString::fromUtf8(texts::kStopped));
+        stop(vek::translated(texts::kStopped));
         return;
     }
     if (!stopping_) return;

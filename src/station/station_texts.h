@@ -1,99 +1,106 @@
 #pragma once
+#include "text/text.h"
 // What the production station says, in one place (UTF-8, Portuguese).
 
 namespace vek::station::texts {
 
 // Steps of a unit's run.
-inline constexpr const char* kStepWaiting = "aguardando Vek";
-inline constexpr const char* kStepNoAnswer = "nenhum Vek responde";
-inline constexpr const char* kStepFirmware = "atualizando firmware";
-inline constexpr const char* kStepRestarting = "reiniciando";
-inline constexpr const char* kStepWriting = "gravando configuração";
-inline constexpr const char* kStepVerifying = "conferindo";
-inline constexpr const char* kStepPassed = "concluído";
-inline constexpr const char* kStepFailed = "falhou";
-inline constexpr const char* kStepInterrupted = "interrompido";
-inline constexpr const char* kStepHeld = "aguardando: a estação não inicia novas unidades agora";
-inline constexpr const char* kStepRecording = "registrando";
-inline constexpr const char* kStepNotRecorded = "NÃO registrado";
+inline constexpr vek::Text kStepWaiting = VEK_TR("station", "aguardando Vek");
+inline constexpr vek::Text kStepNoAnswer = VEK_TR("station", "nenhum Vek responde");
+inline constexpr vek::Text kStepFirmware = VEK_TR("station", "atualizando firmware");
+inline constexpr vek::Text kStepRestarting = VEK_TR("station", "reiniciando");
+inline constexpr vek::Text kStepWriting = VEK_TR("station", "gravando configuração");
+inline constexpr vek::Text kStepVerifying = VEK_TR("station", "conferindo");
+inline constexpr vek::Text kStepPassed = VEK_TR("station", "concluído");
+inline constexpr vek::Text kStepFailed = VEK_TR("station", "falhou");
+inline constexpr vek::Text kStepInterrupted = VEK_TR("station", "interrompido");
+inline constexpr vek::Text kStepHeld = VEK_TR("station", "aguardando: a estação não inicia novas unidades agora");
+inline constexpr vek::Text kStepRecording = VEK_TR("station", "registrando");
+inline constexpr vek::Text kStepNotRecorded = VEK_TR("station", "NÃO registrado");
 
 // Reasons a run fails.
-inline constexpr const char* kOperationMode = "o Vek está em modo de operação";
-inline constexpr const char* kDiscontinued = "versão de Vek descontinuada (tipo %1)";
-inline constexpr const char* kTypeLeftAlone = "tipo de Vek não atendido por esta ferramenta (%1)";
-inline constexpr const char* kNeedsFirmware = "o Vek precisa de novo firmware antes de ser configurado";
+inline constexpr vek::Text kOperationMode = VEK_TR("station", "o Vek está em modo de operação");
+inline constexpr vek::Text kDiscontinued = VEK_TR("station", "versão de Vek descontinuada (tipo %1)");
+inline constexpr vek::Text kTypeLeftAlone = VEK_TR("station", "tipo de Vek não atendido por esta ferramenta (%1)");
+inline constexpr vek::Text kNeedsFirmware = VEK_TR("station", "o Vek precisa de novo firmware antes de ser configurado");
 // The version the unit came back with.
-inline constexpr const char* kFirmwareNotTaken = "o novo firmware não foi aceito: o Vek voltou com a versão %1";
-inline constexpr const char* kNoReturn = "o Vek não voltou a se identificar depois do novo firmware";
+inline constexpr vek::Text kFirmwareNotTaken = VEK_TR("station", "o novo firmware não foi aceito: o Vek voltou com a versão %1");
+inline constexpr vek::Text kNoReturn = VEK_TR("station", "o Vek não voltou a se identificar depois do novo firmware");
 // The identifier that came back.
-inline constexpr const char* kOtherUnitReturned = "outro Vek voltou na porta (Id: %1) depois do novo firmware";
-inline constexpr const char* kInvalidConfiguration = "o Vek guarda uma configuração inválida";
+inline constexpr vek::Text kOtherUnitReturned = VEK_TR("station", "outro Vek voltou na porta (Id: %1) depois do novo firmware");
+inline constexpr vek::Text kInvalidConfiguration = VEK_TR("station", "o Vek guarda uma configuração inválida");
 // Why the station's configuration was refused.
-inline constexpr const char* kRefused = "a configuração da estação foi recusada: %1";
+inline constexpr vek::Text kRefused = VEK_TR("station", "a configuração da estação foi recusada: %1");
 // The step that stopped.
-inline constexpr const char* kTimeout = "o Vek parou de responder durante: %1";
+inline constexpr vek::Text kTimeout = VEK_TR("station", "o Vek parou de responder durante: %1");
 // Offset, byte written, byte read back (both in hex).
-inline constexpr const char* kReadBackDiffers =
-    "a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)";
-inline constexpr const char* kUnplugged = "o Vek foi desconectado durante: %1";
+inline constexpr vek::Text kReadBackDiffers =
+    VEK_TR("station", "a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)");
+inline constexpr vek::Text kUnplugged = VEK_TR("station", "o Vek foi desconectado durante: %1");
 // The other port with the same identifier.
-inline constexpr const char* kDuplicateId = "identificador repetido: o mesmo Id está na porta %1";
-inline constexpr const char* kNotRecorded = "o registro não pôde ser gravado, o Vek não foi alterado: %1";
+inline constexpr vek::Text kDuplicateId = VEK_TR("station", "identificador repetido: o mesmo Id está na porta %1");
+inline constexpr vek::Text kNotRecorded = VEK_TR("station", "o registro não pôde ser gravado, o Vek não foi alterado: %1");
 // How the run ended ("concluído", "falhou", …) and why its record is not stored.
-inline constexpr const char* kNotRecordedEnd = "%1, mas NÃO registrado: %2";
-inline constexpr const char* kStopped = "estação encerrada pelo operador";
+inline constexpr vek::Text kNotRecordedEnd = VEK_TR("station", "%1, mas NÃO registrado: %2");
+inline constexpr vek::Text kStopped = VEK_TR("station", "estação encerrada pelo operador");
 // How many units are still running.
-inline constexpr const char* kDraining =
-    "Parando: as %1 unidades em andamento terminam e nenhuma nova começa. Ctrl+C de novo interrompe já.";
-inline constexpr const char* kHeld =
-    "Os registros não estão sendo gravados: nenhuma unidade nova começa até o banco voltar.";
-inline constexpr const char* kResumed = "Os registros voltaram a ser gravados: novas unidades começam.";
+inline constexpr vek::Text kDraining =
+    VEK_TR("station", "Parando: as %1 unidades em andamento terminam e nenhuma nova começa. Ctrl+C de novo interrompe já.");
+inline constexpr vek::Text kHeld =
+    VEK_TR("station", "Os registros não estão sendo gravados: nenhuma unidade nova começa até o banco voltar.");
+inline constexpr vek::Text kResumed = VEK_TR("station", "Os registros voltaram a ser gravados: novas unidades começam.");
 
 // A run that passed with something to say: the type is discontinued.
-inline constexpr const char* kDiscontinuedWarning =
-    "versão de Vek descontinuada (tipo %1): configurado sem novo firmware";
+inline constexpr vek::Text kDiscontinuedWarning =
+    VEK_TR("station", "versão de Vek descontinuada (tipo %1): configurado sem novo firmware");
 
 // A running unit's bar: its percent (the bar's own "%p%"), speed and time left.
-inline constexpr const char* kRowProgress = "%p% · %1 · %2";
-inline constexpr const char* kRowRate = "%1 kB/s";
-inline constexpr const char* kRowRateUnknown = "–";
+inline constexpr vek::Text kRowProgress = VEK_TR("station", "%p% · %1 · %2");
+inline constexpr vek::Text kRowRate = VEK_TR("station", "%1 kB/s");
+inline constexpr vek::Text kRowRateUnknown = VEK_TR("station", "–");
 
 // The station's lines: port, identifier, version; port, version before, after;
 // port, identifier, step and, when there is one, the reason.
-inline constexpr const char* kLineUnit = "%1: Vek %2 v%3";
-inline constexpr const char* kLineFirmware = "%1: %2 → %3";
-inline constexpr const char* kLineEnded = "%1: %2 %3";
-inline constexpr const char* kLineEndedWhy = "%1: %2 %3: %4";
+inline constexpr vek::Text kLineUnit = VEK_TR("station", "%1: Vek %2 v%3");
+inline constexpr vek::Text kLineFirmware = VEK_TR("station", "%1: %2 → %3");
+inline constexpr vek::Text kLineEnded = VEK_TR("station", "%1: %2 %3");
+inline constexpr vek::Text kLineEndedWhy = VEK_TR("station", "%1: %2 %3: %4");
 
 // Where records go and how it stands (the place, the time, the count, the reason).
-inline constexpr const char* kRecordsLocal = "Registros: SQLite (local) %1";
-inline constexpr const char* kRecordsLocalClosed = "Registros: SQLite (local) %1 — não abriu: %2";
-inline constexpr const char* kRecordsLocalFailing = "Registros: SQLite (local) %1 — não grava: %2";
-inline constexpr const char* kRecordsConnected = "Registros: PostgreSQL %1 — conectado";
-inline constexpr const char* kRecordsConnecting = "Registros: PostgreSQL %1 — conectando";
-inline constexpr const char* kRecordsAway = "Registros: PostgreSQL %1 — sem resposta desde %2";
-inline constexpr const char* kRecordsQueued = ", %1 registros na fila local";
-inline constexpr const char* kRecordsOutboxFailing = " — a fila local não grava: %1";
-inline constexpr const char* kRecordsNotOpen = "o banco de registros não está aberto";
+inline constexpr vek::Text kRecordsLocal = VEK_TR("station", "Registros: SQLite (local) %1");
+inline constexpr vek::Text kRecordsLocalClosed = VEK_TR("station", "Registros: SQLite (local) %1 — não abriu: %2");
+inline constexpr vek::Text kRecordsLocalFailing = VEK_TR("station", "Registros: SQLite (local) %1 — não grava: %2");
+inline constexpr vek::Text kRecordsConnected = VEK_TR("station", "Registros: PostgreSQL %1 — conectado");
+inline constexpr vek::Text kRecordsConnecting = VEK_TR("station", "Registros: PostgreSQL %1 — conectando");
+inline constexpr vek::Text kRecordsAway = VEK_TR("station", "Registros: PostgreSQL %1 — sem resposta desde %2");
+inline constexpr vek::Text kRecordsQueued = VEK_TR("station", ", %1 registros na fila local");
+inline constexpr vek::Text kRecordsOutboxFailing = VEK_TR("station", " — a fila local não grava: %1");
+inline constexpr vek::Text kRecordsNotOpen = VEK_TR("station", "o banco de registros não está aberto");
 
 // The command line's station and records.
-inline constexpr const char* kLineMarkedInterrupted = "execução %1 marcada como interrompida (a estação dela parou)";
+inline constexpr vek::Text kLineMarkedInterrupted = VEK_TR("station", "execução %1 marcada como interrompida (a estação dela parou)");
 // The source, its SHA-256 when a file, the firmware release units are brought to.
-inline constexpr const char* kLineSource = "Configuração: %1%2 · firmware alvo %3";
+inline constexpr vek::Text kLineSource = VEK_TR("station", "Configuração: %1%2 · firmware alvo %3");
 // The file and the SHA-256 of the bytes read at the start.
-inline constexpr const char* kFileChanged =
-    "O arquivo %1 mudou no disco: a estação segue com a configuração lida ao iniciar (SHA-256 %2). "
-    "Reinicie a estação para usar o novo arquivo.";
-inline constexpr const char* kSummary = "unidades: %1 concluídas, %2 falharam, %3 interrompidas";
-inline constexpr const char* kSummaryUnrecorded =
-    "ATENÇÃO: %1 unidades concluídas, mas NÃO registradas: separe-as e passe-as de novo";
-inline constexpr const char* kBadSince =
-    "--since pede uma data AAAA-MM-DD ou data e hora AAAA-MM-DDTHH:MM[:SS], e nada mais: %1";
-inline constexpr const char* kBadVerdict = "--verdict pede passed, failed, interrupted ou running: %1";
-inline constexpr const char* kCsvAlone = "--csv não se combina com --json nem com --summary";
+inline constexpr vek::Text kFileChanged =
+    VEK_TR("station", "O arquivo %1 mudou no disco: a estação segue com a configuração lida ao iniciar (SHA-256 %2). "
+    "Reinicie a estação para usar o novo arquivo.");
+inline constexpr vek::Text kSummary = VEK_TR("station", "unidades: %1 concluídas, %2 falharam, %3 interrompidas");
+inline constexpr vek::Text kSummaryUnrecorded =
+    VEK_TR("station", "ATENÇÃO: %1 unidades concluídas, mas NÃO registradas: separe-as e passe-as de novo");
+inline constexpr vek::Text kBadSince =
+    VEK_TR("station", "--since pede uma data AAAA-MM-DD ou data e hora AAAA-MM-DDTHH:MM[:SS], e nada mais: %1");
+inline constexpr vek::Text kBadVerdict = VEK_TR("station", "--verdict pede passed, failed, interrupted ou running: %1");
+inline constexpr vek::Text kCsvAlone = VEK_TR("station", "--csv não se combina com --json nem com --summary");
 // Units, runs, then units by their last verdict.
-inline constexpr const char* kRecordsSummary =
-    "%1 unidades (%2 execuções): %3 aprovadas, %4 reprovadas, %5 interrompidas, %6 em andamento";
-inline constexpr const char* kRecordsReasons = "Motivos de falha (unidades):";
+inline constexpr vek::Text kRecordsSummary =
+    VEK_TR("station", "%1 unidades (%2 execuções): %3 aprovadas, %4 reprovadas, %5 interrompidas, %6 em andamento");
+inline constexpr vek::Text kRecordsReasons = VEK_TR("station", "Motivos de falha (unidades):");
+// A run's verdict as the listing words it (the stored word stays in --json
+// and --csv).
+inline constexpr vek::Text kVerdictPassed = VEK_TR("station", "aprovado");
+inline constexpr vek::Text kVerdictFailed = VEK_TR("station", "reprovado");
+inline constexpr vek::Text kVerdictInterrupted = VEK_TR("station", "interrompido");
+inline constexpr vek::Text kVerdictRunning = VEK_TR("station", "em andamento");
 
 }  // namespace vek::station::texts

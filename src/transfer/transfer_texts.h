@@ -1,23 +1,24 @@
 #pragma once
+#include "text/text.h"
 // What the transfer engine and the configuration read show, in one place.
 
 namespace vek::transfer::texts {
 
 // Block transfer.
-inline constexpr const char* kStarting = "Iniciando atualização...";
-inline constexpr const char* kUpdatingFirmware = "Atualizando firmware...";
-inline constexpr const char* kUpdatingConfiguration = "Atualizando configuração...";
-inline constexpr const char* kSucceeded = "Atualização concluída com sucesso!";
-inline constexpr const char* kTransferFailed =
-    "A operação não foi concluida!\r\nNacks = %d\r\nCode10 = %d\r\nCode15 = %d\r\nCode20 = %d";
-inline constexpr const char* kNoConnection = "Não há conexão ativa!";
-inline constexpr const char* kCaptionTransferClosed = "ERRO #0x01";
-inline constexpr const char* kCaptionTransferFailed = "ERRO #0x02";
+inline constexpr vek::Text kStarting = VEK_TR("transfer", "Iniciando atualização...");
+inline constexpr vek::Text kUpdatingFirmware = VEK_TR("transfer", "Atualizando firmware...");
+inline constexpr vek::Text kUpdatingConfiguration = VEK_TR("transfer", "Atualizando configuração...");
+inline constexpr vek::Text kSucceeded = VEK_TR("transfer", "Atualização concluída com sucesso!");
+inline constexpr vek::Text kTransferFailed =
+    VEK_TR("transfer", "A operação não foi concluida!\r\nNacks = %d\r\nCode10 = %d\r\nCode15 = %d\r\nCode20 = %d");
+inline constexpr vek::Text kNoConnection = VEK_TR("transfer", "Não há conexão ativa!");
+inline constexpr vek::Text kCaptionTransferClosed = VEK_TR("transfer", "ERRO #0x01");
+inline constexpr vek::Text kCaptionTransferFailed = VEK_TR("transfer", "ERRO #0x02");
 
 // Configuration read.
-inline constexpr const char* kReading = "Buscando configuração interna...";
-inline constexpr const char* kReadFailed = "A operação não pode ser concluida!";
-inline constexpr const char* kCaptionReadClosed = "ERRO #0x03";
-inline constexpr const char* kCaptionReadFailed = "ERRO #0x04";
+inline constexpr vek::Text kReading = VEK_TR("transfer", "Buscando configuração interna...");
+inline constexpr vek::Text kReadFailed = VEK_TR("transfer", "A operação não pode ser concluida!");
+inline constexpr vek::Text kCaptionReadClosed = VEK_TR("transfer", "ERRO #0x03");
+inline constexpr vek::Text kCaptionReadFailed = VEK_TR("transfer", "ERRO #0x04");
 
 }  // namespace vek::transfer::texts

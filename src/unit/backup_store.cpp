@@ -10,6 +10,7 @@
 
 #include "config/config_file.h"
 #include "unit/unit_texts.h"
+#include "unit/language.h"
 
 namespace vek::unit {
 
@@ -21,6 +22,7 @@ constexpr int kVersion = 1;
 const QString kNameFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(vek::Text text) { return vek::translated(text); }
 
 QByteArray imageBytes(const config::Image& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "unit/unit_texts.h"
+#include "unit/language.h"
 
 namespace vek::unit {
 
@@ -63,7 +64,7 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
     connect(&Timer3, &QTimer::timeout, this, [this] { session_.timer3Tick(); });
     connect(&rxPartial_, &QTimer::timeout, this, [this] { session_.partialFrameExpired(); });
     connect(&noAnswer_, &QTimer::timeout, this, [this] {
-        warn(QString::fromUtf8(texts::kNoAnswer).arg(vcp_.port()));
+        warn(vek::translated(texts::kNoAnswer).arg(vcp_.port()));
         Outcome outcome;
         outcome.kind = Kind::NoUnit;
         emit operationFinished(outcome);
@@ -81,18 +82,18 @@ UnitController::~UnitController() { vcp_.close(); }
 
 QString UnitController::openFailureText(OpenFailure why, const QString& port, const QString& systemText) {
     switch (why) {
-        case OpenFailure::NotFound: return QString::fromUtf8(texts::kOpenNotFound).arg(port);
-        case OpenFailure::Busy: return QString::fromUtf8(texts::kOpenBusy).arg(port);
+        case OpenFailure::NotFound: return vek::translated(texts::kOpenNotFound).arg(port);
+        case OpenFailure::Busy: return vek::translated(texts::kOpenBusy).arg(port);
         case OpenFailure::Permission: {
-            QString text = QString::fromUtf8(texts::kOpenPermission).arg(port);
+            QString text = vek::translated(texts::kOpenPermission).arg(port);
 #ifdef Q_OS_LINUX
-            text += QString::fromUtf8(texts::kOpenPermissionHint);
+            text += vek::translated(texts::kOpenPermissionHint);
 #endif
             return text;
         }
         case OpenFailure::Other: break;
     }
-    return QString::fromUtf8(texts::kOpenOther).arg(port, systemText);
+    return vek::translated(texts::kOpenOther).arg(port, systemText);
 }
 
 bool UnitController::openDevice(const QString& port, bool quiet) {

@@ -256,7 +256,7 @@ TEST_F(CliTest, RemoteListAndPortsAndVersion) {
     out.close();
     const CliRun remote = cli({"remote", "--file", file});
     ASSERT_EQ(remote.exitCode, 0);
-    QStringList expected{QString::fromUtf8(config::kRemoteHeading)};
+    QStringList expected{QString::fromUtf8(config::kRemoteHeading.source)};
     for (const std::string& line : config::remoteCommands(form)) expected << QString::fromStdString(line);
     EXPECT_EQ(remote.out.trimmed().split('\n'), expected);
 

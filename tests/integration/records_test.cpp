@@ -317,7 +317,7 @@ TEST_F(LocalRecords, OnlyRunsOfADeadStationAreInterruptedAndAListingMarksNothing
     ASSERT_TRUE(runs && runs->size() == 3u) << store.errorString();
     const records::Run interrupted = *findRun(*runs, *cut);
     EXPECT_EQ(interrupted.verdict, Verdict::Interrupted);
-    EXPECT_EQ(interrupted.failureReason, QString::fromUtf8(texts::kInterrupted));
+    EXPECT_EQ(interrupted.failureReason, QString::fromUtf8(texts::kInterrupted.source));
     EXPECT_EQ(interrupted.unitId, kUnitText) << "what was learned stays";
     EXPECT_FALSE(interrupted.endedAt.isValid()) << "the end was not seen";
     EXPECT_EQ(findRun(*runs, *done)->verdict, Verdict::Passed);
@@ -708,7 +708,7 @@ TEST_F(SharedRecords, CrashedRunsAreInterruptedOnTheServerWithWhatWasQueued) {
     ASSERT_TRUE(runs && runs->size() == 2u) << store.errorString();
     const records::Run run = *findRun(*runs, *mine);
     EXPECT_EQ(run.verdict, Verdict::Interrupted);
-    EXPECT_EQ(run.failureReason, QString::fromUtf8(texts::kInterrupted));
+    EXPECT_EQ(run.failureReason, QString::fromUtf8(texts::kInterrupted.source));
     EXPECT_EQ(run.firmwareBefore, QStringLiteral("4.0.2.46")) << "written on the server before it went";
     EXPECT_EQ(run.firmwareAfter, QStringLiteral("4.0.2.47")) << "written to the queue while it was away";
     EXPECT_EQ(run.configJson, kConfig);

@@ -1,0 +1,95 @@
+// The window in English: chosen the way vektool chooses it, it shows none of
+// the Portuguese texts that have an English translation, in any widget, tip,
+// menu or title, nor in the lines the core writes to the Log.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include "app/main_window.h"
+#include "app_fixture.h"
+#include "unit/language.h"
+
+using namespace vek;
+using vek::testing::AppTest;
+
+namespace {
+
+// The Portuguese sources whose English differs, each as a pattern for a
+// whole shown text ("%1" stands for anything).
+QList<QRegularExpression> portugueseTexts() {
+    QFile file(QStringLiteral(VEK_TS_FILE));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QList<QRegularExpression> out;
+    QString source;
+    while (!xml.atEnd()) {
+        if (!xml.readNextStartElement()) continue;
+        if (xml.name() == u"source") source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (xml.name() != u"translation") continue;
+        const QString english = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (english == source || source.trimmed().isEmpty()) continue;
+        QString pattern = QRegularExpression::escape(source);
+        pattern.replace(QRegularExpression(QStringLiteral("%(\\d|[-0-9.]*l?[sdX])")), QStringLiteral(".*"));
+        out << QRegularExpression(QStringLiteral("^") + pattern + QStringLiteral("$"),
+                                  QRegularExpression::DotMatchesEverythingOption);
+    }
+    EXPECT_GT(out.size(), 400);
+    return out;
+}
+
+// Every text a widget shows or says: captions, titles, items, tips, names.
+QStringList shownTexts(QWidget* top) {
+    QStringList texts{top->windowTitle()};
+    QList<QWidget*> widgets = top->findChildren<QWidget*>();
+    widgets << top;
+    for (QWidget* w : widgets) {
+        texts << w->toolTip() << w->accessibleName() << w->statusTip() << w->whatsThis();
+        if (auto* l = qobject_cast<QLabel*>(w)) texts << l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w)) texts << g->title();
+        if (auto* m = qobject_cast<QMenu*>(w)) texts << m->title();
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+        if (auto* e = qobject_cast<QLineEdit*>(w)) texts << e->placeholderText();
+        for (QAction* a : w->actions()) texts << a->text() << a->toolTip() << a->iconText();
+    }
+    for (QAction* a : top->findChildren<QAction*>()) texts << a->text() << a->toolTip();
+    texts.removeAll(QString());
+    return texts;
+}
+
+}  // namespace
+
+class LanguageTest : public AppTest {};
+
+TEST_F(LanguageTest, WindowInEnglishShowsNoPortugueseOfOurs) {
+    QStringList arguments{"vektool", "--lang", "en"};
+    const LanguageChoice choice = chooseLanguage(arguments);
+    ASSERT_EQ(choice.language, Language::English);
+    EXPECT_EQ(arguments, QStringList{"vektool"});
+    useLanguage(choice.language);
+
+    startUnit();
+    makeWindow();
+    // The form's own words and the core's lines, translated the two ways.
+    EXPECT_EQ(widget<QPushButton>("B_SetConfig")->text(), "CONFIGURE");
+    connectUnit();
+    ASSERT_TRUE(waitLog("Internal configuration read complete!")) << log().toStdString();
+    EXPECT_TRUE(logHas("Connection open..."));
+    EXPECT_TRUE(logHas("The Vek is up to date!"));
+
+    const QList<QRegularExpression> portuguese = portugueseTexts();
+    QStringList shown = shownTexts(window_.get());
+    shown << log().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList found;
+    for (const QString& text : shown)
+        for (const QRegularExpression& p : portuguese)
+            if (p.match(text).hasMatch()) found << text + QStringLiteral("  ←  ") + p.pattern();
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+}
