@@ -82,6 +82,11 @@ inline constexpr vek::Text kMenuRestore = VEK_TR("app", "&Restaurar cópia...");
 inline constexpr vek::Text kMenuBackupFolder = VEK_TR("app", "Abrir pasta de &cópias");
 inline constexpr vek::Text kMenuHelp = VEK_TR("app", "A&juda");
 inline constexpr vek::Text kMenuAbout = VEK_TR("app", "&Sobre o VekTool");
+// The language menu names each language in its own words, so anyone finds
+// theirs whatever the window speaks now.
+inline constexpr vek::Text kMenuLanguage = VEK_TR("app", "&Idioma");
+inline constexpr vek::Text kLanguageChosen =
+    VEK_TR("app", "O idioma escolhido vale a partir da próxima vez que o VekTool abrir.");
 inline constexpr vek::Text kAboutText =
     VEK_TR("app", "%1\r\nManutenção e configuração do Vek pela porta USB.\r\n"
     "Linha de comando: vektool-cli --help. Manual: man vektool.");

@@ -1,5 +1,9 @@
 #include "app/configuration_menu.h"
 
+#include <QSettings>
+
+#include <QActionGroup>
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -10,11 +14,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
@@ -22,8 +28,8 @@
 #include "app/update_labels.h"
 #include "config/config_file.h"
 #include "config/form_diff.h"
-#include "unit/unit_controller.h"
 #include "unit/language.h"
+#include "unit/unit_controller.h"
 
 namespace vek::app {
 
@@ -88,6 +94,23 @@ ConfigurationMenu::ConfigurationMenu(QWidget* window, QMenuBar* bar, unit::UnitC
 
     QMenu* help = bar->addMenu(qs(texts::kMenuHelp));
     help->setObjectName(QStringLiteral("MenuHelp"));
+    QMenu* language = help->addMenu(qs(texts::kMenuLanguage));
+    language->setObjectName(QStringLiteral("MenuLanguage"));
+    auto* languages = new QActionGroup(language);
+    for (const auto& [chosen, name, own] : {std::tuple{Language::Portuguese, "A_LanguagePt", "Português"},
+                                            std::tuple{Language::English, "A_LanguageEn", "English"}}) {
+        QAction* a = language->addAction(QString::fromUtf8(own));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        a->setChecked(currentLanguage() == chosen);
+        languages->addAction(a);
+        connect(a, &QAction::triggered, this, [this, lang = chosen] {
+            QSettings settings(QCoreApplication::applicationName());
+            settings.setValue(QLatin1String(kLanguageSetting), languageName(lang));
+            settings.sync();
+            openBox({qs(texts::kLanguageChosen), window_->windowTitle(), QMessageBox::Information, QMessageBox::Ok});
+        });
+    }
     add(help, "A_About", texts::kMenuAbout, [this] {
         openBox({qs(texts::kAboutText).arg(window_->windowTitle()), qs(texts::kMenuAbout).remove(QLatin1Char('&')),
                  QMessageBox::Information, QMessageBox::Ok});

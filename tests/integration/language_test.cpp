@@ -93,3 +93,23 @@ TEST_F(LanguageTest, WindowInEnglishShowsNoPortugueseOfOurs) {
             if (p.match(text).hasMatch()) found << text + QStringLiteral("  ←  ") + p.pattern();
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
 }
+
+// The window's own way to choose: Ajuda → Idioma keeps the choice for the
+// next start, which then speaks it whatever the system's language.
+TEST_F(LanguageTest, TheMenuKeepsTheChosenLanguageForTheNextStart) {
+    makeWindow();
+    auto* english = window_->findChild<QAction*>(QStringLiteral("A_LanguageEn"));
+    auto* portuguese = window_->findChild<QAction*>(QStringLiteral("A_LanguagePt"));
+    ASSERT_TRUE(english && portuguese);
+    EXPECT_TRUE(portuguese->isChecked());
+    english->trigger();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QString::fromUtf8("O idioma escolhido vale a partir da próxima vez que o VekTool abrir."));
+    EXPECT_EQ(widget<QPushButton>("B_SetConfig")->text(), "CONFIGURAR") << "nothing changes under the technician's hands";
+
+    QStringList arguments{"vektool"};
+    EXPECT_EQ(chooseLanguage(arguments).language, Language::English);
+    portuguese->trigger();
+    arguments = {"vektool"};
+    EXPECT_EQ(chooseLanguage(arguments).language, Language::Portuguese);
+}
