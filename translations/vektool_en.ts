@@ -1044,6 +1044,14 @@ Without a window, for scripts and production lines: &apos;vektool-cli --help&apo
 Manual: &apos;man vektool&apos;.
 </translation>
     </message>
+    <message>
+        <source>&amp;Idioma</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>O idioma escolhido vale a partir da próxima vez que o VekTool abrir.</source>
+        <translation>The chosen language takes effect the next time VekTool opens.</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>
