@@ -9,10 +9,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include "app/main_window.h"
+#include "app/records_viewer.h"
+#include "app/station_window.h"
 #include "app_fixture.h"
+#include "records_link_support.h"
 #include "unit/language.h"
 
 using namespace vek;
@@ -57,6 +62,9 @@ QStringList shownTexts(QWidget* top) {
         if (auto* c = qobject_cast<QComboBox*>(w))
             for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
         if (auto* e = qobject_cast<QLineEdit*>(w)) texts << e->placeholderText();
+        if (auto* t = qobject_cast<QTableWidget*>(w))
+            for (int c = 0; c < t->columnCount(); ++c)
+                if (t->horizontalHeaderItem(c)) texts << t->horizontalHeaderItem(c)->text();
         for (QAction* a : w->actions()) texts << a->text() << a->toolTip() << a->iconText();
     }
     for (QAction* a : top->findChildren<QAction*>()) texts << a->text() << a->toolTip();
@@ -112,4 +120,26 @@ TEST_F(LanguageTest, TheMenuKeepsTheChosenLanguageForTheNextStart) {
     portuguese->trigger();
     arguments = {"vektool"};
     EXPECT_EQ(chooseLanguage(arguments).language, Language::Portuguese);
+}
+
+// The station window and the records viewer speak English too, headings,
+// buttons and the records line included.
+TEST_F(LanguageTest, StationAndRecordsWindowsInEnglishShowNoPortugueseOfOurs) {
+    useLanguage(Language::English);
+    QTemporaryDir dir;
+    auto link = vek::testing::openLink({.localPath = dir.filePath("records.sqlite")});
+    app::StationWindow station(link.get(), {});
+    station.show();
+    app::RecordsViewer viewer(records::RecordsSource{.localPath = dir.filePath("records.sqlite")}, nullptr);
+    viewer.show();
+    ASSERT_TRUE(vek::testing::waitFor([&] { return !viewer.loading(); }, 10000));
+
+    const QList<QRegularExpression> portuguese = portugueseTexts();
+    QStringList found;
+    for (QWidget* top : {static_cast<QWidget*>(&station), static_cast<QWidget*>(&viewer)})
+        for (const QString& text : shownTexts(top))
+            for (const QRegularExpression& p : portuguese)
+                if (p.match(text).hasMatch()) found << text + QStringLiteral("  ←  ") + p.pattern();
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(shownTexts(&station).contains(QStringLiteral("Port")));
 }
