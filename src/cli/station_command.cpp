@@ -20,6 +20,7 @@
 #include "config/config_file.h"
 #include "records/database_url.h"
 #include "records/record_store.h"
+#include "records/records_query.h"
 #include "station/records_link.h"
 #include "station/station.h"
 #include "station/station_texts.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int kExitStoppedAtOnce = 130;
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
 
 void say(const QString& line) {
@@ -241,29 +241,52 @@ QJsonObject runJson(const records::Run& r) {
     return o;
 }
 
-// Units by their last run, and the reasons of the last failed runs ranked.
-struct RecordsSummary {
-    std::map<QString, int> units;  // verdict word → units
-    std::vector<std::pair<QString, int>> reasons;
-    int runs = 0;
-};
-
-RecordsSummary summarize(const std::vector<records::Run>& runs) {
-    std::map<QString, const records::Run*> last;  // runs come oldest first
-    for (const records::Run& r : runs) last[r.unitId.isEmpty() ? r.port + u'#' + r.id : r.unitId] = &r;
-    RecordsSummary s;
-    s.runs = static_cast<int>(runs.size());
-    for (const char* v : {"passed", "failed", "interrupted", "running"}) s.units[QLatin1String(v)] = 0;
-    std::map<QString, int> reasons;
-    for (const auto& [key, run] : last) {
-        ++s.units[records::verdictText(run->verdict)];
-        if (run->verdict == records::Verdict::Failed || run->verdict == records::Verdict::Interrupted)
-            ++reasons[run->failureReason.isEmpty() ? QStringLiteral("?") : run->failureReason];
+// Units by their last run and the reasons of those whose last run failed,
+// counted by the database: a month of a busy line is a few rows back, not
+// every run read here.
+int summarizeRecords(const RecordsArgs& args, const QDateTime& from) {
+    records::RecordsQuery query({.url = args.db});
+    if (!query.open()) {
+        say(query.errorString());
+        return ExitUsage;
     }
-    s.reasons.assign(reasons.begin(), reasons.end());
-    std::stable_sort(s.reasons.begin(), s.reasons.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
-    return s;
+    records::RunQuery which;
+    which.from = from;
+    which.unitContains = args.unit.trimmed();
+    const auto units = query.units(which);
+    const auto runs = query.countRuns(which);
+    const auto reasons = query.failureReasons(which, 20);
+    if (!units || !runs || !reasons) {
+        say(query.errorString());
+        return ExitFailed;
+    }
+    if (args.json) {
+        const QJsonObject counts{{QStringLiteral("passed"), units->passed},
+                                 {QStringLiteral("failed"), units->failed},
+                                 {QStringLiteral("interrupted"), units->interrupted},
+                                 {QStringLiteral("running"), units->running}};
+        QJsonArray ranked;
+        for (const records::ReasonCount& r : *reasons)
+            ranked.append(QJsonObject{{QStringLiteral("reason"), r.reason}, {QStringLiteral("units"), r.units}});
+        out(QJsonDocument(QJsonObject{{QStringLiteral("runs"), *runs},
+                                      {QStringLiteral("units"), counts},
+                                      {QStringLiteral("reasons"), ranked}})
+                .toJson(QJsonDocument::Indented));
+        return ExitOk;
+    }
+    QString text = qs(station::texts::kRecordsSummary)
+                       .arg(units->total())
+                       .arg(*runs)
+                       .arg(units->passed)
+                       .arg(units->failed)
+                       .arg(units->interrupted)
+                       .arg(units->running) +
+                   u'\n';
+    if (!reasons->empty()) text += qs(station::texts::kRecordsReasons) + u'\n';
+    for (const records::ReasonCount& r : *reasons)
+        text += QStringLiteral("%1  %2\n").arg(r.units, 5).arg(r.reason.isEmpty() ? QStringLiteral("?") : r.reason);
+    out(text.toUtf8());
+    return ExitOk;
 }
 
 }  // namespace
@@ -292,6 +315,7 @@ int listRecords(const RecordsArgs& args) {
         say(QStringLiteral("vektool-cli: ") + qs(station::texts::kCsvAlone));
         return ExitUsage;
     }
+    if (args.summary) return summarizeRecords(args, from);
     // A listing takes no lock and marks nothing: a run shown `running` may
     // be a live one of another station.
     records::RecordStore store({.url = args.db, .access = records::Access::Reader});
@@ -306,34 +330,6 @@ int listRecords(const RecordsArgs& args) {
     }
     if (args.csv) {
         out(records::toCsv(*runs).toUtf8());
-        return ExitOk;
-    }
-    if (args.summary) {
-        const RecordsSummary s = summarize(*runs);
-        if (args.json) {
-            QJsonObject units;
-            for (const auto& [verdict, n] : s.units) units[verdict] = n;
-            QJsonArray reasons;
-            for (const auto& [reason, n] : s.reasons)
-                reasons.append(QJsonObject{{QStringLiteral("reason"), reason}, {QStringLiteral("units"), n}});
-            QJsonObject o{{QStringLiteral("runs"), s.runs}, {QStringLiteral("units"), units},
-                          {QStringLiteral("reasons"), reasons}};
-            out(QJsonDocument(o).toJson(QJsonDocument::Indented));
-            return ExitOk;
-        }
-        int total = 0;
-        for (const auto& [verdict, n] : s.units) total += n;
-        QString text = qs(station::texts::kRecordsSummary)
-                           .arg(total)
-                           .arg(s.runs)
-                           .arg(s.units.at(QStringLiteral("passed")))
-                           .arg(s.units.at(QStringLiteral("failed")))
-                           .arg(s.units.at(QStringLiteral("interrupted")))
-                           .arg(s.units.at(QStringLiteral("running"))) +
-                       u'\n';
-        if (!s.reasons.empty()) text += qs(station::texts::kRecordsReasons) + u'\n';
-        for (const auto& [reason, n] : s.reasons) text += QStringLiteral("%1  %2\n").arg(n, 5).arg(reason);
-        out(text.toUtf8());
         return ExitOk;
     }
     if (args.json) {
