@@ -332,6 +332,14 @@ bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
 
 }  // namespace
 
+std::pair<QString, QVariantList> RecordsQuery::lastRuns(const RunQuery& query) {
+    findDeadStations();
+    const Where w = where(query, false);
+    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
+    binds << w.binds;
+    return {lastRunPerUnit(w.sql, staleSql()), binds};
+}
+
 std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
     findDeadStations();
@@ -394,13 +402,10 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
 
 std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
-    findDeadStations();
-    const Where w = where(query, false);
-    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
-    binds << w.binds;
+    auto [last, binds] = lastRuns(query);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
-                  lastRunPerUnit(w.sql, staleSql()) + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
+                  last + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
                   binds))
         return failed(q);
     VerdictCounts counts;
@@ -410,15 +415,12 @@ std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
 
 std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& query, Bucket bucket) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
-    findDeadStations();
-    const Where w = where(query, false);
-    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
-    binds << w.binds;
+    auto [last, binds] = lastRuns(query);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     q.setForwardOnly(true);
     // "2024-03-12T14": the UTC hour, which the index on started_at orders.
     if (!execWith(q,
-                  lastRunPerUnit(w.sql, staleSql()) +
+                  last +
                       QStringLiteral("SELECT SUBSTR(started_at, 1, 13), shown, COUNT(*) FROM last WHERE k = 1"
                                      " GROUP BY SUBSTR(started_at, 1, 13), shown"),
                   binds))
@@ -441,13 +443,11 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
 
 std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQuery& query, int limit) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
-    findDeadStations();
-    const Where w = where(query, false);
-    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
-    binds << w.binds << verdictText(Verdict::Failed);
+    auto [last, binds] = lastRuns(query);
+    binds << verdictText(Verdict::Failed);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
-                  lastRunPerUnit(w.sql, staleSql()) +
+                  last +
                       QStringLiteral("SELECT COALESCE(failure_reason, ''), COUNT(*) FROM last WHERE k = 1 AND shown = ?"
                                      " GROUP BY COALESCE(failure_reason, '') ORDER BY 2 DESC, 1 LIMIT %1")
                           .arg(qMax(1, limit)),

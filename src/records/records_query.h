@@ -24,7 +24,9 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QSqlQuery;
@@ -152,6 +154,10 @@ private:
     // lock, or, for runs that name no instance, it began before staleBefore.
     QString staleSql() const;
     void findDeadStations();
+    // The "last" table (each unit's last run, with the verdict shown) for
+    // the query, and the values its placeholders take; a statement adds its
+    // own after them.
+    std::pair<QString, QVariantList> lastRuns(const RunQuery& query);
     bool fail(const QString& text);
     std::nullopt_t failed(const QString& text);
     std::nullopt_t failed(const QSqlQuery& query);
