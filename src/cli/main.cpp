@@ -169,8 +169,9 @@ struct LoadError {
     std::optional<config::FileError> error{};  // the document's fault, when it was read
 };
 
-// Loads a configuration file, all or nothing.
-std::variant<config::FormModel, LoadError> loadFile(const QString& path) {
+// Loads a configuration file, all or nothing; `read` (when given) receives
+// the bytes the form was made from.
+std::variant<config::FormModel, LoadError> loadFile(const QString& path, QByteArray* read = nullptr) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return LoadError{qs(texts::kCannotReadFile).arg(path, file.errorString())};
     // A device or a pipe has no size to ask: at most one byte past the bound
@@ -185,6 +186,7 @@ std::variant<config::FormModel, LoadError> loadFile(const QString& path) {
         quoteRefusedValue(text, *error);
         return LoadError{qs(texts::kBadFile).arg(path, QString::fromStdString(config::describe(*error))), *error};
     }
+    if (read) *read = text;
     return std::get<config::FormModel>(loaded);
 }
 
@@ -324,8 +326,9 @@ std::optional<int> deliverDryRun(const unit::Outcome& outcome, const QString& po
     if (!options.quiet) print(stderr, summary + '\n');
     return ExitOk;
 }
-// The configuration a write or a station is given: a preset or a file.
-std::variant<config::FormModel, int> chosenForm(const QCommandLineParser& args) {
+// The configuration a write or a station is given: a preset or a file
+// (whose bytes go to `read` when given).
+std::variant<config::FormModel, int> chosenForm(const QCommandLineParser& args, QByteArray* read = nullptr) {
     if (args.isSet(kFile) == args.isSet(kPreset)) return usageError(qs(texts::kFileOrPreset));
     config::FormModel form;
     if (args.isSet(kPreset)) {
@@ -338,15 +341,15 @@ std::variant<config::FormModel, int> chosenForm(const QCommandLineParser& args) 
             return usageError(qs(texts::kUnknownPreset).arg(preset));
         return form;
     }
-    auto loaded = loadFile(args.value(kFile));
+    auto loaded = loadFile(args.value(kFile), read);
     if (auto* error = std::get_if<LoadError>(&loaded)) return usageError(error->message);
     return std::get<config::FormModel>(loaded);
 }
 
 int station(const QCommandLineParser& args) {
-    auto form = chosenForm(args);
-    if (auto* code = std::get_if<int>(&form)) return *code;
     StationArgs station;
+    auto form = chosenForm(args, &station.fileBytes);
+    if (auto* code = std::get_if<int>(&form)) return *code;
     station.form = std::get<config::FormModel>(form);
     if (args.isSet(kPorts) && args.isSet(kAll)) return usageError(qs(texts::kPortsOrAll));
     station.ports = args.value(kPorts).split(QLatin1Char(','), Qt::SkipEmptyParts);

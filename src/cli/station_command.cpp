@@ -17,7 +17,6 @@
 #include "cli/cli_texts.h"
 #include "cli/interrupt.h"
 #include "cli/unit_job.h"
-#include "config/config_file.h"
 #include "records/database_url.h"
 #include "records/record_store.h"
 #include "records/records_query.h"
@@ -83,25 +82,13 @@ QJsonObject summaryJson(const station::Summary& s) {
 int runStation(const StationArgs& args) {
     if (badDb(args.db)) return ExitUsage;
 
-    // The file's bytes are read once: they are what every unit gets and what
-    // the records name, whatever happens to the file during the run.
-    config::FormModel form = args.form;
+    // The file was read once, before: its bytes are what every unit gets and
+    // what the records name, whatever happens to the file during the run.
+    const config::FormModel& form = args.form;
     station::RunSource source{args.preset, {}};
     QByteArray fileHash;
     if (!args.file.isEmpty()) {
-        QFile file(args.file);
-        if (!file.open(QIODevice::ReadOnly)) {
-            say(qs(texts::kCannotReadFile).arg(args.file, file.errorString()));
-            return ExitUsage;
-        }
-        const QByteArray bytes = file.readAll();
-        auto loaded = config::fromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        if (auto* error = std::get_if<config::FileError>(&loaded)) {
-            say(qs(texts::kBadFile).arg(args.file, QString::fromStdString(config::describe(*error))));
-            return ExitUsage;
-        }
-        form = std::get<config::FormModel>(loaded);
-        fileHash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        fileHash = QCryptographicHash::hash(args.fileBytes, QCryptographicHash::Sha256);
         source = {QFileInfo(args.file).fileName(), QString::fromLatin1(fileHash.toHex())};
     }
 
@@ -163,7 +150,10 @@ int runStation(const StationArgs& args) {
         QObject::connect(&fileWatch, &QTimer::timeout, &station, [&] {
             QFile file(args.file);
             if (fileChangeSaid || !file.open(QIODevice::ReadOnly)) return;
-            if (QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) == fileHash) return;
+            // One byte past the bytes in use tells a longer file apart
+            // without reading whatever it grew into.
+            const QByteArray now = file.read(args.fileBytes.size() + 1);
+            if (QCryptographicHash::hash(now, QCryptographicHash::Sha256) == fileHash) return;
             fileChangeSaid = true;
             say(qs(station::texts::kFileChanged).arg(args.file, source.sha256));
         });

@@ -5,6 +5,7 @@
 // progress finish and starts no new one; a second one stops at once.
 // And the records: listed, summed up, or exported for a spreadsheet.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +16,8 @@ namespace vek::cli {
 struct StationArgs {
     config::FormModel form;
     QString preset;     // the preset's name, or
-    QString file;       // the configuration file (read again here, once: its bytes are the run's)
+    QString file;       // the configuration file, and
+    QByteArray fileBytes;  // the bytes `form` was made from: what every unit gets and the records name
     QStringList ports;  // empty: every USB serial port, and those of VEKTOOL_EXTRA_PORTS
     QString db;         // empty: the local database
     int count = 0;
