@@ -60,6 +60,16 @@ inline constexpr vek::Text kWhyInvalidConfiguration = VEK_TR("app", "a configura
 inline constexpr vek::Text kWhyRefused = VEK_TR("app", "Parâmetro inválido! [%1]");
 inline constexpr vek::Text kWhyReadBackDiffers =
     VEK_TR("app", "A configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)! Grave novamente.");
+inline constexpr vek::Text kWhyBusy = VEK_TR("app", "outro trabalho está em andamento neste Vek: espere ele terminar");
+inline constexpr vek::Text kWhyOtherUnit = VEK_TR("app", "o Vek na porta não é aquele para o qual a ação foi pedida");
+inline constexpr vek::Text kWhyNotIdentified = VEK_TR("app", "nenhum Vek se identificou nesta conexão");
+inline constexpr vek::Text kWhyCopyNotKept =
+    VEK_TR("app", "a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek");
+inline constexpr vek::Text kWhyInvalidCopy = VEK_TR("app", "a cópia não é uma configuração válida: nada foi gravado");
+inline constexpr vek::Text kNotDone = VEK_TR("app", "Não foi feito: %1.");
+inline constexpr vek::Text kDoneRestoredInvalid =
+    VEK_TR("app", "Cópia gravada e conferida: o Vek guarda uma configuração inválida, como a cópia.");
+inline constexpr vek::Text kDoneWithoutCopy = VEK_TR("app", " Nenhuma cópia do que o Vek guardava foi tirada.");
 inline constexpr vek::Text kWhyInterrupted = VEK_TR("app", "a operação foi interrompida");
 
 // The Log: a line that comes again and again is kept once, with its count.
@@ -131,6 +141,16 @@ inline constexpr vek::Text kRestoreConfirm =
     VEK_TR("app", "Gravar no Vek %2 a cópia de %1, byte a byte, e conferir lendo de volta?");
 inline constexpr vek::Text kRestoreOtherUnit =
     VEK_TR("app", "\r\n\r\nAtenção: esta cópia é de outro Vek (%1), não do conectado (%2).");
+inline constexpr vek::Text kRestoreInvalidConfirm =
+    VEK_TR("app", "A cópia de %1 não é uma configuração válida. Gravá-la deixa o Vek %2 com uma configuração inválida, "
+    "exatamente como estava quando a cópia foi tirada.\r\n\r\nGravar esses bytes assim mesmo?");
+// The copy's time and unit.
+inline constexpr vek::Text kRestoreStarted = VEK_TR("app", "Gravando no Vek a cópia de %1 (Vek %2)...");
+inline constexpr vek::Text kCopyNotKeptAsk =
+    VEK_TR("app", "Não foi possível guardar uma cópia do que o Vek guarda antes de alterá-lo:\r\n%1\r\n\r\n"
+    "Nada foi alterado. Alterar o Vek mesmo assim, sem a cópia?");
+inline constexpr vek::Text kWithoutCopyLine =
+    VEK_TR("app", "Alterando o Vek sem cópia do que ele guarda, como confirmado.");
 inline constexpr vek::Text kFolderNotCreated = VEK_TR("app", "a pasta não pôde ser criada");
 inline constexpr vek::Text kDailyLogFailed =
     VEK_TR("app", "Não foi possível gravar o registro diário em %1: %2. O log desta janela continua normalmente.");

@@ -116,31 +116,29 @@ ConfigurationMenu::ConfigurationMenu(QWidget* window, QMenuBar* bar, unit::UnitC
                  QMessageBox::Information, QMessageBox::Ok});
     });
 
-    connect(&controller_, &unit::UnitController::unitIdentified, this,
-            [this](const unit::Identification& u, bool) { unitIdentified(u); });
-    connect(&controller_, &unit::UnitController::imageRead, this, &ConfigurationMenu::imageRead);
+    // The controller keeps the copies, in the folder this menu lists.
+    controller_.setBackupFolder(backups_.folder());
+    connect(&controller_, &unit::UnitController::copyTaken, this,
+            [this](const unit::Identification&, const unit::Copy& copy) { copyTaken(copy); });
     connect(&controller_, &unit::UnitController::connectionChanged, this, [this](bool open) {
         if (open && !controller_.awaitingReturn()) unitForm_.reset();
     });
     connect(&controller_, &unit::UnitController::operationFinished, this, [this](const unit::Outcome& o) {
+        // A backup put back is read back whole: what the unit now holds.
         if (o.read && o.faults == 0) unitForm_ = o.form;
-        // After a write the unit holds what went out, which the form need
-        // not show (a backup put back): compared again only after a read.
-        if (o.written) unitForm_.reset();
+        // After a write of the form the unit holds what went out, which the
+        // form shows: compared again only after a read.
+        else if (o.written) unitForm_.reset();
     });
 }
 
-void ConfigurationMenu::unitIdentified(const unit::Identification& unit) { unit_ = unit; }
-
-void ConfigurationMenu::imageRead(const unit::Identification& unit, const config::Image& image) {
-    // Kept before the road goes on: what a preset is about to replace most of all.
-    auto kept = backups_.keep(unit, image);
-    if (auto* error = std::get_if<QString>(&kept)) {
-        emit logLine(qs(texts::kBackupFailed).arg(*error), true);
+void ConfigurationMenu::copyTaken(const unit::Copy& copy) {
+    const QString where = QDir::toNativeSeparators(QString::fromStdString(copy.where));
+    if (copy.state == unit::Copy::State::NotKept) {
+        emit logLine(qs(texts::kBackupFailed).arg(QString::fromStdString(copy.why)), true);
         return;
     }
-    const auto& k = std::get<unit::BackupStore::Kept>(kept);
-    if (k.fresh) emit logLine(qs(texts::kBackupKeptLine).arg(QDir::toNativeSeparators(k.path)), false);
+    if (copy.state == unit::Copy::State::Kept && copy.fresh) emit logLine(qs(texts::kBackupKeptLine).arg(where), false);
 }
 
 std::optional<config::FormModel> ConfigurationMenu::loadFile(const QString& path) {
@@ -248,7 +246,8 @@ void ConfigurationMenu::compareWithFile() {
 }
 
 void ConfigurationMenu::restoreBackup() {
-    const QString digits = unit_ ? unit::idDigits(unit_->id) : QString();
+    const std::optional<unit::Identification> here = controller_.unitHere();
+    const QString digits = here ? unit::idDigits(here->id) : QString();
     const QList<unit::Backup> list = backups_.list(digits);
     QDialog* dialog = makeDialog(window_, "RestoreDialog", texts::kRestoreTitle);
     auto* layout = new QVBoxLayout(dialog);
@@ -257,7 +256,7 @@ void ConfigurationMenu::restoreBackup() {
     heading->setWordWrap(true);
     heading->setText(list.isEmpty() ? qs(texts::kRestoreNone)
                                     : digits.isEmpty() ? qs(texts::kRestoreAll)
-                                                       : qs(texts::kRestoreOfUnit).arg(unit::idText(unit_->id)));
+                                                       : qs(texts::kRestoreOfUnit).arg(unit::idText(here->id)));
     layout->addWidget(heading);
     auto* tree = new QTreeWidget(dialog);
     tree->setObjectName(QStringLiteral("BackupList"));
@@ -288,12 +287,17 @@ void ConfigurationMenu::restoreBackup() {
             if (b.path == path) return b;
         return std::nullopt;
     };
+    // Writing waits for a unit identified on this connection with nothing
+    // else under way, and follows the controller while the dialog is open.
     const auto enable = [=, this] {
         const auto b = selected();
         toForm->setEnabled(b && b->form);
-        toUnit->setEnabled(b && controller_.isOpen() && unit_);
+        toUnit->setEnabled(b && controller_.idle() && controller_.unitHere());
     };
     connect(tree, &QTreeWidget::currentItemChanged, dialog, enable);
+    connect(&controller_, &unit::UnitController::stageChanged, dialog, enable);
+    connect(&controller_, &unit::UnitController::connectionChanged, dialog, enable);
+    connect(&controller_, &unit::UnitController::unitIdentified, dialog, enable);
     enable();
     connect(toForm, &QPushButton::clicked, this, [=, this] {
         if (const auto b = selected(); b && b->form) {
@@ -315,18 +319,44 @@ void ConfigurationMenu::restoreBackup() {
 }
 
 void ConfigurationMenu::writeBackup(const unit::Backup& backup) {
-    if (!unit_ || !controller_.isOpen()) return;
-    const QString here = unit::idDigits(unit_->id);
-    QString question = qs(texts::kRestoreConfirm)
-                           .arg(backup.takenAt.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
-                                unit::idText(unit_->id));
+    const std::optional<unit::Identification> unit = controller_.unitHere();
+    if (!unit) {
+        emit refused(unit::Kind::NotIdentified);
+        return;
+    }
+    const QString here = unit::idDigits(unit->id);
+    const QString taken = backup.takenAt.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    QString question = qs(texts::kRestoreConfirm).arg(taken, unit::idText(unit->id));
     if (backup.unitDigits.compare(here, Qt::CaseInsensitive) != 0)
         question += qs(texts::kRestoreOtherUnit).arg(backup.unitDigits, here);
-    const config::Image image = backup.image;
     openBox({question, qs(texts::kRestoreTitle), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
-            [this, image](QMessageBox::StandardButton answer) {
-                if (answer == QMessageBox::Yes && controller_.isOpen()) controller_.restore(image);
+            [this, backup, taken, id = unit->id](QMessageBox::StandardButton answer) {
+                if (answer != QMessageBox::Yes) return;
+                if (backup.form) {
+                    restore(backup, id, false);
+                    return;
+                }
+                // Bytes that are no valid configuration go back only when
+                // asked for a second time, in so many words.
+                openBox({qs(texts::kRestoreInvalidConfirm).arg(taken, unit::idText(id)), qs(texts::kRestoreTitle),
+                         QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No},
+                        [this, backup, id](QMessageBox::StandardButton again) {
+                            if (again == QMessageBox::Yes) restore(backup, id, true);
+                        });
             });
+}
+
+void ConfigurationMenu::restore(const unit::Backup& backup, const unit::UnitId& unit, bool allowInvalid) {
+    // For the unit the question named: another one that came meanwhile is refused.
+    const unit::Kind kind = controller_.restore(unit, backup.image, allowInvalid);
+    if (kind != unit::Kind::Ok) {
+        emit refused(kind);
+        return;
+    }
+    emit logLine(qs(texts::kRestoreStarted)
+                     .arg(backup.takenAt.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
+                          backup.unitDigits),
+                 false);
 }
 
 }  // namespace vek::app

@@ -41,21 +41,22 @@ signals:
     // A configuration to show in the form (from a file or a backup).
     void formLoaded(const vek::config::FormModel& form);
     void logLine(const QString& line, bool warning);
+    // The controller refused an action asked here: nothing was sent.
+    void refused(vek::unit::Kind kind);
 
 private:
-    void unitIdentified(const unit::Identification& unit);
-    void imageRead(const unit::Identification& unit, const config::Image& image);
+    void copyTaken(const unit::Copy& copy);
     // A configuration file or a backup, all or nothing; empty after a box
     // said why not.
     std::optional<config::FormModel> loadFile(const QString& path);
     void writeBackup(const unit::Backup& backup);
+    void restore(const unit::Backup& backup, const unit::UnitId& unit, bool allowInvalid);
 
     QWidget* window_;
     unit::UnitController& controller_;
     std::function<config::FormModel()> form_;
     unit::BackupStore backups_;
-    // The unit on the port, and the configuration its last valid read found.
-    std::optional<unit::Identification> unit_;
+    // The configuration the last valid read of the unit on the port found.
     std::optional<config::FormModel> unitForm_;
 };
 

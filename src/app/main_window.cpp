@@ -168,6 +168,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(files_, &ConfigurationMenu::logLine, this, [this](const QString& line, bool warning) {
         log_->append(line, warning, controller_.portName());
     });
+    connect(files_, &ConfigurationMenu::refused, this, [this](unit::Kind kind) { status_->refused(kind); });
     nameControls(*ui_);
     connect(form_, &FormBinding::edited, this, [this] { controller_.setForm(form_->form()); });
     wireController();
@@ -220,11 +221,8 @@ QString MainWindow::keyCapture() const { return qr_->pending(); }
 
 void MainWindow::wireController() {
     using unit::UnitController;
-    // The window's road, keeping what a unit held before new firmware
-    // changes it.
-    unit::Plan plan = unit::Plan::window();
-    plan.backupFirst = true;
-    controller_.setPlan(plan);
+    controller_.setPlan(unit::Plan::window());
+    connect(&controller_, &UnitController::stageChanged, this, &MainWindow::updateSetConfig);
     connect(&controller_, &UnitController::logLine, this, [this](const QString& line, unit::Tone tone) {
         log_->append(line, tone == unit::Tone::Warning, controller_.portName());
     });
@@ -259,7 +257,12 @@ void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     // What the unit holds is known again: a read that ended well, or a
     // write that went in (also one whose read-back differs: writing it
     // again is what the technician is told to do).
-    if (controller_.isOpen() && ((outcome.read && outcome.ok()) || outcome.written)) ui_->B_SetConfig->setEnabled(true);
+    if (controller_.isOpen() && ((outcome.read && outcome.ok()) || outcome.written)) configKnown_ = true;
+    updateSetConfig();
+    if (outcome.kind == unit::Kind::CopyNotKept) {
+        askWithoutCopy(outcome);
+        return;
+    }
     // The close after a write frees the port list; the one after an
     // operation-mode notice does not.
     if (outcome.closesPort) ui_->ComboBox1->setEnabled(true);
@@ -461,8 +464,9 @@ void MainWindow::connectionChanged(bool open) {
         // Nothing is known yet of the unit on this port.
         ui_->Edit1->clear();
     } else {
-        ui_->B_SetConfig->setEnabled(false);
+        configKnown_ = false;
     }
+    updateSetConfig();
     ports_->setWatching(!open);
     updateConnectButton(open);
 }
@@ -523,7 +527,33 @@ void MainWindow::L_ClearClick() {
 
 // ---------------------------------------------------------------- configuration
 
-void MainWindow::B_SetConfigClick() { controller_.setConfig(form_->form()); }
+void MainWindow::B_SetConfigClick() {
+    const std::optional<unit::Identification> unit = controller_.unitHere();
+    const unit::Kind kind = unit ? controller_.setConfig(unit->id, form_->form()) : unit::Kind::NotIdentified;
+    if (kind != unit::Kind::Ok) status_->refused(kind);
+}
+
+void MainWindow::updateSetConfig() {
+    ui_->B_SetConfig->setEnabled(configKnown_ && controller_.isOpen() && controller_.idle());
+}
+
+void MainWindow::askWithoutCopy(const unit::Outcome& outcome) {
+    unit::Plan plan = controller_.lastRoad();
+    plan.withoutCopy = true;
+    const unit::UnitId id = outcome.unit.id;
+    const QString why = outcome.copy ? QString::fromStdString(outcome.copy->why) : QString();
+    openBox({vek::translated(texts::kCopyNotKeptAsk).arg(why), windowTitle(), QMessageBox::Warning,
+             QMessageBox::Yes | QMessageBox::No},
+            [this, plan, id](QMessageBox::StandardButton answer) {
+                if (answer != QMessageBox::Yes) return;
+                const unit::Kind kind = controller_.request(id, plan);
+                if (kind != unit::Kind::Ok) {
+                    status_->refused(kind);
+                    return;
+                }
+                log_->append(vek::translated(texts::kWithoutCopyLine), true, controller_.portName());
+            });
+}
 void MainWindow::B_RemConfigClick() { controller_.remoteCommandList(form_->form()); }
 
 void MainWindow::B_SetDefaultsClick() { applyPreset(config::applyDefaults); }

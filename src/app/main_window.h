@@ -76,6 +76,11 @@ private:
     void connectionChanged(bool open);
     void unitIdentified(const unit::Identification& unit, bool listed);
     void outcomeReached(const unit::Outcome& outcome);
+    // CONFIGURAR's state: the road's rule (a read or write went well on this
+    // connection) and nothing under way on the unit.
+    void updateSetConfig();
+    // A change whose copy could not be kept: asks whether to go on without it.
+    void askWithoutCopy(const unit::Outcome& outcome);
     void applyPreset(void (*preset)(config::FormModel&));
     void optionsEdited();
     void showBox(const unit::Box& box);
@@ -111,6 +116,7 @@ private:
     ProductionList* production_ = nullptr;
     QrCapture* qr_ = nullptr;
     bool showingConnection_ = false;
+    bool configKnown_ = false;
     bool screenWatched_ = false;
 };
 

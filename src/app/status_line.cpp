@@ -100,6 +100,12 @@ QString StatusLine::failureReason(const unit::Outcome& o) {
             return qs(texts::kWhyReadBackDiffers).arg(o.mismatchAt).arg(hex(o.wroteByte), hex(o.readByte));
         }
         case Kind::Interrupted: return qs(texts::kWhyInterrupted);
+        case Kind::Busy: return vek::translated(texts::kWhyBusy);
+        case Kind::OtherUnit: return vek::translated(texts::kWhyOtherUnit);
+        case Kind::NotIdentified: return vek::translated(texts::kWhyNotIdentified);
+        case Kind::CopyNotKept:
+            return vek::translated(texts::kWhyCopyNotKept).arg(o.copy ? QString::fromStdString(o.copy->why) : QString());
+        case Kind::InvalidCopy: return vek::translated(texts::kWhyInvalidCopy);
     }
     return {};
 }
@@ -111,14 +117,24 @@ void StatusLine::finished(const unit::Outcome& o) {
         return;
     }
     const QString version = unit::versionText(o.versionAfter.value_or(o.unit.version));
-    if (o.written)
-        show(vek::translated(o.verified ? texts::kDoneWriteVerified : texts::kDoneWrite), State::Done);
+    const QString withoutCopy =
+        o.copy && o.copy->state == unit::Copy::State::Skipped ? vek::translated(texts::kDoneWithoutCopy) : QString();
+    if (o.written && o.read && o.faults > 0)
+        show(vek::translated(texts::kDoneRestoredInvalid) + withoutCopy, State::Done);
+    else if (o.written)
+        show(vek::translated(o.verified ? texts::kDoneWriteVerified : texts::kDoneWrite) + withoutCopy, State::Done);
     else if (o.read)
         show(o.firmwareSent ? vek::translated(texts::kDoneFirmwareRead).arg(version)
                             : vek::translated(texts::kDoneRead),
              State::Done);
     else if (o.firmwareSent)
         show(vek::translated(texts::kDoneFirmware).arg(version), State::Done);
+}
+
+void StatusLine::refused(unit::Kind kind) {
+    unit::Outcome o;
+    o.kind = kind;
+    show(vek::translated(texts::kNotDone).arg(failureReason(o)), State::Failed);
 }
 
 void StatusLine::connectionOpened() {

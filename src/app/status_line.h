@@ -28,6 +28,8 @@ public:
     void progress(const unit::Progress& progress);
     // The controller's operationFinished.
     void finished(const unit::Outcome& outcome);
+    // An action the controller refused (nothing was sent): why.
+    void refused(unit::Kind kind);
     // A new connection: nothing of the old one is still running.
     void connectionOpened();
 

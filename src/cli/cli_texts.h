@@ -164,6 +164,15 @@ inline constexpr vek::Text kRestoreOtherUnit =
     VEK_TR("cli", "aviso: a cópia é do Vek %1, mas o Vek na porta é o %2; gravando assim mesmo (uma unidade de reposição?)");
 inline constexpr vek::Text kRestored = VEK_TR("cli", "cópia gravada no Vek e conferida");
 inline constexpr vek::Text kRestoredUnverified = VEK_TR("cli", "cópia gravada no Vek (sem conferência)");
+inline constexpr vek::Text kRestoredInvalid =
+    VEK_TR("cli", "cópia gravada no Vek e lida de volta igual: o Vek guarda uma configuração inválida, como a cópia");
+inline constexpr vek::Text kInvalidCopy =
+    VEK_TR("cli", "a cópia não é uma configuração válida: nada foi gravado. Para gravar esses bytes assim mesmo, use --allow-invalid");
+// Where the copy was meant to go, and why it could not.
+inline constexpr vek::Text kCopyNotKept =
+    VEK_TR("cli", "a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek. Libere a pasta de cópias "
+    "ou, para seguir sem cópia, use --no-backup");
+inline constexpr vek::Text kWithoutCopy = VEK_TR("cli", "; nenhuma cópia do que o Vek guardava foi tirada (--no-backup)");
 
 // Ctrl+C in two steps.
 inline constexpr vek::Text kInterruptFirst =

@@ -82,6 +82,8 @@ const QCommandLineOption kDryRun("dry-run", QT_TRANSLATE_NOOP("cli", "lê o Vek 
 const QCommandLineOption kUnit("unit", QT_TRANSLATE_NOOP("cli", "só as cópias deste Vek (24 dígitos)"), "ID");
 const QCommandLineOption kBackup({"b", "backup"}, QT_TRANSLATE_NOOP("cli", "a cópia a gravar de volta (um arquivo de 'backups')"), QT_TRANSLATE_NOOP("cli", "ARQ"));
 const QCommandLineOption kYes({"y", "yes"}, QT_TRANSLATE_NOOP("cli", "grava sem perguntar (obrigatório quando a entrada não é um terminal)"));
+const QCommandLineOption kNoBackup("no-backup", QT_TRANSLATE_NOOP("cli", "altera o Vek sem guardar antes uma cópia do que ele tem"));
+const QCommandLineOption kAllowInvalid("allow-invalid", QT_TRANSLATE_NOOP("cli", "grava a cópia mesmo quando ela não é uma configuração válida"));
 const QCommandLineOption kForce("force", QT_TRANSLATE_NOOP("cli", "atualiza mesmo um Vek já atualizado"));
 const QCommandLineOption kPorts("ports", QT_TRANSLATE_NOOP("cli", "portas a vigiar, separadas por vírgula"), "P1,P2");
 const QCommandLineOption kAll("all", QT_TRANSLATE_NOOP("cli", "vigia toda porta que aparecer (o padrão)"));
@@ -108,15 +110,15 @@ const CommandSpec kCommands[] = {
     {"write",
      QT_TRANSLATE_NOOP("cli", "Valida uma configuração, guarda uma cópia do que o Vek tem, grava, lê de volta e compara byte a byte. "
      "Com --dry-run só diz o que mudaria."),
-     {kPort, kFile, kPreset, kDryRun, kNoVerify, kJson, kQuiet}},
+     {kPort, kFile, kPreset, kDryRun, kNoVerify, kNoBackup, kJson, kQuiet}},
     {"flash", QT_TRANSLATE_NOOP("cli", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar."),
-     {kPort, kForce, kJson, kQuiet}},
+     {kPort, kForce, kNoBackup, kJson, kQuiet}},
     {"backups", QT_TRANSLATE_NOOP("cli", "Lista as cópias do que cada Vek guardava antes de a ferramenta alterá-lo, a mais nova primeiro."),
      {kUnit, kJson, kQuiet}},
     {"restore",
      QT_TRANSLATE_NOOP("cli", "Grava de volta no Vek os 2.032 bytes de uma cópia, depois de guardar o que ele tem agora, e confere. "
      "Pede confirmação (--yes num script)."),
-     {kPort, kBackup, kYes, kJson, kQuiet}},
+     {kPort, kBackup, kYes, kAllowInvalid, kNoBackup, kJson, kQuiet}},
     {"remote", QT_TRANSLATE_NOOP("cli", "Lista os comandos de configuração remota com seus códigos de conferência."),
      {kPort, kFile, kJson, kQuiet}},
     {"station",
@@ -491,8 +493,7 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
         // New firmware may not keep the configuration: what the unit holds
         // is kept first (only when firmware is about to go in).
         unit::Plan plan = unit::Plan::flash(args.isSet(kForce));
-        plan.backupFirst = true;
-        options.keepBackup = true;
+        plan.withoutCopy = args.isSet(kNoBackup);
         options.twoStepInterrupt = true;
         return std::make_unique<UnitJob>(port, Command::Flash, plan, options);
     }
@@ -529,8 +530,8 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
             }
         }
         unit::Plan plan = unit::Plan::writeImageOnly(backup.image, true);
-        plan.backupFirst = true;
-        options.keepBackup = true;
+        plan.withoutCopy = args.isSet(kNoBackup);
+        plan.allowInvalid = args.isSet(kAllowInvalid);
         options.twoStepInterrupt = true;
         options.restoring = backup.path;
         options.restoringUnit = backup.unitDigits;
@@ -548,9 +549,7 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
                                          });
     }
     unit::Plan plan = unit::Plan::writeOnly(form, !args.isSet(kNoVerify));
-    // What the unit holds is kept before it is replaced, as the window does.
-    plan.backupFirst = true;
-    options.keepBackup = true;
+    plan.withoutCopy = args.isSet(kNoBackup);
     options.twoStepInterrupt = true;
     return std::make_unique<UnitJob>(port, Command::Write, plan, options);
 }

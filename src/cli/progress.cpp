@@ -57,7 +57,7 @@ void Progress::update(const unit::Progress& p) {
         if (tenth == lastTenth_) return;
         lastTenth_ = tenth;
         std::fprintf(out_, "%s: %d%% (%d/%d %s)\n", operationText(p.operation), p.percent, p.position, p.maximum,
-                     texts::kBlocks);
+                     texts::kBlocks.c_str());
         std::fflush(out_);
         return;
     }
@@ -65,10 +65,10 @@ void Progress::update(const unit::Progress& p) {
     const int filled = static_cast<int>(static_cast<long long>(kWidth) * p.position / p.maximum);
     const QByteArray bar = QByteArray(filled, '#') + QByteArray(kWidth - filled, '-');
     std::fprintf(out_, "\r%s [%s] %3d%% %d/%d %s", operationText(p.operation), bar.constData(), p.percent, p.position,
-                 p.maximum, texts::kBlocks);
+                 p.maximum, texts::kBlocks.c_str());
     if (p.estimated()) {
         const qint64 left = std::max<qint64>(p.secondsLeft, 0);
-        std::fprintf(out_, " %.1f %s %s %lld:%02lld", p.bytesPerSecond / 1000.0, texts::kRate, texts::kLeft,
+        std::fprintf(out_, " %.1f %s %s %lld:%02lld", p.bytesPerSecond / 1000.0, texts::kRate.c_str(), texts::kLeft.c_str(),
                      static_cast<long long>(left / 60), static_cast<long long>(left % 60));
     }
     // A few blanks cover what a longer line before this one left behind.

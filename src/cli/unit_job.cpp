@@ -34,6 +34,11 @@ const char* during(Operation operation) {
 // A default identification is what an outcome carries before any unit spoke.
 bool unitKnown(const Outcome& o) { return o.unit.id != unit::UnitId{} || o.unit.version.a != 0; }
 
+// A change made without its copy says so in its result.
+QString withoutCopy(const Outcome& o) {
+    return o.copy && o.copy->state == unit::Copy::State::Skipped ? qs(texts::kWithoutCopy) : QString();
+}
+
 const char* operationKey(Operation operation) {
     switch (operation) {
         case Operation::Firmware: return "firmware";
@@ -75,15 +80,21 @@ Verdict verdict(Command command, const Outcome& o, const QString& port) {
                 case Command::Identify:
                 case Command::Read:
                 case Command::Diff: return {ExitOk, {}};
-                case Command::Write: return {ExitOk, qs(o.verified ? texts::kWritten : texts::kWrittenUnverified)};
-                case Command::Restore: return {ExitOk, qs(o.verified ? texts::kRestored : texts::kRestoredUnverified)};
+                case Command::Write:
+                    return {ExitOk, qs(o.verified ? texts::kWritten : texts::kWrittenUnverified) + withoutCopy(o)};
+                case Command::Restore:
+                    return {ExitOk, qs(!o.verified      ? texts::kRestoredUnverified
+                                       : o.faults > 0 ? texts::kRestoredInvalid
+                                                      : texts::kRestored) +
+                                        withoutCopy(o)};
                 case Command::Flash:
                     // The session counts firmware as taken only once the unit
                     // came back with a version that needs no update.
                     if (o.firmwareSent)
                         return {ExitOk, qs(texts::kFlashed)
-                                            .arg(unit::versionText(o.versionBefore.value_or(o.unit.version)),
-                                                 unit::versionText(o.versionAfter.value_or(o.unit.version)))};
+                                                .arg(unit::versionText(o.versionBefore.value_or(o.unit.version)),
+                                                     unit::versionText(o.versionAfter.value_or(o.unit.version))) +
+                                            withoutCopy(o)};
                     return {ExitOk, qs(texts::kUpToDate).arg(unit::versionText(o.unit.version))};
             }
             break;
@@ -110,6 +121,15 @@ Verdict verdict(Command command, const Outcome& o, const QString& port) {
             return {ExitFailed,
                     qs(texts::kReadBackDiffers).arg(o.mismatchAt).arg(hexByte(o.wroteByte), hexByte(o.readByte))};
         case Kind::Interrupted: return {ExitInterrupted, qs(texts::kInterrupted)};
+        case Kind::CopyNotKept:
+            return {ExitNoCopy, qs(texts::kCopyNotKept)
+                                    .arg(o.copy ? QString::fromStdString(o.copy->why) : QString())};
+        case Kind::InvalidCopy: return {ExitFailed, qs(texts::kInvalidCopy)};
+        // A command runs one plan on its own port: nothing else can be
+        // under way, and its unit is the one that identified itself.
+        case Kind::Busy:
+        case Kind::OtherUnit:
+        case Kind::NotIdentified: break;
     }
     return {ExitFailed, unit::kindName(o.kind)};
 }
@@ -183,7 +203,8 @@ UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, JobOptio
         lost.kind = Kind::PortLost;
         ended(lost);
     });
-    if (options_.keepBackup) connect(&unit_, &unit::UnitController::imageRead, this, &UnitJob::keepBackup);
+    connect(&unit_, &unit::UnitController::copyTaken, this,
+            [this](const unit::Identification&, const unit::Copy& copy) { copyTaken(copy); });
     if (!options_.restoringUnit.isEmpty())
         connect(&unit_, &unit::UnitController::unitIdentified, this, [this](const unit::Identification& u) {
             const QString here = unit::idDigits(u.id);
@@ -207,20 +228,22 @@ UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, JobOptio
 
 void UnitJob::start() { unit_.open(port_); }
 
-void UnitJob::keepBackup(const unit::Identification& unit, const config::Image& image) {
-    // The first read of a changing road is what the unit held before it.
-    if (backupTaken_) return;
-    backupTaken_ = true;
-    unit::BackupStore store;
-    auto kept = store.keep(unit, image);
-    progress_.finishLine();
-    if (auto* error = std::get_if<QString>(&kept)) {
-        print(stderr, qs(texts::kBackupFailed).arg(*error) + QLatin1Char('\n'));
+void UnitJob::copyTaken(const unit::Copy& copy) {
+    const QString where = QString::fromStdString(copy.where);
+    if (copy.state == unit::Copy::State::NotKept) {
+        // A change stops on it (its verdict says so); a read only warns.
+        if (command_ == Command::Read || command_ == Command::Diff || command_ == Command::Identify) {
+            progress_.finishLine();
+            print(stderr, qs(texts::kBackupFailed).arg(QString::fromStdString(copy.why)) + QLatin1Char('\n'));
+        }
         return;
     }
-    const auto& k = std::get<unit::BackupStore::Kept>(kept);
-    backupPath_ = k.path;
-    if (!options_.quiet) print(stderr, qs(k.fresh ? texts::kBackupKept : texts::kBackupSame).arg(k.path) + '\n');
+    // The first copy of a road is what the unit held before it; the
+    // read-back's is the same bytes as what was written.
+    if (!backupPath_.isEmpty()) return;
+    backupPath_ = where;
+    progress_.finishLine();
+    if (!options_.quiet) print(stderr, qs(copy.fresh ? texts::kBackupKept : texts::kBackupSame).arg(where) + '\n');
 }
 
 QString UnitJob::stateIfStoppedNow() const {
@@ -261,6 +284,11 @@ void UnitJob::ended(const Outcome& outcome) {
     if (!identification && options_.json) {
         QJsonObject j = outcomeJson(outcome, port_, v.message);
         if (!backupPath_.isEmpty()) j[QStringLiteral("backup")] = backupPath_;
+        if (outcome.copy && outcome.copy->state == unit::Copy::State::Skipped) j[QStringLiteral("backup")] = QJsonValue::Null;
+        if (outcome.kind == Kind::CopyNotKept && outcome.copy) {
+            j[QStringLiteral("backupFolder")] = QString::fromStdString(outcome.copy->where);
+            j[QStringLiteral("backupError")] = QString::fromStdString(outcome.copy->why);
+        }
         if (!options_.restoring.isEmpty()) {
             j[QStringLiteral("restored")] = options_.restoring;
             j[QStringLiteral("backupUnit")] = options_.restoringUnit;

@@ -25,6 +25,7 @@ enum ExitCode {
     ExitPort = 3,
     ExitNoUnit = 4,
     ExitReadFailed = 5,  // diff: the unit's configuration could not be read
+    ExitNoCopy = 6,      // the copy of what the unit holds could not be kept: nothing changed
     ExitInterrupted = 130,
 };
 
@@ -49,9 +50,6 @@ void printJson(const QJsonObject& object);
 struct JobOptions {
     bool json = false;
     bool quiet = false;  // errors and warnings only
-    // What the unit holds is kept in the backups folder before the road
-    // changes it (write, restore).
-    bool keepBackup = false;
     // The first Ctrl+C lets the road finish, the second stops it (the
     // commands that change a unit).
     bool twoStepInterrupt = false;
@@ -79,7 +77,7 @@ signals:
 private:
     void ended(const unit::Outcome& outcome);
     void printIdentification(const unit::Outcome& outcome);
-    void keepBackup(const unit::Identification& unit, const config::Image& image);
+    void copyTaken(const unit::Copy& copy);
     // What the unit is left with if the road stops now, and what to do.
     QString stateIfStoppedNow() const;
     // Reports `code`, closing the port; `message` goes to standard output
@@ -95,7 +93,6 @@ private:
     std::unique_ptr<Interrupts> interrupts_;
     QString interruptedState_;
     QString backupPath_;
-    bool backupTaken_ = false;
     bool ended_ = false;
 };
 

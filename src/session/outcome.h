@@ -20,6 +20,25 @@ using Counters = protocol::Counters;  // Nacks, Code10, Code15, Code20
 // What runs on the unit: one at a time.
 enum class Operation { None, Firmware, Write, Read, Verify };
 
+// Where a unit's road stands, as views show it: nothing runs (Idle), the
+// road waits for its view (Held), the copy of what the unit holds is being
+// read or kept (Copy), new firmware goes in (Firmware), the unit is awaited
+// back from its restart (Restarting), the configuration is read (Read),
+// written (Write) or read back (Verify).
+enum class Stage { Idle, Held, Copy, Firmware, Restarting, Read, Write, Verify };
+
+// What became of the copy of a unit's configuration that the road keeps
+// before it changes the unit (and of every read): kept, kept later (the
+// view answers with Session::copyKept), or not kept, with where the view
+// tried and why it could not.
+struct Copy {
+    enum class State { Kept, Pending, NotKept, Skipped };
+    State state = State::Kept;
+    std::string where;  // the file or store the copy went to (or was meant for)
+    std::string why;    // NotKept: the reason
+    bool fresh = false;  // Kept: a new copy, not one of the same content already kept
+};
+
 enum class FirmwarePolicy {
     Never,       // a unit that needs new firmware is reported (and never written)
     WhenNeeded,  // the road of the identification: old, 255.255 or 99.x firmware
@@ -42,11 +61,14 @@ struct Plan {
     // Every write is read back and compared; off only when asked for.
     bool verify = true;
     std::optional<config::Image> writeImage{};
-    // What the unit holds is read and handed over (View::configurationRead)
-    // before new firmware or a write changes it, when the road would not
-    // read first anyway. A unit that does not answer that read is said so
-    // and the road goes on.
-    bool backupFirst = false;
+    // What the unit holds is read and kept (View::keepCopy) before new
+    // firmware or a write changes it, unless this connection already read
+    // it or read it back; a change whose copy cannot be kept does not start
+    // (Kind::CopyNotKept). Only the user's word goes without it.
+    bool withoutCopy = false;
+    // An image put back that is not a valid configuration is refused
+    // (Kind::InvalidCopy) unless the user asked for exactly those bytes.
+    bool allowInvalid = false;
 
     // The window: new firmware when needed, then the read; an invalid
     // configuration is replaced by a preset and written.
@@ -84,6 +106,12 @@ enum class Kind {
     Timeout,               // the unit stopped answering a transfer or a read
     ReadBackDiffers,       // the unit stored something other than what was written
     Interrupted,           // stopped on purpose before the end
+    // Refusals: nothing was sent to the unit.
+    Busy,          // another plan runs on this unit now
+    OtherUnit,     // the plan names a unit other than the one on the port
+    NotIdentified, // no unit has identified itself on this connection
+    CopyNotKept,   // the copy of what the unit holds could not be kept: no change started
+    InvalidCopy,   // the image to put back is not a valid configuration
 };
 
 // The stable name of a kind, as machine-readable output carries it.
@@ -117,6 +145,9 @@ struct Outcome {
     // What the unit held before the road changed it (the backup read), when
     // it answered that read.
     std::optional<config::Image> before;
+    // The copy kept before the change (or why it was not); none when the
+    // road changed nothing.
+    std::optional<Copy> copy;
     // Read: the configuration found, whole (also when it is invalid).
     bool read = false;
     config::Image image{};

@@ -60,12 +60,15 @@ std::string_view kindName(Kind kind) {
         case Kind::Timeout: return "timeout";
         case Kind::ReadBackDiffers: return "read-back-differs";
         case Kind::Interrupted: return "interrupted";
+        case Kind::Busy: return "busy";
+        case Kind::OtherUnit: return "other-unit";
+        case Kind::NotIdentified: return "not-identified";
+        case Kind::CopyNotKept: return "copy-not-kept";
+        case Kind::InvalidCopy: return "invalid-copy";
     }
     return "unknown";
 }
 
-// Where a unit is on its road.
-enum class Stage { Idle, Backup, Firmware, Restarting, Read, Write, Verify };
 
 struct Session::Impl {
     Impl(transfer::Port& l, View& v) : link(l), view(v), receiver(counters), transfer(l, counters), read(l, counters) {}
@@ -83,6 +86,9 @@ struct Session::Impl {
     // The unit as it last identified itself.
     protocol::Identification unit;
     bool identificationDone = false;
+    // That unit identified itself on this connection and is on the port
+    // (not away restarting, not lost to a restart that never came back).
+    bool unitHere = false;
 
     // The production list: the identifier listed last.
     protocol::UnitId lastListedId{};
@@ -91,14 +97,23 @@ struct Session::Impl {
     bool active = false;
     Plan road;
     Stage stage = Stage::Idle;
+    Stage shown = Stage::Idle;  // as the view was last told
     Outcome outcome;
     // The unit that left to restart with new firmware.
     protocol::Identification leaving;
-    // The step the backup read was taken for, and whether this road tried it.
-    Stage afterBackup = Stage::Idle;
-    bool backupTried = false;
+    // The step the copy was taken for, and whether this road took it.
+    Stage afterCopy = Stage::Idle;
+    bool copyTried = false;
     // The view asked the road to wait after the identification.
     bool held = false;
+    // The identification being announced is the unit back from its restart.
+    bool returning = false;
+
+    // What the unit holds, as this connection last read it or read it back
+    // equal, and whether that image's copy is kept: a change then needs no
+    // read of its own first.
+    std::optional<config::Image> known;
+    bool knownKept = false;
 
     // The record being written; kept apart from the read's buffer so that a
     // refused write can never touch bytes a running transfer still sends.
@@ -119,8 +134,15 @@ struct Session::Impl {
     void operationMode(const protocol::Identification* ident);
     bool listIfDue(const protocol::Identification& ident);
 
-    bool backupBefore(Stage next);
-    void backupEnded(bool answered);
+    void setStage(Stage next);
+    void announceStage();
+    bool copyBefore(Stage next);
+    void keep(const config::Image& image, Stage next);
+    void copyAnswered(const Copy& copy);
+    void copyEnded();
+    void backupUnanswered();
+    Kind refusal(const protocol::UnitId& id, const Plan& asked) const;
+    void startRequested(const Plan& asked);
     void firmware();
     void afterFirmware();
     void writePlanned();
@@ -132,6 +154,7 @@ struct Session::Impl {
     void settleRead(PacedOutcome paced);
     void transferSucceeded();
     void applyReadImage();
+    void readKept();
     void verifyReadBack();
     void failed(Operation operation, const transfer::Failure& failure);
     void writeSucceeded();
@@ -175,12 +198,18 @@ void Session::Impl::settleTransfer(PacedOutcome paced) {
 }
 
 void Session::Impl::settleRead(PacedOutcome paced) {
-    if (stage == Stage::Backup) {
-        if (paced == PacedOutcome::Completed) backupEnded(true);
+    if (stage == Stage::Copy) {
+        if (paced == PacedOutcome::Completed) {
+            outcome.before = read.image();
+            known = read.image();
+            knownKept = false;
+            keep(*known, afterCopy);
+        }
         // A port that closed fails the road; a unit that stays silent to the
-        // read (some old firmware) does not hold up what follows.
+        // read (some old firmware, a unit in its loader) has nothing to keep
+        // and does not hold up what follows.
         if (paced == PacedOutcome::Failed && read.failure().noConnection) failed(Operation::Read, read.failure());
-        else if (paced == PacedOutcome::Failed) backupEnded(false);
+        else if (paced == PacedOutcome::Failed) backupUnanswered();
         return;
     }
     if (paced == PacedOutcome::Completed) stage == Stage::Verify ? verifyReadBack() : applyReadImage();
@@ -213,15 +242,19 @@ bool Session::Impl::listIfDue(const protocol::Identification& ident) {
 void Session::Impl::begin(const protocol::Identification& ident) {
     unit = ident;
     identificationDone = true;
+    unitHere = true;
     active = true;
     road = plan;
-    stage = Stage::Idle;
-    backupTried = false;
+    setStage(Stage::Idle);
+    copyTried = false;
     outcome = Outcome{};
     outcome.unit = ident;
     held = false;
     view.identified(unit, listIfDue(unit));
-    if (!active || held) return;  // the view left it alone, or holds it
+    if (!active || held) {  // the view left it alone, or holds it
+        announceStage();
+        return;
+    }
     proceed();
 }
 
@@ -267,7 +300,7 @@ void Session::Impl::proceed() {
 }
 
 void Session::Impl::returned(const protocol::Identification& ident) {
-    stage = Stage::Idle;
+    setStage(Stage::Idle);
     if (ident.id != leaving.id) {
         outcome.returned = ident.id;
         const std::string line = format(texts::kOtherUnitReturned, protocol::idListLine(ident.id).c_str(),
@@ -282,6 +315,7 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     outcome.unit = ident;
     outcome.versionAfter = ident.version;
     identificationDone = true;
+    unitHere = true;
     if (protocol::nextStep(ident) == protocol::NextStep::UpdateFirmware) {
         const std::string line = format(texts::kFirmwareNotTaken, versionText(ident.version).c_str());
         view.appendWarning(line);
@@ -290,7 +324,9 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     }
     view.appendLog(transfer::texts::kSucceeded);
     view.appendLog("");
+    returning = true;
     view.identified(unit, listIfDue(unit));
+    returning = false;
     if (!active) return;
     if (road.read) view.appendLog(protocol::texts::kUpToDate);
     afterFirmware();
@@ -299,6 +335,7 @@ void Session::Impl::returned(const protocol::Identification& ident) {
 void Session::Impl::operationMode(const protocol::Identification* ident) {
     // A unit in operation mode takes nothing, and its port is about to close:
     // whatever ran is abandoned here rather than failing against the close.
+    unitHere = false;
     transfer.stop();
     read.stop();
     // What to do next names the platform and the port, so the views word
@@ -312,38 +349,91 @@ void Session::Impl::operationMode(const protocol::Identification* ident) {
     end(Kind::OperationMode);
 }
 
-bool Session::Impl::backupBefore(Stage next) {
-    if (!road.backupFirst || backupTried || outcome.read) return false;
-    backupTried = true;
-    afterBackup = next;
-    stage = Stage::Backup;
+void Session::Impl::setStage(Stage next) {
+    stage = next;
+    announceStage();
+}
+
+void Session::Impl::announceStage() {
+    const Stage now = !active ? Stage::Idle : held ? Stage::Held : stage;
+    if (now == shown) return;
+    shown = now;
+    view.stageMoved(now);
+}
+
+// Before a change: what the unit holds is kept first, read for it unless
+// this connection already has it. True while the copy is under way (the
+// road goes on from keep()).
+bool Session::Impl::copyBefore(Stage next) {
+    if (road.withoutCopy) {
+        if (!outcome.copy) outcome.copy = Copy{.state = Copy::State::Skipped, .where = {}, .why = {}};
+        return false;
+    }
+    if (copyTried) return false;
+    copyTried = true;
+    if (known && knownKept) {
+        if (!outcome.copy) outcome.copy = Copy{.state = Copy::State::Kept, .where = {}, .why = {}};
+        return false;
+    }
+    afterCopy = next;
+    setStage(Stage::Copy);
+    if (known) {
+        keep(*known, next);
+        return true;
+    }
     outcome.operation = Operation::Read;
     view.appendLog(texts::kBackupReading);
     settleRead(read.start(unit.configBase, false));
     return true;
 }
 
-void Session::Impl::backupEnded(bool answered) {
-    if (answered) {
-        outcome.before = read.image();
-        view.configurationRead(unit, *outcome.before);
-    } else {
-        view.appendWarning(texts::kBackupUnanswered);
+// Hands the image to the view to keep; the road goes on by its answer.
+void Session::Impl::keep(const config::Image& image, Stage next) {
+    afterCopy = next;
+    setStage(Stage::Copy);
+    copyAnswered(view.keepCopy(unit, image));
+}
+
+void Session::Impl::copyAnswered(const Copy& copy) {
+    if (!active || stage != Stage::Copy) return;
+    if (copy.state == Copy::State::Pending) return;  // Session::copyKept() goes on
+    outcome.copy = copy;
+    if (copy.state != Copy::State::NotKept) {
+        knownKept = true;
+    } else if ((afterCopy != Stage::Read || road.writes()) && !road.withoutCopy) {
+        // A change whose copy could not be kept does not start. A read
+        // alone, or one whose invalid image the road replaces with a preset
+        // at once, goes ahead: the view has said where the copy failed.
+        end(Kind::CopyNotKept);
+        return;
     }
-    if (!active) return;
-    const Stage next = afterBackup;
-    afterBackup = Stage::Idle;
-    stage = Stage::Idle;
+    copyEnded();
+}
+
+void Session::Impl::copyEnded() {
+    const Stage next = afterCopy;
+    afterCopy = Stage::Idle;
+    setStage(Stage::Idle);
     if (next == Stage::Firmware)
         firmware();
+    else if (next == Stage::Read)
+        readKept();
     else
         writePlanned();
 }
 
+void Session::Impl::backupUnanswered() {
+    view.appendWarning(texts::kBackupUnanswered);
+    outcome.copy = Copy{.state = Copy::State::NotKept, .where = {}, .why = "no-answer"};
+    if (!active) return;
+    copyEnded();
+}
+
 void Session::Impl::firmware() {
-    if (backupBefore(Stage::Firmware)) return;
+    if (copyBefore(Stage::Firmware)) return;
     read.stop();
-    stage = Stage::Firmware;
+    known.reset();
+    setStage(Stage::Firmware);
     outcome.operation = Operation::Firmware;
     outcome.versionBefore = unit.version;
     settleTransfer(transfer.TxInit(transfer::KindFirmware, transfer::firmwareImage(), transfer::kFirmwareCheckXor,
@@ -360,7 +450,15 @@ void Session::Impl::afterFirmware() {
 }
 
 void Session::Impl::writePlanned() {
-    if (backupBefore(Stage::Write)) return;
+    if (road.writeImage && !road.allowInvalid) {
+        config::FormModel decoded;
+        if (config::decode(*road.writeImage, decoded, false) != 0) {
+            outcome.operation = Operation::Write;
+            end(Kind::InvalidCopy);
+            return;
+        }
+    }
+    if (copyBefore(Stage::Write)) return;
     if (road.writeImage)
         writeRaw(*road.writeImage);
     else
@@ -370,7 +468,10 @@ void Session::Impl::writePlanned() {
 void Session::Impl::writeRaw(const config::Image& image) {
     outcome.operation = Operation::Write;
     read.stop();
-    stage = Stage::Write;
+    // From the first block on, what the unit holds is no longer known.
+    known.reset();
+    knownKept = false;
+    setStage(Stage::Write);
     writeImage = image;
     settleTransfer(transfer.TxInit(transfer::KindConfiguration, writeImage, config::checkXor(writeImage),
                                    config::checkSum(writeImage)));
@@ -378,7 +479,7 @@ void Session::Impl::writeRaw(const config::Image& image) {
 
 void Session::Impl::getConfig() {
     transfer.stop();
-    stage = Stage::Read;
+    setStage(Stage::Read);
     outcome.operation = Operation::Read;
     config::FormModel cleared = form;
     cleared.ping = cleared.a232 = cleared.b232 = -1;
@@ -411,9 +512,10 @@ void Session::Impl::transferSucceeded() {
     if (transfer.state().kind == transfer::KindFirmware) {
         // Nothing is updated until the unit, restarted, says so.
         outcome.firmwareSent = true;
-        stage = Stage::Restarting;
+        setStage(Stage::Restarting);
         leaving = unit;
         identificationDone = false;
+        unitHere = false;
         view.appendLog(texts::kRestarting);
         view.restarting(unit);
         return;
@@ -424,7 +526,7 @@ void Session::Impl::transferSucceeded() {
         writeSucceeded();
         return;
     }
-    stage = Stage::Verify;
+    setStage(Stage::Verify);
     outcome.operation = Operation::Verify;
     settleRead(read.start(unit.configBase, false));
 }
@@ -438,8 +540,17 @@ void Session::Impl::applyReadImage() {
     outcome.image = readImage;
     outcome.form = decoded;
     outcome.faults = faults;
-    view.configurationRead(unit, readImage);
+    known = readImage;
+    knownKept = false;
+    // Every read is kept, and it is the copy a change after it needs.
+    copyTried = true;
+    keep(readImage, Stage::Read);
+}
+
+void Session::Impl::readKept() {
     if (!active) return;
+    const int faults = outcome.faults;
+    config::FormModel decoded = outcome.form;
     if (faults == 0) {
         view.appendLog(texts::kReadDone);
         if (road.writes())
@@ -474,6 +585,21 @@ void Session::Impl::verifyReadBack() {
         view.appendLog(transfer::texts::kSucceeded);
         view.appendLog(texts::kVerified);
         outcome.verified = true;
+        // The unit holds what was read back: kept like a read, and a change
+        // after it needs no read of its own.
+        known = readImage;
+        const Copy copy = view.keepCopy(unit, readImage);
+        knownKept = copy.state == Copy::State::Kept;
+        if (road.writeImage) {
+            // What was put back shows as the unit now holds it (an invalid
+            // image's valid fields, its faults counted), never replaced.
+            config::FormModel decoded = form;
+            outcome.faults = config::decode(readImage, decoded, options.norvale);
+            outcome.read = true;
+            outcome.image = readImage;
+            outcome.form = decoded;
+            show(decoded);
+        }
         writeSucceeded();
         return;
     }
@@ -509,7 +635,8 @@ void Session::Impl::end(Kind kind, const std::string& boxText) {
     if (!active) return;
     active = false;
     held = false;
-    stage = Stage::Idle;
+    afterCopy = Stage::Idle;
+    setStage(Stage::Idle);
     outcome.kind = kind;
     outcome.counters = counters;
     if (!boxText.empty() && !outcome.box) outcome.box = Box{boxText, texts::kErrorCaption, BoxIcon::Warning};
@@ -542,9 +669,13 @@ void Session::portOpened() {
     d_->read.stop();
     d_->receiver.reset();
     d_->identificationDone = false;
+    d_->unitHere = false;
     if (awaitingReturn()) return;  // the port came back under a restarting unit
+    d_->known.reset();
+    d_->knownKept = false;
     d_->active = false;
-    d_->stage = Stage::Idle;
+    d_->held = false;
+    d_->setStage(Stage::Idle);
     // Nothing of the previous unit stays on the form.
     config::FormModel cleared;
     d_->show(cleared);
@@ -579,60 +710,109 @@ void Session::returnExpired() {
 }
 
 bool Session::awaitingReturn() const { return d_->active && d_->stage == Stage::Restarting; }
+bool Session::returning() const { return d_->returning; }
 
 void Session::leaveAlone() {
     d_->active = false;
     d_->held = false;
-    d_->stage = Stage::Idle;
+    d_->setStage(Stage::Idle);
 }
 
 void Session::hold() {
     if (d_->active && d_->stage == Stage::Idle) d_->held = true;
+    d_->announceStage();
 }
 
 void Session::go() {
     if (!holding()) return;
     d_->held = false;
+    d_->announceStage();
     d_->proceed();
+}
+
+void Session::copyKept(const Copy& copy) {
+    if (copy.state == Copy::State::Pending) return;
+    d_->copyAnswered(copy);
+}
+
+Stage Session::stage() const { return d_->shown; }
+bool Session::busy() const { return d_->active; }
+const Plan& Session::road() const { return d_->road; }
+
+// Actions on a unit name it; one plan runs at a time, and only for the
+// unit that identified itself on this connection, in maintenance mode, with
+// the firmware a change needs.
+Kind Session::Impl::refusal(const protocol::UnitId& id, const Plan& asked) const {
+    if (active) return Kind::Busy;
+    if (!unitHere || !link.portOpen()) return Kind::NotIdentified;
+    if (id != unit.id) return Kind::OtherUnit;
+    switch (protocol::nextStep(unit)) {
+        case protocol::NextStep::Nothing:
+        case protocol::NextStep::OperationMode: return Kind::TypeLeftAlone;
+        case protocol::NextStep::UpdateFirmware:
+            if (asked.writes() && asked.firmware == FirmwarePolicy::Never) return Kind::NeedsFirmware;
+            break;
+        case protocol::NextStep::DiscontinuedThenRead:
+            if (asked.firmware == FirmwarePolicy::Always) return Kind::Discontinued;
+            break;
+        case protocol::NextStep::UpToDateThenRead: break;
+    }
+    return Kind::Ok;
+}
+
+void Session::Impl::startRequested(const Plan& asked) {
+    active = true;
+    held = false;
+    road = asked;
+    copyTried = false;
+    outcome = Outcome{};
+    outcome.unit = unit;
+    const bool flash = asked.firmware == FirmwarePolicy::Always ||
+                       (asked.firmware == FirmwarePolicy::WhenNeeded &&
+                        protocol::nextStep(unit) == protocol::NextStep::UpdateFirmware);
+    if (flash)
+        firmware();
+    else
+        afterFirmware();
+}
+
+Kind Session::request(const protocol::UnitId& unit, const Plan& plan) {
+    const Kind refused = d_->refusal(unit, plan);
+    if (refused != Kind::Ok) return refused;
+    d_->startRequested(plan);
+    return Kind::Ok;
 }
 
 bool Session::holding() const { return d_->active && d_->held; }
 
-void Session::setConfig(const config::FormModel& form) {
+Kind Session::setConfig(const protocol::UnitId& unit, const config::FormModel& form) {
     d_->form = form;
+    const Plan asked = Plan::writeOnly(form, true);
+    if (const Kind refused = d_->refusal(unit, asked); refused != Kind::Ok) return refused;
     config::Image image{};
     if (config::encode(form, image)) {
-        // Refused before anything is sent: said on its own, and whatever
-        // runs goes on to its own end.
+        // Refused before anything is sent: a road of its own that ends at once.
         Impl& d = *d_;
-        const bool wasActive = d.active;
-        const Plan road = d.road;
-        const Stage stage = d.stage;
-        Outcome running = std::move(d.outcome);
         d.active = true;
+        d.road = asked;
         d.outcome = Outcome{};
         d.outcome.unit = d.unit;
         d.write(form);  // ends Refused
-        d.active = wasActive;
-        d.road = road;
-        d.stage = stage;
-        d.outcome = std::move(running);
-        return;
+        return Kind::Ok;
     }
     // A write by hand is a road of its own, for the unit on the port.
-    d_->active = true;
-    d_->road = Plan::writeOnly(form, true);
-    d_->outcome = Outcome{};
-    d_->outcome.unit = d_->unit;
-    d_->writeRaw(image);
+    d_->startRequested(asked);
+    return Kind::Ok;
 }
 
-void Session::restore(const config::Image& image) {
-    d_->active = true;
-    d_->road = Plan::writeImageOnly(image, true);
-    d_->outcome = Outcome{};
-    d_->outcome.unit = d_->unit;
-    d_->writeRaw(image);
+Kind Session::restore(const protocol::UnitId& unit, const config::Image& image, bool allowInvalid) {
+    Plan asked = Plan::writeImageOnly(image, true);
+    asked.allowInvalid = allowInvalid;
+    if (const Kind refused = d_->refusal(unit, asked); refused != Kind::Ok) return refused;
+    config::FormModel decoded;
+    if (!allowInvalid && config::decode(image, decoded, false) != 0) return Kind::InvalidCopy;
+    d_->startRequested(asked);
+    return Kind::Ok;
 }
 
 void Session::jump() {
@@ -653,6 +833,7 @@ void Session::clearIdList() { d_->lastListedId = {}; }
 const Counters& Session::counters() const { return d_->counters; }
 bool Session::identificationDone() const { return d_->identificationDone; }
 const protocol::Identification& Session::unit() const { return d_->unit; }
+bool Session::unitHere() const { return d_->unitHere && d_->link.portOpen(); }
 Operation Session::operation() const { return d_->operation(); }
 
 }  // namespace vek::session

@@ -73,9 +73,29 @@ public:
     void go();
     bool holding() const;
 
-    void setConfig(const config::FormModel& form);  // B_SetConfigClick
-    // Puts back an image as a unit once held it (a backup), then reads back.
-    void restore(const config::Image& image);
+    // Actions on a unit name it. One plan runs at a time: asked while a
+    // road runs (Busy), before a unit identified itself on this connection
+    // (NotIdentified), for another unit (OtherUnit), for a type this tool
+    // leaves alone, or for a write to a unit that needs firmware first, the
+    // request is refused with that kind and nothing is sent; Kind::Ok means
+    // the road runs and ends with its own Outcome.
+    Kind request(const protocol::UnitId& unit, const Plan& plan);
+    // B_SetConfigClick: validate, keep the copy, write and read back.
+    Kind setConfig(const protocol::UnitId& unit, const config::FormModel& form);
+    // Puts back an image as a unit once held it (a backup), then reads back;
+    // an image that is not a valid configuration only when asked for in so
+    // many words (`allowInvalid`), else InvalidCopy.
+    Kind restore(const protocol::UnitId& unit, const config::Image& image, bool allowInvalid = false);
+    // The answer to a copy the view kept later (View::keepCopy said Pending).
+    void copyKept(const Copy& copy);
+    // A road runs (held, restarting and the copy included).
+    bool busy() const;
+    // The plan of the road that runs or ran last.
+    const Plan& road() const;
+    Stage stage() const;
+    // Inside View::identified: the unit is the one back from its restart
+    // with new firmware, not a new road.
+    bool returning() const;
     void jump();                                   // B_FwJumpClick
 
     void remoteCommandList(const config::FormModel& form);  // B_RemConfigClick
@@ -84,6 +104,8 @@ public:
     const Counters& counters() const;
     bool identificationDone() const;
     const protocol::Identification& unit() const;
+    // A unit identified itself on this connection and is on the port now.
+    bool unitHere() const;
     Operation operation() const;
 
 private:

@@ -36,10 +36,13 @@ public:
     // New firmware went in; the unit restarts and must announce itself
     // again (the controller bounds the wait and reports DidNotReturn).
     virtual void restarting(const protocol::Identification&) {}
-    // A configuration read came in whole (a plan's read, or the copy taken
-    // before a change), valid or not; the road goes on once this returns, so
-    // whatever keeps it is done before anything is written.
-    virtual void configurationRead(const protocol::Identification&, const config::Image&) {}
+    // A configuration read came in whole (a plan's read, the copy taken
+    // before a change, or a write's equal read-back), valid or not: the view
+    // keeps it. The road goes on by the answer: Kept goes on, NotKept stops
+    // a change before it starts, Pending waits for Session::copyKept().
+    virtual Copy keepCopy(const protocol::Identification&, const config::Image&) { return {}; }
+    // Where the road stands changed (see Stage).
+    virtual void stageMoved(Stage) {}
     // The road (or a single operation asked for by hand) ended.
     virtual void finished(const Outcome&) {}
 };

@@ -16,9 +16,12 @@ inline constexpr vek::Text kStepFailed = VEK_TR("station", "falhou");
 inline constexpr vek::Text kStepInterrupted = VEK_TR("station", "interrompido");
 inline constexpr vek::Text kStepHeld = VEK_TR("station", "aguardando: a estação não inicia novas unidades agora");
 inline constexpr vek::Text kStepRecording = VEK_TR("station", "registrando");
+inline constexpr vek::Text kStepCopying = VEK_TR("station", "guardando cópia do Vek");
 inline constexpr vek::Text kStepNotRecorded = VEK_TR("station", "NÃO registrado");
 
 // Reasons a run fails.
+inline constexpr vek::Text kCopyNotKept =
+    VEK_TR("station", "o que o Vek guardava não pôde ser registrado (%1): nada foi alterado no Vek");
 inline constexpr vek::Text kOperationMode = VEK_TR("station", "o Vek está em modo de operação");
 inline constexpr vek::Text kDiscontinued = VEK_TR("station", "versão de Vek descontinuada (tipo %1)");
 inline constexpr vek::Text kTypeLeftAlone = VEK_TR("station", "tipo de Vek não atendido por esta ferramenta (%1)");

@@ -30,6 +30,7 @@ QString stepText(Step step) {
         case Step::Failed: return qs(texts::kStepFailed);
         case Step::Interrupted: return qs(texts::kStepInterrupted);
         case Step::Held: return qs(texts::kStepHeld);
+        case Step::Copying: return qs(texts::kStepCopying);
         case Step::Recording: return qs(texts::kStepRecording);
         case Step::NotRecorded: return qs(texts::kStepNotRecorded);
     }
@@ -64,21 +65,14 @@ StationUnit::StationUnit(QString port, config::FormModel form, QString stationHo
     formJson_ = fromUtf8(config::toJson(form_));
     config::encode(form_, image_);
     row_.port = port_;
-    // What the unit held is read before anything changes it: the run keeps it.
-    unit::Plan plan = unit::Plan::production(form_);
-    plan.backupFirst = true;
-    unit_.setPlan(plan);
-    connect(&unit_, &unit::UnitController::imageRead, this,
-            [this](const unit::Identification&, const config::Image& image) { beforeRead(image); },
-            Qt::DirectConnection);
+    unit_.setPlan(unit::Plan::production(form_));
+    // What the unit held is read before anything changes it: the run's
+    // record keeps it, and the road goes on once that row is stored.
+    unit_.setCopyKeeper([this](const unit::Identification&, const config::Image& image) { return keepBefore(image); });
+    connect(&unit_, &unit::UnitController::stageChanged, this, &StationUnit::stageChanged);
 
     // Direct: a unit that cannot be taken is left alone before anything is sent.
     connect(&unit_, &unit::UnitController::unitIdentified, this, &StationUnit::identified, Qt::DirectConnection);
-    connect(&unit_, &unit::UnitController::unitRestarting, this, [this] {
-        if (!running_) return;
-        restarting_ = true;
-        setStep(Step::Restarting);
-    });
     connect(&unit_, &unit::UnitController::operationFinished, this, &StationUnit::operationFinished);
     connect(&unit_, &unit::UnitController::portLost, this, &StationUnit::lost);
     connect(&unit_, &unit::UnitController::progressChanged, this, &StationUnit::progress);
@@ -98,7 +92,7 @@ const UnitRow& StationUnit::row() {
 bool StationUnit::open() {
     if (unit_.isOpen()) return true;
     if (!unit_.open(port_)) return false;
-    if (restarting_) return true;  // the restarting unit's port came back under it
+    if (unit_.awaitingReturn()) return true;  // the restarting unit's port came back under it
     if (!running_) {
         // The unit that was here has gone: nothing of its outcome stays on
         // the row the next one is worked on.
@@ -118,18 +112,17 @@ void StationUnit::setStep(Step step) {
 
 std::optional<unit::UnitId> StationUnit::liveId() const {
     // A unit away for its restart is not on the bus to be confused with.
-    if (restarting_ || !(running_ || awaitingUnplug_)) return std::nullopt;
+    if (unit_.awaitingReturn() || !(running_ || awaitingUnplug_)) return std::nullopt;
     return id_;
 }
 
 void StationUnit::identified(const unit::Identification& unit) {
-    if (running_ && restarting_ && id_ && unit.id == *id_) {
+    if (unit_.unitReturned()) {
         // Back with the new firmware; the road goes on to the write.
-        restarting_ = false;
+        if (!running_) return;
         record_.firmwareAfter = row_.firmwareAfter = records::versionText(unit.version);
         push();
         emit line(qs(texts::kLineFirmware).arg(port_, record_.firmwareBefore, record_.firmwareAfter));
-        setStep(Step::Writing);
         return;
     }
     // A new identification on the port is a new unit.
@@ -151,13 +144,26 @@ void StationUnit::identified(const unit::Identification& unit) {
         unit_.leaveAlone();
         return;
     }
-    if (!running_) return;  // stopped as a duplicate
-    setStep(unit::needsFirmware(unit) ? Step::Firmware : Step::Writing);
+}
+
+// The row shows where the controller says the road is.
+void StationUnit::stageChanged(unit::Stage stage) {
+    if (!running_) return;
+    switch (stage) {
+        case unit::Stage::Idle: return;  // between roads: the outcome says how it ended
+        case unit::Stage::Held: setStep(Step::Recording); return;
+        case unit::Stage::Copy:
+        case unit::Stage::Read: setStep(Step::Copying); return;
+        case unit::Stage::Firmware: setStep(Step::Firmware); return;
+        case unit::Stage::Restarting: setStep(Step::Restarting); return;
+        case unit::Stage::Write: setStep(Step::Writing); return;
+        case unit::Stage::Verify: setStep(Step::Verifying); return;
+    }
 }
 
 bool StationUnit::begin(const unit::Identification& unit) {
     running_ = true;
-    restarting_ = false;
+    copySeq_ = 0;
     clock_.start();
     id_ = unit.id;
     idDigits_ = unit::idDigits(unit.id);
@@ -205,13 +211,30 @@ quint64 StationUnit::push() {
     return seq;
 }
 
-void StationUnit::beforeRead(const config::Image& image) {
-    if (!running_ || !record_.beforeImage.isEmpty()) return;
+unit::Copy StationUnit::keepBefore(const config::Image& image) {
+    // Only the first image of a run is what the unit held before it; a
+    // read-back is the run's own bytes, recorded as its verify result.
+    if (!running_ || !record_.beforeImage.isEmpty()) return {};
     record_.beforeImage = QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
-    push();
+    copySeq_ = push();
+    if (copySeq_ == 0) return {};  // nothing is recorded at this station
+    unit::Copy pending;
+    pending.state = unit::Copy::State::Pending;
+    return pending;
 }
 
 void StationUnit::saved(const QString& id, quint64 seq, bool ok, const QString& error) {
+    if (running_ && id == record_.id && seq == copySeq_) {
+        copySeq_ = 0;
+        unit::Copy copy;
+        copy.where = "run " + record_.id.toStdString();
+        if (!ok) {
+            copy.state = unit::Copy::State::NotKept;
+            copy.why = error.toStdString();
+        }
+        unit_.copyKept(copy);
+        return;
+    }
     if (running_ && id == record_.id && seq == beginSeq_) {
         if (ok) {
             beginStored_ = true;
@@ -270,10 +293,6 @@ void StationUnit::progress(const unit::Progress& p) {
     row_.percent = p.percent;
     row_.bytesPerSecond = p.bytesPerSecond;
     row_.secondsLeft = p.secondsLeft;
-    if (p.operation == unit::Operation::Firmware) row_.step = Step::Firmware;
-    if (p.operation == unit::Operation::Write) row_.step = Step::Writing;
-    if (p.operation == unit::Operation::Verify) row_.step = Step::Verifying;
-    row_.stepText = stepText(row_.step);
     emit changed();
 }
 
@@ -304,6 +323,13 @@ QString StationUnit::reasonFor(const unit::Outcome& outcome) const {
                 .arg(outcome.mismatchAt)
                 .arg(hex(outcome.wroteByte), hex(outcome.readByte));
         case Kind::Interrupted: return qs(texts::kStepInterrupted);
+        case Kind::CopyNotKept:
+            return qs(texts::kCopyNotKept).arg(outcome.copy ? fromUtf8(outcome.copy->why) : QString());
+        // Refusals of an action asked by hand: the station asks for none.
+        case Kind::Busy:
+        case Kind::OtherUnit:
+        case Kind::NotIdentified:
+        case Kind::InvalidCopy: return unit::kindName(outcome.kind);
     }
     return {};
 }
@@ -338,7 +364,7 @@ void StationUnit::operationFinished(const unit::Outcome& outcome) {
 
 void StationUnit::lost() {
     // A restarting unit may leave the bus; the controller takes its port back.
-    if (restarting_) return;
+    if (unit_.awaitingReturn()) return;
     if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
     // The unit is gone, seen by the port watch or not: the next open is for another.
     awaitingUnplug_ = false;
@@ -346,7 +372,7 @@ void StationUnit::lost() {
 }
 
 void StationUnit::portGone() {
-    if (restarting_) return;  // the controller reopens it when it is back
+    if (unit_.awaitingReturn()) return;  // the controller reopens it when it is back
     if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
     awaitingUnplug_ = false;
     id_.reset();
@@ -396,7 +422,6 @@ void StationUnit::setQrLabel(const QString& digits) {
 void StationUnit::end(Step step, const QString& reason) {
     if (!running_) return;
     running_ = false;
-    restarting_ = false;
     awaitingUnplug_ = true;
     row_.elapsedMs = clock_.elapsed();
     record_.endedAt = QDateTime::currentDateTimeUtc();

@@ -27,11 +27,12 @@ enum class Step {
     Waiting,
     NoAnswer,
     Held,  // a unit is there, but the station starts no new one now
+    Copying,  // what the unit holds is read and put in the run's record
     Firmware,
     Restarting,
     Writing,
     Verifying,
-    Recording,  // ended; its last row is on its way to the records
+    Recording,  // its first row, or its last, is on its way to the records
     Passed,
     Failed,
     Interrupted,
@@ -136,7 +137,8 @@ private:
     quint64 push();
     void saved(const QString& id, quint64 seq, bool ok, const QString& error);
     void settle(const records::Run& run);
-    void beforeRead(const config::Image& image);
+    unit::Copy keepBefore(const config::Image& image);
+    void stageChanged(unit::Stage stage);
     void setStep(Step step);
 
     QString port_;
@@ -151,6 +153,7 @@ private:
     records::Run record_;
     quint64 seq_ = 0;
     quint64 beginSeq_ = 0;
+    quint64 copySeq_ = 0;
     bool beginStored_ = false;
     // Ended runs whose last row is not yet acknowledged: the copy sent last and its number.
     struct Unsettled {
@@ -166,7 +169,6 @@ private:
     std::optional<unit::UnitId> id_;
     bool running_ = false;
     bool awaitingUnplug_ = false;
-    bool restarting_ = false;
     // Inside the controller's unitIdentified: a unit can still be left alone.
     bool identifying_ = false;
 };

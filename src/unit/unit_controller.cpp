@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 
+#include "unit/backup_store.h"
 #include "unit/unit_texts.h"
 #include "unit/language.h"
 
@@ -248,6 +249,27 @@ void UnitController::emitProgress() {
 
 void UnitController::appendLog(const std::string& line) { emit logLine(fromUtf8(line), Tone::Normal); }
 void UnitController::appendWarning(const std::string& line) { warn(fromUtf8(line)); }
+
+Copy UnitController::keepCopy(const protocol::Identification& unit, const config::Image& image) {
+    Copy copy;
+    if (keeper_) {
+        copy = keeper_(unit, image);
+    } else {
+        BackupStore store(backupFolder_.isEmpty() ? BackupStore::defaultFolder() : backupFolder_);
+        auto kept = store.keep(unit, image);
+        if (const auto* error = std::get_if<QString>(&kept)) {
+            copy.state = Copy::State::NotKept;
+            copy.where = store.folder().toStdString();
+            copy.why = error->toStdString();
+        } else {
+            const auto& k = std::get<BackupStore::Kept>(kept);
+            copy.where = k.path.toStdString();
+            copy.fresh = k.fresh;
+        }
+    }
+    if (copy.state != Copy::State::Pending) emit copyTaken(unit, copy);
+    return copy;
+}
 
 void UnitController::identified(const protocol::Identification& unit, bool listed) {
     noAnswer_.stop();

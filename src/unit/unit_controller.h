@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "link/com_port.h"
 #include "session/session.h"
@@ -56,10 +58,42 @@ public:
     // The form as the technician edits it.
     void setForm(const config::FormModel& form) { session_.setForm(form); }
 
-    // CONFIGURAR: validate, write and read back this form.
-    void setConfig(const config::FormModel& form) { session_.setConfig(form); }
-    // Puts back what a unit once held (a backup), byte for byte, and reads back.
-    void restore(const config::Image& image) { session_.restore(image); }
+    // Actions on a unit name the unit and run one plan at a time: while a
+    // road runs, before a unit identified itself on this connection, or for
+    // another unit, they are refused with that kind (Busy, NotIdentified,
+    // OtherUnit, ...) and nothing is sent. Kind::Ok: the road runs and ends
+    // with operationFinished.
+    Kind request(const UnitId& unit, const Plan& plan) { return session_.request(unit, plan); }
+    // CONFIGURAR: validate, keep the copy, write and read back this form.
+    Kind setConfig(const UnitId& unit, const config::FormModel& form) { return session_.setConfig(unit, form); }
+    // Puts back what a unit once held (a backup), byte for byte, and reads
+    // back; an invalid image only with `allowInvalid`.
+    Kind restore(const UnitId& unit, const config::Image& image, bool allowInvalid = false) {
+        return session_.restore(unit, image, allowInvalid);
+    }
+    // The plan of the road that runs or ran last (the standing plan's, or
+    // one asked for).
+    const Plan& lastRoad() const { return session_.road(); }
+    // Whether an action on a unit would be taken now: idle, with a unit
+    // identified on this connection.
+    bool idle() const { return !session_.busy(); }
+    std::optional<Identification> unitHere() const {
+        return session_.unitHere() ? std::optional<Identification>(session_.unit()) : std::nullopt;
+    }
+    // Where the road stands (stageChanged says when it moves).
+    Stage stage() const { return session_.stage(); }
+    // Inside a unitIdentified handler: the unit is the one back from its
+    // restart with new firmware, its road going on, not a new unit.
+    bool unitReturned() const { return session_.returning(); }
+
+    // Who keeps the copies of what units hold (every read, and what a unit
+    // holds before a change). By default the backups folder of the user's
+    // data; a station keeps them in its run's record instead, and answers
+    // later (Copy::State::Pending, then copyKept()).
+    using CopyKeeper = std::function<Copy(const Identification&, const config::Image&)>;
+    void setCopyKeeper(CopyKeeper keeper) { keeper_ = std::move(keeper); }
+    void setBackupFolder(const QString& folder) { backupFolder_ = folder; }
+    void copyKept(const Copy& copy) { session_.copyKept(copy); }
     void jump() { session_.jump(); }
     void remoteCommandList(const config::FormModel& form) { session_.remoteCommandList(form); }
     void clearIdList() { session_.clearIdList(); }
@@ -98,10 +132,10 @@ signals:
     // New firmware went in; the unit is awaited back.
     void unitRestarting(const vek::unit::Identification& unit);
     void operationFinished(const vek::unit::Outcome& outcome);
-    // A configuration read came in whole (valid or not), before anything of
-    // the road changes the unit: a connection made here (a direct one) keeps
-    // it before the road goes on.
-    void imageRead(const vek::unit::Identification& unit, const vek::config::Image& image);
+    // A copy of what a unit holds was kept (or not: Copy::State::NotKept,
+    // where and why), before the road goes on.
+    void copyTaken(const vek::unit::Identification& unit, const vek::unit::Copy& copy);
+    void stageChanged(vek::unit::Stage stage);
 
 private:
     // transfer::Port
@@ -119,9 +153,8 @@ private:
     void identified(const protocol::Identification& unit, bool listed) override;
     void restarting(const protocol::Identification& unit) override;
     void finished(const session::Outcome& outcome) override;
-    void configurationRead(const protocol::Identification& unit, const config::Image& image) override {
-        emit imageRead(unit, image);
-    }
+    Copy keepCopy(const protocol::Identification& unit, const config::Image& image) override;
+    void stageMoved(Stage stage) override { emit stageChanged(stage); }
 
     bool openDevice(const QString& port, bool quiet);
     void VCPRxChar(int count);
@@ -141,6 +174,8 @@ private:
     QTimer noReturn_;
     QTimer reopen_;
     QString restartPort_;
+    CopyKeeper keeper_;
+    QString backupFolder_;
     int progressMaximum_ = 0;
     int progressPosition_ = 0;
     // The estimate: when the running operation's first step was seen.

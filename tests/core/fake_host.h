@@ -36,6 +36,8 @@ public:
     std::function<void(const protocol::Bytes&)> onWrite;
     // Called from identified(), as a view that decides about the unit would.
     std::function<void(const protocol::Identification&, bool)> onIdentified;
+    // How the view answers a copy to keep (kept, by default).
+    std::function<session::Copy(const config::Image&)> onKeepCopy;
 
     // What the core did.
     std::vector<std::string> trace;
@@ -52,6 +54,7 @@ public:
     std::vector<Identified> identifications;
     std::vector<protocol::Identification> restarts;
     std::vector<config::Image> configurationsRead;
+    std::vector<session::Stage> stages;
     std::vector<session::Outcome> outcomes;
 
     bool portOpen() const override { return open; }
@@ -103,10 +106,12 @@ public:
         trace.push_back("restarting:" + protocol::idDigits(unit.id));
         restarts.push_back(unit);
     }
-    void configurationRead(const protocol::Identification&, const config::Image& image) override {
-        trace.push_back("configurationRead");
+    session::Copy keepCopy(const protocol::Identification&, const config::Image& image) override {
+        trace.push_back("keepCopy");
         configurationsRead.push_back(image);
+        return onKeepCopy ? onKeepCopy(image) : session::Copy{};
     }
+    void stageMoved(session::Stage stage) override { stages.push_back(stage); }
     void finished(const session::Outcome& outcome) override {
         trace.push_back("finished:" + std::string(session::kindName(outcome.kind)));
         outcomes.push_back(outcome);
@@ -153,7 +158,7 @@ public:
     void partialFrameExpired() { sync(), Session::partialFrameExpired(); }
     void timer1Tick() { sync(), Session::timer1Tick(); }
     void timer3Tick() { sync(), Session::timer3Tick(); }
-    void setConfig() { sync(), Session::setConfig(host_.formModel); }
+    session::Kind setConfig() { return sync(), Session::setConfig(unit().id, host_.formModel); }
     void remoteCommandList() { sync(), Session::remoteCommandList(host_.formModel); }
 
 private:

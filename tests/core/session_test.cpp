@@ -22,6 +22,7 @@ const char* const kReading = "Buscando configuração interna...";
 const char* const kStarting = "Iniciando atualização...";
 const char* const kSucceeded = "Atualização concluída com sucesso!";
 const char* const kVerified = "Configuração conferida: o Vek guardou exatamente o que foi gravado.";
+const char* const kCopyReading = "Lendo uma cópia da configuração do Vek antes de alterá-lo...";
 const char* const kRestarting = "Firmware enviado: o Vek está reiniciando com o novo firmware...";
 const char* const kReadDone = "Leitura da configuração interna concluída!";
 const char* const kDiscontinued =
@@ -52,6 +53,11 @@ protected:
         host.onWrite = [this](const Bytes& f) { unit.receive(f); };
         unit.configBase = identity.configBase;
         unit.memory = imageOf(config::applyDefaults);
+        // These tests follow the road's steps on the wire; the copy taken
+        // before a change has tests of its own (SessionCopy, SessionRoad).
+        session::Plan plan = session::Plan::window();
+        plan.withoutCopy = true;
+        session.setPlan(plan);
         session.portOpened();
         host.trace.clear();  // the emptied form
     }
@@ -97,8 +103,9 @@ TEST_F(SessionTest, IdentificationTable) {
         {{4, 0, 2, 47}, {"Vek v4.0.2.47" + id, kUpToDate, kReading}, {false, false, false}, 7, true},
         {{41, 2, 2, 47}, {"Vek v41.2.2.47" + id, kUpToDate, kReading}, {false, false, false}, 7, true},
         {{3, 0, 2, 47}, {"Vek v3.0.2.47" + id, kUpToDate, kReading}, {false, false, false}, 7, false},
-        {{41, 1, 2, 46}, {"Vek v41.1.2.46" + id, kStarting}, {false, false}, 1, false},
-        {{4, 0, 255, 255}, {"Vek v4.0.255.255" + id, kStarting}, {false, false}, 1, false},
+        // The copy of what the unit holds is read before new firmware goes in.
+        {{41, 1, 2, 46}, {"Vek v41.1.2.46" + id, kCopyReading}, {false, false}, 7, false},
+        {{4, 0, 255, 255}, {"Vek v4.0.255.255" + id, kCopyReading}, {false, false}, 7, false},
         {{2, 5, 0, 0}, {"Vek v2.5.0.0" + id, kDiscontinued, kReading}, {false, true, false}, 7, false},
         {{7, 0, 1, 0}, {"Vek v7.0.1.0" + id, "Este tipo de Vek (7) não é atendido por esta ferramenta."}, {false, true}, 0,
          false},
@@ -203,7 +210,7 @@ TEST_F(SessionTest, AHeldRoadSendsNothingUntilGo) {
     session.go();
     EXPECT_FALSE(session.holding());
     ASSERT_FALSE(host.writes.empty());
-    EXPECT_EQ(host.writes[0][2], protocol::CmdConfigBlock);  // the road goes on to its write
+    EXPECT_EQ(host.writes[0][2], 7);  // the road goes on: the copy's read before its write
 
     // Held, then left alone: the road ends there and go() starts nothing.
     host.forget();
@@ -260,8 +267,11 @@ TEST_F(SessionTest, RepliesThatBelongToNoOperationChangeNothing) {
 
     // Nor does an acknowledgement after a finished write.
     unit.silent = false;
+    session.portOpened();
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
     host.formModel = formOf(config::applyDefaults);
-    session.setConfig();
+    ASSERT_EQ(session.setConfig(), session::Kind::Ok);
     pump();
     ASSERT_TRUE(host.logged(kSucceeded));
     host.forget();
@@ -365,7 +375,9 @@ TEST_F(SessionTest, FirmwareUpdateThenTheUnitIsFoundUpToDate) {
 }
 
 TEST_F(SessionTest, FirmwareOnlyForUnitsThatRunIt) {
-    session.setPlan(session::Plan::flash(true));
+    session::Plan flash = session::Plan::flash(true);
+    flash.withoutCopy = true;
+    session.setPlan(flash);
     identifyAs({7, 0, 1, 0});
     EXPECT_TRUE(host.writes.empty());
     ASSERT_EQ(host.outcomes.size(), 1u);
@@ -459,6 +471,9 @@ TEST_F(SessionTest, InvalidConfigurationIsReplacedByAPresetAndWritten) {
 }
 
 TEST_F(SessionTest, RefusedFieldIsEmptiedAndNothingIsSent) {
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
+    host = FakeHost{};
     host.formModel = formOf(config::applyDefaults);
     host.formModel.text[config::RBGL] = "1001";
     session.setConfig();
@@ -508,7 +523,8 @@ TEST_F(SessionTest, WriteLandsInTheUnitAndMayCloseThePort) {
         EXPECT_TRUE(host.outcomes[1].verified);
         EXPECT_EQ(host.deferredCloses, c.closes ? 1 : 0);
         // Closed only once the record read back matched.
-        std::vector<std::string> tail{"log:" + std::string(kSucceeded), "log:" + std::string(kVerified)};
+        // The read-back is kept as a copy, like a read.
+        std::vector<std::string> tail{"log:" + std::string(kSucceeded), "log:" + std::string(kVerified), "keepCopy"};
         if (c.closes) tail.push_back("deferredClose");
         tail.push_back("finished:ok");
         ASSERT_GE(host.trace.size(), tail.size());
@@ -535,55 +551,42 @@ TEST_F(SessionTest, ReopeningThePortAbandonsARunningTransferWithoutAWord) {
     EXPECT_FALSE(session.awaitingReturn());
 }
 
-TEST_F(SessionTest, StartingAWriteAbandonsARunningRead) {
+// Asked while a road runs, a write is refused and nothing of the running
+// road changes: the read, the write and the refused form alike.
+TEST_F(SessionTest, AWriteAskedWhileARoadRunsIsRefusedAndTheRoadGoesOn) {
     unit.silent = true;
-    identifyAs({4, 0, 2, 47});
+    identifyAs({4, 0, 2, 47});  // the window's road: reading
     ASSERT_TRUE(host.timer3);
     host.formModel = formOf(config::applyDefaults);
-    session.setConfig();
-    EXPECT_FALSE(host.timer3);
-    EXPECT_TRUE(host.timer1);
     host.forget();
-    arrive(dataFrame(identity.configBase, Bytes(500, 0)));  // late data for the abandoned read
-    session.timer3Tick();
-    EXPECT_TRUE(host.trace.empty());
+    EXPECT_EQ(session.setConfig(), session::Kind::Busy);
+    host.formModel.text[config::TVMX] = "";  // a form the write would refuse: still Busy first
+    EXPECT_EQ(session.setConfig(), session::Kind::Busy);
+    EXPECT_TRUE(host.timer3);
+    EXPECT_FALSE(host.timer1);
+    EXPECT_TRUE(host.writes.empty());
+    EXPECT_TRUE(host.outcomes.empty());
 }
 
-TEST_F(SessionTest, ARefusedWriteLeavesARunningTransferAlone) {
+// The refused form is a road of its own that ends at once, when nothing runs.
+TEST_F(SessionTest, ARefusedFormEndsAtOnceAndTheNextWriteGoesIn) {
     session.setPlan(session::Plan::identify());
     identifyAs({4, 0, 2, 47});
     host.outcomes.clear();
-    unit.silent = true;
     host.formModel = formOf(config::applyDefaults);
-    session.setConfig();
-    const Bytes firstBlock = host.writes.back();
     host.formModel.text[config::TVMX] = "";
-    session.setConfig();
+    EXPECT_EQ(session.setConfig(), session::Kind::Ok);
     ASSERT_EQ(host.outcomes.size(), 1u);
     EXPECT_EQ(host.outcomes[0].kind, session::Kind::Refused);
-    EXPECT_TRUE(host.timer1);
-    session.timer1Tick();
-    session.timer1Tick();
-    session.timer1Tick();  // idle step 3: the same block again, unchanged
-    EXPECT_EQ(host.writes.back(), firstBlock);
-}
-
-// A refused press is said on its own; the write already running still ends
-// with its own outcome.
-TEST_F(SessionTest, AWriteThatWentOnPastARefusedOneStillEndsWithItsOutcome) {
-    session.setPlan(session::Plan::identify());
-    identifyAs({4, 0, 2, 47});
-    host.outcomes.clear();
+    EXPECT_TRUE(host.writes.empty());
     host.formModel = formOf(config::applyDefaults);
-    session.setConfig();
-    config::FormModel refused = host.formModel;
-    refused.text[config::TVMX] = "";
-    session.Session::setConfig(refused);
+    EXPECT_EQ(session.setConfig(), session::Kind::Ok);
     pump();
-    for (int tick = 0; tick < 10 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
+    for (int tick = 0; tick < 20 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
+    pump();
+    for (int tick = 0; tick < 20 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
     EXPECT_EQ(unit.memory, imageOf(config::applyDefaults));
     ASSERT_EQ(host.outcomes.size(), 2u);
-    EXPECT_EQ(host.outcomes[0].kind, session::Kind::Refused);
     EXPECT_EQ(host.outcomes[1].kind, session::Kind::Ok);
     EXPECT_TRUE(host.outcomes[1].verified);
 }
@@ -596,7 +599,9 @@ TEST_F(SessionTest, ABackupGoesBackByteForByteEvenWhenItIsNoValidConfiguration) 
     // What a never-written unit held: no form can express it, the bytes can.
     config::Image held{};
     held.fill(0xFF);
-    session.restore(held);
+    EXPECT_EQ(session.restore(session.unit().id, held), session::Kind::InvalidCopy);
+    EXPECT_TRUE(host.writes.empty());
+    EXPECT_EQ(session.restore(session.unit().id, held, true), session::Kind::Ok);
     pump();
     for (int tick = 0; tick < 10 && session.operation() != session::Operation::None; ++tick) session.timer3Tick();
     EXPECT_EQ(unit.memory, held);
@@ -656,7 +661,9 @@ TEST_F(SessionTest, AWriteIsReadBackAndComparedBeforeItCounts) {
         unit.memory = imageOf(config::applyDefaults);
         unit.storeWrongAt = c.storeWrongAt;
         unit.silentReads = c.silentReads;
-        session.setPlan(session::Plan::writeOnly(formOf(config::applyNorvale), c.verify));
+        session::Plan plan = session::Plan::writeOnly(formOf(config::applyNorvale), c.verify);
+        plan.withoutCopy = true;  // only the write's own reads are counted here
+        session.setPlan(plan);
         session.portOpened();
         identifyAs({4, 0, 2, 47});
         pump();
@@ -857,7 +864,7 @@ void runRoad(const RoadRow& r) {
     if (r.before) {
         // Handed over whole, before anything was sent to change it.
         EXPECT_EQ(*o.before, memoryAtStart);
-        const auto handed = std::find(host.trace.begin(), host.trace.end(), "configurationRead");
+        const auto handed = std::find(host.trace.begin(), host.trace.end(), "keepCopy");
         ASSERT_NE(handed, host.trace.end());
         EXPECT_EQ(std::count(host.trace.begin(), handed, "log:Iniciando atualização..."), 0);
     }
@@ -872,8 +879,11 @@ void runRoad(const RoadRow& r) {
 
 }  // namespace
 
-Plan withCopyFirst(Plan plan) {
-    plan.backupFirst = true;
+// Every change keeps its copy first unless the user said otherwise: the
+// rows that name it only say so.
+Plan withCopyFirst(Plan plan) { return plan; }
+Plan withoutCopy(Plan plan) {
+    plan.withoutCopy = true;
     return plan;
 }
 
@@ -884,15 +894,15 @@ TEST(SessionRoad, EveryUnitUnderEveryPlan) {
         {.name = "window: updated, back as 2.47, then read",
          .version = v246, .plan = Plan::window(), .backAs = v247,
          .kinds = {Kind::Ok}, .operation = Operation::Read, .firmwareSent = true, .versionAfter = v247, .read = true,
-         .firmwareTransfers = 1, .memoryReads = true, .listed = {false, true}, .successLines = 1},
+         .before = true, .firmwareTransfers = 1, .memoryReads = true, .listed = {false, true}, .successLines = 1},
         {.name = "window: back still 2.46, updated once and not read",
          .version = v246, .plan = Plan::window(), .backAs = v246,
          .kinds = {Kind::FirmwareNotTaken}, .operation = Operation::Firmware, .firmwareSent = true,
-         .versionAfter = v246, .firmwareTransfers = 1, .listed = {false}},
+         .versionAfter = v246, .before = true, .firmwareTransfers = 1, .memoryReads = true, .listed = {false}},
         {.name = "window: another unit back, then its own road",
          .version = v246, .plan = Plan::window(), .backAs = v247, .backOther = true,
          .kinds = {Kind::OtherUnitReturned, Kind::Ok}, .operation = Operation::Firmware, .firmwareSent = true,
-         .returned = true, .firmwareTransfers = 1, .memoryReads = true,
+         .returned = true, .before = true, .firmwareTransfers = 1, .memoryReads = true,
          .listed = {false, true}},
         {.name = "flash, a copy of the configuration first",
          .version = v246, .plan = withCopyFirst(Plan::flash(false)), .backAs = v247,
@@ -906,7 +916,7 @@ TEST(SessionRoad, EveryUnitUnderEveryPlan) {
         {.name = "window: never back",
          .version = v246, .plan = Plan::window(),
          .kinds = {Kind::DidNotReturn}, .operation = Operation::Firmware, .firmwareSent = true,
-         .firmwareTransfers = 1, .listed = {false}},
+         .before = true, .firmwareTransfers = 1, .memoryReads = true, .listed = {false}},
         {.name = "window: discontinued is warned about, then read",
          .version = discontinued, .plan = Plan::window(),
          .kinds = {Kind::Ok}, .operation = Operation::Read, .read = true, .discontinued = true, .memoryReads = true,
@@ -932,22 +942,22 @@ TEST(SessionRoad, EveryUnitUnderEveryPlan) {
         {.name = "writeOnly: stored differently",
          .version = v247, .plan = Plan::writeOnly(norvale, true), .storeWrongAt = 700,
          .kinds = {Kind::ReadBackDiffers}, .operation = Operation::Verify, .written = true, .mismatchAt = 700,
-         .configTransfers = 1, .memoryReads = true, .listed = {true}},
+         .before = true, .configTransfers = 1, .memoryReads = true, .listed = {true}},
         {.name = "writeOnly: verify off",
          .version = v247, .plan = Plan::writeOnly(norvale, false), .storeWrongAt = 700,
-         .kinds = {Kind::Ok}, .operation = Operation::Write, .written = true, .configTransfers = 1,
-         .listed = {true}, .successLines = 1},
+         .kinds = {Kind::Ok}, .operation = Operation::Write, .written = true, .before = true, .configTransfers = 1,
+         .memoryReads = true, .listed = {true}, .successLines = 1},
         {.name = "production: updated, back as 2.47, then written and verified",
          .version = v246, .plan = Plan::production(norvale), .backAs = v247,
          .kinds = {Kind::Ok}, .operation = Operation::Verify, .firmwareSent = true, .versionAfter = v247,
-         .written = true, .verified = true, .firmwareTransfers = 1, .configTransfers = 1, .memoryReads = true,
+         .written = true, .verified = true, .before = true, .firmwareTransfers = 1, .configTransfers = 1, .memoryReads = true,
          .listed = {false, true}, .successLines = 2},
         {.name = "flash when needed: up to date",
          .version = v247, .plan = Plan::flash(false), .kinds = {Kind::Ok}, .listed = {true}},
         {.name = "flash forced: up to date, sent anyway",
          .version = v247, .plan = Plan::flash(true), .backAs = v247,
          .kinds = {Kind::Ok}, .operation = Operation::Firmware, .firmwareSent = true, .versionAfter = v247,
-         .firmwareTransfers = 1, .listed = {true, false}, .successLines = 1},
+         .before = true, .firmwareTransfers = 1, .memoryReads = true, .listed = {true, false}, .successLines = 1},
         {.name = "flash: discontinued",
          .version = discontinued, .plan = Plan::flash(true), .kinds = {Kind::Discontinued}, .discontinued = true,
          .listed = {false}},
