@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "config/config_image.h"
@@ -43,7 +44,9 @@ config::FormModel formOf(void (*preset)(config::FormModel&)) {
 }
 
 class SessionTest : public ::testing::Test {
-protected:
+public:
+    void TestBody() override {}  // also made by hand, one per row of a table
+
     FakeHost host;
     FakeUnit unit;
     Session session{host};
@@ -608,6 +611,182 @@ TEST_F(SessionTest, ABackupGoesBackByteForByteEvenWhenItIsNoValidConfiguration) 
     ASSERT_EQ(host.outcomes.size(), 1u);
     EXPECT_EQ(host.outcomes[0].kind, session::Kind::Ok);
     EXPECT_TRUE(host.outcomes[0].verified);
+}
+
+// --- one plan at a time, for the unit on the port ---------------------------
+
+using Kind = session::Kind;
+
+// Every action on a unit, asked in every state a road can be in: refused
+// with its kind and nothing sent, or taken. Refusals leave the wire and the
+// running road exactly as they were.
+TEST_F(SessionTest, ActionsAreTakenOnlyForTheIdentifiedUnitWithNothingRunning) {
+    enum class Action { Write, Restore, Flash };
+    struct State {
+        const char* name;
+        std::function<void(SessionTest&)> reach;
+        Kind write, restore, flash;
+    };
+    const auto identified = [](std::array<std::uint8_t, 4> v, session::Plan plan) {
+        return [v, plan](SessionTest& t) {
+            t.session.setPlan(plan);
+            t.identifyAs(v);
+            t.pump();
+        };
+    };
+    session::Plan windowNoCopy = session::Plan::window();
+    windowNoCopy.withoutCopy = true;
+    const State states[] = {
+        {"no unit yet", [](SessionTest&) {}, Kind::NotIdentified, Kind::NotIdentified, Kind::NotIdentified},
+        {"reading", [](SessionTest& t) { t.unit.silent = true; t.identifyAs({4, 0, 2, 47}); },
+         Kind::Busy, Kind::Busy, Kind::Busy},
+        {"copying before firmware", [](SessionTest& t) { t.unit.silent = true; t.session.setPlan(session::Plan::window());
+                                                         t.identifyAs({4, 0, 2, 46}); },
+         Kind::Busy, Kind::Busy, Kind::Busy},
+        {"firmware", [windowNoCopy](SessionTest& t) { t.unit.silent = true; t.session.setPlan(windowNoCopy);
+                                                      t.identifyAs({4, 0, 2, 46}); },
+         Kind::Busy, Kind::Busy, Kind::Busy},
+        {"restarting", [windowNoCopy](SessionTest& t) { t.session.setPlan(windowNoCopy); t.identifyAs({4, 0, 2, 46});
+                                                        t.pump(); },
+         Kind::Busy, Kind::Busy, Kind::Busy},
+        {"writing", [](SessionTest& t) { t.session.setPlan(session::Plan::identify()); t.identifyAs({4, 0, 2, 47});
+                                         t.unit.silent = true; t.host.formModel = formOf(config::applyDefaults);
+                                         ASSERT_EQ(t.session.setConfig(), Kind::Ok); },
+         Kind::Busy, Kind::Busy, Kind::Busy},
+        {"held by its view", [](SessionTest& t) {
+             t.host.onIdentified = [&t](const protocol::Identification&, bool) { t.session.hold(); };
+             t.identifyAs({4, 0, 2, 47}); },
+         Kind::Busy, Kind::Busy, Kind::Busy},
+        {"reopened: the unit before is no longer known",
+         [](SessionTest& t) { t.session.setPlan(session::Plan::identify()); t.identifyAs({4, 0, 2, 47});
+                              t.session.portOpened(); },
+         Kind::NotIdentified, Kind::NotIdentified, Kind::NotIdentified},
+        {"a type left alone", identified({7, 0, 1, 0}, session::Plan::identify()),
+         Kind::TypeLeftAlone, Kind::TypeLeftAlone, Kind::TypeLeftAlone},
+        {"in operation mode", [](SessionTest& t) { t.identity.mode = 0; t.identifyAs({4, 0, 2, 47}); },
+         Kind::NotIdentified, Kind::NotIdentified, Kind::NotIdentified},
+        {"needs firmware", identified({4, 0, 2, 46}, session::Plan::identify()),
+         Kind::NeedsFirmware, Kind::NeedsFirmware, Kind::Ok},
+        {"idle, identified", identified({4, 0, 2, 47}, session::Plan::identify()), Kind::Ok, Kind::Ok, Kind::Ok},
+    };
+    config::Image valid = imageOf(config::applyNorvale);
+    for (const State& st : states) {
+        for (const Action action : {Action::Write, Action::Restore, Action::Flash}) {
+            for (const bool otherUnit : {false, true}) {
+                SCOPED_TRACE(std::string(st.name) + (action == Action::Write     ? " / write"
+                                                     : action == Action::Restore ? " / restore"
+                                                                                 : " / flash") +
+                             (otherUnit ? " / for another unit" : ""));
+                SessionTest t;
+                st.reach(t);
+                const std::size_t writes = t.host.writes.size(), outcomes = t.host.outcomes.size();
+                const bool timer1 = t.host.timer1, timer3 = t.host.timer3;
+                const protocol::UnitId id = otherUnit ? protocol::UnitId{0x0000ABCD, 0x22222222, 0x33333333}
+                                                      : t.session.unit().id;
+                t.host.formModel = formOf(config::applyNorvale);
+                Kind got = Kind::Ok;
+                if (action == Action::Write) got = t.session.Session::setConfig(id, t.host.formModel);
+                if (action == Action::Restore) got = t.session.restore(id, valid);
+                if (action == Action::Flash) got = t.session.request(id, session::Plan::flash(true));
+                Kind expected = action == Action::Write ? st.write : action == Action::Restore ? st.restore : st.flash;
+                // Another unit is refused as such wherever a unit is known and idle.
+                if (otherUnit && (expected == Kind::Ok || expected == Kind::NeedsFirmware ||
+                                  expected == Kind::TypeLeftAlone))
+                    expected = Kind::OtherUnit;
+                EXPECT_EQ(session::kindName(got), session::kindName(expected));
+                if (got != Kind::Ok) {
+                    EXPECT_EQ(t.host.writes.size(), writes);
+                    EXPECT_EQ(t.host.outcomes.size(), outcomes);
+                    EXPECT_EQ(t.host.timer1, timer1);
+                    EXPECT_EQ(t.host.timer3, timer3);
+                } else {
+                    // Taken: the road's first step is the copy's read.
+                    ASSERT_GT(t.host.writes.size(), writes);
+                    EXPECT_EQ(t.host.writes[writes][2], 7);
+                    EXPECT_TRUE(t.session.busy());
+                }
+            }
+        }
+    }
+}
+
+// --- the copy before a change --------------------------------------------------
+
+TEST_F(SessionTest, AChangeWhoseCopyIsNotKeptDoesNotStartUnlessAskedTo) {
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
+    pump();
+    host.onKeepCopy = [](const config::Image&) {
+        return session::Copy{.state = session::Copy::State::NotKept, .where = "/backups", .why = "disco cheio"};
+    };
+    const config::Image before = unit.memory;
+    // A write, a restore and new firmware alike: the copy's read, then nothing.
+    for (const session::Plan& plan : {session::Plan::writeOnly(formOf(config::applyNorvale), true),
+                                      session::Plan::writeImageOnly(imageOf(config::applyNorvale), true),
+                                      session::Plan::flash(true)}) {
+        host.outcomes.clear();
+        host.writes.clear();
+        ASSERT_EQ(session.request(session.unit().id, plan), Kind::Ok);
+        pump();
+        for (int tick = 0; tick < 10 && session.busy(); ++tick) session.timer3Tick(), pump();
+        ASSERT_EQ(host.outcomes.size(), 1u);
+        EXPECT_EQ(host.outcomes[0].kind, Kind::CopyNotKept);
+        ASSERT_TRUE(host.outcomes[0].copy);
+        EXPECT_EQ(host.outcomes[0].copy->why, "disco cheio");
+        EXPECT_FALSE(host.outcomes[0].written);
+        for (const Bytes& w : host.writes) EXPECT_EQ(w[2], 7);  // reads only
+        EXPECT_EQ(unit.memory, before);
+    }
+    // Asked to go without it: no read for a copy at all, and the outcome says so.
+    session::Plan plan = session::Plan::writeOnly(formOf(config::applyNorvale), true);
+    plan.withoutCopy = true;
+    host.outcomes.clear();
+    host.writes.clear();
+    ASSERT_EQ(session.request(session.unit().id, plan), Kind::Ok);
+    EXPECT_EQ(host.writes.front()[2], protocol::CmdConfigBlock);
+    pump();
+    for (int tick = 0; tick < 10 && session.busy(); ++tick) session.timer3Tick(), pump();
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, Kind::Ok);
+    ASSERT_TRUE(host.outcomes[0].copy);
+    EXPECT_EQ(host.outcomes[0].copy->state, session::Copy::State::Skipped);
+    EXPECT_EQ(unit.memory, imageOf(config::applyNorvale));
+}
+
+// A read, or a write read back equal, gives this connection what the unit
+// holds: the next change needs no read of its own, so the write's wire order
+// stays what it always was. A copy kept later holds the road until then.
+TEST_F(SessionTest, AReadOrAVerifiedWriteIsTheCopyAndALaterCopyHoldsTheRoad) {
+    identifyAs({4, 0, 2, 47});  // the window's road reads (its copy kept)
+    pump();
+    for (int tick = 0; tick < 10 && session.busy(); ++tick) session.timer3Tick(), pump();
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    for (int press = 0; press < 2; ++press) {
+        host.writes.clear();
+        host.formModel = formOf(press == 0 ? config::applyNorvale : config::applyDefaults);
+        ASSERT_EQ(session.setConfig(), Kind::Ok);
+        EXPECT_EQ(host.writes.front()[2], protocol::CmdConfigBlock);  // no read first
+        pump();
+        for (int tick = 0; tick < 10 && session.busy(); ++tick) session.timer3Tick(), pump();
+    }
+    ASSERT_EQ(host.outcomes.size(), 3u);
+    EXPECT_TRUE(host.outcomes[2].verified);
+
+    // After a reopen nothing is known: the copy is read again, and a view
+    // that keeps it later holds the road until it answers.
+    session.portOpened();
+    session.setPlan(session::Plan::identify());
+    identifyAs({4, 0, 2, 47});
+    host.onKeepCopy = [](const config::Image&) { return session::Copy{.state = session::Copy::State::Pending, .where = {}, .why = {}}; };
+    host.writes.clear();
+    host.formModel = formOf(config::applyNorvale);
+    ASSERT_EQ(session.setConfig(), Kind::Ok);
+    pump();
+    for (int tick = 0; tick < 10; ++tick) session.timer3Tick(), pump();
+    EXPECT_EQ(session.stage(), session::Stage::Copy);
+    for (const Bytes& w : host.writes) EXPECT_EQ(w[2], 7);
+    session.copyKept(session::Copy{.state = session::Copy::State::Kept, .where = "run 1", .why = {}});
+    EXPECT_EQ(host.writes.back()[2], protocol::CmdConfigBlock);
 }
 
 // --- remote command list -------------------------------------------------------

@@ -22,6 +22,7 @@
 #include "config/form_diff.h"
 #include "pty_host.h"
 #include "transfer/firmware.h"
+#include "unit/backup_store.h"
 
 namespace vek::testing {
 namespace {
@@ -188,7 +189,12 @@ TEST_F(CliConventionsTest, DryRunSaysWhatWouldChangeAndWritesNothing) {
 
     EXPECT_EQ(unitTransfers(), 0u);
     EXPECT_EQ(unitConfig(), before);
-    EXPECT_FALSE(QDir(dir.filePath("data/VekTool/backups")).exists()) << "a dry run keeps no backup either";
+    // Its read is kept like every read: one copy, of what the unit holds still.
+    const QJsonArray kept = object(cli({"backups", "--json"}))["backups"].toArray();
+    ASSERT_EQ(kept.size(), 1);
+    auto copy = unit::BackupStore::load(kept[0].toObject()["path"].toString());
+    ASSERT_TRUE(std::holds_alternative<unit::Backup>(copy));
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), std::get<unit::Backup>(copy).image.begin()));
 
     // A file past the bound is refused before the port is opened.
     const CliRun zero = cli({"write", "--port", port(), "--file", "/dev/zero"});
@@ -333,6 +339,78 @@ TEST_F(CliConventionsTest, WriteKeepsABackupThatRestorePutsBack) {
 
     const CliRun notABackup = cli({"restore", "--port", port(), "--backup", save("x.json", unitForm()), "--yes"});
     EXPECT_EQ(notABackup.exitCode, 2);
+}
+
+// Copies belong to the road: a read keeps one; a change whose copy cannot be
+// kept changes nothing (exit 6) unless --no-backup says so; a copy that is no
+// valid configuration goes back only with --allow-invalid, and the result
+// says what the unit then holds.
+TEST_F(CliConventionsTest, EveryChangeLeavesItsCopyOrSaysWhyNot) {
+    startUnit();
+    const sim::ConfigMemory original = unitConfig();
+    const CliRun empty = cli({"backups"});
+    const QString folder = empty.out.isEmpty() ? empty.err.trimmed().section(' ', -1) : QString();
+    ASSERT_TRUE(empty.out.trimmed().isEmpty()) << empty.out.toStdString();
+    ASSERT_FALSE(folder.isEmpty()) << empty.err.toStdString();
+
+    const CliRun read = cli({"read", "--port", port(), "--output", dir.filePath("unit.json")});
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    const CliRun listed = cli({"backups", "--json"});
+    const QJsonArray kept = object(listed)["backups"].toArray();
+    ASSERT_EQ(kept.size(), 1) << listed.out.toStdString();
+    // Somewhere else, for the restore below.
+    const QString copyOfRead = dir.filePath("read-copy.json");
+    ASSERT_TRUE(QFile::copy(kept[0].toObject()["path"].toString(), copyOfRead));
+
+    // The folder becomes a plain file: no copy can be kept there.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    save(QDir(dir.path()).relativeFilePath(folder), QByteArray("not a folder"));
+    ASSERT_TRUE(QFileInfo(folder).isFile());
+    const std::size_t transfers = unitTransfers();
+    for (const QStringList& change : {QStringList{"write", "--preset", "norvale"},
+                                      QStringList{"restore", "--backup", copyOfRead, "--yes"},
+                                      QStringList{"flash", "--force"}}) {
+        SCOPED_TRACE(change.join(' ').toStdString());
+        const CliRun refused = cli(change + QStringList{"--port", port(), "--json"});
+        EXPECT_EQ(refused.exitCode, 6) << refused.err.toStdString();
+        EXPECT_EQ(object(refused)["outcome"].toString(), "copy-not-kept");
+        EXPECT_TRUE(refused.err.contains("--no-backup")) << refused.err.toStdString();
+        EXPECT_EQ(unitConfig(), original);
+        EXPECT_EQ(unitTransfers(), transfers);
+    }
+    const CliRun without = cli({"write", "--port", port(), "--preset", "norvale", "--no-backup"});
+    EXPECT_EQ(without.exitCode, 0) << without.err.toStdString();
+    EXPECT_TRUE(without.out.contains("--no-backup")) << without.out.toStdString();
+    EXPECT_NE(unitConfig(), original);
+
+    // A copy of a never-written unit: 2,032 bytes of FF.
+    ASSERT_TRUE(QFile::remove(folder));
+    unit::Backup blank;
+    blank.unitDigits = QStringLiteral("0BADF00D1234567800C0FFEE");
+    blank.firmware = QStringLiteral("4.0.2.47");
+    blank.takenAt = QDateTime::currentDateTimeUtc();
+    blank.image.fill(0xFF);
+    const QString blankPath = save("blank.json", unit::BackupStore::toJson(blank));
+    const sim::ConfigMemory before = unitConfig();
+    const CliRun invalid = cli({"restore", "--port", port(), "--backup", blankPath, "--yes"});
+    EXPECT_EQ(invalid.exitCode, 1);
+    EXPECT_TRUE(invalid.err.contains("--allow-invalid")) << invalid.err.toStdString();
+    EXPECT_EQ(unitConfig(), before);
+    const CliRun asked = cli({"restore", "--port", port(), "--backup", blankPath, "--yes", "--allow-invalid"});
+    EXPECT_EQ(asked.exitCode, 0) << asked.err.toStdString();
+    EXPECT_TRUE(asked.out.contains("inválida, como a cópia")) << asked.out.toStdString();
+    sim::ConfigMemory ff{};
+    ff.fill(0xFF);
+    EXPECT_EQ(unitConfig(), ff);
+    // What it overwrote was kept first, like any change.
+    const QJsonArray after = object(cli({"backups", "--json"}))["backups"].toArray();
+    bool overwrittenKept = false;
+    for (const QJsonValue& b : after) {
+        auto loaded = unit::BackupStore::load(b.toObject()["path"].toString());
+        if (auto* k = std::get_if<unit::Backup>(&loaded))
+            overwrittenKept = overwrittenKept || std::equal(k->image.begin(), k->image.end(), before.begin());
+    }
+    EXPECT_TRUE(overwrittenKept);
 }
 
 // Ctrl+C during a firmware update, sent to the real process: once, the

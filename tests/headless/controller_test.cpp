@@ -51,7 +51,7 @@ TEST(UnitControllerHeadless, FollowsTheWindowsRoadAndWritesWhatItIsGiven) {
 
     config::FormModel norvale;
     config::applyNorvale(norvale);
-    controller.setConfig(norvale);
+    ASSERT_EQ(controller.setConfig(read.unit.id, norvale), unit::Kind::Ok);
     ASSERT_TRUE(waitUntil([&] { return heard.outcomes.size() == 2; })) << heard.log();
     const unit::Outcome& written = heard.outcomes.back();
     EXPECT_EQ(written.kind, unit::Kind::Ok) << unit::kindName(written.kind).toStdString();
@@ -107,6 +107,35 @@ TEST(UnitControllerHeadless, SilenceOnThePortEndsAsNoUnit) {
     EXPECT_FALSE(waitUntil([&] { return !heard.outcomes.empty(); }, unit::UnitController::kNoAnswerMs - 500));
     ASSERT_TRUE(waitUntil([&] { return !heard.outcomes.empty(); }, 2000));
     EXPECT_EQ(heard.outcomes[0].kind, unit::Kind::NoUnit);
+}
+
+// The unit of a connection is forgotten with it: reopened where nothing
+// answers, no action names the old unit, and nothing goes out.
+TEST(UnitControllerHeadless, AUnitOfAnEarlierConnectionIsNoLongerThere) {
+    sim::PtyHost unit;
+    unit.start();
+    unit::UnitController controller;
+    controller.setPlan(unit::Plan::identify());
+    Heard heard(controller);
+    ASSERT_TRUE(controller.open(QString::fromStdString(unit.devicePath())));
+    ASSERT_TRUE(waitUntil([&] { return !heard.outcomes.empty(); })) << heard.log();
+    ASSERT_TRUE(controller.unitHere());
+    const unit::UnitId id = controller.unitHere()->id;
+    controller.close();
+
+    unit.withUnit([](sim::UnitSim& u) { u.faults().silent = true; });
+    const std::size_t received = unit.withUnit([](sim::UnitSim& u) { return u.received().size(); });
+    ASSERT_TRUE(controller.open(QString::fromStdString(unit.devicePath())));
+    EXPECT_FALSE(controller.unitHere());
+    config::Image image{};
+    config::FormModel defaults;
+    config::applyDefaults(defaults);
+    config::encode(defaults, image);
+    EXPECT_EQ(controller.restore(id, image), unit::Kind::NotIdentified);
+    EXPECT_EQ(controller.setConfig(id, defaults), unit::Kind::NotIdentified);
+    EXPECT_EQ(controller.request(id, unit::Plan::flash(true)), unit::Kind::NotIdentified);
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(unit.withUnit([](sim::UnitSim& u) { return u.received().size(); }), received);
 }
 
 }  // namespace
