@@ -320,8 +320,8 @@ void ConfigurationMenu::restoreBackup() {
 
 void ConfigurationMenu::writeBackup(const unit::Backup& backup) {
     const std::optional<unit::Identification> unit = controller_.unitHere();
-    if (!unit) {
-        emit refused(unit::Kind::NotIdentified);
+    if (!controller_.idle() || !unit) {
+        emit refused(controller_.idle() ? unit::Kind::NotIdentified : unit::Kind::Busy);
         return;
     }
     const QString here = unit::idDigits(unit->id);

@@ -168,7 +168,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(files_, &ConfigurationMenu::logLine, this, [this](const QString& line, bool warning) {
         log_->append(line, warning, controller_.portName());
     });
-    connect(files_, &ConfigurationMenu::refused, this, [this](unit::Kind kind) { status_->refused(kind); });
+    connect(files_, &ConfigurationMenu::refused, this, &MainWindow::refused);
     nameControls(*ui_);
     connect(form_, &FormBinding::edited, this, [this] { controller_.setForm(form_->form()); });
     wireController();
@@ -530,7 +530,14 @@ void MainWindow::L_ClearClick() {
 void MainWindow::B_SetConfigClick() {
     const std::optional<unit::Identification> unit = controller_.unitHere();
     const unit::Kind kind = unit ? controller_.setConfig(unit->id, form_->form()) : unit::Kind::NotIdentified;
-    if (kind != unit::Kind::Ok) status_->refused(kind);
+    if (kind != unit::Kind::Ok) refused(kind);
+}
+
+void MainWindow::refused(unit::Kind kind) {
+    // Said where it stays: a running operation's progress soon takes the
+    // status line back.
+    status_->refused(kind);
+    log_->append(status_->text(), true, controller_.portName());
 }
 
 void MainWindow::updateSetConfig() {
@@ -548,7 +555,7 @@ void MainWindow::askWithoutCopy(const unit::Outcome& outcome) {
                 if (answer != QMessageBox::Yes) return;
                 const unit::Kind kind = controller_.request(id, plan);
                 if (kind != unit::Kind::Ok) {
-                    status_->refused(kind);
+                    refused(kind);
                     return;
                 }
                 log_->append(vek::translated(texts::kWithoutCopyLine), true, controller_.portName());

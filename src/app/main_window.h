@@ -79,6 +79,8 @@ private:
     // CONFIGURAR's state: the road's rule (a read or write went well on this
     // connection) and nothing under way on the unit.
     void updateSetConfig();
+    // An action the controller refused: nothing was sent; said in red.
+    void refused(unit::Kind kind);
     // A change whose copy could not be kept: asks whether to go on without it.
     void askWithoutCopy(const unit::Outcome& outcome);
     void applyPreset(void (*preset)(config::FormModel&));

@@ -593,8 +593,16 @@ void Session::Impl::verifyReadBack() {
         if (road.writeImage) {
             // What was put back shows as the unit now holds it (an invalid
             // image's valid fields, its faults counted), never replaced.
-            config::FormModel decoded = form;
-            outcome.faults = config::decode(readImage, decoded, options.norvale);
+            // Starting from an empty form: nothing of what the form held
+            // before stays where the image decodes to nothing.
+            config::FormModel decoded;
+            outcome.faults = config::decode(readImage, decoded, false);
+            config::Image check{};
+            for (int field = 0; outcome.faults > 0 && field < config::FieldCount; ++field) {
+                const auto fault = config::encode(decoded, check);
+                if (!fault || fault->field == config::FieldCount) break;
+                config::emptyField(decoded, *fault);
+            }
             outcome.read = true;
             outcome.image = readImage;
             outcome.form = decoded;

@@ -153,12 +153,13 @@ TEST_F(FilesTest, WhatAUnitHeldIsKeptBeforeItChangesOncePerContentAndCanBePutBac
     const auto copyBeforeFirmware = log().indexOf(QString::fromUtf8("Cópia da configuração do Vek guardada"));
     ASSERT_GE(copyBeforeFirmware, 0) << log().toStdString();
     EXPECT_LT(copyBeforeFirmware, log().indexOf(QString::fromUtf8("Iniciando atualização...")));
-    ASSERT_EQ(backupFiles().size(), 1) << backupFiles().join(", ").toStdString();
+    // The preset's verified read-back is kept like a read: a second, distinct copy.
+    ASSERT_EQ(backupFiles().size(), 2) << backupFiles().join(", ").toStdString();
     EXPECT_TRUE(backupFiles()[0].startsWith("0BADF00D1234567800C0FFEE/"));
 
-    // The next connection reads the preset now held: a second, distinct copy.
+    // The next connections read the preset now held: kept once already.
     reconnect();
-    ASSERT_TRUE(waitFor([&] { return backupFiles().size() == 2; })) << log().toStdString();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!")));
     reconnect();
     ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!")));
     pump(100);
@@ -173,14 +174,24 @@ TEST_F(FilesTest, WhatAUnitHeldIsKeptBeforeItChangesOncePerContentAndCanBePutBac
     list->setCurrentItem(list->topLevelItem(1));  // the older: the never-written image
     EXPECT_FALSE(d->findChild<QPushButton*>("B_BackupToForm")->isEnabled()) << "no form holds it";
     boxAnswer = QMessageBox::Yes;
-    d->findChild<QPushButton*>("B_BackupToUnit")->click();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].icon, QMessageBox::Question);
     const auto before = log().count(QString::fromUtf8("Configuração conferida"));
+    d->findChild<QPushButton*>("B_BackupToUnit")->click();
+    // Bytes that are no valid configuration: asked twice, the second time
+    // saying what the unit will hold.
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].icon, QMessageBox::Question);
+    EXPECT_EQ(boxes[1].icon, QMessageBox::Warning);
+    EXPECT_TRUE(boxes[1].text.contains(QString::fromUtf8("configuração inválida"))) << boxes[1].text.toStdString();
     ASSERT_TRUE(waitFor([&] { return log().count(QString::fromUtf8("Configuração conferida")) > before; }, 10000))
         << log().toStdString();
     EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return u.config(); }),
               sim::makeConfig(sim::ConfigState::NeverWritten));
+    // The Log names the copy; the status line says what the unit now holds,
+    // and the form shows it as read back (nothing valid in it), not what it
+    // held before.
+    EXPECT_TRUE(log().contains(QString::fromUtf8("Gravando no Vek a cópia de"))) << log().toStdString();
+    EXPECT_TRUE(widget<QLabel>("StatusLine")->accessibleDescription().contains(QString::fromUtf8("inválida, como a cópia")));
+    EXPECT_TRUE(widget<QLineEdit>("ED_VMX")->text().isEmpty());
 
     // And the newer one, which holds a valid configuration, loads into the form.
     trigger("A_Restore");
@@ -194,3 +205,97 @@ TEST_F(FilesTest, WhatAUnitHeldIsKeptBeforeItChangesOncePerContentAndCanBePutBac
     config::applyDefaults(defaults);
     EXPECT_EQ(widget<QLineEdit>("ED_VMX")->text().toStdString(), defaults.text[config::VMX]);
 }
+
+// One plan at a time, for the unit on the port: while new firmware goes in,
+// and on a connection where no unit answered after another one did, the
+// restore's write is off, and a press that gets through anyway is refused
+// with nothing sent to the port.
+TEST_F(FilesTest, ARestoreWaitsForItsOwnUnitWithNothingRunning) {
+    sim::Identity old;
+    old.version = {4, 0, 2, 46};
+    startUnit(old, [](sim::UnitSim& u) { u.faults().replyDelayMs = 2; });
+    makeWindow();
+    connectUnit();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Atualizando firmware..."), 10000)) << log().toStdString();
+    trigger("A_Restore");
+    QDialog* d = dialog("RestoreDialog");
+    ASSERT_NE(d, nullptr);
+    auto* list = d->findChild<QTreeWidget*>("BackupList");
+    ASSERT_GE(list->topLevelItemCount(), 1);  // the copy read before the firmware
+    list->setCurrentItem(list->topLevelItem(0));
+    auto* toUnit = d->findChild<QPushButton*>("B_BackupToUnit");
+    EXPECT_FALSE(toUnit->isEnabled()) << "new firmware is going in";
+    boxAnswer = QMessageBox::Yes;
+    toUnit->click();  // a disabled button takes no click
+    emit toUnit->clicked();  // and one that got through anyway
+    pump(50);
+    EXPECT_TRUE(logHas(QString::fromUtf8("Não foi feito: outro trabalho está em andamento neste Vek"))) << log().toStdString();
+    EXPECT_TRUE(lastLineRed());
+    // The update is not cut: it ends with the unit on the new firmware.
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!"), 60000)) << log().toStdString();
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return u.identity().version[3]; }), 47);
+    EXPECT_EQ(log().count(QString::fromUtf8("Atualizando configuração...")), 0);
+    trigger("A_Restore");
+    d = dialog("RestoreDialog");
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->findChild<QPushButton*>("B_BackupToUnit")->isEnabled()) << "idle now, the unit identified";
+    d->reject();
+
+    // The same port, where no unit answers now: the unit before is not there.
+    unit->withUnit([](sim::UnitSim& u) { u.faults().silent = true; });
+    reconnect();
+    const std::size_t received = unit->withUnit([](sim::UnitSim& u) { return u.received().size(); });
+    trigger("A_Restore");
+    d = dialog("RestoreDialog");
+    ASSERT_NE(d, nullptr);
+    list = d->findChild<QTreeWidget*>("BackupList");
+    ASSERT_GE(list->topLevelItemCount(), 1);
+    list->setCurrentItem(list->topLevelItem(0));
+    toUnit = d->findChild<QPushButton*>("B_BackupToUnit");
+    EXPECT_FALSE(toUnit->isEnabled());
+    const std::size_t asked = boxes.size();
+    emit toUnit->clicked();
+    pump(300);
+    EXPECT_EQ(boxes.size(), asked) << "nothing to confirm for a unit that is not there";
+    EXPECT_TRUE(logHas(QString::fromUtf8("Não foi feito: nenhum Vek se identificou nesta conexão"))) << log().toStdString();
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return u.received().size(); }), received);
+}
+
+// No copy can be kept (the backups folder is a plain file): the preset that
+// replaces an invalid configuration still goes in, with a red line saying
+// why no copy was kept; CONFIGURAR changes nothing until the technician says
+// to go on without the copy, and then says it went without one.
+TEST_F(FilesTest, WithoutRoomForACopyAChangeWaitsForTheTechniciansWord) {
+    startUnit({}, [](sim::UnitSim& u) { u.setConfig(sim::makeConfig(sim::ConfigState::NeverWritten)); });
+    QDir().mkpath(dataFolder());
+    QFile blocker(dataFolder() + "/backups");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    makeWindow();
+    connectUnit();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Configuração conferida"), 10000)) << log().toStdString();
+    EXPECT_TRUE(logHas(QString::fromUtf8("A cópia da configuração do Vek não foi guardada: "))) << log().toStdString();
+    sim::ConfigMemory defaults = unit->withUnit([](sim::UnitSim& u) { return u.config(); });
+    EXPECT_NE(defaults, sim::makeConfig(sim::ConfigState::NeverWritten));
+
+    auto* setConfig = widget<QPushButton>("B_SetConfig");
+    ASSERT_TRUE(waitFor([&] { return setConfig->isEnabled(); }));
+    widget<QLineEdit>("ED_VMX")->setText("101");
+    boxAnswer = QMessageBox::No;
+    setConfig->click();
+    ASSERT_TRUE(waitFor([&] { return !boxes.empty(); })) << log().toStdString();
+    EXPECT_TRUE(boxes.back().text.contains(QString::fromUtf8("sem a cópia"))) << boxes.back().text.toStdString();
+    pump(200);
+    EXPECT_EQ(unit->withUnit([](sim::UnitSim& u) { return u.config(); }), defaults);
+
+    boxAnswer = QMessageBox::Yes;
+    const auto before = log().count(QString::fromUtf8("Configuração conferida"));
+    setConfig->click();
+    ASSERT_TRUE(waitFor([&] { return log().count(QString::fromUtf8("Configuração conferida")) > before; }, 10000))
+        << log().toStdString();
+    EXPECT_TRUE(logHas(QString::fromUtf8("sem cópia do que ele guarda"))) << log().toStdString();
+    EXPECT_NE(unit->withUnit([](sim::UnitSim& u) { return u.config(); }), defaults);
+    EXPECT_TRUE(widget<QLabel>("StatusLine")->accessibleDescription().contains(QString::fromUtf8("Nenhuma cópia")))
+        << widget<QLabel>("StatusLine")->accessibleDescription().toStdString();
+}
+
