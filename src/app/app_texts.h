@@ -212,13 +212,8 @@ inline constexpr vek::Text kStationSourceSha = VEK_TR("app", "SHA-256 %1");
 inline constexpr vek::Text kStationFileChanged =
     VEK_TR("app", "O arquivo %1 mudou no disco: a estação segue com a configuração lida ao escolhê-lo (SHA-256 %2…). "
     "Pare e escolha o arquivo de novo para usar o novo conteúdo.");
-// The stop question: how many units are under way.
+// "Parar estação": the question's caption (its words are the leaving question's).
 inline constexpr vek::Text kStationStopCaption = VEK_TR("app", "Parar estação");
-inline constexpr vek::Text kStationStopQuestion =
-    VEK_TR("app", "%1 unidade(s) em andamento. Deixar que terminem?\n\n"
-    "Sim: as unidades em andamento terminam e nenhuma nova começa.\n"
-    "Não: parar já; as unidades em andamento ficam registradas como interrompidas.\n"
-    "Cancelar: a estação continua.");
 inline constexpr vek::Text kStationDraining =
     VEK_TR("app", "Parando: as unidades em andamento terminam e nenhuma nova começa. \"Parar já\" interrompe as que restam.");
 inline constexpr vek::Text kStationStopNow = VEK_TR("app", "Parar já");
