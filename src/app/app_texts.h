@@ -120,6 +120,9 @@ inline constexpr vek::Text kRestoreTitle = VEK_TR("app", "Restaurar cópia");
 inline constexpr vek::Text kRestoreNone = VEK_TR("app", "Nenhuma cópia guardada ainda.");
 inline constexpr vek::Text kRestoreAll = VEK_TR("app", "Cópias de todos os Vek (conecte um Vek para ver só as dele):");
 inline constexpr vek::Text kRestoreOfUnit = VEK_TR("app", "Cópias do Vek %1, da mais nova à mais antiga:");
+// How many files of a unit's backup folder are no backup, and where they went.
+inline constexpr vek::Text kRestoreSetAside =
+    VEK_TR("app", "%1 arquivo(s) posto(s) de lado em %2: não são cópias que se possam restaurar.");
 inline constexpr vek::Text kRestoreWhen = VEK_TR("app", "Quando");
 inline constexpr vek::Text kRestoreUnit = VEK_TR("app", "Vek");
 inline constexpr vek::Text kRestoreFirmware = VEK_TR("app", "Firmware");

@@ -249,7 +249,8 @@ void ConfigurationMenu::compareWithFile() {
 
 void ConfigurationMenu::restoreBackup() {
     const QString digits = unit_ ? unit::idDigits(unit_->id) : QString();
-    const QList<unit::Backup> list = backups_.list(digits);
+    const unit::BackupListing listed = backups_.listing(digits);
+    const QList<unit::Backup>& list = listed.backups;
     QDialog* dialog = makeDialog(window_, "RestoreDialog", texts::kRestoreTitle);
     auto* layout = new QVBoxLayout(dialog);
     auto* heading = new QLabel(dialog);
@@ -258,6 +259,9 @@ void ConfigurationMenu::restoreBackup() {
     heading->setText(list.isEmpty() ? qs(texts::kRestoreNone)
                                     : digits.isEmpty() ? qs(texts::kRestoreAll)
                                                        : qs(texts::kRestoreOfUnit).arg(unit::idText(unit_->id)));
+    for (const unit::SetAside& a : listed.setAside)
+        heading->setText(heading->text() + u'\n' + qs(texts::kRestoreSetAside).arg(a.count).arg(a.folder));
+    for (const QString& why : listed.notMoved) heading->setText(heading->text() + u'\n' + why);
     layout->addWidget(heading);
     auto* tree = new QTreeWidget(dialog);
     tree->setObjectName(QStringLiteral("BackupList"));
