@@ -1188,6 +1188,10 @@ Continue: %4</translation>
         <source>a estação continua.</source>
         <translation>the station goes on.</translation>
     </message>
+    <message>
+        <source>o Vek já tinha terminado; nada foi parado.</source>
+        <translation>the Vek had already finished; nothing was stopped.</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>

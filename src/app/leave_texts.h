@@ -54,6 +54,8 @@ inline constexpr vek::Text kLeftWrite =
 inline constexpr vek::Text kLeftVerify =
     VEK_TR("app", "conferência parada; a configuração gravada no Vek não foi conferida. Para conferir: conecte-o de "
                   "novo e leia a configuração.");
+// "Parar agora" answered after the unit had finished on its own.
+inline constexpr vek::Text kLeftAlreadyDone = VEK_TR("app", "o Vek já tinha terminado; nada foi parado.");
 inline constexpr vek::Text kLeftGoingOn = VEK_TR("app", "a janela continua aberta e o Vek continua de onde estava.");
 
 // The station, stopped or closed with units under way: how many.

@@ -371,6 +371,8 @@ void MainWindow::askBeforeLeaving() {
                 if (self->unitMidChange()) {
                     self->log_->append(leaveAnswerLine(answer, vek::translated(left)), true, port);
                     self->controller_.interrupt();
+                } else {
+                    self->log_->append(leaveAnswerLine(answer, vek::translated(kLeftAlreadyDone)), false, port);
                 }
                 self->leaving_ = true;
                 QTimer::singleShot(0, self, [self] {
