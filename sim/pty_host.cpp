@@ -142,6 +142,7 @@ void PtyHost::run() {
         if (connected != wasConnected) {
             wasConnected = connected;
             connected_ = connected;
+            if (onConnection_) onConnection_(connected, Clock::now());
             std::lock_guard lock(mutex_);
             pending_.clear();
             nextFlood_ = {};

@@ -71,6 +71,12 @@ public:
     void onSend(std::function<void(std::size_t, std::chrono::steady_clock::time_point)> f) {
         onSend_ = std::move(f);
     }
+    // Called (on the host's thread) when the tool opens (true) or closes
+    // (false) the port, with the moment the host saw it (within 2 ms). Set it
+    // before start().
+    void onConnection(std::function<void(bool, std::chrono::steady_clock::time_point)> f) {
+        onConnection_ = std::move(f);
+    }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -101,6 +107,7 @@ private:
     Clock::time_point nextFlood_{};
     std::function<void(std::size_t)> onReceive_;
     std::function<void(std::size_t, Clock::time_point)> onSend_;
+    std::function<void(bool, Clock::time_point)> onConnection_;
 };
 
 }  // namespace vek::sim

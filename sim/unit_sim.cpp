@@ -150,6 +150,7 @@ void UnitSim::handleRead(const protocol::Frame& frame, std::vector<Output>& out)
     }
     ++memoryReads_;
     if (faults_.silentAfterReads >= 0 && memoryReads_ > faults_.silentAfterReads) return;
+    if (faults_.dropReadOnce == memoryReads_) return;
     const std::uint32_t address = getU32(frame.payload, 0);
     const std::uint16_t count = getU16(frame.payload, 4);
     if (address < identity_.configBase || address - identity_.configBase + count > kConfigSize) {
@@ -243,9 +244,10 @@ void UnitSim::handleBlock(const protocol::Frame& frame, std::vector<Output>& out
     }
     ++expectedBlock_;
 
-    const bool drop = faults_.dropAckOfBlock == block && (faults_.dropAckAlways || !droppedOnce_);
+    const bool drop = (faults_.dropAckOfBlock == block && (faults_.dropAckAlways || !droppedOnce_)) ||
+                      (faults_.dropAckFromBlock > 0 && block >= faults_.dropAckFromBlock);
     if (drop) {
-        droppedOnce_ = true;
+        if (faults_.dropAckOfBlock == block) droppedOnce_ = true;
         --expectedBlock_;  // not taken: the resend is the real one
         if (block < count) t.image.resize(t.image.size() - data.size());
         else t.completed = false;

@@ -50,6 +50,8 @@ struct StreamDamage {
 struct Faults {
     int dropAckOfBlock = 0;        // block n's acknowledgement is not sent
     bool dropAckAlways = false;    // ... every time, not only the first
+    int dropAckFromBlock = 0;      // block n and every block after it go unacknowledged: the
+                                   // unit stops acknowledging mid-transfer
     int refuseBlock = 0;           // block n is answered with a refusal (every time)
     int wrongAckForBlock = 0;      // block n is acknowledged as n - 1 (once)
     int ackOffset = 0;             // every block n is taken but acknowledged as n + ackOffset
@@ -58,6 +60,8 @@ struct Faults {
     int replyDelayMs = 0;          // every reply waits this long
     bool silent = false;           // nothing is answered
     int silentAfterReads = -1;     // >= 0: memory reads beyond this many go unanswered
+    int dropReadOnce = 0;          // > 0: the n-th memory read request (resends counted) goes
+                                   // unanswered; its resend is answered
     int vanishAtBlock = 0;         // the unit disappears when block n arrives
     int storeConfigWrongAt = -1;   // >= 0: a completed configuration write is stored with
                                    // this byte inverted, so a read-back differs there

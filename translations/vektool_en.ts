@@ -959,18 +959,6 @@ It is kept only in %3, which only you can read; never in the settings or the add
         <translation>The file %1 changed on disk: the station goes on with the configuration read when it was chosen (SHA-256 %2…). Stop and choose the file again to use the new content.</translation>
     </message>
     <message>
-        <source>%1 unidade(s) em andamento. Deixar que terminem?
-
-Sim: as unidades em andamento terminam e nenhuma nova começa.
-Não: parar já; as unidades em andamento ficam registradas como interrompidas.
-Cancelar: a estação continua.</source>
-        <translation>%1 unit(s) under way. Let them finish?
-
-Yes: the units under way finish and no new one starts.
-No: stop now; the units under way are recorded as interrupted.
-Cancel: the station goes on.</translation>
-    </message>
-    <message>
         <source>Parando: as unidades em andamento terminam e nenhuma nova começa. &quot;Parar já&quot; interrompe as que restam.</source>
         <translation>Stopping: the units under way finish and no new one starts. &quot;Stop now&quot; interrupts the rest.</translation>
     </message>
@@ -1051,6 +1039,158 @@ Manual: &apos;man vektool&apos;.
     <message>
         <source>O idioma escolhido vale a partir da próxima vez que o VekTool abrir.</source>
         <translation>The chosen language takes effect the next time VekTool opens.</translation>
+    </message>
+    <message>
+        <source>%1 arquivo(s) posto(s) de lado em %2: não são cópias que se possam restaurar.</source>
+        <translation>%1 file(s) set aside in %2: they are not backups that can be restored.</translation>
+    </message>
+    <message>
+        <source>Deixar terminar</source>
+        <translation>Let it finish</translation>
+    </message>
+    <message>
+        <source>Parar agora</source>
+        <translation>Stop now</translation>
+    </message>
+    <message>
+        <source>Continuar</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>%1
+
+Deixar terminar: %2
+
+Parar agora: %3
+
+Continuar: %4</source>
+        <translation>%1
+
+Let it finish: %2
+
+Stop now: %3
+
+Continue: %4</translation>
+    </message>
+    <message>
+        <source>%1 — %2: %3</source>
+        <translation>%1 — %2: %3</translation>
+    </message>
+    <message>
+        <source>Fechar o VekTool</source>
+        <translation>Close VekTool</translation>
+    </message>
+    <message>
+        <source>O Vek está recebendo o firmware novo.</source>
+        <translation>The Vek is receiving its new firmware.</translation>
+    </message>
+    <message>
+        <source>O Vek está reiniciando com o firmware novo.</source>
+        <translation>The Vek is restarting with its new firmware.</translation>
+    </message>
+    <message>
+        <source>A configuração está sendo gravada no Vek.</source>
+        <translation>The configuration is being written to the Vek.</translation>
+    </message>
+    <message>
+        <source>A configuração gravada no Vek está sendo conferida.</source>
+        <translation>The configuration written to the Vek is being checked.</translation>
+    </message>
+    <message>
+        <source>o Vek termina de receber o firmware, reinicia e é conferido; a janela fecha em seguida.</source>
+        <translation>the Vek finishes receiving the firmware, restarts and is checked; then the window closes.</translation>
+    </message>
+    <message>
+        <source>a ferramenta espera o Vek voltar com o firmware novo e o confere; a janela fecha em seguida.</source>
+        <translation>the tool waits for the Vek to come back with its new firmware and checks it; then the window closes.</translation>
+    </message>
+    <message>
+        <source>o Vek termina de receber a configuração e ela é conferida; a janela fecha em seguida.</source>
+        <translation>the Vek finishes receiving the configuration and it is checked; then the window closes.</translation>
+    </message>
+    <message>
+        <source>a atualização para já e a janela fecha; o Vek fica sem firmware válido até ser conectado de novo, quando a ferramenta atualiza o firmware.</source>
+        <translation>the update stops at once and the window closes; the Vek is left without valid firmware until it is connected again, when the tool updates the firmware.</translation>
+    </message>
+    <message>
+        <source>a janela fecha sem esperar o Vek; ele termina de reiniciar sozinho, mas o firmware novo não é conferido: conecte-o de novo para conferir.</source>
+        <translation>the window closes without waiting for the Vek; it finishes restarting by itself, but the new firmware is not checked: connect it again to check it.</translation>
+    </message>
+    <message>
+        <source>a gravação para já e a janela fecha; o Vek fica com a configuração incompleta até que ela seja gravada de novo.</source>
+        <translation>the write stops at once and the window closes; the Vek is left with an incomplete configuration until it is written again.</translation>
+    </message>
+    <message>
+        <source>a conferência para já e a janela fecha; a configuração gravada no Vek não é conferida: conecte-o de novo para lê-la.</source>
+        <translation>the check stops at once and the window closes; the configuration written to the Vek is not checked: connect it again to read it.</translation>
+    </message>
+    <message>
+        <source>a janela fica aberta e o Vek continua de onde está.</source>
+        <translation>the window stays open and the Vek carries on from where it is.</translation>
+    </message>
+    <message>
+        <source>a janela fecha quando o Vek terminar.</source>
+        <translation>the window closes when the Vek has finished.</translation>
+    </message>
+    <message>
+        <source>atualização parada; o Vek ficou sem firmware válido. Para recuperar: conecte-o de novo e a ferramenta atualiza o firmware.</source>
+        <translation>update stopped; the Vek is left without valid firmware. To recover: connect it again and the tool updates the firmware.</translation>
+    </message>
+    <message>
+        <source>espera parada; o firmware novo do Vek não foi conferido. Para conferir: conecte-o de novo.</source>
+        <translation>wait stopped; the Vek&apos;s new firmware was not checked. To check it: connect it again.</translation>
+    </message>
+    <message>
+        <source>gravação parada; o Vek ficou com a configuração incompleta. Para recuperar: conecte-o de novo e grave a configuração outra vez.</source>
+        <translation>write stopped; the Vek is left with an incomplete configuration. To recover: connect it again and write the configuration once more.</translation>
+    </message>
+    <message>
+        <source>conferência parada; a configuração gravada no Vek não foi conferida. Para conferir: conecte-o de novo e leia a configuração.</source>
+        <translation>check stopped; the configuration written to the Vek was not checked. To check it: connect it again and read the configuration.</translation>
+    </message>
+    <message>
+        <source>a janela continua aberta e o Vek continua de onde estava.</source>
+        <translation>the window stays open and the Vek carries on from where it was.</translation>
+    </message>
+    <message>
+        <source>%1 unidade(s) em andamento.</source>
+        <translation>%1 unit(s) under way.</translation>
+    </message>
+    <message>
+        <source>as unidades em andamento terminam o firmware e a configuração e nenhuma nova começa; depois a estação para.</source>
+        <translation>the units under way finish their firmware and configuration and no new one starts; then the station stops.</translation>
+    </message>
+    <message>
+        <source>as unidades em andamento terminam o firmware e a configuração e nenhuma nova começa; depois a estação para e a janela fecha.</source>
+        <translation>the units under way finish their firmware and configuration and no new one starts; then the station stops and the window closes.</translation>
+    </message>
+    <message>
+        <source>as unidades em andamento param já e ficam registradas como interrompidas: a que recebia firmware fica sem firmware válido, a que recebia a configuração fica com ela incompleta; passe-as de novo pela estação para recuperá-las.</source>
+        <translation>the units under way stop at once and are recorded as interrupted: one that was receiving firmware is left without valid firmware, one that was receiving its configuration is left with it incomplete; put them through the station again to recover them.</translation>
+    </message>
+    <message>
+        <source>as unidades em andamento param já e ficam registradas como interrompidas: a que recebia firmware fica sem firmware válido, a que recebia a configuração fica com ela incompleta; passe-as de novo pela estação para recuperá-las. A janela fecha.</source>
+        <translation>the units under way stop at once and are recorded as interrupted: one that was receiving firmware is left without valid firmware, one that was receiving its configuration is left with it incomplete; put them through the station again to recover them. The window closes.</translation>
+    </message>
+    <message>
+        <source>a estação continua e as unidades também.</source>
+        <translation>the station goes on, and so do the units.</translation>
+    </message>
+    <message>
+        <source>as %1 unidade(s) em andamento terminam e nenhuma nova começa. &quot;Parar já&quot; interrompe as que restam.</source>
+        <translation>the %1 unit(s) under way finish and no new one starts. &quot;Stop now&quot; interrupts the rest.</translation>
+    </message>
+    <message>
+        <source>%1 unidade(s) paradas e registradas como interrompidas; passe-as de novo pela estação para recuperá-las.</source>
+        <translation>%1 unit(s) stopped and recorded as interrupted; put them through the station again to recover them.</translation>
+    </message>
+    <message>
+        <source>a estação continua.</source>
+        <translation>the station goes on.</translation>
+    </message>
+    <message>
+        <source>o Vek já tinha terminado; nada foi parado.</source>
+        <translation>the Vek had already finished; nothing was stopped.</translation>
     </message>
 </context>
 <context>
@@ -1662,6 +1802,14 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>mostra esta ajuda</source>
         <translation>shows this help</translation>
+    </message>
+    <message>
+        <source>%1 arquivo(s) posto(s) de lado em %2: não são cópias que se possam restaurar</source>
+        <translation>%1 file(s) set aside in %2: they are not backups that can be restored</translation>
+    </message>
+    <message>
+        <source>aviso: %1</source>
+        <translation>warning: %1</translation>
     </message>
 </context>
 <context>
@@ -2837,6 +2985,18 @@ Code20 = %d</translation>
     <message>
         <source>não foi possível gravar a cópia %1: %2</source>
         <translation>the backup %1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>não foi possível criar a pasta %1: %2 é um arquivo, não uma pasta</source>
+        <translation>could not create the folder %1: %2 is a file, not a folder</translation>
+    </message>
+    <message>
+        <source>não foi possível criar a pasta %1: %2 é um link para %3, que não existe</source>
+        <translation>could not create the folder %1: %2 is a link to %3, which does not exist</translation>
+    </message>
+    <message>
+        <source>%1 não é uma cópia (%2) e não pôde ser posto de lado em %3: %4</source>
+        <translation>%1 is not a backup (%2) and could not be set aside in %3: %4</translation>
     </message>
 </context>
 </TS>

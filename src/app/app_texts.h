@@ -130,6 +130,9 @@ inline constexpr vek::Text kRestoreTitle = VEK_TR("app", "Restaurar cópia");
 inline constexpr vek::Text kRestoreNone = VEK_TR("app", "Nenhuma cópia guardada ainda.");
 inline constexpr vek::Text kRestoreAll = VEK_TR("app", "Cópias de todos os Vek (conecte um Vek para ver só as dele):");
 inline constexpr vek::Text kRestoreOfUnit = VEK_TR("app", "Cópias do Vek %1, da mais nova à mais antiga:");
+// How many files of a unit's backup folder are no backup, and where they went.
+inline constexpr vek::Text kRestoreSetAside =
+    VEK_TR("app", "%1 arquivo(s) posto(s) de lado em %2: não são cópias que se possam restaurar.");
 inline constexpr vek::Text kRestoreWhen = VEK_TR("app", "Quando");
 inline constexpr vek::Text kRestoreUnit = VEK_TR("app", "Vek");
 inline constexpr vek::Text kRestoreFirmware = VEK_TR("app", "Firmware");
@@ -232,13 +235,8 @@ inline constexpr vek::Text kStationSourceSha = VEK_TR("app", "SHA-256 %1");
 inline constexpr vek::Text kStationFileChanged =
     VEK_TR("app", "O arquivo %1 mudou no disco: a estação segue com a configuração lida ao escolhê-lo (SHA-256 %2…). "
     "Pare e escolha o arquivo de novo para usar o novo conteúdo.");
-// The stop question: how many units are under way.
+// "Parar estação": the question's caption (its words are the leaving question's).
 inline constexpr vek::Text kStationStopCaption = VEK_TR("app", "Parar estação");
-inline constexpr vek::Text kStationStopQuestion =
-    VEK_TR("app", "%1 unidade(s) em andamento. Deixar que terminem?\n\n"
-    "Sim: as unidades em andamento terminam e nenhuma nova começa.\n"
-    "Não: parar já; as unidades em andamento ficam registradas como interrompidas.\n"
-    "Cancelar: a estação continua.");
 inline constexpr vek::Text kStationDraining =
     VEK_TR("app", "Parando: as unidades em andamento terminam e nenhuma nova começa. \"Parar já\" interrompe as que restam.");
 inline constexpr vek::Text kStationStopNow = VEK_TR("app", "Parar já");

@@ -248,7 +248,8 @@ void ConfigurationMenu::compareWithFile() {
 void ConfigurationMenu::restoreBackup() {
     const std::optional<unit::Identification> here = controller_.unitHere();
     const QString digits = here ? unit::idDigits(here->id) : QString();
-    const QList<unit::Backup> list = backups_.list(digits);
+    const unit::BackupListing listed = backups_.listing(digits);
+    const QList<unit::Backup>& list = listed.backups;
     QDialog* dialog = makeDialog(window_, "RestoreDialog", texts::kRestoreTitle);
     auto* layout = new QVBoxLayout(dialog);
     auto* heading = new QLabel(dialog);
@@ -257,6 +258,9 @@ void ConfigurationMenu::restoreBackup() {
     heading->setText(list.isEmpty() ? qs(texts::kRestoreNone)
                                     : digits.isEmpty() ? qs(texts::kRestoreAll)
                                                        : qs(texts::kRestoreOfUnit).arg(unit::idText(here->id)));
+    for (const unit::SetAside& a : listed.setAside)
+        heading->setText(heading->text() + u'\n' + qs(texts::kRestoreSetAside).arg(a.count).arg(a.folder));
+    for (const QString& why : listed.notMoved) heading->setText(heading->text() + u'\n' + why);
     layout->addWidget(heading);
     auto* tree = new QTreeWidget(dialog);
     tree->setObjectName(QStringLiteral("BackupList"));

@@ -2,15 +2,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -22,6 +25,8 @@
 #include "app/configuration_menu.h"
 #include "app/form_binding.h"
 #include "app/glyphs.h"
+#include "app/leave_question.h"
+#include "app/leave_texts.h"
 #include "app/log_pane.h"
 #include "app/message_box.h"
 #include "app/port_list.h"
@@ -309,6 +314,89 @@ void MainWindow::Timer5Timer() {
     // The arrows are laid 3 pixels low so that, moved up here, they line up
     // with their edit boxes.
     for (UpDown* ud : form_->upDowns()) ud->move(ud->x(), ud->y() - 3);
+}
+
+// ---------------------------------------------------------------- leaving
+
+bool MainWindow::unitMidChange() const {
+    const unit::Operation op = controller_.operation();
+    return controller_.awaitingReturn() || op == unit::Operation::Firmware || op == unit::Operation::Write ||
+           op == unit::Operation::Verify;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (leaving_ || !unitMidChange()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (!leaveAsked_) askBeforeLeaving();
+}
+
+void MainWindow::askBeforeLeaving() {
+    using namespace texts;
+    const unit::Operation op = controller_.operation();
+    // The restart is looked at first: the transfer has ended by then.
+    const bool restart = controller_.awaitingReturn();
+    const bool firmware = !restart && op == unit::Operation::Firmware;
+    const bool verify = !restart && op == unit::Operation::Verify;
+    LeaveQuestion question;
+    question.caption = vek::translated(kLeaveCaption);
+    question.situation = vek::translated(restart ? kLeaveRestart : firmware ? kLeaveFirmware : verify ? kLeaveVerify : kLeaveWrite);
+    question.letFinish = vek::translated(restart ? kLeaveFinishRestart : firmware ? kLeaveFinishFirmware : kLeaveFinishWrite);
+    question.stopNow = vek::translated(restart    ? kLeaveStopRestart
+                                       : firmware ? kLeaveStopFirmware
+                                       : verify   ? kLeaveStopVerify
+                                                  : kLeaveStopWrite);
+    question.goOn = vek::translated(kLeaveGoOnUnit);
+    // What stopping leaves the unit with is what ran when the question was asked.
+    const vek::Text left = restart ? kLeftRestart : firmware ? kLeftFirmware : verify ? kLeftVerify : kLeftWrite;
+    leaveAsked_ = true;
+    app::askLeave(question, [self = QPointer<MainWindow>(this), left](LeaveAnswer answer) {
+        if (!self) return;
+        self->leaveAsked_ = false;
+        const QString port = self->controller_.portName();
+        switch (answer) {
+            case LeaveAnswer::GoOn:
+                self->closeWhenDone_ = false;
+                self->log_->append(leaveAnswerLine(answer, vek::translated(kLeftGoingOn)), false, port);
+                return;
+            case LeaveAnswer::LetFinish:
+                self->log_->append(leaveAnswerLine(answer, vek::translated(kLeftToFinish)), false, port);
+                self->closeWhenDone_ = true;
+                // Not from inside the box's answer: the road may have ended meanwhile.
+                QTimer::singleShot(0, self, [self] {
+                    if (self) self->leaveWhenDone();
+                });
+                return;
+            case LeaveAnswer::StopNow:
+                // The road may have ended while the question was on view: nothing is stopped then.
+                if (self->unitMidChange()) {
+                    self->log_->append(leaveAnswerLine(answer, vek::translated(left)), true, port);
+                    self->controller_.interrupt();
+                } else {
+                    self->log_->append(leaveAnswerLine(answer, vek::translated(kLeftAlreadyDone)), false, port);
+                }
+                self->leaving_ = true;
+                QTimer::singleShot(0, self, [self] {
+                    if (self) self->close();
+                });
+                return;
+        }
+    });
+}
+
+void MainWindow::leaveWhenDone() {
+    if (!closeWhenDone_) return;
+    if (!unitMidChange()) {
+        leaving_ = true;
+        close();
+        return;
+    }
+    // The road ends with its outcome; the window goes once every view of it has been told.
+    connect(
+        &controller_, &unit::UnitController::operationFinished, this,
+        [this] { QTimer::singleShot(0, this, &MainWindow::leaveWhenDone); }, Qt::SingleShotConnection);
 }
 
 // ---------------------------------------------------------------- screen

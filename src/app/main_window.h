@@ -56,6 +56,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // With a unit mid-change (a transfer, or its restart with new firmware),
+    // asks first: let it finish, stop now, or go on.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -120,6 +123,14 @@ private:
     bool showingConnection_ = false;
     bool configKnown_ = false;
     bool screenWatched_ = false;
+    // Leaving: the question is on view; the window closes once the unit's
+    // road has ended; the close is decided and asks no more.
+    bool unitMidChange() const;
+    void askBeforeLeaving();
+    void leaveWhenDone();
+    bool leaveAsked_ = false;
+    bool closeWhenDone_ = false;
+    bool leaving_ = false;
 };
 
 }  // namespace vek::app

@@ -1,5 +1,7 @@
 #include "app/message_box.h"
 
+#include <QAbstractButton>
+
 #include "app/app_texts.h"
 #include "link/com_port.h"
 #include "unit/language.h"
@@ -23,6 +25,13 @@ void openBox(const BoxRequest& request, BoxAnswer answered) {
     auto* box = new QMessageBox(request.icon, request.caption, request.text, request.buttons);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
+    for (const BoxButton& named : request.named) {
+        if (QAbstractButton* button = box->button(named.button)) {
+            button->setText(named.text);
+            button->setObjectName(named.name);
+        }
+    }
+    if (request.defaultButton != QMessageBox::NoButton) box->setDefaultButton(request.defaultButton);
     QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)](int) {
         if (answered) answered(box->standardButton(box->clickedButton()));
     });

@@ -2,6 +2,7 @@
 // Every message box of the tool goes through here, so that a test can see
 // each box and answer it without a person at the screen.
 
+#include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <exception>
@@ -9,11 +10,23 @@
 
 namespace vek::app {
 
+// A standard button shown with words of its own and an object name, so a
+// question whose answers are verbs can still be answered by a handler (with
+// the standard button) or pressed by name.
+struct BoxButton {
+    QMessageBox::StandardButton button = QMessageBox::NoButton;
+    QString text;
+    QString name;
+};
+
 struct BoxRequest {
     QString text;
     QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QList<BoxButton> named{};
+    // Enter's answer; none: the box's own choice.
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 using BoxHandler = std::function<QMessageBox::StandardButton(const BoxRequest&)>;

@@ -27,6 +27,8 @@
 
 #include "app/app_texts.h"
 #include "app/glyphs.h"
+#include "app/leave_question.h"
+#include "app/leave_texts.h"
 #include "app/message_box.h"
 #include "app/pgpass.h"
 #include "app/qr_capture.h"
@@ -510,17 +512,29 @@ void StationWindow::requestStop() {
         stopStation();
         return;
     }
-    BoxRequest request;
-    request.caption = qs(texts::kStationStopCaption);
-    request.text = qs(texts::kStationStopQuestion).arg(running);
-    request.icon = QMessageBox::Question;
-    request.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    openBox(request, [self = QPointer<StationWindow>(this)](QMessageBox::StandardButton answer) {
-        if (self && answer == QMessageBox::Cancel) self->closeWhenStopped_ = false;
+    // Closing words it with the window going too.
+    const bool closing = closeWhenStopped_;
+    LeaveQuestion question;
+    question.caption = qs(texts::kStationStopCaption);
+    question.situation = qs(texts::kStationLeaveUnits).arg(running);
+    question.letFinish = qs(closing ? texts::kStationFinishClose : texts::kStationFinish);
+    question.stopNow = qs(closing ? texts::kStationStopUnitsClose : texts::kStationStopUnits);
+    question.goOn = qs(texts::kStationGoOn);
+    askLeave(question, [self = QPointer<StationWindow>(this)](LeaveAnswer answer) {
+        if (self && answer == LeaveAnswer::GoOn) self->closeWhenStopped_ = false;
         // The units may have ended while the question was on view.
         if (!self || !self->station_ || self->stopping_) return;
-        if (answer == QMessageBox::Yes) self->drainStation();
-        else if (answer == QMessageBox::No) self->stopStation();
+        const int under = self->station_->runningUnits();
+        const QString line = leaveAnswerLine(
+            answer, answer == LeaveAnswer::LetFinish ? qs(texts::kStationLeftToFinish).arg(under)
+                    : answer == LeaveAnswer::StopNow ? qs(texts::kStationLeftStopped).arg(under)
+                                                     : qs(texts::kStationLeftGoingOn));
+        // Among the station's lines before what the answer sets going, and on
+        // view until the next news.
+        self->station_->note(line);
+        if (answer == LeaveAnswer::LetFinish) self->drainStation();
+        else if (answer == LeaveAnswer::StopNow) self->stopStation();
+        self->say(line, answer == LeaveAnswer::StopNow);
     });
 }
 

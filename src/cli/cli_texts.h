@@ -153,6 +153,11 @@ inline constexpr vek::Text kBadUnit = VEK_TR("cli", "--unit pede o identificador
 inline constexpr vek::Text kBackupLine = VEK_TR("cli", "%1  %2  %3  %4  %5 bytes  %6");
 inline constexpr vek::Text kBackupValid = VEK_TR("cli", "válida");
 inline constexpr vek::Text kBackupInvalid = VEK_TR("cli", "inválida");
+// Files of a unit's backup folder that are no backup: how many, where they are now.
+inline constexpr vek::Text kBackupsSetAside =
+    VEK_TR("cli", "%1 arquivo(s) posto(s) de lado em %2: não são cópias que se possam restaurar");
+// Why a file that is no backup stayed where it was.
+inline constexpr vek::Text kBackupNotSetAside = VEK_TR("cli", "aviso: %1");
 inline constexpr vek::Text kRestoreConfirm =
     VEK_TR("cli", "Gravar no Vek da porta %1 a cópia de %2 (Vek %3, tirada em %4)? O que o Vek guarda agora será substituído "
     "(uma cópia dele é guardada antes). [s/N] ");

@@ -408,7 +408,11 @@ int listBackups(const QCommandLineParser& args, bool json, bool quiet) {
         unitId = *digits;
     }
     const unit::BackupStore store;
-    const QList<unit::Backup> backups = store.list(unitId);
+    const unit::BackupListing listed = store.listing(unitId);
+    const QList<unit::Backup>& backups = listed.backups;
+    QString warnings;
+    for (const QString& why : listed.notMoved) warnings += qs(texts::kBackupNotSetAside).arg(why) + '\n';
+    print(stderr, warnings);
     if (json) {
         QJsonArray list;
         for (const unit::Backup& b : backups) {
@@ -421,9 +425,18 @@ int listBackups(const QCommandLineParser& args, bool json, bool quiet) {
             o[QStringLiteral("path")] = b.path;
             list.append(o);
         }
+        QJsonArray aside;
+        for (const unit::SetAside& a : listed.setAside) {
+            QJsonObject s;
+            s[QStringLiteral("unit")] = a.unitDigits;
+            s[QStringLiteral("folder")] = a.folder;
+            s[QStringLiteral("files")] = a.count;
+            aside.append(s);
+        }
         QJsonObject o;
         o[QStringLiteral("folder")] = store.folder();
         o[QStringLiteral("backups")] = list;
+        o[QStringLiteral("setAside")] = aside;
         printJson(o);
         return ExitOk;
     }
@@ -440,6 +453,10 @@ int listBackups(const QCommandLineParser& args, bool json, bool quiet) {
                    .arg(b.path) +
                '\n';
     print(stdout, out);
+    // Beside the list, not in it: a script reading the list sees backups only.
+    QString aside;
+    for (const unit::SetAside& a : listed.setAside) aside += qs(texts::kBackupsSetAside).arg(a.count).arg(a.folder) + '\n';
+    if (!quiet) print(stderr, aside);
     return ExitOk;
 }
 

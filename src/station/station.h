@@ -65,6 +65,8 @@ public:
     // A QR label read anywhere: recorded on the unit whose identifier it
     // carries. False when no unit on the station matches.
     bool scanQr(const QString& digits);
+    // A line of the view's own (an operator's answer) among the station's lines.
+    void note(const QString& text) { emit line(text); }
 
     const Summary& summary() const { return summary_; }
     QList<StationUnit*> units() const;

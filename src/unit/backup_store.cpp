@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -23,6 +24,29 @@ const QString kNameFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
+
+// Why `path` cannot be made a folder when something already stands on it or
+// on one of the folders above it; empty when nothing does.
+QString inTheWay(const QString& path) {
+    for (QString p = QDir::cleanPath(QDir(path).absolutePath());;) {
+        const QFileInfo info(p);
+        if (info.isSymLink() && !info.exists()) return qs(texts::kBackupDanglingLink).arg(path, p, info.symLinkTarget());
+        if (info.exists() && !info.isDir()) return qs(texts::kBackupNotAFolder).arg(path, p);
+        if (info.exists()) return {};
+        const QString up = QFileInfo(p).path();
+        if (up == p) return {};
+        p = up;
+    }
+}
+
+// A name in `folder` that no file has yet, after `name`.
+QString freeName(const QDir& folder, const QString& name) {
+    const QString stem = QFileInfo(name).completeBaseName();
+    QString path = folder.filePath(name);
+    for (int n = 2; QFileInfo(path).exists() || QFileInfo(path).isSymLink(); ++n)
+        path = folder.filePath(QStringLiteral("%1-%2.json").arg(stem).arg(n));
+    return path;
+}
 
 QByteArray imageBytes(const config::Image& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
@@ -87,28 +111,64 @@ std::variant<Backup, QString> BackupStore::load(const QString& path) {
     return parsed;
 }
 
-QList<Backup> BackupStore::list(const QString& unitDigits) const {
-    QList<Backup> out;
+int BackupListing::setAsideCount() const {
+    int n = 0;
+    for (const SetAside& s : setAside) n += s.count;
+    return n;
+}
+
+QString BackupStore::setAsideFolder(const QString& unitDigits) const {
+    return QDir(QDir(folder_).filePath(unitDigits.toUpper())).filePath(QString::fromLatin1(kSetAsideFolder));
+}
+
+QList<Backup> BackupStore::list(const QString& unitDigits) const { return listing(unitDigits).backups; }
+
+BackupListing BackupStore::listing(const QString& unitDigits) const {
+    BackupListing out;
     const QDir root(folder_);
     const QStringList units =
         unitDigits.isEmpty() ? root.entryList(QDir::Dirs | QDir::NoDotAndDotDot) : QStringList{unitDigits.toUpper()};
     for (const QString& unit : units) {
         const QDir dir(root.filePath(unit));
+        const QDir aside(setAsideFolder(unit));
         for (const QString& name : dir.entryList({QStringLiteral("*.json")}, QDir::Files)) {
             auto loaded = load(dir.filePath(name));
-            if (auto* b = std::get_if<Backup>(&loaded)) out << *b;
+            if (auto* b = std::get_if<Backup>(&loaded)) {
+                out.backups << *b;
+                continue;
+            }
+            // Moved, not deleted: a person may still make something of it.
+            const QString from = dir.filePath(name);
+            const QString to = QDir().mkpath(aside.path()) ? freeName(aside, name) : QString();
+            QFile file(from);
+            if (!to.isEmpty() && file.rename(to)) {
+                out.movedNow << to;
+                continue;
+            }
+            QString why = to.isEmpty() ? inTheWay(aside.path()) : file.errorString();
+            if (why.isEmpty()) why = qs(texts::kBackupNoFolder).arg(aside.path());
+            // The load's words begin with the file's path; the reason alone here.
+            QString notBackup = std::get<QString>(loaded);
+            if (notBackup.startsWith(from + QStringLiteral(": "))) notBackup.remove(0, from.size() + 2);
+            out.notMoved << qs(texts::kBackupNotSetAside).arg(from, notBackup, aside.path(), why);
         }
+        const QFileInfo asideInfo(aside.path());
+        if (!asideInfo.isDir()) continue;
+        const int count = static_cast<int>(aside.entryList(QDir::Files | QDir::Hidden | QDir::System).size());
+        if (count > 0) out.setAside << SetAside{unit, aside.path(), count};
     }
-    std::sort(out.begin(), out.end(), [](const Backup& a, const Backup& b) { return a.takenAt > b.takenAt; });
+    std::sort(out.backups.begin(), out.backups.end(),
+              [](const Backup& a, const Backup& b) { return a.takenAt > b.takenAt; });
     return out;
 }
 
 std::variant<BackupStore::Kept, QString> BackupStore::keep(const Identification& unit, const config::Image& image,
                                                             const QDateTime& now) {
     const QString digits = idDigits(unit.id);
-    const QList<Backup> existing = list(digits);
+    const BackupListing listed = listing(digits);
+    const QList<Backup>& existing = listed.backups;
     for (const Backup& b : existing)
-        if (b.image == image) return Kept{b.path, false};
+        if (b.image == image) return Kept{b.path, false, listed.movedNow, listed.notMoved};
 
     Backup b;
     b.unitDigits = digits;
@@ -119,10 +179,9 @@ std::variant<BackupStore::Kept, QString> BackupStore::keep(const Identification&
     if (config::decode(image, form, false) == 0) b.form = form;
 
     const QDir dir(QDir(folder_).filePath(digits));
+    if (const QString why = inTheWay(dir.path()); !why.isEmpty()) return why;
     if (!QDir().mkpath(dir.path())) return qs(texts::kBackupNoFolder).arg(dir.path());
-    QString path = dir.filePath(b.takenAt.toString(kNameFormat) + QStringLiteral(".json"));
-    for (int n = 2; QFile::exists(path); ++n)
-        path = dir.filePath(b.takenAt.toString(kNameFormat) + QStringLiteral("-%1.json").arg(n));
+    const QString path = freeName(dir, b.takenAt.toString(kNameFormat) + QStringLiteral(".json"));
     // Whole or not at all: a crash mid-write leaves no half backup.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(toJson(b)) < 0 || !file.commit())
@@ -130,7 +189,7 @@ std::variant<BackupStore::Kept, QString> BackupStore::keep(const Identification&
 
     // The newest `limit_` stay (the one just written among them).
     for (int i = limit_ - 1; i < existing.size(); ++i) QFile::remove(existing[i].path);
-    return Kept{path, true};
+    return Kept{path, true, listed.movedNow, listed.notMoved};
 }
 
 }  // namespace vek::unit

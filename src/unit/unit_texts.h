@@ -29,6 +29,13 @@ inline constexpr vek::Text kBackupImage = VEK_TR("unit", "a imagem não tem %1 b
 inline constexpr vek::Text kBackupUnreadable = VEK_TR("unit", "não foi possível ler %1: %2");
 inline constexpr vek::Text kBackupTooLarge = VEK_TR("unit", "%1 é grande demais para uma cópia de configuração (mais de 1 MB)");
 inline constexpr vek::Text kBackupNoFolder = VEK_TR("unit", "não foi possível criar a pasta %1");
+// The folder to create; what stands in the way (and where its link points).
+inline constexpr vek::Text kBackupNotAFolder = VEK_TR("unit", "não foi possível criar a pasta %1: %2 é um arquivo, não uma pasta");
+inline constexpr vek::Text kBackupDanglingLink =
+    VEK_TR("unit", "não foi possível criar a pasta %1: %2 é um link para %3, que não existe");
+// The file, why it is no backup, where it was to go, why it could not.
+inline constexpr vek::Text kBackupNotSetAside =
+    VEK_TR("unit", "%1 não é uma cópia (%2) e não pôde ser posto de lado em %3: %4");
 inline constexpr vek::Text kBackupNotWritten = VEK_TR("unit", "não foi possível gravar a cópia %1: %2");
 
 }  // namespace vek::unit::texts

@@ -299,3 +299,20 @@ TEST_F(FilesTest, WithoutRoomForACopyAChangeWaitsForTheTechniciansWord) {
         << widget<QLabel>("StatusLine")->accessibleDescription().toStdString();
 }
 
+// A file in a unit's backup folder that is no backup is set aside, and the
+// restore dialog's heading says so and where.
+TEST_F(FilesTest, TheRestoreDialogSaysWhatWasSetAside) {
+    makeWindow();
+    const QString unitFolder = dataFolder() + "/backups/0BADF00D1234567800C0FFEE";
+    ASSERT_TRUE(QDir().mkpath(unitFolder));
+    writeAll(unitFolder + "/20260301T080000.000Z.json", "{ cut short");
+    trigger("A_Restore");
+    QDialog* d = dialog("RestoreDialog");
+    ASSERT_NE(d, nullptr);
+    const QString heading = d->findChild<QLabel*>("RestoreSummary")->text();
+    EXPECT_TRUE(heading.contains(QString::fromUtf8("1 arquivo(s) posto(s) de lado em %1/set-aside").arg(unitFolder)))
+        << heading.toStdString();
+    EXPECT_EQ(d->findChild<QTreeWidget*>("BackupList")->topLevelItemCount(), 0);
+    EXPECT_TRUE(QFile::exists(unitFolder + "/set-aside/20260301T080000.000Z.json"));
+    d->close();
+}

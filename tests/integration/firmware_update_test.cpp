@@ -2,7 +2,13 @@
 // simulated unit, the decision by version, and a unit that stops answering
 // or vanishes in the middle.
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "app_fixture.h"
@@ -57,6 +63,101 @@ TEST_F(FirmwareUpdateTest, OldUnitIsUpdatedRestartsAndIsThenRead) {
         EXPECT_TRUE(u.problems().empty()) << u.problems().front();
         return 0;
     });
+}
+
+// Closing the window (or Ctrl+Q) while the unit takes its firmware asks
+// first; going on changes nothing, letting it finish closes the window once
+// the unit is back with its new firmware.
+TEST_F(FirmwareUpdateTest, LeavingDuringAnUpdateAsksAndLettingItFinishLeavesTheUnitUpdated) {
+    // Acknowledgements a little slow, so the update outlasts the questions.
+    startUnit(unitAt(4, 2, 46), [](sim::UnitSim& u) { u.faults().replyDelayMs = 3; });
+    makeWindow();
+    auto* bar = widget<QProgressBar>("ProgressBar1");
+    connectUnit();
+    ASSERT_TRUE(waitFor([&] { return bar->value() >= 20; }, 20000)) << log().toStdString();
+
+    // The real box, its buttons pressed by name: "Continuar".
+    app::setBoxHandler({});
+    window_->close();
+    QMessageBox* box = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        return box != nullptr;
+    }));
+    EXPECT_EQ(box->windowTitle(), "Fechar o VekTool");
+    EXPECT_TRUE(box->text().startsWith(QString::fromUtf8("O Vek está recebendo o firmware novo.\n\nDeixar terminar: "))) << box->text().toStdString();
+    EXPECT_TRUE(box->text().contains(QString::fromUtf8("Parar agora: a atualização para já e a janela fecha; o Vek fica sem firmware válido")))
+        << box->text().toStdString();
+    auto* stop = box->findChild<QAbstractButton*>("B_StopNow");
+    auto* finish = box->findChild<QAbstractButton*>("B_LetFinish");
+    auto* goOn = box->findChild<QAbstractButton*>("B_GoOn");
+    ASSERT_TRUE(stop && finish && goOn);
+    EXPECT_EQ(stop->text(), "Parar agora");
+    EXPECT_EQ(finish->text(), "Deixar terminar");
+    EXPECT_EQ(goOn->text(), "Continuar");
+    goOn->click();
+    app::setBoxHandler([this](const app::BoxRequest& r) {
+        boxes.push_back(r);
+        return boxAnswer;
+    });
+    ASSERT_TRUE(waitLog(QString::fromUtf8(" — Continuar: a janela continua aberta")));
+    EXPECT_TRUE(QRegularExpression(QString::fromUtf8("\n\\d\\d:\\d\\d:\\d\\d — Continuar: ")).match(log()).hasMatch())
+        << log().toStdString();
+    const int before = bar->value();
+    pump(1500);
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_GT(bar->value(), before) << "the update goes on";
+
+    // Ctrl+Q asks the same; letting it finish closes the window once the unit is back.
+    boxAnswer = QMessageBox::Yes;
+    window_->findChild<QAction*>("A_Quit")->trigger();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Fechar o VekTool");
+    EXPECT_TRUE(logHas(QString::fromUtf8(" — Deixar terminar: a janela fecha quando o Vek terminar."))) << log().toStdString();
+    pump(200);
+    EXPECT_TRUE(window_->isVisible()) << "not before the unit has finished";
+    ASSERT_TRUE(waitFor([&] { return !window_->isVisible(); }, 60000)) << log().toStdString();
+    EXPECT_TRUE(logHas(QString::fromUtf8("Atualização concluída com sucesso!"))) << log().toStdString();
+    EXPECT_TRUE(logHas(QString::fromUtf8("Leitura da configuração interna concluída!"))) << log().toStdString();
+    unit->withUnit([](sim::UnitSim& u) {
+        EXPECT_EQ(u.restarts(), 1);
+        EXPECT_EQ(u.identity().version[3], 47);
+        return 0;
+    });
+}
+
+// "Parar agora" stops the transfer, says in the Log (in red) what the unit
+// is left with and how to recover, and closes the window.
+TEST_F(FirmwareUpdateTest, StoppingNowWhileLeavingSaysTheUnitNeedsFirmware) {
+    startUnit(unitAt(4, 2, 46), [](sim::UnitSim& u) { u.faults().replyDelayMs = 3; });
+    makeWindow();
+    connectUnit();
+    ASSERT_TRUE(waitFor([&] { return widget<QProgressBar>("ProgressBar1")->value() >= 20; }, 20000)) << log().toStdString();
+    boxAnswer = QMessageBox::Abort;
+    window_->close();
+    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_TRUE(waitFor([&] { return !window_->isVisible(); }, 2000));
+    const QString said = QString::fromUtf8(
+        " — Parar agora: atualização parada; o Vek ficou sem firmware válido. Para recuperar: conecte-o de novo e a "
+        "ferramenta atualiza o firmware.");
+    EXPECT_TRUE(logHas(said)) << log().toStdString();
+    EXPECT_FALSE(window_->controller().isOpen());
+    const int frames = unit->withUnit([](sim::UnitSim& u) { return int(u.frames().size()); });
+    pump(1200);
+    unit->withUnit([&](sim::UnitSim& u) {
+        EXPECT_EQ(int(u.frames().size()), frames) << "nothing more is sent";
+        EXPECT_EQ(u.restarts(), 0);
+        EXPECT_EQ(u.identity().version[3], 46);
+        return 0;
+    });
+    // The daily file keeps it too, the window being gone.
+    window_.reset();
+    const QStringList files = QDir(QDir(dataFolder()).filePath("logs")).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    QFile file(QDir(QDir(dataFolder()).filePath("logs")).filePath(files[0]));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(said));
 }
 
 TEST_F(FirmwareUpdateTest, FirmwareThatDoesNotTakeIsAFailureAndIsNotSentAgain) {

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QUuid>
 #include <QJsonArray>
 #include <QScrollBar>
@@ -904,38 +905,60 @@ TEST_F(AppTest, StoppingTheStationWithUnitsRunningAsksWhetherToLetThemFinish) {
     window.show();
     ASSERT_TRUE(window.startStation());
     ASSERT_TRUE(waitFor([&] { return window.station()->runningUnits() == 1; }, 10000));
+    QStringList lines;
+    QObject::connect(window.station(), &station::Station::line, [&](const QString& l) { lines << l; });
 
-    boxAnswer = QMessageBox::Cancel;  // goes on
+    // The three verbs, each saying what it does to the units.
+    boxAnswer = QMessageBox::Cancel;  // "Continuar"
     window.requestStop();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith("1 unidade(s) em andamento")) << boxes[0].text.toStdString();
-    EXPECT_EQ(boxes[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(boxes[0].text.startsWith("1 unidade(s) em andamento.")) << boxes[0].text.toStdString();
+    for (const char* part : {"\nDeixar terminar: as unidades em andamento terminam", "\nParar agora: as unidades em andamento param já",
+                             "fica sem firmware válido", "\nContinuar: a estação continua"})
+        EXPECT_TRUE(boxes[0].text.contains(QString::fromUtf8(part))) << part << "\n" << boxes[0].text.toStdString();
+    QStringList verbs;
+    for (const app::BoxButton& b : boxes[0].named) verbs << b.text + "=" + b.name;
+    EXPECT_EQ(verbs, QStringList({"Deixar terminar=B_LetFinish", "Parar agora=B_StopNow", "Continuar=B_GoOn"}));
     pump(100);
     EXPECT_TRUE(window.running());
     EXPECT_FALSE(window.station()->draining());
-    window.close();  // closing asks the same
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d — Continuar: ").match(lines[0]).hasMatch()) << lines[0].toStdString();
+    window.close();  // closing asks the same, with the window in its words
     ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.contains(QString::fromUtf8("depois a estação para e a janela fecha."))) << boxes[1].text.toStdString();
     pump(100);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.running());
 
-    boxAnswer = QMessageBox::Yes;  // the unit under way finishes, then the station stops
+    boxAnswer = QMessageBox::Yes;  // "Deixar terminar": the unit under way finishes, then the station stops
     window.requestStop();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_TRUE(window.station()->draining());
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[2].contains(QString::fromUtf8(" — Deixar terminar: as 1 unidade(s) em andamento terminam")))
+        << lines[2].toStdString();
+    EXPECT_EQ(window.message(), lines[2]);
     ASSERT_TRUE(waitFor([&] { return !window.station(); }, 30000));
     EXPECT_EQ(window.table()->item(0, app::StationWindow::ColVerdict)->text(), "OK");
+    EXPECT_EQ(host->withUnit([](sim::UnitSim& u) { return u.restarts(); }), 1) << "its new firmware went in";
 
     app::StationWindow other(link.get(), {ports[1]});
     other.show();
     ASSERT_TRUE(other.startStation());
     ASSERT_TRUE(waitFor([&] { return other.station()->runningUnits() == 1; }, 10000));
-    boxAnswer = QMessageBox::No;  // at once, and the window goes with it
+    lines.clear();
+    QObject::connect(other.station(), &station::Station::line, [&](const QString& l) { lines << l; });
+    boxAnswer = QMessageBox::Abort;  // "Parar agora", and the window goes with it
     other.close();
     ASSERT_EQ(boxes.size(), 4u);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines[0].contains(QString::fromUtf8(" — Parar agora: 1 unidade(s) paradas e registradas como interrompidas")))
+        << lines[0].toStdString();
     ASSERT_TRUE(waitFor([&] { return !other.station(); }, 10000));
     EXPECT_TRUE(waitFor([&] { return !other.isVisible(); }, 2000));
     EXPECT_EQ(other.table()->item(0, app::StationWindow::ColVerdict)->text(), "INTERROMPIDO");
+    EXPECT_EQ(second->withUnit([](sim::UnitSim& u) { return u.restarts(); }), 0) << "stopped before its new firmware took";
 
     std::vector<RunRow> runs = listed({.localPath = dir.filePath("records.sqlite")});
     ASSERT_EQ(runs.size(), 2u);
