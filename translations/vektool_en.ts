@@ -1192,6 +1192,64 @@ Continue: %4</translation>
         <source>o Vek já tinha terminado; nada foi parado.</source>
         <translation>the Vek had already finished; nothing was stopped.</translation>
     </message>
+    <message>
+        <source>outro trabalho está em andamento neste Vek: espere ele terminar</source>
+        <translation>other work is under way on this Vek: wait for it to finish</translation>
+    </message>
+    <message>
+        <source>o Vek na porta não é aquele para o qual a ação foi pedida</source>
+        <translation>the Vek on the port is not the one the action was asked for</translation>
+    </message>
+    <message>
+        <source>nenhum Vek se identificou nesta conexão</source>
+        <translation>no Vek has identified itself on this connection</translation>
+    </message>
+    <message>
+        <source>a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek</source>
+        <translation>the copy of what the Vek holds could not be kept (%1): nothing was changed on the Vek</translation>
+    </message>
+    <message>
+        <source>a cópia não é uma configuração válida: nada foi gravado</source>
+        <translation>the copy is not a valid configuration: nothing was written</translation>
+    </message>
+    <message>
+        <source>Não foi feito: %1.</source>
+        <translation>Not done: %1.</translation>
+    </message>
+    <message>
+        <source>Cópia gravada e conferida: o Vek guarda uma configuração inválida, como a cópia.</source>
+        <translation>Copy written and verified: the Vek holds an invalid configuration, as the copy did.</translation>
+    </message>
+    <message>
+        <source> Nenhuma cópia do que o Vek guardava foi tirada.</source>
+        <translation> No copy of what the Vek held was taken.</translation>
+    </message>
+    <message>
+        <source>A cópia de %1 não é uma configuração válida. Gravá-la deixa o Vek %2 com uma configuração inválida, exatamente como estava quando a cópia foi tirada.<byte value="xd"/>
+<byte value="xd"/>
+Gravar esses bytes assim mesmo?</source>
+        <translation>The copy of %1 is not a valid configuration. Writing it leaves Vek %2 with an invalid configuration, exactly as it was when the copy was taken.<byte value="xd"/>
+<byte value="xd"/>
+Write those bytes anyway?</translation>
+    </message>
+    <message>
+        <source>Gravando no Vek a cópia de %1 (Vek %2)...</source>
+        <translation>Writing the copy of %1 (Vek %2) to the Vek...</translation>
+    </message>
+    <message>
+        <source>Não foi possível guardar uma cópia do que o Vek guarda antes de alterá-lo:<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Nada foi alterado. Alterar o Vek mesmo assim, sem a cópia?</source>
+        <translation>Could not keep a copy of what the Vek holds before changing it:<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Nothing was changed. Change the Vek anyway, without the copy?</translation>
+    </message>
+    <message>
+        <source>Alterando o Vek sem cópia do que ele guarda, como confirmado.</source>
+        <translation>Changing the Vek without a copy of what it holds, as confirmed.</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>
@@ -1810,6 +1868,30 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>aviso: %1</source>
         <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>cópia gravada no Vek e lida de volta igual: o Vek guarda uma configuração inválida, como a cópia</source>
+        <translation>copy written to the Vek and read back equal: the Vek holds an invalid configuration, as the copy did</translation>
+    </message>
+    <message>
+        <source>a cópia não é uma configuração válida: nada foi gravado. Para gravar esses bytes assim mesmo, use --allow-invalid</source>
+        <translation>the copy is not a valid configuration: nothing was written. To write those bytes anyway, use --allow-invalid</translation>
+    </message>
+    <message>
+        <source>a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek. Libere a pasta de cópias ou, para seguir sem cópia, use --no-backup</source>
+        <translation>the copy of what the Vek holds could not be kept (%1): nothing was changed on the Vek. Free the backups folder or, to go on without a copy, use --no-backup</translation>
+    </message>
+    <message>
+        <source>; nenhuma cópia do que o Vek guardava foi tirada (--no-backup)</source>
+        <translation>; no copy of what the Vek held was taken (--no-backup)</translation>
+    </message>
+    <message>
+        <source>altera o Vek sem guardar antes uma cópia do que ele tem</source>
+        <translation>changes the Vek without first keeping a copy of what it holds</translation>
+    </message>
+    <message>
+        <source>grava a cópia mesmo quando ela não é uma configuração válida</source>
+        <translation>writes the copy even when it is not a valid configuration</translation>
     </message>
 </context>
 <context>
@@ -2855,6 +2937,14 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>em andamento</source>
         <translation>running</translation>
+    </message>
+    <message>
+        <source>guardando cópia do Vek</source>
+        <translation>keeping a copy of the Vek</translation>
+    </message>
+    <message>
+        <source>o que o Vek guardava não pôde ser registrado (%1): nada foi alterado no Vek</source>
+        <translation>what the Vek held could not be recorded (%1): nothing was changed on the Vek</translation>
     </message>
 </context>
 <context>
