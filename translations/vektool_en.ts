@@ -1993,12 +1993,12 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>Coasting</translation>
     </message>
     <message>
-        <source>linha %s: </source>
-        <translation>line %s: </translation>
+        <source>linha %1: </source>
+        <translation>line %1: </translation>
     </message>
     <message>
-        <source>campo &quot;%s&quot;: </source>
-        <translation>field &quot;%s&quot;: </translation>
+        <source>campo &quot;%1&quot;: </source>
+        <translation>field &quot;%1&quot;: </translation>
     </message>
     <message>
         <source>o arquivo está vazio</source>
@@ -2009,8 +2009,8 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>the text ends before the end of the document</translation>
     </message>
     <message>
-        <source>caractere inesperado %s</source>
-        <translation>unexpected character %s</translation>
+        <source>caractere inesperado %1</source>
+        <translation>unexpected character %1</translation>
     </message>
     <message>
         <source>esperava uma chave entre aspas</source>
@@ -2053,8 +2053,8 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>objects nested too deep</translation>
     </message>
     <message>
-        <source>chave repetida (já aparece na linha %s)</source>
-        <translation>repeated key (already on line %s)</translation>
+        <source>chave repetida (já aparece na linha %1)</source>
+        <translation>repeated key (already on line %1)</translation>
     </message>
     <message>
         <source>chave desconhecida</source>
@@ -2081,28 +2081,28 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>must be a text in quotes</translation>
     </message>
     <message>
-        <source>&quot;%s&quot; não é uma configuração do VekTool; esperava &quot;%s&quot;</source>
-        <translation>&quot;%s&quot; is not a VekTool configuration; expected &quot;%s&quot;</translation>
+        <source>&quot;%1&quot; não é uma configuração do VekTool; esperava &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; is not a VekTool configuration; expected &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>a versão %s é mais nova que a %s, que esta ferramenta lê</source>
-        <translation>version %s is newer than %s, which this tool reads</translation>
+        <source>a versão %1 é mais nova que a %2, que esta ferramenta lê</source>
+        <translation>version %1 is newer than %2, which this tool reads</translation>
     </message>
     <message>
-        <source>%s não é uma versão conhecida</source>
-        <translation>%s is not a known version</translation>
+        <source>%1 não é uma versão conhecida</source>
+        <translation>%1 is not a known version</translation>
     </message>
     <message>
-        <source>%s não é um de %s</source>
-        <translation>%s is not one of %s</translation>
+        <source>%1 não é um de %2</source>
+        <translation>%1 is not one of %2</translation>
     </message>
     <message>
         <source>&quot;during&quot; (Durante) não pode estar marcado junto com &quot;entry&quot; (Entrada) ou &quot;exit&quot; (Saída)</source>
         <translation>&quot;during&quot; (During) cannot be ticked together with &quot;entry&quot; (Entry) or &quot;exit&quot; (Exit)</translation>
     </message>
     <message>
-        <source>Permitido: %s a %s %s</source>
-        <translation>Allowed: %s to %s %s</translation>
+        <source>Permitido: %1 a %2 %3</source>
+        <translation>Allowed: %1 to %2 %3</translation>
     </message>
     <message>
         <source>PING (s)</source>
@@ -2117,32 +2117,32 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>RS232-B (baud)</translation>
     </message>
     <message>
-        <source>%s: registrar evento</source>
-        <translation>%s: record event</translation>
+        <source>%1: registrar evento</source>
+        <translation>%1: record event</translation>
     </message>
     <message>
-        <source>%s: alerta buzzer</source>
-        <translation>%s: buzzer alert</translation>
+        <source>%1: alerta buzzer</source>
+        <translation>%1: buzzer alert</translation>
     </message>
     <message>
-        <source>%s: registrar na entrada</source>
-        <translation>%s: record on entry</translation>
+        <source>%1: registrar na entrada</source>
+        <translation>%1: record on entry</translation>
     </message>
     <message>
-        <source>%s: registrar na saída</source>
-        <translation>%s: record on exit</translation>
+        <source>%1: registrar na saída</source>
+        <translation>%1: record on exit</translation>
     </message>
     <message>
-        <source>%s: buzzer na entrada</source>
-        <translation>%s: buzzer on entry</translation>
+        <source>%1: buzzer na entrada</source>
+        <translation>%1: buzzer on entry</translation>
     </message>
     <message>
-        <source>%s: buzzer na saída</source>
-        <translation>%s: buzzer on exit</translation>
+        <source>%1: buzzer na saída</source>
+        <translation>%1: buzzer on exit</translation>
     </message>
     <message>
-        <source>%s: buzzer durante</source>
-        <translation>%s: buzzer during</translation>
+        <source>%1: buzzer durante</source>
+        <translation>%1: buzzer during</translation>
     </message>
     <message>
         <source>sim</source>
@@ -2632,8 +2632,8 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>Configuration checked: the Vek kept exactly what was written.</translation>
     </message>
     <message>
-        <source>A configuração lida de volta difere da gravada a partir do byte %ld (gravado 0x%02X, lido 0x%02X)! Grave novamente.</source>
-        <translation>The configuration read back differs from the one written from byte %ld on (written 0x%02X, read 0x%02X)! Write it again.</translation>
+        <source>A configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)! Grave novamente.</source>
+        <translation>The configuration read back differs from the one written from byte %1 on (written 0x%2, read 0x%3)! Write it again.</translation>
     </message>
     <message>
         <source>Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.</source>
@@ -2656,28 +2656,28 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>Firmware sent: the Vek is restarting with the new firmware...</translation>
     </message>
     <message>
-        <source>O Vek voltou com a versão %s: o novo firmware não foi aceito!</source>
-        <translation>The Vek came back with version %s: the new firmware was not taken!</translation>
+        <source>O Vek voltou com a versão %1: o novo firmware não foi aceito!</source>
+        <translation>The Vek came back with version %1: the new firmware was not taken!</translation>
     </message>
     <message>
-        <source>Outro Vek voltou na porta (Id: %s) no lugar do que recebeu o firmware (Id: %s)!</source>
-        <translation>Another Vek came back on the port (Id: %s) in place of the one that took the firmware (Id: %s)!</translation>
+        <source>Outro Vek voltou na porta (Id: %1) no lugar do que recebeu o firmware (Id: %2)!</source>
+        <translation>Another Vek came back on the port (Id: %1) in place of the one that took the firmware (Id: %2)!</translation>
     </message>
     <message>
         <source>O Vek não voltou a se identificar depois do novo firmware!</source>
         <translation>The Vek did not identify itself again after the new firmware!</translation>
     </message>
     <message>
-        <source>Este tipo de Vek (%d) não é atendido por esta ferramenta.</source>
-        <translation>This type of Vek (%d) is not served by this tool.</translation>
+        <source>Este tipo de Vek (%1) não é atendido por esta ferramenta.</source>
+        <translation>This type of Vek (%1) is not served by this tool.</translation>
     </message>
     <message>
         <source>O Vek precisa de novo firmware antes de ser configurado: nada foi gravado.</source>
         <translation>The Vek needs new firmware before it can be configured: nothing was written.</translation>
     </message>
     <message>
-        <source>Este tipo de Vek (%d) não recebe o firmware desta ferramenta.</source>
-        <translation>This type of Vek (%d) does not take this tool&apos;s firmware.</translation>
+        <source>Este tipo de Vek (%1) não recebe o firmware desta ferramenta.</source>
+        <translation>This type of Vek (%1) does not take this tool&apos;s firmware.</translation>
     </message>
     <message>
         <source>Lendo uma cópia da configuração do Vek antes de alterá-lo...</source>
@@ -2967,15 +2967,15 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>A operação não foi concluida!<byte value="xd"/>
-Nacks = %d<byte value="xd"/>
-Code10 = %d<byte value="xd"/>
-Code15 = %d<byte value="xd"/>
-Code20 = %d</source>
+Nacks = %1<byte value="xd"/>
+Code10 = %2<byte value="xd"/>
+Code15 = %3<byte value="xd"/>
+Code20 = %4</source>
         <translation>The operation was not completed!<byte value="xd"/>
-Nacks = %d<byte value="xd"/>
-Code10 = %d<byte value="xd"/>
-Code15 = %d<byte value="xd"/>
-Code20 = %d</translation>
+Nacks = %1<byte value="xd"/>
+Code10 = %2<byte value="xd"/>
+Code15 = %3<byte value="xd"/>
+Code20 = %4</translation>
     </message>
     <message>
         <source>Não há conexão ativa!</source>

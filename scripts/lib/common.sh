@@ -59,6 +59,11 @@ vek_debian_flags() {
   printf '%s\n' -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=$cxx" "-DCMAKE_EXE_LINKER_FLAGS=$ld"
 }
 
+# VEK_WERROR=1 (CI) makes the project's warnings errors.
+vek_werror() {
+  if [ "${VEK_WERROR:-0}" = 1 ]; then echo -DVEK_WERROR=ON; else echo -DVEK_WERROR=OFF; fi
+}
+
 # vek_build [cmake --build options...], into $VEK_BUILD: a RelWithDebInfo
 # build (VEK_BUILD_TYPE), or with VEK_BUILD_FLAGS=debian one with Debian's
 # flags, from which scripts/package can make the package as it is.
@@ -67,6 +72,7 @@ vek_build() {
   if [ "${VEK_BUILD_FLAGS:-}" = debian ]; then
     mapfile -t args < <(vek_debian_flags)
   fi
+  args+=("$(vek_werror)")
   cmake -S "$VEK_ROOT" -B "$VEK_BUILD" "${args[@]}" >/dev/null
   cmake --build "$VEK_BUILD" -j"$VEK_JOBS" "$@"
 }

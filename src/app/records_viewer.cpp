@@ -120,9 +120,9 @@ std::vector<std::pair<QString, QString>> configRows(const QString& json) {
     };
     for (const Group g : {Group{"ACP", config::text::kAcp}, Group{"ACN", config::text::kAcn}}) {
         const QJsonObject o = alerts.value(QLatin1String(g.key)).toObject();
-        add(qs(config::text::kLabelRegister).replace(QLatin1String("%s"), qs(g.name)),
+        add(qs(config::text::kLabelRegister).arg(qs(g.name)),
             o.value(QLatin1String("register")));
-        add(qs(config::text::kLabelBuzzer).replace(QLatin1String("%s"), qs(g.name)), o.value(QLatin1String("buzzer")));
+        add(qs(config::text::kLabelBuzzer).arg(qs(g.name)), o.value(QLatin1String("buzzer")));
     }
     const Group groups[] = {{"VMX", config::text::kVmx},
                             {"VCH", config::text::kVch},
@@ -133,7 +133,7 @@ std::vector<std::pair<QString, QString>> configRows(const QString& json) {
         const QJsonObject o = alerts.value(QLatin1String(g.key)).toObject();
         const QJsonObject reg = o.value(QLatin1String("register")).toObject();
         const QJsonObject buz = o.value(QLatin1String("buzzer")).toObject();
-        auto label = [&](const char* pattern) { return qs(pattern).replace(QLatin1String("%s"), qs(g.name)); };
+        auto label = [&](const char* pattern) { return qs(pattern).arg(qs(g.name)); };
         add(label(config::text::kLabelRegisterIn), reg.value(QLatin1String("entry")));
         add(label(config::text::kLabelRegisterOut), reg.value(QLatin1String("exit")));
         add(label(config::text::kLabelBuzzerIn), buz.value(QLatin1String("entry")));

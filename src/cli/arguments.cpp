@@ -10,7 +10,6 @@ namespace vek::cli {
 
 namespace {
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
 
 const QCommandLineOption* find(const QList<QCommandLineOption>& options, const QString& name) {

@@ -53,18 +53,13 @@ std::string shortened(const std::string& value) {
     return value.substr(0, cut) + "… (" + std::to_string(value.size()) + " bytes)";
 }
 
-std::string fill(const char* pattern, std::initializer_list<std::string> values) {
-    std::string out;
-    auto next = values.begin();
-    for (const char* p = pattern; *p; ++p) {
-        if (p[0] == '%' && p[1] == 's' && next != values.end()) {
-            out += shortened(*next++);
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
+// A refusal quotes what the file holds, shortened when long.
+std::string quoted(const char* pattern, std::initializer_list<std::string> values) {
+    std::string v[2];
+    std::size_t n = 0;
+    for (const std::string& value : values)
+        if (n < 2) v[n++] = shortened(value);
+    return vek::fill(pattern, {v[0], v[1]});
 }
 
 template <std::size_t N>
@@ -194,7 +189,7 @@ private:
             static constexpr char kHex[] = "0123456789ABCDEF";
             shown = std::string("0x") + kHex[c >> 4] + kHex[c & 0xF];
         }
-        refuse(line_, path_, fill(text::kFileUnexpected, {shown}));
+        refuse(line_, path_, quoted(text::kFileUnexpected, {shown}));
     }
 
     void skipSpace() {
@@ -276,7 +271,7 @@ private:
             m.key = string();
             path_ = outer.empty() ? m.key : outer + "." + m.key;
             if (const auto [it, fresh] = seen.emplace(m.key, m.line); !fresh)
-                refuse(m.line, path_, fill(text::kFileDuplicate, {std::to_string(it->second)}));
+                refuse(m.line, path_, quoted(text::kFileDuplicate, {std::to_string(it->second)}));
             expect(':', text::kFileExpectedColon);
             m.value = value(depth);
             v.members.push_back(std::move(m));
@@ -515,7 +510,7 @@ int tableIndex(const Json& v, const std::string& path, const std::array<std::uin
     const std::string& literal = integer(v, path);
     for (std::size_t i = 0; i < N; ++i)
         if (std::to_string(table[i] * factor) == literal) return static_cast<int>(i);
-    refuse(v.line, path, fill(text::kFileNotOneOf, {literal, listOf(table, factor)}));
+    refuse(v.line, path, quoted(text::kFileNotOneOf, {literal, listOf(table, factor)}));
 }
 
 class Reader {
@@ -576,7 +571,7 @@ private:
 
     static void checkFormat(const Json& v) {
         if (v.kind != Json::Kind::String) refuse(v.line, kFormatKey, text::kFileWantText);
-        if (v.text != kFormatName) refuse(v.line, kFormatKey, fill(text::kFileWrongFormat, {v.text, kFormatName}));
+        if (v.text != kFormatName) refuse(v.line, kFormatKey, quoted(text::kFileWrongFormat, {v.text, kFormatName}));
     }
 
     static void checkVersion(const Json& v) {
@@ -586,8 +581,8 @@ private:
         // A larger number, however many digits it has, is a later version.
         const bool later = literal.size() > current.size() || (literal.size() == current.size() && literal > current);
         if (literal[0] != '-' && later)
-            refuse(v.line, kVersionKey, fill(text::kFileNewerVersion, {literal, current}));
-        refuse(v.line, kVersionKey, fill(text::kFileUnknownVersion, {literal}));
+            refuse(v.line, kVersionKey, quoted(text::kFileNewerVersion, {literal, current}));
+        refuse(v.line, kVersionKey, quoted(text::kFileUnknownVersion, {literal}));
     }
 
     void alerts(const Json& v, const std::string& path) {
@@ -689,8 +684,8 @@ std::variant<FormModel, FileError> fromJson(std::string_view text) {
 
 std::string describe(const FileError& error) {
     std::string out;
-    if (error.line > 0) out += fill(text::kFileLine, {std::to_string(error.line)});
-    if (!error.field.empty()) out += fill(text::kFileField, {error.field});
+    if (error.line > 0) out += quoted(text::kFileLine, {std::to_string(error.line)});
+    if (!error.field.empty()) out += quoted(text::kFileField, {error.field});
     out += error.message;
     // One line: every run of line breaks or other control characters becomes
     // a single space.

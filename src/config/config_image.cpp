@@ -156,12 +156,7 @@ std::string faultMessage(const Fault& fault) {
 std::string allowedText(const Fault& fault) {
     if (fault.field < 0 || fault.field >= FieldCount) return {};
     const layout::FieldRule& r = layout::kRules[fault.field];
-    std::string out = text::kAllowed;
-    for (const std::string& value : {std::to_string(r.min), std::to_string(r.max), std::string(r.unit)}) {
-        const auto at = out.find("%s");
-        out.replace(at, 2, value);
-    }
-    return out;
+    return vek::fill(text::kAllowed, {r.min, r.max, r.unit});
 }
 
 void emptyField(FormModel& form, const Fault& fault) {

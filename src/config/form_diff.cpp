@@ -9,11 +9,7 @@ namespace vek::config {
 
 namespace {
 
-std::string named(const char* pattern, const std::string& name) {
-    std::string out = pattern;
-    out.replace(out.find("%s"), 2, name);
-    return out;
-}
+std::string named(const char* pattern, const std::string& name) { return vek::fill(pattern, {name}); }
 
 template <std::size_t N>
 std::string listed(int index, const std::array<std::uint16_t, N>& table, int scale) {

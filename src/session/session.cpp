@@ -30,13 +30,6 @@ BoxIcon boxIcon(transfer::FailureIcon icon) {
     return BoxIcon::None;
 }
 
-template <class... Args>
-std::string format(const char* pattern, Args... args) {
-    char out[512];
-    const int n = std::snprintf(out, sizeof out, pattern, args...);
-    return std::string(out, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof out) - 1)));
-}
-
 std::string versionText(const protocol::Version& v) {
     return std::to_string(v.a) + '.' + std::to_string(v.b) + '.' + std::to_string(v.c) + '.' + std::to_string(v.d);
 }
@@ -262,7 +255,7 @@ void Session::Impl::proceed() {
     switch (protocol::nextStep(unit)) {
         case protocol::NextStep::Nothing:
         case protocol::NextStep::OperationMode: {
-            const std::string line = format(texts::kTypeLeftAlone, int(unit.version.a));
+            const std::string line = vek::fill(texts::kTypeLeftAlone, {unit.version.a});
             view.appendWarning(line);
             end(Kind::TypeLeftAlone);
             return;
@@ -272,7 +265,7 @@ void Session::Impl::proceed() {
             outcome.discontinued = true;
             // A plan that is about firmware alone has nothing left to do.
             if (road.firmware != FirmwarePolicy::Never && !road.read && !road.writes()) {
-                view.appendWarning(format(texts::kNoFirmwareForType, int(unit.version.a)));
+                view.appendWarning(vek::fill(texts::kNoFirmwareForType, {unit.version.a}));
                 end(Kind::Discontinued);
                 return;
             }
@@ -303,8 +296,8 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     setStage(Stage::Idle);
     if (ident.id != leaving.id) {
         outcome.returned = ident.id;
-        const std::string line = format(texts::kOtherUnitReturned, protocol::idListLine(ident.id).c_str(),
-                                        protocol::idListLine(leaving.id).c_str());
+        const std::string line = vek::fill(texts::kOtherUnitReturned,
+                                           {protocol::idListLine(ident.id), protocol::idListLine(leaving.id)});
         view.appendWarning(line);
         end(Kind::OtherUnitReturned, line);
         // The newcomer is a unit of its own, with a road of its own.
@@ -317,7 +310,7 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     identificationDone = true;
     unitHere = true;
     if (protocol::nextStep(ident) == protocol::NextStep::UpdateFirmware) {
-        const std::string line = format(texts::kFirmwareNotTaken, versionText(ident.version).c_str());
+        const std::string line = vek::fill(texts::kFirmwareNotTaken, {versionText(ident.version)});
         view.appendWarning(line);
         end(Kind::FirmwareNotTaken, line);
         return;
@@ -615,7 +608,7 @@ void Session::Impl::verifyReadBack() {
     outcome.mismatchAt = offset;
     outcome.wroteByte = *diff.first;
     outcome.readByte = *diff.second;
-    const std::string line = format(texts::kVerifyMismatch, offset, int(*diff.first), int(*diff.second));
+    const std::string line = vek::fill(texts::kVerifyMismatch, {offset, vek::hexByte(*diff.first), vek::hexByte(*diff.second)});
     view.appendWarning(line);
     end(Kind::ReadBackDiffers, line);
 }

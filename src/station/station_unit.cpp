@@ -11,7 +11,6 @@ namespace vek::station {
 
 namespace {
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
 QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 

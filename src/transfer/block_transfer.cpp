@@ -52,10 +52,8 @@ Failure BlockTransfer::noConnection() const {
 
 Failure BlockTransfer::gaveUp() const {
     const protocol::Counters& c = counters_;
-    char out[160];
-    const int n = std::snprintf(out, sizeof out, texts::kTransferFailed, static_cast<int>(c.Nacks),
-                                static_cast<int>(c.Code10), static_cast<int>(c.Code15), static_cast<int>(c.Code20));
-    return {std::string(out, static_cast<std::size_t>(n)), texts::kCaptionTransferFailed, FailureIcon::None};
+    return {vek::fill(texts::kTransferFailed, {c.Nacks, c.Code10, c.Code15, c.Code20}), texts::kCaptionTransferFailed,
+            FailureIcon::None};
 }
 
 protocol::Bytes BlockTransfer::frameFor(std::uint32_t block) const {

@@ -10,7 +10,7 @@ inline constexpr vek::Text kUpdatingFirmware = VEK_TR("transfer", "Atualizando f
 inline constexpr vek::Text kUpdatingConfiguration = VEK_TR("transfer", "Atualizando configuração...");
 inline constexpr vek::Text kSucceeded = VEK_TR("transfer", "Atualização concluída com sucesso!");
 inline constexpr vek::Text kTransferFailed =
-    VEK_TR("transfer", "A operação não foi concluida!\r\nNacks = %d\r\nCode10 = %d\r\nCode15 = %d\r\nCode20 = %d");
+    VEK_TR("transfer", "A operação não foi concluida!\r\nNacks = %1\r\nCode10 = %2\r\nCode15 = %3\r\nCode20 = %4");
 inline constexpr vek::Text kNoConnection = VEK_TR("transfer", "Não há conexão ativa!");
 inline constexpr vek::Text kCaptionTransferClosed = VEK_TR("transfer", "ERRO #0x01");
 inline constexpr vek::Text kCaptionTransferFailed = VEK_TR("transfer", "ERRO #0x02");

@@ -22,7 +22,6 @@ constexpr int kVersion = 1;
 // Sortable, and a valid file name everywhere.
 const QString kNameFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
 
 // Why `path` cannot be made a folder when something already stands on it or

@@ -24,4 +24,29 @@ if grep -n -B2 -e 'type="unfinished"' -e '<translation></translation>' -e '<tran
   echo "the texts above have no finished English translation"
   status=1
 fi
+# Every translation names the values its source names, each as often (%1 to
+# %9, in any order), and no text is a printf pattern: a slip there would show
+# a wrong word or read memory that is not there.
+if ! awk -v RS='</message>' '
+function count(t,   out, d, n, s) {
+  out = ""
+  for (d = 1; d <= 9; d++) {
+    n = 0; s = t
+    while ((i = index(s, "%" d)) > 0) { n++; s = substr(s, i + 2) }
+    out = out n ","
+  }
+  return out
+}
+/<source>/ {
+  src = $0; sub(/.*<source>/, "", src); sub(/<\/source>.*/, "", src)
+  if (src ~ /%(\.[0-9]+|0[0-9]+)?(l?l?d|s|u|x|X)/) { print "a printf pattern: " src; bad = 1 }
+  if ($0 !~ /<translation[^>]*>/ || $0 ~ /type="(vanished|obsolete)"/) next
+  tr = $0; sub(/.*<translation[^>]*>/, "", tr); sub(/<\/translation>.*/, "", tr)
+  if (tr ~ /%(\.[0-9]+|0[0-9]+)?(l?l?d|s|u|x|X)/) { print "a printf pattern: " tr; bad = 1 }
+  if (count(src) != count(tr)) { print "placeholders differ:\n  " src "\n  " tr; bad = 1 }
+}
+END { exit bad }' "$ts"; then
+  echo "the translations above do not name their sources' values"
+  status=1
+fi
 exit $status
