@@ -710,6 +710,31 @@ void Session::returnExpired() {
     d_->end(Kind::DidNotReturn, texts::kDidNotReturn);
 }
 
+void Session::noAnswer() {
+    Impl& d = *d_;
+    if (d.identificationDone || d.active) return;
+    d.active = true;
+    d.outcome = Outcome{};
+    d.end(Kind::NoUnit);
+}
+
+void Session::interrupt() {
+    Impl& d = *d_;
+    const Operation running = d.operation();
+    const bool restarting = awaitingReturn();
+    d.transfer.stop();
+    d.read.stop();
+    if (!d.active) {
+        d.active = true;
+        d.outcome = Outcome{};
+        d.outcome.unit = d.unit;
+    }
+    d.outcome.operation = running;
+    d.outcome.firmwareSent = restarting;
+    d.unitHere = false;
+    d.end(Kind::Interrupted);
+}
+
 bool Session::awaitingReturn() const { return d_->active && d_->stage == Stage::Restarting; }
 bool Session::returning() const { return d_->returning; }
 

@@ -62,6 +62,12 @@ public:
 
     // The unit awaited after its new firmware did not come back in time.
     void returnExpired();
+    // Nothing announced itself in time after the open: ends as NoUnit.
+    void noAnswer();
+    // Stopped where it stands, on the technician's insistence: whatever ran
+    // is abandoned and the road ends as Interrupted, with what was running
+    // (a unit restarting with new firmware counts as firmware sent).
+    void interrupt();
     // Whether a unit is awaited back from its restart.
     bool awaitingReturn() const;
     // Called from View::identified: this unit's road goes no further.

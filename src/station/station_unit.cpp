@@ -211,9 +211,9 @@ quint64 StationUnit::push() {
 }
 
 unit::Copy StationUnit::keepBefore(const config::Image& image) {
-    // Only the first image of a run is what the unit held before it; a
+    // Only the copy taken before the change is what the unit held; a
     // read-back is the run's own bytes, recorded as its verify result.
-    if (!running_ || !record_.beforeImage.isEmpty()) return {};
+    if (!running_ || unit_.stage() != unit::Stage::Copy || !record_.beforeImage.isEmpty()) return {};
     record_.beforeImage = QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
     copySeq_ = push();
     if (copySeq_ == 0) return {};  // nothing is recorded at this station

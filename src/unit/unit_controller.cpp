@@ -66,9 +66,7 @@ UnitController::UnitController(QObject* parent) : QObject(parent), session_(*thi
     connect(&rxPartial_, &QTimer::timeout, this, [this] { session_.partialFrameExpired(); });
     connect(&noAnswer_, &QTimer::timeout, this, [this] {
         warn(vek::translated(texts::kNoAnswer).arg(vcp_.port()));
-        Outcome outcome;
-        outcome.kind = Kind::NoUnit;
-        emit operationFinished(outcome);
+        session_.noAnswer();
     });
     connect(&noReturn_, &QTimer::timeout, this, [this] {
         reopen_.stop();
@@ -149,17 +147,12 @@ void UnitController::close() {
 }
 
 void UnitController::interrupt() {
-    Outcome outcome;
-    outcome.kind = Kind::Interrupted;
-    outcome.operation = session_.operation();
-    outcome.unit = session_.unit();
-    outcome.counters = session_.counters();
-    outcome.firmwareSent = session_.awaitingReturn();
     Timer1.stop();
     Timer3.stop();
     noReturn_.stop();
     close();
-    finished(outcome);
+    // The road's outcome says what was running when the port closed.
+    session_.interrupt();
 }
 
 void UnitController::Timer2Timer() {
