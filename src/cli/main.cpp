@@ -32,6 +32,7 @@
 #include "config/form_diff.h"
 #include "config/record_layout.h"
 #include "link/port_info.h"
+#include "link/serial_trace.h"
 #include "unit/backup_store.h"
 #include "update/core/version_record.h"
 #include "unit/language.h"
@@ -92,6 +93,8 @@ const QCommandLineOption kCsv("csv", QT_TRANSLATE_NOOP("cli", "saída em CSV (UT
 const QCommandLineOption kVerdict("verdict", QT_TRANSLATE_NOOP("cli", "só execuções com este veredito: passed, failed, interrupted, running"),
                                   "V");
 const QCommandLineOption kRunsOfUnit("unit", QT_TRANSLATE_NOOP("cli", "só o Vek com este Id (ou parte dele)"), "ID");
+const QCommandLineOption kTrace("trace", QT_TRANSLATE_NOOP("cli", "registra cada quadro da porta serial em ARQ ('-': saída de erro)"),
+                                QT_TRANSLATE_NOOP("cli", "ARQ"));
 const QCommandLineOption kSummary("summary", QT_TRANSLATE_NOOP("cli", "unidades por último veredito e motivos de falha"));
 
 const CommandSpec kCommands[] = {
@@ -592,6 +595,11 @@ int main(int argc, char** argv) {
     }
 
     QList<QCommandLineOption> options = command->options;
+    // Every command that opens a port can leave a trace of its frames.
+    static const char* const kTalksToUnits[] = {"identify", "read", "diff", "write", "flash", "restore", "remote", "station"};
+    const bool talksToUnits = std::any_of(std::begin(kTalksToUnits), std::end(kTalksToUnits),
+                                          [&name](const char* c) { return name == QLatin1String(c); });
+    if (talksToUnits) options << kTrace;
     const QCommandLineOption help({"h", "help"}, QT_TRANSLATE_NOOP("cli", "mostra esta ajuda"));
     options << help;
     // Checked in our words first, so that the parser meets nothing it would
@@ -614,6 +622,15 @@ int main(int argc, char** argv) {
                            [&option](const QCommandLineOption& o) { return o.names() == option.names(); });
     };
     jsonOutput = offers(kJson) && args.isSet(kJson);
+    // Opened before the job, so that its first frame is in it; it outlives
+    // the event loop, so that its last is too.
+    std::unique_ptr<link::SerialTrace> trace;
+    if (talksToUnits && args.isSet(kTrace)) {
+        trace = std::make_unique<link::SerialTrace>();
+        if (const QString error = trace->open(args.value(kTrace)); !error.isEmpty())
+            return usageError(qs(texts::kCannotTrace).arg(args.value(kTrace), error));
+        link::SerialTrace::setActive(trace.get());
+    }
     auto made = makeJob(name, args);
     if (auto* code = std::get_if<int>(&made)) return *code;
     auto job = std::move(std::get<std::unique_ptr<UnitJob>>(made));
