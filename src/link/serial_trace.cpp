@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <cstdio>
 #include <span>
 
@@ -17,8 +18,6 @@ SerialTrace*& activeTrace() {
     static SerialTrace* trace = nullptr;
     return trace;
 }
-
-QString tr(const char* source) { return QCoreApplication::translate("link", source); }
 
 // A fragment that waited this long for the rest of its frame is not going to
 // get it; the controller gave up on it long before.
@@ -78,7 +77,7 @@ SerialTrace::~SerialTrace() {
 QString SerialTrace::open(const QString& path) {
     bool ok;
     if (path == QLatin1String("-")) {
-        ok = file_.open(stderr, QIODevice::WriteOnly | QIODevice::Append);
+        ok = file_.open(stderr, QIODevice::WriteOnly);
     } else {
         QDir().mkpath(QFileInfo(path).absolutePath());
         file_.setFileName(path);
@@ -90,9 +89,9 @@ QString SerialTrace::open(const QString& path) {
     startUtcUs_ = QDateTime::currentMSecsSinceEpoch() * 1000;
     utcOffsetUs_ = static_cast<qint64>(QDateTime::currentDateTime().offsetFromUtc()) * 1'000'000;
     const QString started = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    write((QStringLiteral("# ") + tr("Registro das portas seriais, iniciado em %1 (hora local).").arg(started) +
+    write((QStringLiteral("# ") + QCoreApplication::translate("link", "Registro das portas seriais, iniciado em %1 (hora local).").arg(started) +
            QStringLiteral("\n# ") +
-           tr("porta, hora, sentido (TX da ferramenta ao Vek, RX do Vek à ferramenta), código, tamanho, bytes") +
+           QCoreApplication::translate("link", "porta, hora, sentido (TX da ferramenta ao Vek, RX do Vek à ferramenta), código, tamanho, bytes") +
            QLatin1Char('\n'))
               .toUtf8());
     file_.flush();
@@ -233,7 +232,8 @@ void SerialTrace::line(const QString& port, const char* direction, const QString
     if (written_ + text.size() > cap_) {
         cut_ = true;
         write((QStringLiteral("# ") +
-               tr("Registro cortado aqui: chegou ao limite de %1 MB.").arg(cap_ / (1024 * 1024)) +
+               QCoreApplication::translate("link", "Registro cortado aqui: chegou ao limite de %1.")
+                   .arg(QLocale().formattedDataSize(cap_, 0, QLocale::DataSizeTraditionalFormat)) +
                QLatin1Char('\n'))
                   .toUtf8());
         file_.flush();
