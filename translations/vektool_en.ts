@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>Rotação máxima permitida [rpm]:</source>
-        <translation>Maximum speed allowed [rpm]:</translation>
+        <translation>Max. engine speed allowed [rpm]:</translation>
     </message>
     <message>
         <source>4500</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Velocidade mínima validação [km/h]:</source>
-        <translation>Minimum validation speed [km/h]:</translation>
+        <translation>Min. speed to validate [km/h]:</translation>
     </message>
     <message>
         <source>40</source>
@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Rotação máxima validação [rpm]:</source>
-        <translation>Maximum validation speed [rpm]:</translation>
+        <translation>Max. engine speed to validate [rpm]:</translation>
     </message>
     <message>
         <source>900</source>
@@ -145,7 +145,7 @@ quick manoeuvres [seconds]:</translation>
     </message>
     <message>
         <source>Aceleração máxima permitida [km/h.s]:</source>
-        <translation>Maximum acceleration allowed [km/h.s]:</translation>
+        <translation>Maximum acceleration allowed [km/h/s]:</translation>
     </message>
     <message>
         <source>11</source>
@@ -157,7 +157,7 @@ quick manoeuvres [seconds]:</translation>
     </message>
     <message>
         <source>Desaceleração máxima permitida [km/h.s]:</source>
-        <translation>Maximum deceleration allowed [km/h.s]:</translation>
+        <translation>Maximum deceleration allowed [km/h/s]:</translation>
     </message>
     <message>
         <source>CONFIGURAR</source>
@@ -310,7 +310,7 @@ would you like to download it now?</translation>
     </message>
     <message>
         <source>%1: %2 % · bloco %3 de %4 · %5 blocos/s · %6</source>
-        <translation>%1: %2 % · block %3 of %4 · %5 blocks/s · %6</translation>
+        <translation>%1: %2% · block %3 of %4 · %5 blocks/s · %6</translation>
     </message>
     <message>
         <source>faltam %1</source>
@@ -2243,7 +2243,7 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas</source>
-        <translation>Yield today: %1 % — %2 passed, %3 failed</translation>
+        <translation>Yield today: %1% — %2 passed, %3 failed</translation>
     </message>
     <message>
         <source>Rendimento hoje: nenhuma unidade concluída ainda</source>

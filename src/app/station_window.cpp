@@ -26,6 +26,7 @@
 #include <variant>
 
 #include "app/app_texts.h"
+#include "app/shown_locale.h"
 #include "app/glyphs.h"
 #include "app/message_box.h"
 #include "app/pgpass.h"
@@ -75,9 +76,9 @@ QString duration(qint64 seconds) {
 // The controller's estimate, the one every view shows.
 QString progressFormat(const station::UnitRow& r) {
     if (!r.running || r.maximum <= 0) return QStringLiteral("%p%");
-    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale locale = shownLocale();
     const QString rate = r.bytesPerSecond >= 0
-                             ? qs(station::texts::kRowRate).arg(pt.toString(r.bytesPerSecond / 1000.0, 'f', 1))
+                             ? qs(station::texts::kRowRate).arg(locale.toString(r.bytesPerSecond / 1000.0, 'f', 1))
                              : qs(station::texts::kRowRateUnknown);
     const QString left =
         r.secondsLeft >= 0 ? qs(texts::kTimeLeft).arg(duration(r.secondsLeft)) : qs(texts::kStationTimeLeftUnknown);
@@ -87,10 +88,10 @@ QString progressFormat(const station::UnitRow& r) {
 // The bar's text at its widest in a station's usual run: a full bar, a fast
 // link, under a minute left.
 QString widestProgress() {
-    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale locale = shownLocale();
     return qs(station::texts::kRowProgress)
         .replace(QStringLiteral("%p"), QStringLiteral("100"))
-        .arg(qs(station::texts::kRowRate).arg(pt.toString(88.8, 'f', 1)),
+        .arg(qs(station::texts::kRowRate).arg(locale.toString(88.8, 'f', 1)),
              qs(texts::kTimeLeft).arg(qs(texts::kSeconds).arg(58)));
 }
 
