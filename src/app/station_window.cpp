@@ -32,6 +32,7 @@
 #include "app/pgpass.h"
 #include "app/qr_capture.h"
 #include "app/records_viewer.h"
+#include "app/save_dialog.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
 #include "records/database_url.h"
@@ -234,7 +235,7 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
             choosePreset(index);
             return;
         }
-        const QString path = QFileDialog::getOpenFileName(this, qs(texts::kStationChooseFile), {}, qs(texts::kStationFileFilter));
+        const QString path = app::chooseFile(this, false, qs(texts::kStationChooseFile), {}, qs(texts::kStationFileFilter));
         if (path.isEmpty() || !chooseFile(path)) choosePreset(0);
     });
     connect(startButton_, &QPushButton::clicked, this, [this] { station_ ? requestStop() : void(startStation()); });
