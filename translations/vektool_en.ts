@@ -1358,10 +1358,6 @@ Manual: &apos;man vektool&apos;.
         <translation>no backups of Vek %1 in %2</translation>
     </message>
     <message>
-        <source>--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1</source>
-        <translation>--unit takes the Vek&apos;s identifier: 24 hexadecimal digits (or three groups of 8): %1</translation>
-    </message>
-    <message>
         <source>%1  %2  %3  %4  %5 bytes  %6</source>
         <translation>%1  %2  %3  %4  %5 bytes  %6</translation>
     </message>
@@ -1500,10 +1496,6 @@ Manual: &apos;man vektool&apos;.
     <message>
         <source>lê o Vek e diz o que mudaria, sem gravar nada</source>
         <translation>reads the Vek and says what would change, writing nothing</translation>
-    </message>
-    <message>
-        <source>só as cópias deste Vek (24 dígitos)</source>
-        <translation>only this Vek&apos;s backups (24 digits)</translation>
     </message>
     <message>
         <source>a cópia a gravar de volta (um arquivo de &apos;backups&apos;)</source>
@@ -1694,6 +1686,14 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>registra cada quadro da porta serial em ARQ (&apos;-&apos;: saída de erro)</source>
         <translation>records every frame of the serial port in FILE (&apos;-&apos;: standard error)</translation>
+    </message>
+    <message>
+        <source>--unit pede o identificador do Vek, ou parte dele, em dígitos hexadecimais: %1</source>
+        <translation>--unit takes the Vek&apos;s identifier, or part of it, in hexadecimal digits: %1</translation>
+    </message>
+    <message>
+        <source>só as cópias do Vek com este Id (ou parte dele)</source>
+        <translation>only the backups of the Vek with this Id (or part of it)</translation>
     </message>
 </context>
 <context>

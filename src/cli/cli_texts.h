@@ -151,7 +151,8 @@ inline constexpr vek::Text kBackupSame = VEK_TR("cli", "cópia do que o Vek guar
 inline constexpr vek::Text kBackupFailed = VEK_TR("cli", "aviso: a cópia do que o Vek guardava não foi guardada: %1");
 inline constexpr vek::Text kNoBackups = VEK_TR("cli", "nenhuma cópia em %1");
 inline constexpr vek::Text kNoBackupsOf = VEK_TR("cli", "nenhuma cópia do Vek %1 em %2");
-inline constexpr vek::Text kBadUnit = VEK_TR("cli", "--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1");
+inline constexpr vek::Text kBadUnit =
+    VEK_TR("cli", "--unit pede o identificador do Vek, ou parte dele, em dígitos hexadecimais: %1");
 // Time (UTC), unit's 24 digits, firmware, valid or not, size, path.
 inline constexpr vek::Text kBackupLine = VEK_TR("cli", "%1  %2  %3  %4  %5 bytes  %6");
 inline constexpr vek::Text kBackupValid = VEK_TR("cli", "válida");

@@ -80,7 +80,7 @@ const QCommandLineOption kFile({"f", "file"}, QT_TRANSLATE_NOOP("cli", "arquivo 
 const QCommandLineOption kPreset("preset", QT_TRANSLATE_NOOP("cli", "configuração pronta: default ou norvale"), QT_TRANSLATE_NOOP("cli", "NOME"));
 const QCommandLineOption kNoVerify("no-verify", QT_TRANSLATE_NOOP("cli", "não lê de volta para conferir"));
 const QCommandLineOption kDryRun("dry-run", QT_TRANSLATE_NOOP("cli", "lê o Vek e diz o que mudaria, sem gravar nada"));
-const QCommandLineOption kUnit("unit", QT_TRANSLATE_NOOP("cli", "só as cópias deste Vek (24 dígitos)"), "ID");
+const QCommandLineOption kUnit("unit", QT_TRANSLATE_NOOP("cli", "só as cópias do Vek com este Id (ou parte dele)"), "ID");
 const QCommandLineOption kBackup({"b", "backup"}, QT_TRANSLATE_NOOP("cli", "a cópia a gravar de volta (um arquivo de 'backups')"), QT_TRANSLATE_NOOP("cli", "ARQ"));
 const QCommandLineOption kYes({"y", "yes"}, QT_TRANSLATE_NOOP("cli", "grava sem perguntar (obrigatório quando a entrada não é um terminal)"));
 const QCommandLineOption kForce("force", QT_TRANSLATE_NOOP("cli", "atualiza mesmo um Vek já atualizado"));
@@ -392,10 +392,11 @@ int validate(const QCommandLineParser& args, bool json, bool quiet) {
     return ExitOk;
 }
 
-// "0BADF00D 12345678 00C0FFEE" or the 24 digits, as the backups folder names it.
+// All or part of an identifier, as "0BADF00D 12345678 00C0FFEE" or its
+// digits ("C0FFEE" finds that unit), as records --unit takes it.
 std::optional<QString> unitDigits(QString id) {
     id.remove(QLatin1Char(' '));
-    if (id.size() != 24) return std::nullopt;
+    if (id.isEmpty() || id.size() > 24) return std::nullopt;
     for (const QChar c : id)
         if (!c.isDigit() && !(c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F'))) return std::nullopt;
     return id.toUpper();
@@ -409,7 +410,8 @@ int listBackups(const QCommandLineParser& args, bool json, bool quiet) {
         unitId = *digits;
     }
     const unit::BackupStore store;
-    const QList<unit::Backup> backups = store.list(unitId);
+    QList<unit::Backup> backups = store.list();
+    backups.removeIf([&unitId](const unit::Backup& b) { return !b.unitDigits.contains(unitId); });
     if (json) {
         QJsonArray list;
         for (const unit::Backup& b : backups) {
