@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
 #include <cstdio>
 #include <span>
 
@@ -22,6 +23,7 @@ SerialTrace*& activeTrace() {
 // A fragment that waited this long for the rest of its frame is not going to
 // get it; the controller gave up on it long before.
 constexpr qint64 kStaleFragmentMs = 1000;
+constexpr int kFlushDelayMs = 100;
 
 const char* commandName(std::uint8_t code) {
     switch (code) {
@@ -100,7 +102,7 @@ QString SerialTrace::open(const QString& path) {
 
 void SerialTrace::opened(const QString& port) {
     if (!file_.isOpen()) return;
-    line(port, "--", QStringLiteral("open"), 0, nullptr, 0);
+    line(port, "--", "open", 0, nullptr, 0);
     file_.flush();
 }
 
@@ -112,7 +114,7 @@ void SerialTrace::closed(const QString& port) {
     if (!file_.isOpen()) return;
     if (auto it = tx_.find(port); it != tx_.end()) flushPending(port, true, it.value());
     if (auto it = rx_.find(port); it != rx_.end()) flushPending(port, false, it.value());
-    line(port, "--", QStringLiteral("close"), 0, nullptr, 0);
+    line(port, "--", "close", 0, nullptr, 0);
     file_.flush();
 }
 
@@ -168,6 +170,7 @@ void SerialTrace::feed(const QString& port, bool tx, const QByteArray& bytes) {
                 endJunk(start);
                 stream.pending = buf.mid(start);
                 if (start > 0) stream.pendingSince = now;
+                flushSoon();
                 return;
             }
             if (junkFrom < 0) junkFrom = start;
@@ -178,7 +181,7 @@ void SerialTrace::feed(const QString& port, bool tx, const QByteArray& bytes) {
         pos = start + 1;
     }
     endJunk(pos);
-    file_.flush();
+    flushSoon();
 }
 
 void SerialTrace::flushPending(const QString& port, bool tx, Stream& stream) {
@@ -191,16 +194,19 @@ void SerialTrace::frameLine(const QString& port, bool tx, const char* data, qsiz
     const auto b = bytesOf(data, size);
     const std::uint8_t code = b[2];
     const char* name = tx ? commandName(code) : responseName(code);
-    line(port, tx ? "TX" : "RX",
-         name ? QString::fromLatin1(name) : QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')).toUpper(),
-         protocol::getU16(b, 3), data, size);
+    char unknown[8];
+    if (!name) {
+        std::snprintf(unknown, sizeof unknown, "0x%02X", code);
+        name = unknown;
+    }
+    line(port, tx ? "TX" : "RX", name, protocol::getU16(b, 3), data, size);
 }
 
 void SerialTrace::unparsedLine(const QString& port, bool tx, const char* data, qsizetype size) {
-    line(port, tx ? "TX" : "RX", QStringLiteral("unparsed"), size, data, size);
+    line(port, tx ? "TX" : "RX", "unparsed", size, data, size);
 }
 
-void SerialTrace::line(const QString& port, const char* direction, const QString& name, qsizetype length,
+void SerialTrace::line(const QString& port, const char* direction, const char* name, qsizetype length,
                        const char* data, qsizetype size) {
     if (cut_) return;
     // Wall-clock time of day to the microsecond, from one reading of the
@@ -209,14 +215,17 @@ void SerialTrace::line(const QString& port, const char* direction, const QString
     char time[32];
     std::snprintf(time, sizeof time, "%02lld:%02lld:%02lld.%06lld", us / 3'600'000'000LL, us / 60'000'000LL % 60,
                   us / 1'000'000 % 60, us % 1'000'000);
-    QByteArray text = port.toUtf8();
-    text.reserve(text.size() + 64 + size * 3);
+    QByteArray& portText = portTexts_[port];
+    if (portText.isEmpty()) portText = port.toUtf8();
+    QByteArray text;
+    text.reserve(portText.size() + 64 + size * 3);
+    text += portText;
     text += ' ';
     text += time;
     text += ' ';
     text += direction;
     text += ' ';
-    text += name.toLatin1();
+    text += name;
     if (size > 0 || length > 0) {
         text += ' ';
         text += QByteArray::number(length);
@@ -240,6 +249,18 @@ void SerialTrace::line(const QString& port, const char* direction, const QString
         return;
     }
     write(text);
+}
+
+void SerialTrace::flushSoon() {
+    // A flush per frame is a system call per frame, which a firmware update
+    // of 3,800 frames feels; the lines go out together a moment later, and
+    // at once when a port closes or the trace ends.
+    if (flushPending_) return;
+    flushPending_ = true;
+    QTimer::singleShot(kFlushDelayMs, &flusher_, [this] {
+        flushPending_ = false;
+        if (file_.isOpen()) file_.flush();
+    });
 }
 
 void SerialTrace::write(const QByteArray& text) {

@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QObject>
 #include <QString>
 
 namespace vek::link {
@@ -60,9 +61,10 @@ private:
     void flushPending(const QString& port, bool tx, Stream& stream);
     void frameLine(const QString& port, bool tx, const char* data, qsizetype size);
     void unparsedLine(const QString& port, bool tx, const char* data, qsizetype size);
-    void line(const QString& port, const char* direction, const QString& name, qsizetype length, const char* data,
+    void line(const QString& port, const char* direction, const char* name, qsizetype length, const char* data,
               qsizetype size);
     void write(const QByteArray& text);
+    void flushSoon();
 
     QFile file_;
     QString path_;
@@ -73,6 +75,9 @@ private:
     qint64 startUtcUs_ = 0;
     qint64 utcOffsetUs_ = 0;
     QHash<QString, Stream> tx_, rx_;
+    QHash<QString, QByteArray> portTexts_;
+    QObject flusher_;  // the delayed flush's timer dies with the trace
+    bool flushPending_ = false;
 };
 
 }  // namespace vek::link
