@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -18,8 +19,10 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -100,6 +103,20 @@ QString elapsedText(qint64 ms) {
     const qint64 s = ms / 1000;
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
+
+// A cell cut at its end ("falhou: o Vek parou de…"), where the table cuts
+// in the middle for the labels' digits.
+class ElidedAtTheEnd : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideRight;
+        option->features &= ~QStyleOptionViewItem::WrapText;
+    }
+};
 
 }  // namespace
 
@@ -187,18 +204,24 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     const int barMargins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, table_) + 12;
     table_->horizontalHeader()->setSectionResizeMode(ColProgress, QHeaderView::Fixed);
     table_->setColumnWidth(ColProgress, metrics.horizontalAdvance(widestProgress()) + barMargins);
-    // So that a row fits a 900 px window with room left for the step: the
-    // firmware's "before →" over its "after", and a scanned label (24
-    // digits) shown by its ends, whole in its tip.
+    // So that a row fits a 900 px window on one line with room left for the
+    // step: the firmware's "before → after", and a scanned label (24 digits)
+    // shown by its ends, whole in its tip.
     const auto fixedWidth = [&](int column, const QString& widest) {
         const int header = metrics.horizontalAdvance(table_->horizontalHeaderItem(column)->text());
         table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
         table_->setColumnWidth(column, std::max(header, metrics.horizontalAdvance(widest)) + 14);
     };
-    fixedWidth(ColFirmware, QStringLiteral("4.0.2.46 →"));
+    fixedWidth(ColFirmware, QStringLiteral("4.0.2.46 → 4.0.2.47"));
     fixedWidth(ColQr, QStringLiteral("33…1002 ✔"));
     table_->setTextElideMode(Qt::ElideMiddle);
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // One line a unit, so a line's worth of units is seen at once: a long
+    // reason is cut at its end, whole in its tip.
+    table_->setWordWrap(false);
+    table_->setItemDelegateForColumn(ColStep, new ElidedAtTheEnd(table_));
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(
+        std::max(metrics.height() + 8, QProgressBar().sizeHint().height() + 4));
     table_->setAccessibleName(qs(texts::kStationTitle));
 
     message_ = new QLabel(qs(texts::kStationWaiting), this);
@@ -225,7 +248,8 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     layout->addWidget(sourceLabel_);
     layout->addWidget(table_, 1);
     layout->addWidget(message_);
-    resize(900, 460);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    fitTo(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800));
 
     clock_ = new QTimer(this);
     clock_->setInterval(500);
@@ -399,6 +423,24 @@ StationWindow::~StationWindow() {
 }
 
 QString StationWindow::message() const { return message_->text(); }
+
+void StationWindow::fitTo(const QRect& available) {
+    // What the window decorations take above the client area.
+    constexpr int kFrameAllowance = 40;
+    const int rowHeight = table_->verticalHeader()->defaultSectionSize();
+    const int tableHeight =
+        table_->horizontalHeader()->sizeHint().height() + kLineUnits * rowHeight + 2 * table_->frameWidth();
+    const int width = std::clamp(available.width() * 3 / 4, std::min(900, available.width()), available.width());
+    table_->setMinimumHeight(tableHeight);
+    layout()->activate();
+    int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : layout()->totalSizeHint().height();
+    table_->setMinimumHeight(0);
+    // The configuration's line, shown while the station runs, and a second
+    // one when its file changes.
+    if (!sourceLabel_->isVisible()) height += 2 * sourceLabel_->fontMetrics().height() + layout()->spacing();
+    resize(width, std::min(height, available.height() - kFrameAllowance));
+    move(available.center() - rect().center());
+}
 
 void StationWindow::say(const QString& text, bool warning) {
     message_->setText(text);
