@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <span>
+#include <vector>
 
 #include "protocol/frame.h"
 
@@ -71,6 +72,7 @@ SerialTrace::SerialTrace(qint64 cap) : cap_(cap) {}
 
 SerialTrace::~SerialTrace() {
     if (activeTrace() == this) activeTrace() = nullptr;
+    drain();
     for (auto it = tx_.begin(); it != tx_.end(); ++it) flushPending(it.key(), true, it.value());
     for (auto it = rx_.begin(); it != rx_.end(); ++it) flushPending(it.key(), false, it.value());
     if (file_.isOpen()) file_.flush();
@@ -100,28 +102,53 @@ QString SerialTrace::open(const QString& path) {
     return {};
 }
 
-void SerialTrace::opened(const QString& port) {
-    if (!file_.isOpen()) return;
-    line(port, "--", "open", 0, nullptr, 0);
+void SerialTrace::opened(const QString& port) { take(Event::Open, port, {}); }
+
+void SerialTrace::sent(const QString& port, const QByteArray& bytes) {
+    if (!bytes.isEmpty()) take(Event::Tx, port, bytes);
+}
+
+void SerialTrace::received(const QString& port, const QByteArray& bytes) {
+    if (!bytes.isEmpty()) take(Event::Rx, port, bytes);
+}
+
+void SerialTrace::closed(const QString& port) {
+    take(Event::Close, port, {});
+    // A port that closes may be the end of the run: its lines go out now.
+    drain();
     file_.flush();
 }
 
-void SerialTrace::sent(const QString& port, const QByteArray& bytes) { feed(port, true, bytes); }
-
-void SerialTrace::received(const QString& port, const QByteArray& bytes) { feed(port, false, bytes); }
-
-void SerialTrace::closed(const QString& port) {
+void SerialTrace::take(Event::Kind kind, const QString& port, const QByteArray& bytes) {
     if (!file_.isOpen()) return;
-    if (auto it = tx_.find(port); it != tx_.end()) flushPending(port, true, it.value());
-    if (auto it = rx_.find(port); it != rx_.end()) flushPending(port, false, it.value());
-    line(port, "--", "close", 0, nullptr, 0);
-    file_.flush();
+    // Only the time and the bytes (shared, not copied) while the unit waits
+    // for the tool's answer; the lines are made a moment later.
+    queue_.push_back({kind, port, bytes, clock_.nsecsElapsed()});
+    flushSoon();
+}
+
+void SerialTrace::drain() {
+    std::vector<Event> events;
+    events.swap(queue_);
+    for (const Event& e : events) {
+        at_ = e.ns;
+        switch (e.kind) {
+            case Event::Open: line(e.port, "--", "open", 0, nullptr, 0); break;
+            case Event::Close:
+                if (auto it = tx_.find(e.port); it != tx_.end()) flushPending(e.port, true, it.value());
+                if (auto it = rx_.find(e.port); it != rx_.end()) flushPending(e.port, false, it.value());
+                line(e.port, "--", "close", 0, nullptr, 0);
+                break;
+            case Event::Tx: feed(e.port, true, e.bytes); break;
+            case Event::Rx: feed(e.port, false, e.bytes); break;
+        }
+    }
 }
 
 void SerialTrace::feed(const QString& port, bool tx, const QByteArray& bytes) {
     if (!file_.isOpen() || bytes.isEmpty()) return;
     Stream& stream = (tx ? tx_ : rx_)[port];
-    const qint64 now = clock_.elapsed();
+    const qint64 now = at_ / 1'000'000;
     if (!stream.pending.isEmpty() && now - stream.pendingSince > kStaleFragmentMs) flushPending(port, tx, stream);
     if (stream.pending.isEmpty()) stream.pendingSince = now;
     QByteArray buf = stream.pending + bytes;
@@ -170,7 +197,6 @@ void SerialTrace::feed(const QString& port, bool tx, const QByteArray& bytes) {
                 endJunk(start);
                 stream.pending = buf.mid(start);
                 if (start > 0) stream.pendingSince = now;
-                flushSoon();
                 return;
             }
             if (junkFrom < 0) junkFrom = start;
@@ -181,7 +207,6 @@ void SerialTrace::feed(const QString& port, bool tx, const QByteArray& bytes) {
         pos = start + 1;
     }
     endJunk(pos);
-    flushSoon();
 }
 
 void SerialTrace::flushPending(const QString& port, bool tx, Stream& stream) {
@@ -211,7 +236,7 @@ void SerialTrace::line(const QString& port, const char* direction, const char* n
     if (cut_) return;
     // Wall-clock time of day to the microsecond, from one reading of the
     // clock at the start and a steady clock since.
-    const qint64 us = (startUtcUs_ + utcOffsetUs_ + clock_.nsecsElapsed() / 1000) % (86'400LL * 1'000'000);
+    const qint64 us = (startUtcUs_ + utcOffsetUs_ + at_ / 1000) % (86'400LL * 1'000'000);
     char time[32];
     std::snprintf(time, sizeof time, "%02lld:%02lld:%02lld.%06lld", us / 3'600'000'000LL, us / 60'000'000LL % 60,
                   us / 1'000'000 % 60, us % 1'000'000);
@@ -252,13 +277,14 @@ void SerialTrace::line(const QString& port, const char* direction, const char* n
 }
 
 void SerialTrace::flushSoon() {
-    // A flush per frame is a system call per frame, which a firmware update
-    // of 3,800 frames feels; the lines go out together a moment later, and
-    // at once when a port closes or the trace ends.
+    // Lines made and written per frame are felt by a firmware update of
+    // 3,800 frames; they are made and go out together a moment later, and at
+    // once when a port closes or the trace ends.
     if (flushPending_) return;
     flushPending_ = true;
     QTimer::singleShot(kFlushDelayMs, &flusher_, [this] {
         flushPending_ = false;
+        drain();
         if (file_.isOpen()) file_.flush();
     });
 }

@@ -11,6 +11,9 @@
 // the receiver of the controller made of them, so a trace also shows what the
 // tool threw away.
 //
+// Ports hand over only the time and the bytes; the lines are made and
+// written a moment later (kept off the path from a reply to the next
+// frame), and at once when a port closes or the trace ends.
 // The file stops growing at its cap: a last line says it was cut there.
 // Every port reports to the one trace installed with setActive(); ports live
 // on the units' event loop, and so does the trace.
@@ -21,6 +24,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <vector>
 
 namespace vek::link {
 
@@ -40,7 +44,6 @@ public:
     QString open(const QString& path);
     bool isOpen() const { return file_.isOpen(); }
     QString path() const { return path_; }
-    bool cut() const { return cut_; }
 
     void opened(const QString& port);
     void sent(const QString& port, const QByteArray& bytes);
@@ -53,6 +56,15 @@ public:
     static void setActive(SerialTrace* trace);
 
 private:
+    struct Event {
+        enum Kind { Open, Close, Tx, Rx } kind;
+        QString port;
+        QByteArray bytes;
+        qint64 ns;  // on clock_
+    };
+    void take(Event::Kind kind, const QString& port, const QByteArray& bytes);
+    // Writes the lines of every event taken so far.
+    void drain();
     struct Stream {
         QByteArray pending;  // a frame still missing bytes, or nothing
         qint64 pendingSince = 0;
@@ -76,6 +88,8 @@ private:
     qint64 utcOffsetUs_ = 0;
     QHash<QString, Stream> tx_, rx_;
     QHash<QString, QByteArray> portTexts_;
+    std::vector<Event> queue_;
+    qint64 at_ = 0;  // when the event being written happened, on clock_
     QObject flusher_;  // the delayed flush's timer dies with the trace
     bool flushPending_ = false;
 };
