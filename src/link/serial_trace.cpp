@@ -120,7 +120,7 @@ void SerialTrace::closed(const QString& port) {
 }
 
 void SerialTrace::take(Event::Kind kind, const QString& port, const QByteArray& bytes) {
-    if (!file_.isOpen()) return;
+    if (!file_.isOpen() || cut_) return;
     // Only the time and the bytes (shared, not copied) while the unit waits
     // for the tool's answer; the lines are made a moment later.
     queue_.push_back({kind, port, bytes, clock_.nsecsElapsed()});
