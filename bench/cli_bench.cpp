@@ -10,10 +10,12 @@
 // requests); the bound counts the requests the unit received, so a tool
 // that reads first is held to the read's bound as well.
 //
-//   build-bench/bench/cli_bench [--runs N] [--cli PATH] [--cli PATH]
+//   build-bench/bench/cli_bench [--runs N] [--cli PATH] [--cli PATH] [--trace]
 //
 // Given twice or more, --cli runs each case with every program in turn
-// (a build from before a change beside one from after it).
+// (a build from before a change beside one from after it). With --trace,
+// every program also runs each case with --trace to a file, in turn with
+// its plain run.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -85,13 +87,25 @@ Timing run(const QString& cli, const QString& dataHome, const QStringList& args,
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int runs = 3;
-    QStringList clis;
+    QStringList programs;
+    bool trace = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        else if (!std::strcmp(argv[i], "--cli") && i + 1 < argc) clis << QString::fromLocal8Bit(argv[++i]);
+        else if (!std::strcmp(argv[i], "--cli") && i + 1 < argc) programs << QString::fromLocal8Bit(argv[++i]);
+        else if (!std::strcmp(argv[i], "--trace")) trace = true;
     }
-    if (clis.isEmpty()) clis << QCoreApplication::applicationDirPath() + "/../src/vektool-cli";
+    if (programs.isEmpty()) programs << QCoreApplication::applicationDirPath() + "/../src/vektool-cli";
     QTemporaryDir dataHome;
+    // Each way a case is run: a program, and the arguments added to it.
+    struct Way {
+        QString cli;
+        QStringList extra;
+    };
+    QList<Way> clis;
+    for (const QString& p : programs) {
+        clis.push_back({p, {}});
+        if (trace) clis.push_back({p, {"--trace", dataHome.filePath("trace.txt")}});
+    }
 
     // Seconds of wire time both ways plus one turnaround per reply.
     constexpr double kReadRequest = 0.0109 / 5;
@@ -116,7 +130,7 @@ int main(int argc, char** argv) {
         for (int r = 0; r < runs; ++r)
             for (qsizetype k = 0; k < clis.size(); ++k)
                 ts[static_cast<std::size_t>(k)].push_back(
-                    run(clis[k], dataHome.path(), c.args, c.version, c.replyFromEnd));
+                    run(clis[k].cli, dataHome.path(), c.args + clis[k].extra, c.version, c.replyFromEnd));
         for (qsizetype k = 0; k < clis.size(); ++k) {
             auto& all = ts[static_cast<std::size_t>(k)];
             std::sort(all.begin(), all.end(), [](const Timing& a, const Timing& b) { return a.operation < b.operation; });
@@ -131,6 +145,7 @@ int main(int argc, char** argv) {
     }
     if (clis.size() > 1)
         for (qsizetype k = 0; k < clis.size(); ++k)
-            std::printf("cli %lld: %s\n", static_cast<long long>(k + 1), qPrintable(clis[k]));
+            std::printf("cli %lld: %s %s\n", static_cast<long long>(k + 1), qPrintable(clis[k].cli),
+                        qPrintable(clis[k].extra.join(' ')));
     return 0;
 }

@@ -11,7 +11,10 @@
 // the moment they appear) and the simulated unit's side of the pty (stamped
 // as each chunk is read or written). It prints figures and judges nothing.
 //
-//   QT_QPA_PLATFORM=offscreen build-bench/bench/transfer_bench [--runs N] [--only abc]
+//   QT_QPA_PLATFORM=offscreen build-bench/bench/transfer_bench [--runs N] [--only abc] [--trace FILE]
+//
+// With --trace every frame of the run also goes to the serial trace in FILE,
+// as the window's setting does; run it with and without to see its cost.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -49,6 +52,7 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "link/com_port.h"
+#include "link/serial_trace.h"
 #include "pty_host.h"
 #include "session/session_texts.h"
 #include "transfer/firmware.h"
@@ -688,15 +692,18 @@ void printTransfer(const char* title, const std::vector<Run>& runs, const Bound&
 int main(int argc, char** argv) {
     int runs = 3;
     std::string only = "abc";
+    const char* tracePath = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
         else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
+        else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) tracePath = argv[++i];
         else {
             std::fprintf(stderr,
-                         "usage: %s [--runs N] [--only abc]\n"
+                         "usage: %s [--runs N] [--only abc] [--trace FILE]\n"
                          "  --runs N    runs of each measurement (default 3)\n"
                          "  --only ...  which measurements: a (firmware, unpaced), b (firmware, paced),\n"
-                         "              c (configuration); default abc\n",
+                         "              c (configuration); default abc\n"
+                         "  --trace F   the serial trace of the whole run in file F\n",
                          argv[0]);
             return 2;
         }
@@ -712,9 +719,18 @@ int main(int argc, char** argv) {
         return QMessageBox::Ok;
     });
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    link::SerialTrace trace;
+    if (tracePath) {
+        if (const QString error = trace.open(QString::fromLocal8Bit(tracePath)); !error.isEmpty()) {
+            std::fprintf(stderr, "trace: %s\n", qPrintable(error));
+            return 2;
+        }
+        link::SerialTrace::setActive(&trace);
+    }
 
     std::printf("VekTool transfer benchmark: the real window and serial link on a pty, the simulated unit\n");
-    std::printf("on the other side; %d run(s) of each measurement.\n", runs);
+    std::printf("on the other side; %d run(s) of each measurement%s.\n", runs,
+                tracePath ? ", every frame traced" : "");
     rule();
     printContext();
 

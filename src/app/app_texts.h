@@ -95,6 +95,14 @@ inline constexpr vek::Text kMenuAbout = VEK_TR("app", "&Sobre o VekTool");
 // The language menu names each language in its own words, so anyone finds
 // theirs whatever the window speaks now.
 inline constexpr vek::Text kMenuLanguage = VEK_TR("app", "&Idioma");
+
+// The serial trace, a setting of the Unidade menu.
+inline constexpr vek::Text kMenuSerialTrace = VEK_TR("app", "Registrar &tráfego serial");
+inline constexpr vek::Text kMenuSerialTraceHint =
+    VEK_TR("app", "Grava cada quadro enviado e recebido, com hora, num arquivo da pasta de dados (trace)");
+inline constexpr vek::Text kTraceStarted = VEK_TR("app", "Registro do tráfego serial em %1");
+inline constexpr vek::Text kTraceEnded = VEK_TR("app", "Registro do tráfego serial encerrado: %1");
+inline constexpr vek::Text kTraceFailed = VEK_TR("app", "Não foi possível abrir o registro do tráfego serial %1: %2");
 inline constexpr vek::Text kLanguageChosen =
     VEK_TR("app", "O idioma escolhido vale a partir da próxima vez que o VekTool abrir.");
 inline constexpr vek::Text kAboutText =

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -38,6 +39,7 @@
 #include "app/older_executables.h"
 #include "app/station_window.h"
 #include "app/status_line.h"
+#include "app/trace_setting.h"
 #include "app/up_down.h"
 #include "app/update_labels.h"
 #include "config/config_image.h"
@@ -48,6 +50,15 @@
 namespace vek::app {
 
 namespace {
+
+// The boxes the road has always shown: a refused field, a transfer or a
+// read that failed or lost its port. The later failures (a read-back that
+// differs, firmware not taken, a unit that did not come back or came back as
+// another) are said in red in the Log and on the status line; a box would
+// only repeat them.
+bool boxStopsTheTechnician(unit::Kind kind) {
+    return kind == unit::Kind::Refused || kind == unit::Kind::Timeout || kind == unit::Kind::PortLost;
+}
 
 const QColor kWarningColour(0xFF, 0x00, 0x00);
 const QColor kOkColour(0x00, 0x80, 0x00);
@@ -174,6 +185,8 @@ MainWindow::MainWindow(QWidget* parent)
         log_->append(line, warning, controller_.portName());
     });
     connect(files_, &ConfigurationMenu::refused, this, &MainWindow::refused);
+    new TraceSetting(menuBar_->findChild<QMenu*>(QStringLiteral("MenuUnit")), *settings_,
+                     [this](const QString& line, bool warning) { log_->append(line, warning, QString()); }, this);
     nameControls(*ui_);
     connect(form_, &FormBinding::edited, this, [this] { controller_.setForm(form_->form()); });
     wireController();
@@ -271,7 +284,7 @@ void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     // The close after a write frees the port list; the one after an
     // operation-mode notice does not.
     if (outcome.closesPort) ui_->ComboBox1->setEnabled(true);
-    if (outcome.box) showBox(*outcome.box);
+    if (outcome.box && boxStopsTheTechnician(outcome.kind)) showBox(*outcome.box);
 }
 
 // ---------------------------------------------------------------- start-up

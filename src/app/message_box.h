@@ -33,9 +33,14 @@ using BoxHandler = std::function<QMessageBox::StandardButton(const BoxRequest&)>
 using BoxAnswer = std::function<void(QMessageBox::StandardButton)>;
 
 // Shows a modal box and returns at once; `answered` is called with the
-// button pressed when the box closes. With a handler installed the handler
-// answers, at once.
+// button pressed when the box closes. A box that comes while another is
+// open waits until that one is closed; a notice (OK alone, no answer
+// awaited) equal to the one open or waiting is dropped. With a handler
+// installed the handler answers, at once.
 void openBox(const BoxRequest& request, BoxAnswer answered = {});
+
+// Boxes waiting for the open one to close.
+int boxesWaiting();
 
 // What the last-resort box says of an error no handler took, in the
 // tool's words (a serial failure's own text is the link's, in English).

@@ -1,6 +1,10 @@
 #include "app/save_dialog.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -19,10 +23,25 @@ FileChooser& installedChooser() {
 
 void setFileChooser(FileChooser chooser) { installedChooser() = std::move(chooser); }
 
+// The folder the last file was chosen in, for every dialog and the next run:
+// a technician who keeps the configurations in one folder goes there once.
+const QString kLastFolder = QStringLiteral("files/lastFolder");
+
+QString lastFolder() {
+    const QString folder = QSettings(QCoreApplication::applicationName()).value(kLastFolder).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
 QString chooseFile(QWidget* parent, bool save, const QString& title, const QString& suggested, const QString& filter) {
-    if (installedChooser()) return installedChooser()(save, title, suggested, filter);
-    return save ? QFileDialog::getSaveFileName(parent, title, suggested, filter)
-                : QFileDialog::getOpenFileName(parent, title, suggested, filter);
+    QString start = suggested;
+    const QString folder = lastFolder();
+    if (!folder.isEmpty())
+        start = suggested.isEmpty() ? folder : QDir(folder).filePath(QFileInfo(suggested).fileName());
+    const QString path = installedChooser() ? installedChooser()(save, title, start, filter)
+                         : save             ? QFileDialog::getSaveFileName(parent, title, start, filter)
+                                            : QFileDialog::getOpenFileName(parent, title, start, filter);
+    if (!path.isEmpty()) QSettings(QCoreApplication::applicationName()).setValue(kLastFolder, QFileInfo(path).absolutePath());
+    return path;
 }
 
 void saveWithDialog(QWidget* parent, const QString& stem, const QString& extension, const QString& title,

@@ -11,7 +11,9 @@ class QWidget;
 namespace vek::app {
 
 // Asks for a file to open (save false) or to write (save true); empty when
-// the technician cancelled. Tests install a chooser in place of the dialog.
+// the technician cancelled. The dialog opens in the folder of the file last
+// chosen (in any dialog, in this run or an earlier one), else at
+// `suggested`. Tests install a chooser in place of the dialog.
 using FileChooser =
     std::function<QString(bool save, const QString& title, const QString& suggested, const QString& filter)>;
 void setFileChooser(FileChooser chooser);

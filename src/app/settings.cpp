@@ -12,6 +12,7 @@ const QString kIds = QStringLiteral("production/ids");
 // Written by earlier releases; removed when seen, never read.
 const QString kNorvale = QStringLiteral("options/norvale");
 const QString kAutoClose = QStringLiteral("options/closeAfterConfigure");
+const QString kSerialTrace = QStringLiteral("options/serialTrace");
 
 }  // namespace
 
@@ -26,6 +27,8 @@ void Settings::setProductionPanel(bool shown) { settings_.setValue(kPanel, shown
 bool Settings::closeAfterConfigure() const { return settings_.value(kAutoClose, false).toBool(); }
 
 void Settings::setCloseAfterConfigure(bool on) { settings_.setValue(kAutoClose, on); }
+bool Settings::serialTrace() const { return settings_.value(kSerialTrace, false).toBool(); }
+void Settings::setSerialTrace(bool on) { settings_.setValue(kSerialTrace, on); }
 
 QList<ProductionEntry> Settings::idList() const {
     QList<ProductionEntry> entries;

@@ -23,6 +23,9 @@ public:
     // panel it would rewrite units at the next start with nothing on view.
     bool closeAfterConfigure() const;
     void setCloseAfterConfigure(bool on);
+    // The serial trace changes nothing on a unit; it is kept like a view.
+    bool serialTrace() const;
+    void setSerialTrace(bool on);
     QList<ProductionEntry> idList() const;
     void setIdList(const QList<ProductionEntry>& entries);
 

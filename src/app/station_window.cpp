@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -18,14 +19,17 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <variant>
 
 #include "app/app_texts.h"
+#include "app/shown_locale.h"
 #include "app/glyphs.h"
 #include "app/leave_question.h"
 #include "app/leave_texts.h"
@@ -33,6 +37,7 @@
 #include "app/pgpass.h"
 #include "app/qr_capture.h"
 #include "app/records_viewer.h"
+#include "app/save_dialog.h"
 #include "config/config_file.h"
 #include "config/config_image.h"
 #include "records/database_url.h"
@@ -77,9 +82,9 @@ QString duration(qint64 seconds) {
 // The controller's estimate, the one every view shows.
 QString progressFormat(const station::UnitRow& r) {
     if (!r.running || r.maximum <= 0) return QStringLiteral("%p%");
-    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale locale = shownLocale();
     const QString rate = r.bytesPerSecond >= 0
-                             ? qs(station::texts::kRowRate).arg(pt.toString(r.bytesPerSecond / 1000.0, 'f', 1))
+                             ? qs(station::texts::kRowRate).arg(locale.toString(r.bytesPerSecond / 1000.0, 'f', 1))
                              : qs(station::texts::kRowRateUnknown);
     const QString left =
         r.secondsLeft >= 0 ? qs(texts::kTimeLeft).arg(duration(r.secondsLeft)) : qs(texts::kStationTimeLeftUnknown);
@@ -89,10 +94,10 @@ QString progressFormat(const station::UnitRow& r) {
 // The bar's text at its widest in a station's usual run: a full bar, a fast
 // link, under a minute left.
 QString widestProgress() {
-    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale locale = shownLocale();
     return qs(station::texts::kRowProgress)
         .replace(QStringLiteral("%p"), QStringLiteral("100"))
-        .arg(qs(station::texts::kRowRate).arg(pt.toString(88.8, 'f', 1)),
+        .arg(qs(station::texts::kRowRate).arg(locale.toString(88.8, 'f', 1)),
              qs(texts::kTimeLeft).arg(qs(texts::kSeconds).arg(58)));
 }
 
@@ -100,6 +105,20 @@ QString elapsedText(qint64 ms) {
     const qint64 s = ms / 1000;
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
+
+// A cell cut at its end ("falhou: o Vek parou de…"), where the table cuts
+// in the middle for the labels' digits.
+class ElidedAtTheEnd : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideRight;
+        option->features &= ~QStyleOptionViewItem::WrapText;
+    }
+};
 
 }  // namespace
 
@@ -187,18 +206,24 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     const int barMargins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, table_) + 12;
     table_->horizontalHeader()->setSectionResizeMode(ColProgress, QHeaderView::Fixed);
     table_->setColumnWidth(ColProgress, metrics.horizontalAdvance(widestProgress()) + barMargins);
-    // So that a row fits a 900 px window with room left for the step: the
-    // firmware's "before →" over its "after", and a scanned label (24
-    // digits) shown by its ends, whole in its tip.
+    // So that a row fits a 900 px window on one line with room left for the
+    // step: the firmware's "before → after", and a scanned label (24 digits)
+    // shown by its ends, whole in its tip.
     const auto fixedWidth = [&](int column, const QString& widest) {
         const int header = metrics.horizontalAdvance(table_->horizontalHeaderItem(column)->text());
         table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
         table_->setColumnWidth(column, std::max(header, metrics.horizontalAdvance(widest)) + 14);
     };
-    fixedWidth(ColFirmware, QStringLiteral("4.0.2.46 →"));
+    fixedWidth(ColFirmware, QStringLiteral("4.0.2.46 → 4.0.2.47"));
     fixedWidth(ColQr, QStringLiteral("33…1002 ✔"));
     table_->setTextElideMode(Qt::ElideMiddle);
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // One line a unit, so a line's worth of units is seen at once: a long
+    // reason is cut at its end, whole in its tip.
+    table_->setWordWrap(false);
+    table_->setItemDelegateForColumn(ColStep, new ElidedAtTheEnd(table_));
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(
+        std::max(metrics.height() + 8, QProgressBar().sizeHint().height() + 4));
     table_->setAccessibleName(qs(texts::kStationTitle));
 
     message_ = new QLabel(qs(texts::kStationWaiting), this);
@@ -225,7 +250,8 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     layout->addWidget(sourceLabel_);
     layout->addWidget(table_, 1);
     layout->addWidget(message_);
-    resize(900, 460);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    fitTo(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800));
 
     clock_ = new QTimer(this);
     clock_->setInterval(500);
@@ -235,7 +261,7 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
             choosePreset(index);
             return;
         }
-        const QString path = QFileDialog::getOpenFileName(this, qs(texts::kStationChooseFile), {}, qs(texts::kStationFileFilter));
+        const QString path = app::chooseFile(this, false, qs(texts::kStationChooseFile), {}, qs(texts::kStationFileFilter));
         if (path.isEmpty() || !chooseFile(path)) choosePreset(0);
     });
     connect(startButton_, &QPushButton::clicked, this, [this] { station_ ? requestStop() : void(startStation()); });
@@ -399,6 +425,24 @@ StationWindow::~StationWindow() {
 }
 
 QString StationWindow::message() const { return message_->text(); }
+
+void StationWindow::fitTo(const QRect& available) {
+    // What the window decorations take above the client area.
+    constexpr int kFrameAllowance = 40;
+    const int rowHeight = table_->verticalHeader()->defaultSectionSize();
+    const int tableHeight =
+        table_->horizontalHeader()->sizeHint().height() + kLineUnits * rowHeight + 2 * table_->frameWidth();
+    const int width = std::clamp(available.width() * 3 / 4, std::min(900, available.width()), available.width());
+    table_->setMinimumHeight(tableHeight);
+    layout()->activate();
+    int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : layout()->totalSizeHint().height();
+    table_->setMinimumHeight(0);
+    // The configuration's line, shown while the station runs, and a second
+    // one when its file changes.
+    if (!sourceLabel_->isVisible()) height += 2 * sourceLabel_->fontMetrics().height() + layout()->spacing();
+    resize(width, std::min(height, available.height() - kFrameAllowance));
+    move(available.center() - rect().center());
+}
 
 void StationWindow::say(const QString& text, bool warning) {
     message_->setText(text);

@@ -88,6 +88,13 @@ public:
     // Replaces the password dialog (tests); empty: the dialog again.
     static void setPasswordPrompt(PasswordPrompt prompt);
 
+    // A production line's worth of units, seen at once.
+    static constexpr int kLineUnits = 16;
+    // The size that shows kLineUnits rows, one line each, without scrolling,
+    // within `available` (a screen's free area), centred there. Called with
+    // the primary screen's when the window is made.
+    void fitTo(const QRect& available);
+
     QTableWidget* table() const { return table_; }
     station::Station* station() const { return station_.get(); }
     QString message() const;

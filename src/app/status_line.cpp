@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "app/app_texts.h"
+#include "app/shown_locale.h"
 #include "unit/language.h"
 
 namespace vek::app {
@@ -55,16 +56,16 @@ void StatusLine::progress(const unit::Progress& p) {
 }
 
 QString StatusLine::runningText(const unit::Progress& p) const {
-    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale locale = shownLocale();
     QString speed = QStringLiteral("–");
     QString left = vek::translated(texts::kTimeLeftUnknown);
     if (p.estimated()) {
-        speed = pt.toString(static_cast<qlonglong>(std::llround(p.blocksPerSecond)));
+        speed = locale.toString(static_cast<qlonglong>(std::llround(p.blocksPerSecond)));
         left = vek::translated(texts::kTimeLeft).arg(duration(p.secondsLeft));
     }
     return vek::translated(texts::kProgress)
-        .arg(runningName(operation_), QString::number(p.percent), pt.toString(p.position),
-             pt.toString(p.maximum), speed, left);
+        .arg(runningName(operation_), QString::number(p.percent), locale.toString(p.position),
+             locale.toString(p.maximum), speed, left);
 }
 
 QString StatusLine::failureReason(const unit::Outcome& o) {

@@ -33,6 +33,8 @@ inline constexpr vek::Text kUsage =
     "language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).\n"
     "Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.\n"
     "Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.\n"
+    "Os comandos que falam com um Vek, e station, aceitam --trace ARQ: cada quadro\n"
+    "enviado e recebido, com hora, em ARQ ('-' é a saída de erro).\n"
     "Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;\n"
     "o segundo interrompe (código 130).\n"
     "'vektool-cli <comando> --help' explica cada comando; --version diz a versão.\n"
@@ -67,6 +69,7 @@ inline constexpr vek::Text kNeedsFile = VEK_TR("cli", "falta --file");
 inline constexpr vek::Text kNeedsBackup = VEK_TR("cli", "falta --backup");
 inline constexpr vek::Text kDryRunOnlyWrites = VEK_TR("cli", "--dry-run não combina com --no-verify: nada é gravado");
 inline constexpr vek::Text kCannotWriteFile = VEK_TR("cli", "não foi possível gravar %1: %2");
+inline constexpr vek::Text kCannotTrace = VEK_TR("cli", "não foi possível abrir o registro das portas %1: %2");
 inline constexpr vek::Text kBadFile = VEK_TR("cli", "%1: %2");
 // The file's value ahead of the write's refusal, and the mark of a value cut
 // short (its whole size in bytes).
@@ -148,7 +151,8 @@ inline constexpr vek::Text kBackupSame = VEK_TR("cli", "cópia do que o Vek guar
 inline constexpr vek::Text kBackupFailed = VEK_TR("cli", "aviso: a cópia do que o Vek guardava não foi guardada: %1");
 inline constexpr vek::Text kNoBackups = VEK_TR("cli", "nenhuma cópia em %1");
 inline constexpr vek::Text kNoBackupsOf = VEK_TR("cli", "nenhuma cópia do Vek %1 em %2");
-inline constexpr vek::Text kBadUnit = VEK_TR("cli", "--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1");
+inline constexpr vek::Text kBadUnit =
+    VEK_TR("cli", "--unit pede o identificador do Vek, ou parte dele, em dígitos hexadecimais: %1");
 // Time (UTC), unit's 24 digits, firmware, valid or not, size, path.
 inline constexpr vek::Text kBackupLine = VEK_TR("cli", "%1  %2  %3  %4  %5 bytes  %6");
 inline constexpr vek::Text kBackupValid = VEK_TR("cli", "válida");

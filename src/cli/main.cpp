@@ -32,6 +32,7 @@
 #include "config/form_diff.h"
 #include "config/record_layout.h"
 #include "link/port_info.h"
+#include "link/serial_trace.h"
 #include "unit/backup_store.h"
 #include "update/core/version_record.h"
 #include "unit/language.h"
@@ -79,7 +80,7 @@ const QCommandLineOption kFile({"f", "file"}, QT_TRANSLATE_NOOP("cli", "arquivo 
 const QCommandLineOption kPreset("preset", QT_TRANSLATE_NOOP("cli", "configuração pronta: default ou norvale"), QT_TRANSLATE_NOOP("cli", "NOME"));
 const QCommandLineOption kNoVerify("no-verify", QT_TRANSLATE_NOOP("cli", "não lê de volta para conferir"));
 const QCommandLineOption kDryRun("dry-run", QT_TRANSLATE_NOOP("cli", "lê o Vek e diz o que mudaria, sem gravar nada"));
-const QCommandLineOption kUnit("unit", QT_TRANSLATE_NOOP("cli", "só as cópias deste Vek (24 dígitos)"), "ID");
+const QCommandLineOption kUnit("unit", QT_TRANSLATE_NOOP("cli", "só as cópias do Vek com este Id (ou parte dele)"), "ID");
 const QCommandLineOption kBackup({"b", "backup"}, QT_TRANSLATE_NOOP("cli", "a cópia a gravar de volta (um arquivo de 'backups')"), QT_TRANSLATE_NOOP("cli", "ARQ"));
 const QCommandLineOption kYes({"y", "yes"}, QT_TRANSLATE_NOOP("cli", "grava sem perguntar (obrigatório quando a entrada não é um terminal)"));
 const QCommandLineOption kNoBackup("no-backup", QT_TRANSLATE_NOOP("cli", "altera o Vek sem guardar antes uma cópia do que ele tem"));
@@ -94,6 +95,8 @@ const QCommandLineOption kCsv("csv", QT_TRANSLATE_NOOP("cli", "saída em CSV (UT
 const QCommandLineOption kVerdict("verdict", QT_TRANSLATE_NOOP("cli", "só execuções com este veredito: passed, failed, interrupted, running"),
                                   "V");
 const QCommandLineOption kRunsOfUnit("unit", QT_TRANSLATE_NOOP("cli", "só o Vek com este Id (ou parte dele)"), "ID");
+const QCommandLineOption kTrace("trace", QT_TRANSLATE_NOOP("cli", "registra cada quadro da porta serial em ARQ ('-': saída de erro)"),
+                                QT_TRANSLATE_NOOP("cli", "ARQ"));
 const QCommandLineOption kSummary("summary", QT_TRANSLATE_NOOP("cli", "unidades por último veredito e motivos de falha"));
 
 const CommandSpec kCommands[] = {
@@ -391,10 +394,11 @@ int validate(const QCommandLineParser& args, bool json, bool quiet) {
     return ExitOk;
 }
 
-// "0BADF00D 12345678 00C0FFEE" or the 24 digits, as the backups folder names it.
+// All or part of an identifier, as "0BADF00D 12345678 00C0FFEE" or its
+// digits ("C0FFEE" finds that unit), as records --unit takes it.
 std::optional<QString> unitDigits(QString id) {
     id.remove(QLatin1Char(' '));
-    if (id.size() != 24) return std::nullopt;
+    if (id.isEmpty() || id.size() > 24) return std::nullopt;
     for (const QChar c : id)
         if (!c.isDigit() && !(c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F'))) return std::nullopt;
     return id.toUpper();
@@ -408,8 +412,9 @@ int listBackups(const QCommandLineParser& args, bool json, bool quiet) {
         unitId = *digits;
     }
     const unit::BackupStore store;
-    const unit::BackupListing listed = store.listing(unitId);
-    const QList<unit::Backup>& backups = listed.backups;
+    const unit::BackupListing listed = store.listing();
+    QList<unit::Backup> backups = listed.backups;
+    backups.removeIf([&unitId](const unit::Backup& b) { return !b.unitDigits.contains(unitId); });
     QString warnings;
     for (const QString& why : listed.notMoved) warnings += qs(texts::kBackupNotSetAside).arg(why) + '\n';
     print(stderr, warnings);
@@ -608,6 +613,11 @@ int main(int argc, char** argv) {
     }
 
     QList<QCommandLineOption> options = command->options;
+    // Every command that opens a port can leave a trace of its frames.
+    static const char* const kTalksToUnits[] = {"identify", "read", "diff", "write", "flash", "restore", "remote", "station"};
+    const bool talksToUnits = std::any_of(std::begin(kTalksToUnits), std::end(kTalksToUnits),
+                                          [&name](const char* c) { return name == QLatin1String(c); });
+    if (talksToUnits) options << kTrace;
     const QCommandLineOption help({"h", "help"}, QT_TRANSLATE_NOOP("cli", "mostra esta ajuda"));
     options << help;
     // Checked in our words first, so that the parser meets nothing it would
@@ -630,6 +640,15 @@ int main(int argc, char** argv) {
                            [&option](const QCommandLineOption& o) { return o.names() == option.names(); });
     };
     jsonOutput = offers(kJson) && args.isSet(kJson);
+    // Opened before the job, so that its first frame is in it; it outlives
+    // the event loop, so that its last is too.
+    std::unique_ptr<link::SerialTrace> trace;
+    if (talksToUnits && args.isSet(kTrace)) {
+        trace = std::make_unique<link::SerialTrace>();
+        if (const QString error = trace->open(args.value(kTrace)); !error.isEmpty())
+            return usageError(qs(texts::kCannotTrace).arg(args.value(kTrace), error));
+        link::SerialTrace::setActive(trace.get());
+    }
     auto made = makeJob(name, args);
     if (auto* code = std::get_if<int>(&made)) return *code;
     auto job = std::move(std::get<std::unique_ptr<UnitJob>>(made));

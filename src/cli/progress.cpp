@@ -4,26 +4,29 @@
 #include <algorithm>
 
 #include <QFileInfo>
+#include <QLocale>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #endif
 
 #include "cli/cli_texts.h"
+#include "cli/unit_job.h"
+#include "unit/language.h"
 
 namespace vek::cli {
 
 namespace {
 
-const char* operationText(unit::Operation op) {
+QString operationText(unit::Operation op) {
     switch (op) {
-        case unit::Operation::Firmware: return texts::kOpFirmware;
-        case unit::Operation::Write: return texts::kOpWrite;
-        case unit::Operation::Read: return texts::kOpRead;
-        case unit::Operation::Verify: return texts::kOpVerify;
+        case unit::Operation::Firmware: return vek::translated(texts::kOpFirmware);
+        case unit::Operation::Write: return vek::translated(texts::kOpWrite);
+        case unit::Operation::Read: return vek::translated(texts::kOpRead);
+        case unit::Operation::Verify: return vek::translated(texts::kOpVerify);
         case unit::Operation::None: break;
     }
-    return "";
+    return {};
 }
 
 }  // namespace
@@ -52,28 +55,35 @@ void Progress::update(const unit::Progress& p) {
     }
     // The bar drops to 0 when an operation ends: that is no step of it.
     if (p.position <= 0) return;
+    // Figures in the chosen language's way: "2,9 kB/s" or "2.9 kB/s".
+    const QLocale locale;
+    const QString blocks = locale.toString(p.position) + QLatin1Char('/') + locale.toString(p.maximum) +
+                           QLatin1Char(' ') + vek::translated(texts::kBlocks);
+    const QString operation = operationText(p.operation);
     if (!terminal_) {
         const int tenth = p.percent / 10;
         if (tenth == lastTenth_) return;
         lastTenth_ = tenth;
-        std::fprintf(out_, "%s: %d%% (%d/%d %s)\n", operationText(p.operation), p.percent, p.position, p.maximum,
-                     texts::kBlocks.c_str());
-        std::fflush(out_);
+        print(out_, QStringLiteral("%1: %2% (%3)\n").arg(operation).arg(p.percent).arg(blocks));
         return;
     }
     constexpr int kWidth = 24;
     const int filled = static_cast<int>(static_cast<long long>(kWidth) * p.position / p.maximum);
-    const QByteArray bar = QByteArray(filled, '#') + QByteArray(kWidth - filled, '-');
-    std::fprintf(out_, "\r%s [%s] %3d%% %d/%d %s", operationText(p.operation), bar.constData(), p.percent, p.position,
-                 p.maximum, texts::kBlocks.c_str());
+    QString line = QStringLiteral("\r%1 [%2%3] %4% %5")
+                       .arg(operation, QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char('-')))
+                       .arg(p.percent, 3)
+                       .arg(blocks);
     if (p.estimated()) {
         const qint64 left = std::max<qint64>(p.secondsLeft, 0);
-        std::fprintf(out_, " %.1f %s %s %lld:%02lld", p.bytesPerSecond / 1000.0, texts::kRate.c_str(), texts::kLeft.c_str(),
-                     static_cast<long long>(left / 60), static_cast<long long>(left % 60));
+        line += QStringLiteral(" %1 %2 %3 %4:%5")
+                    .arg(locale.toString(p.bytesPerSecond / 1000.0, 'f', 1), vek::translated(texts::kRate),
+                         vek::translated(texts::kLeft))
+                    .arg(left / 60)
+                    .arg(left % 60, 2, 10, QLatin1Char('0'));
     }
+    print(out_, line);
     // A few blanks cover what a longer line before this one left behind.
-    std::fputs("    ", out_);
-    std::fflush(out_);
+    print(out_, QStringLiteral("    "));
     barOpen_ = true;
 }
 

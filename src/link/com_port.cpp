@@ -1,5 +1,7 @@
 #include "link/com_port.h"
 
+#include "link/serial_trace.h"
+
 #include <QDir>
 #include <QSerialPortInfo>
 #include <algorithm>
@@ -136,12 +138,14 @@ void ComPort::open() {
     serial_.setDataTerminalReady(false);
     serial_.setRequestToSend(false);
     serial_.clearError();
+    if (SerialTrace* trace = SerialTrace::active()) trace->opened(portName_);
 }
 
 void ComPort::close() {
     if (!connected()) return;
     serial_.close();
     serial_.clearError();
+    if (SerialTrace* trace = SerialTrace::active()) trace->closed(portName_);
 }
 
 void ComPort::clearBuffer(bool input, bool output) {
@@ -158,11 +162,16 @@ void ComPort::clearBuffer(bool input, bool output) {
 
 QByteArray ComPort::read(qint64 count) {
     if (!connected()) return {};
-    return serial_.read(count);
+    QByteArray bytes = serial_.read(count);
+    if (SerialTrace* trace = SerialTrace::active()) trace->received(portName_, bytes);
+    return bytes;
 }
 
 qint64 ComPort::write(const QByteArray& bytes) {
     if (!connected()) return 0;
+    // Traced as the tool hands the frame over, whether it leaves at once or
+    // waits in the port's queue.
+    if (SerialTrace* trace = SerialTrace::active()) trace->sent(portName_, bytes);
     qint64 done = 0;
 #ifdef Q_OS_UNIX
     // Straight to the device when nothing waits ahead of the frame.
@@ -211,6 +220,7 @@ void ComPort::onError(QSerialPort::SerialPortError error) {
 void ComPort::dropLostPort(const QString& reason) {
     serial_.close();
     serial_.clearError();
+    if (SerialTrace* trace = SerialTrace::active()) trace->closed(portName_);
     emit lost(reason);
 }
 

@@ -316,6 +316,12 @@ TEST_F(CliConventionsTest, WriteKeepsABackupThatRestorePutsBack) {
     EXPECT_TRUE(cli({"backups"}).out.contains(oldest));
     EXPECT_TRUE(cli({"backups", "--unit", "000000030000000200000001"}).out.isEmpty());
     EXPECT_EQ(cli({"backups", "--unit", "xyz"}).exitCode, 2);
+    // Part of the identifier finds the unit, as records --unit does.
+    for (const char* part : {"c0ffee", "F00D 1234", "0BADF00D"}) {
+        const CliRun some = cli({"backups", "--unit", part, "--json"});
+        EXPECT_EQ(object(some)["backups"].toArray().size(), 2) << part << some.out.toStdString();
+    }
+    EXPECT_EQ(object(cli({"backups", "--unit", "C0FFEF", "--json"}))["backups"].toArray().size(), 0);
 
     // A script must say yes: standard input is no terminal to ask on.
     const int connections = unit->connections();

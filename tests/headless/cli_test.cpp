@@ -3,6 +3,7 @@
 // side.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -164,6 +165,51 @@ TEST_F(CliTest, FlashUpdatesAnOldUnitAndWaitsForItsReturn) {
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(unitTransfers(), 1u);
     EXPECT_EQ(unitReads(), reads);
+}
+
+// The trace of a flash holds every block and its acknowledgement, in order;
+// what the unit sent that made no frame is there as unparsed bytes.
+TEST_F(CliTest, TraceHoldsEveryFrameOfAFlashInOrder) {
+    sim::Identity id;
+    id.version = {4, 0, 2, 46};
+    // Three bytes of noise ahead of the announcement.
+    startUnit(id, [](sim::UnitSim& u) {
+        u.faults().damage.garbageBefore = true;
+        u.faults().damageOnce = true;
+    });
+    const QString path = dir.filePath("trace.txt");
+    const CliRun run = cli({"flash", "--port", port(), "--trace", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList frames;  // "TX CmdFirmwareBlock 1", "RX RspAck 1", ...
+    int unparsed = 0;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith('#')) continue;
+        const QStringList w = line.split(' ');
+        ASSERT_GE(w.size(), 4) << line.toStdString();
+        EXPECT_EQ(w[0], port()) << line.toStdString();
+        if (w[3] == "unparsed") {
+            ++unparsed;
+            EXPECT_EQ(w.mid(2).join(' '), "RX unparsed 3 00 7E 55");
+        }
+        // A block's number is the second word of its payload (after the
+        // transfer's id); an acknowledgement's is its payload.
+        if (w[3] == "CmdFirmwareBlock") frames << "TX block " + QString::number((w[12] + w[13]).toInt(nullptr, 16));
+        if (w[3] == "RspAck") frames << "RX ack " + QString::number((w[10] + w[11]).toInt(nullptr, 16));
+    }
+    EXPECT_EQ(unparsed, 1);
+    QStringList expected;
+    for (int block = 1; block <= 1900; ++block)
+        expected << "TX block " + QString::number(block) << "RX ack " + QString::number(block);
+    EXPECT_EQ(frames, expected);
+
+    // "-" is the standard error, beside the command's own messages.
+    const CliRun toStderr = cli({"identify", "--port", port(), "--trace", "-"});
+    ASSERT_EQ(toStderr.exitCode, 0) << toStderr.err.toStdString();
+    EXPECT_TRUE(toStderr.err.contains(port() + " ")) << toStderr.err.toStdString();
+    EXPECT_TRUE(toStderr.err.contains(" RX RspIdentification 45 BC 12 04")) << toStderr.err.toStdString();
+    EXPECT_FALSE(toStderr.out.contains("RspIdentification"));
 }
 
 // Every road's end through the real command line: its exit code, its kind

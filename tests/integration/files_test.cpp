@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -315,4 +316,33 @@ TEST_F(FilesTest, TheRestoreDialogSaysWhatWasSetAside) {
     EXPECT_EQ(d->findChild<QTreeWidget*>("BackupList")->topLevelItemCount(), 0);
     EXPECT_TRUE(QFile::exists(unitFolder + "/set-aside/20260301T080000.000Z.json"));
     d->close();
+// Every file dialog opens where the last file was chosen, in this run and
+// the next: at first the documents folder, then the folder the technician
+// went to.
+TEST_F(FilesTest, DialogsOpenInTheFolderOfTheLastFileChosen) {
+    QStringList offered;  // where each dialog opened
+    app::setFileChooser([&](bool, const QString&, const QString& start, const QString&) {
+        offered << start;
+        return chosen;
+    });
+    makeWindow();
+    widget<QPushButton>("B_SetDefaults")->click();
+    const QString kept = home->filePath("kept");
+    ASSERT_TRUE(QDir().mkpath(kept));
+    chosen = kept + "/one.json";
+    trigger("A_SaveFile");
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_TRUE(offered[0].startsWith(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/vek-"))
+        << offered[0].toStdString();
+
+    trigger("A_OpenFile");
+    window_.reset();
+    makeWindow();
+    chosen.clear();  // cancelled
+    trigger("A_CompareFile");
+    trigger("A_SaveFile");
+    ASSERT_EQ(offered.size(), 4);
+    EXPECT_EQ(offered[1], kept);
+    EXPECT_EQ(offered[2], kept) << "a new run opens where the last one left off";
+    EXPECT_TRUE(offered[3].startsWith(kept + "/vek-configuracao-")) << offered[3].toStdString();
 }

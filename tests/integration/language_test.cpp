@@ -3,12 +3,14 @@
 // menu or title, nor in the lines the core writes to the Log.
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -142,4 +144,67 @@ TEST_F(LanguageTest, StationAndRecordsWindowsInEnglishShowNoPortugueseOfOurs) {
                 if (p.match(text).hasMatch()) found << text + QStringLiteral("  ←  ") + p.pattern();
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(shownTexts(&station).contains(QStringLiteral("Port")));
+}
+
+// In English the figures read as English ("1,900", no comma for a decimal
+// point) and every caption of the form fits the room its layout gives it.
+TEST_F(LanguageTest, EnglishFiguresAndCaptionsReadAsEnglish) {
+    useLanguage(Language::English);
+    sim::Identity id;
+    id.version = {4, 0, 2, 46};
+    // Each reply a little late, so that the update runs long enough to watch.
+    startUnit(id, [](sim::UnitSim& u) { u.faults().replyDelayMs = 1; });
+    makeWindow();
+    connectUnit();
+    const QRegularExpression running(
+        "^Updating the firmware: \\d+% · block \\d{1,3}(,\\d{3})? of 1,900 · \\d+ blocks/s · \\d+ (min \\d+ )?s left$");
+    QString status;
+    ASSERT_TRUE(vek::testing::waitFor(
+        [&] {
+            status = widget<QLabel>("StatusLine")->text();
+            return running.match(status).hasMatch();
+        },
+        10000))
+        << status.toStdString();
+
+    // A decimal comma is a digit, a comma and a digit with no space after it.
+    const QRegularExpression decimalComma("\\d,\\d(?!\\d{2}(\\D|$))");
+    QStringList found;
+    QStringList shown = shownTexts(window_.get());
+    shown << log().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& text : shown)
+        if (decimalComma.match(text).hasMatch()) found << text;
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+
+    // Only what English changed: a caption the same in both languages is
+    // the layout's own.
+    QSet<QString> english;
+    {
+        QFile file(QStringLiteral(VEK_TS_FILE));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString source;
+        while (!xml.atEnd()) {
+            if (!xml.readNextStartElement()) continue;
+            if (xml.name() == u"source") source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (xml.name() != u"translation") continue;
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (text != source) english << text;
+        }
+    }
+    QStringList cut;
+    for (QLabel* l : window_->form()->findChildren<QLabel*>()) {
+        if (!english.contains(l->text()) || l->wordWrap()) continue;
+        const QFontMetrics fm(l->font());
+        for (const QString& line : l->text().split('\n'))
+            if (fm.horizontalAdvance(line) > l->contentsRect().width()) cut << l->objectName() + ": " + line;
+    }
+    for (QAbstractButton* b : window_->form()->findChildren<QAbstractButton*>()) {
+        if (!english.contains(b->text()) || !b->isVisibleTo(window_->form())) continue;
+        const int room = b->width() - (qobject_cast<QCheckBox*>(b) ? 20 : 8);
+        if (QFontMetrics(b->font()).horizontalAdvance(QString(b->text()).remove('&')) > room)
+            cut << b->objectName() + ": " + b->text();
+    }
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+    pressConnect();
 }

@@ -2,6 +2,8 @@
 // list it keeps: the last port, the panel and its list with each QR verdict,
 // the two options; and the list as CSV.
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
@@ -106,4 +108,45 @@ TEST_F(SettingsTest, NextRunStartsWhereThisOneStopped) {
     EXPECT_TRUE(widget<QTextEdit>("LogIdList")->toPlainText().isEmpty());
     EXPECT_TRUE(list()->entries().isEmpty());
     EXPECT_EQ(window_->form()->width(), app::MainWindow::kNormalWidth);
+}
+
+// The serial trace: off at first; on, it writes the unit's frames to a file
+// of the data folder that the Log names, and it stays on for the next run,
+// in a file of its own.
+TEST_F(SettingsTest, TheSerialTraceIsOffUntilTurnedOnAndTheLogSaysWhere) {
+    startUnit();
+    makeWindow();
+    auto* trace = window_->findChild<QAction*>("A_SerialTrace");
+    ASSERT_NE(trace, nullptr);
+    EXPECT_FALSE(trace->isChecked());
+    connectUnit();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!"), 8000)) << log().toStdString();
+    pressConnect();
+    const QDir folder(dataFolder() + "/trace");
+    EXPECT_FALSE(folder.exists());
+
+    trace->trigger();
+    const QStringList files = folder.entryList({"trace-*.txt"}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    const QString path = folder.filePath(files[0]);
+    EXPECT_TRUE(logHas(QString::fromUtf8("Registro do tráfego serial em ") + QDir::toNativeSeparators(path)))
+        << log().toStdString();
+    connectUnit();  // the Log starts anew
+    ASSERT_TRUE(waitLog(QString::fromUtf8("Leitura da configuração interna concluída!"), 8000)) << log().toStdString();
+    pressConnect();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const QString port = QString::fromStdString(unit->devicePath());
+    EXPECT_TRUE(text.contains(port + " ")) << text.toStdString();
+    EXPECT_EQ(text.count(" RX RspConfigData "), 5) << text.toStdString();
+    EXPECT_EQ(text.count(" TX CmdMemoryRead "), 5) << text.toStdString();
+
+    restart();
+    trace = window_->findChild<QAction*>("A_SerialTrace");
+    EXPECT_TRUE(trace->isChecked());
+    EXPECT_EQ(folder.entryList({"trace-*.txt"}, QDir::Files).size(), 2);
+    trace->trigger();
+    EXPECT_FALSE(trace->isChecked());
+    EXPECT_TRUE(logHas(QString::fromUtf8("Registro do tráfego serial encerrado: "))) << log().toStdString();
 }

@@ -794,6 +794,54 @@ TEST_F(AppTest, StationWindowBringsUpTwoUnitsAndMatchesTheirLabels) {
     EXPECT_TRUE(labelled);
 }
 
+// A line's 16 units on a 1920 x 1080 screen: all in view at once, one line
+// each, a long reason cut on its line and whole in its tip.
+TEST_F(AppTest, StationWindowShowsALinesSixteenUnitsOneLineEach) {
+    QTemporaryDir dir;
+    auto link = openLink({.localPath = dir.filePath("records.sqlite")});
+    std::vector<std::unique_ptr<sim::PtyHost>> hosts;
+    QStringList ports;
+    for (int n = 1; n <= app::StationWindow::kLineUnits; ++n) {
+        hosts.push_back(std::make_unique<sim::PtyHost>(unitNo(n, {4, 0, 2, 47})));
+        // Every other unit stores something else: a long reason on its row.
+        if (n % 2 == 0) hosts.back()->withUnit([](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 700; });
+        hosts.back()->start();
+        ports << QString::fromStdString(hosts.back()->devicePath());
+    }
+    app::StationWindow window(link.get(), ports);
+    const QRect screen(0, 0, 1920, 1080 - 40);  // a panel takes its strip
+    window.fitTo(screen);
+    EXPECT_TRUE(screen.contains(window.geometry())) << window.width() << "x" << window.height();
+    window.show();
+    ASSERT_TRUE(window.startStation());
+    QTableWidget* table = window.table();
+    ASSERT_TRUE(waitFor([&] {
+        if (table->rowCount() < app::StationWindow::kLineUnits) return false;
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (table->item(r, app::StationWindow::ColVerdict)->text().isEmpty()) return false;
+        return true;
+    }, 30000));
+    pump(100);
+    EXPECT_FALSE(table->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(table->horizontalScrollBar()->isVisible());
+    const int line = QFontMetrics(table->font()).height();
+    for (int r = 0; r < table->rowCount(); ++r) {
+        EXPECT_LT(table->rowHeight(r), 2 * line) << r;
+        EXPECT_TRUE(table->viewport()->rect().contains(table->visualItemRect(table->item(r, 0)))) << r;
+    }
+    int failed = 0;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QTableWidgetItem* step = table->item(r, app::StationWindow::ColStep);
+        if (!step->text().contains("difere")) continue;
+        ++failed;
+        EXPECT_EQ(step->toolTip(), step->text());
+        EXPECT_TRUE(step->text().contains("a partir do byte 700")) << step->text().toStdString();
+    }
+    EXPECT_EQ(failed, app::StationWindow::kLineUnits / 2);
+    window.stopStation();
+    ASSERT_TRUE(waitFor([&] { return !window.station(); }, 10000));
+}
+
 // A unit paced as the real link: its firmware update takes seconds.
 std::unique_ptr<sim::PtyHost> pacedUnit(int n) {
     auto host = std::make_unique<sim::PtyHost>(unitNo(n));
@@ -819,7 +867,7 @@ TEST_F(AppTest, StationWindowShowsWhereRecordsGoAndWhatItWritesAndKeepsAFileItsB
     auto host = pacedUnit(1);
     const QString records = home->filePath("records.sqlite");
     app::StationWindow window({QString::fromStdString(host->devicePath())}, {.localPath = records});
-    window.resize(900, 420);
+    window.fitTo(QRect(0, 0, 1366, 768 - 40));  // a small laptop's screen
     window.show();
     auto* recordsLine = window.findChild<QLabel*>("StationRecords");
     auto* source = window.findChild<QLabel*>("StationSource");
@@ -836,8 +884,8 @@ TEST_F(AppTest, StationWindowShowsWhereRecordsGoAndWhatItWritesAndKeepsAFileItsB
     EXPECT_TRUE(source->toolTip().contains(sha));
     EXPECT_FALSE(window.chooseDatabase("postgresql://vek@127.0.0.1/vek")) << "only while stopped";
 
-    // The bar's text is whole in its column, and the row fits 900 px with the
-    // step column left some room to wrap in.
+    // The bar's text is whole in its column, and the row fits a small
+    // laptop's screen with the step column left some room.
     QTableWidget* table = window.table();
     auto* bar = static_cast<QProgressBar*>(table->cellWidget(0, app::StationWindow::ColProgress));
     ASSERT_TRUE(waitFor([&] { return bar->text().contains(" kB/s · faltam "); }, 10000)) << bar->text().toStdString();
@@ -859,8 +907,11 @@ TEST_F(AppTest, StationWindowShowsWhereRecordsGoAndWhatItWritesAndKeepsAFileItsB
     pump(50);
     EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
     EXPECT_GE(table->columnWidth(app::StationWindow::ColStep), 100);
-    const QRect firmware = table->visualItemRect(table->item(0, app::StationWindow::ColFirmware));
-    EXPECT_GE(firmware.height(), 2 * QFontMetrics(table->font()).lineSpacing()) << "before → after, on two lines";
+    // One line a unit, the firmware's "before → after" whole on it.
+    QTableWidgetItem* firmware = table->item(0, app::StationWindow::ColFirmware);
+    EXPECT_LT(table->rowHeight(0), 2 * QFontMetrics(table->font()).lineSpacing());
+    EXPECT_GE(table->columnWidth(app::StationWindow::ColFirmware),
+              QFontMetrics(table->font()).horizontalAdvance(firmware->text()));
     window.requestStop();  // nothing running: no question
     EXPECT_TRUE(boxes.empty());
     ASSERT_TRUE(waitFor([&] { return !window.station(); }, 10000));

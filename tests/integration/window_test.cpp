@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpressionValidator>
 #include <QTemporaryDir>
+#include <QMessageBox>
 #include <QTest>
 
 #include "app/message_box.h"
@@ -14,6 +15,8 @@
 
 using namespace vek;
 using vek::testing::AppTest;
+using vek::testing::pump;
+using vek::testing::waitFor;
 
 class WindowTest : public AppTest {};
 
@@ -245,4 +248,87 @@ TEST(LastResortBox, SaysWhatFailedInPortuguese) {
     };
     for (const auto& c : cases) EXPECT_EQ(app::exceptionText(c.error), QString::fromUtf8(c.says));
     EXPECT_EQ(app::exceptionText(std::bad_alloc()), QString::fromUtf8("Erro inesperado: std::bad_alloc"));
+}
+
+namespace {
+// The boxes on screen, as a person sees them.
+QList<QMessageBox*> boxesShown() {
+    QList<QMessageBox*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) shown << b;
+    return shown;
+}
+}  // namespace
+
+// A box that comes while another is open waits for it; the same notice twice
+// is read once; a question is asked even behind an equal one.
+TEST_F(WindowTest, BoxesComeOneAtATimeAndTheSameNoticeOnce) {
+    app::setBoxHandler({});
+    const app::BoxRequest readFailed{QString::fromUtf8("A operação não pode ser concluida!"), "ERRO #0x04",
+                                     QMessageBox::Warning, QMessageBox::Ok};
+    const app::BoxRequest noConnection{QString::fromUtf8("Não há conexão ativa!"), "ERRO #0x01", QMessageBox::NoIcon,
+                                       QMessageBox::Ok};
+    app::openBox(readFailed);
+    app::openBox(readFailed);
+    app::openBox(noConnection);
+    app::openBox(readFailed);  // waiting behind the open one's twin: dropped too
+    pump(50);
+    QList<QMessageBox*> shown = boxesShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0]->windowTitle(), "ERRO #0x04");
+    EXPECT_EQ(app::boxesWaiting(), 1);
+
+    QMessageBox::StandardButton answer = QMessageBox::NoButton;
+    app::openBox({"Parar?", "Estação", QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
+                 [&](QMessageBox::StandardButton b) { answer = b; });
+    shown[0]->button(QMessageBox::Ok)->click();
+    pump(50);
+    shown = boxesShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0]->windowTitle(), "ERRO #0x01");
+    EXPECT_EQ(shown[0]->text(), QString::fromUtf8("Não há conexão ativa!"));
+    shown[0]->button(QMessageBox::Ok)->click();
+    pump(50);
+    shown = boxesShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0]->windowTitle(), QString::fromUtf8("Estação"));
+    shown[0]->button(QMessageBox::No)->click();
+    pump(50);
+    EXPECT_EQ(answer, QMessageBox::No);
+    EXPECT_TRUE(boxesShown().isEmpty());
+    EXPECT_EQ(app::boxesWaiting(), 0);
+
+    // Once read and closed, the same failure on a later road is shown again.
+    app::openBox(readFailed);
+    pump(50);
+    ASSERT_EQ(boxesShown().size(), 1);
+    delete boxesShown()[0];  // gone without an answer: the queue is not stuck
+    app::openBox(noConnection);
+    pump(50);
+    ASSERT_EQ(boxesShown().size(), 1);
+    EXPECT_EQ(boxesShown()[0]->windowTitle(), "ERRO #0x01");
+    boxesShown()[0]->button(QMessageBox::Ok)->click();
+    pump(50);
+}
+
+// A unit that stops answering every read: the same failure on the same road
+// twice, while the first box is still open, leaves one box on screen.
+TEST_F(WindowTest, TheSameFailureTwiceLeavesOneBox) {
+    startUnit({}, [](sim::UnitSim& u) { u.faults().silentAfterReads = 0; });
+    makeWindow();
+    app::setBoxHandler({});
+    connectUnit();
+    ASSERT_TRUE(waitFor([] { return !boxesShown().isEmpty(); }, 8000)) << log().toStdString();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("A leitura da configuração foi interrompida!"))) << log().toStdString();
+    pressConnect();  // closed, the box still open
+    ASSERT_TRUE(waitFor([&] { return disconnectedState(); }));
+    connectUnit();
+    // The Log starts anew with the connection; the read fails again.
+    ASSERT_TRUE(waitLog(QString::fromUtf8("A leitura da configuração foi interrompida!"), 8000)) << log().toStdString();
+    pump(100);
+    EXPECT_EQ(boxesShown().size(), 1);
+    EXPECT_EQ(app::boxesWaiting(), 0);
+    for (QMessageBox* b : boxesShown()) b->button(QMessageBox::Ok)->click();
+    pump(50);
+    EXPECT_TRUE(boxesShown().isEmpty());
 }
