@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>Rotação máxima permitida [rpm]:</source>
-        <translation>Maximum speed allowed [rpm]:</translation>
+        <translation>Max. engine speed allowed [rpm]:</translation>
     </message>
     <message>
         <source>4500</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Velocidade mínima validação [km/h]:</source>
-        <translation>Minimum validation speed [km/h]:</translation>
+        <translation>Min. speed to validate [km/h]:</translation>
     </message>
     <message>
         <source>40</source>
@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Rotação máxima validação [rpm]:</source>
-        <translation>Maximum validation speed [rpm]:</translation>
+        <translation>Max. engine speed to validate [rpm]:</translation>
     </message>
     <message>
         <source>900</source>
@@ -145,7 +145,7 @@ quick manoeuvres [seconds]:</translation>
     </message>
     <message>
         <source>Aceleração máxima permitida [km/h.s]:</source>
-        <translation>Maximum acceleration allowed [km/h.s]:</translation>
+        <translation>Maximum acceleration allowed [km/h/s]:</translation>
     </message>
     <message>
         <source>11</source>
@@ -157,7 +157,7 @@ quick manoeuvres [seconds]:</translation>
     </message>
     <message>
         <source>Desaceleração máxima permitida [km/h.s]:</source>
-        <translation>Maximum deceleration allowed [km/h.s]:</translation>
+        <translation>Maximum deceleration allowed [km/h/s]:</translation>
     </message>
     <message>
         <source>CONFIGURAR</source>
@@ -310,7 +310,7 @@ would you like to download it now?</translation>
     </message>
     <message>
         <source>%1: %2 % · bloco %3 de %4 · %5 blocos/s · %6</source>
-        <translation>%1: %2 % · block %3 of %4 · %5 blocks/s · %6</translation>
+        <translation>%1: %2% · block %3 of %4 · %5 blocks/s · %6</translation>
     </message>
     <message>
         <source>faltam %1</source>
@@ -1250,6 +1250,26 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <source>Alterando o Vek sem cópia do que ele guarda, como confirmado.</source>
         <translation>Changing the Vek without a copy of what it holds, as confirmed.</translation>
     </message>
+    <message>
+        <source>Registrar &amp;tráfego serial</source>
+        <translation>Record serial &amp;traffic</translation>
+    </message>
+    <message>
+        <source>Grava cada quadro enviado e recebido, com hora, num arquivo da pasta de dados (trace)</source>
+        <translation>Writes every frame sent and received, with its time, to a file in the data folder (trace)</translation>
+    </message>
+    <message>
+        <source>Registro do tráfego serial em %1</source>
+        <translation>Serial traffic recorded in %1</translation>
+    </message>
+    <message>
+        <source>Registro do tráfego serial encerrado: %1</source>
+        <translation>Serial traffic record ended: %1</translation>
+    </message>
+    <message>
+        <source>Não foi possível abrir o registro do tráfego serial %1: %2</source>
+        <translation>Could not open the serial traffic record %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>
@@ -1536,10 +1556,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>no backups of Vek %1 in %2</translation>
     </message>
     <message>
-        <source>--unit pede o identificador do Vek: 24 dígitos hexadecimais (ou três grupos de 8): %1</source>
-        <translation>--unit takes the Vek&apos;s identifier: 24 hexadecimal digits (or three groups of 8): %1</translation>
-    </message>
-    <message>
         <source>%1  %2  %3  %4  %5 bytes  %6</source>
         <translation>%1  %2  %3  %4  %5 bytes  %6</translation>
     </message>
@@ -1636,80 +1652,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>kB/s</translation>
     </message>
     <message>
-        <source>Uso: vektool-cli &lt;comando&gt; [opções]
-
-Comandos:
-  ports [--json]                         lista as portas seriais
-  identify --port P [--json]             identifica o Vek na porta P
-  read --port P [--output ARQ] [--json]  lê a configuração do Vek (JSON)
-  diff --port P --file ARQ [--json]      compara, campo a campo, o Vek com um arquivo
-  validate --file ARQ [--json]           confere um arquivo de configuração
-  write --port P (--file ARQ | --preset default|norvale) [--dry-run] [--no-verify] [--json]
-                                         guarda uma cópia, grava uma configuração e a confere
-  flash --port P [--force] [--json]      atualiza o firmware quando preciso
-  backups [--unit ID] [--json]           lista as cópias do que cada Vek guardava
-  restore --port P --backup ARQ [--yes] [--json]
-                                         grava de volta uma cópia e a confere
-  remote (--port P | --file ARQ) [--json]
-                                         lista os comandos de configuração remota
-  station (--preset NOME | --file ARQ) [--ports P1,P2,… | --all] [--db URL] [--count N]
-                                         estação de produção: vários Vek ao mesmo tempo
-  records [--db URL] [--since DATA] [--csv]
-                                         lista os registros da produção
-
-P é o nome que &apos;ports&apos; mostra (ttyACM0, COM3) ou o caminho do dispositivo.
-Fora station e records, todo comando aceita --quiet (só erros e avisos).
-Todo comando aceita --lang pt|en, o idioma das mensagens; sem ela, vale a preferência
-language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).
-Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.
-Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.
-Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;
-o segundo interrompe (código 130).
-&apos;vektool-cli &lt;comando&gt; --help&apos; explica cada comando; --version diz a versão.
-
-Códigos de saída: 0 sucesso; 1 o Vek recusou, falhou ou a conferência diferiu (cada caso
-com sua mensagem; com --json, &quot;outcome&quot; diz qual), ou diff achou diferenças;
-2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;
-5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.
-</source>
-        <translation>Usage: vektool-cli &lt;command&gt; [options]
-
-Commands:
-  ports [--json]                         lists the serial ports
-  identify --port P [--json]             identifies the Vek on port P
-  read --port P [--output FILE] [--json] reads the Vek&apos;s configuration (JSON)
-  diff --port P --file FILE [--json]     compares the Vek with a file, field by field
-  validate --file FILE [--json]          checks a configuration file
-  write --port P (--file FILE | --preset default|norvale) [--dry-run] [--no-verify] [--json]
-                                         keeps a backup, writes a configuration and checks it
-  flash --port P [--force] [--json]      updates the firmware when needed
-  backups [--unit ID] [--json]           lists the backups of what each Vek held
-  restore --port P --backup FILE [--yes] [--json]
-                                         writes a backup back and checks it
-  remote (--port P | --file FILE) [--json]
-                                         lists the remote configuration commands
-  station (--preset NAME | --file FILE) [--ports P1,P2,… | --all] [--db URL] [--count N]
-                                         production station: several Veks at once
-  records [--db URL] [--since DATE] [--csv]
-                                         lists the production records
-
-P is the name &apos;ports&apos; shows (ttyACM0, COM3) or the device&apos;s path.
-Apart from station and records, every command takes --quiet (errors and warnings only).
-Every command takes --lang pt|en, the language of its messages; without it, the
-language setting counts, then the system&apos;s language (en_* gives English; anything
-else, Portuguese). --json keys and --csv headings and values never change with it.
-Results go to standard output; progress and messages, to standard error.
-During write, flash and restore, the first Ctrl+C lets the work finish;
-the second interrupts it (code 130).
-&apos;vektool-cli &lt;command&gt; --help&apos; explains each command; --version gives the version.
-
-Exit codes: 0 success; 1 the Vek refused, failed or the check differed (each case
-with its message; with --json, &quot;outcome&quot; says which), or diff found differences;
-2 usage or invalid file; 3 the port did not open; 4 no Vek answered within 3 s;
-5 diff could not read the Vek&apos;s configuration; 130 interrupted by a second Ctrl+C.
-</translation>
-    </message>
-    <message>
         <source>--lang pede pt ou en: %1</source>
         <translation>--lang takes pt or en: %1</translation>
     </message>
@@ -1752,10 +1694,6 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>lê o Vek e diz o que mudaria, sem gravar nada</source>
         <translation>reads the Vek and says what would change, writing nothing</translation>
-    </message>
-    <message>
-        <source>só as cópias deste Vek (24 dígitos)</source>
-        <translation>only this Vek&apos;s backups (24 digits)</translation>
     </message>
     <message>
         <source>a cópia a gravar de volta (um arquivo de &apos;backups&apos;)</source>
@@ -1892,6 +1830,100 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>grava a cópia mesmo quando ela não é uma configuração válida</source>
         <translation>writes the copy even when it is not a valid configuration</translation>
+    </message>
+    <message>
+        <source>Uso: vektool-cli &lt;comando&gt; [opções]
+
+Comandos:
+  ports [--json]                         lista as portas seriais
+  identify --port P [--json]             identifica o Vek na porta P
+  read --port P [--output ARQ] [--json]  lê a configuração do Vek (JSON)
+  diff --port P --file ARQ [--json]      compara, campo a campo, o Vek com um arquivo
+  validate --file ARQ [--json]           confere um arquivo de configuração
+  write --port P (--file ARQ | --preset default|norvale) [--dry-run] [--no-verify] [--json]
+                                         guarda uma cópia, grava uma configuração e a confere
+  flash --port P [--force] [--json]      atualiza o firmware quando preciso
+  backups [--unit ID] [--json]           lista as cópias do que cada Vek guardava
+  restore --port P --backup ARQ [--yes] [--json]
+                                         grava de volta uma cópia e a confere
+  remote (--port P | --file ARQ) [--json]
+                                         lista os comandos de configuração remota
+  station (--preset NOME | --file ARQ) [--ports P1,P2,… | --all] [--db URL] [--count N]
+                                         estação de produção: vários Vek ao mesmo tempo
+  records [--db URL] [--since DATA] [--csv]
+                                         lista os registros da produção
+
+P é o nome que &apos;ports&apos; mostra (ttyACM0, COM3) ou o caminho do dispositivo.
+Fora station e records, todo comando aceita --quiet (só erros e avisos).
+Todo comando aceita --lang pt|en, o idioma das mensagens; sem ela, vale a preferência
+language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).
+Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.
+Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.
+Os comandos que falam com um Vek, e station, aceitam --trace ARQ: cada quadro
+enviado e recebido, com hora, em ARQ (&apos;-&apos; é a saída de erro).
+Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;
+o segundo interrompe (código 130).
+&apos;vektool-cli &lt;comando&gt; --help&apos; explica cada comando; --version diz a versão.
+
+Códigos de saída: 0 sucesso; 1 o Vek recusou, falhou ou a conferência diferiu (cada caso
+com sua mensagem; com --json, &quot;outcome&quot; diz qual), ou diff achou diferenças;
+2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;
+5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.
+</source>
+        <translation>Usage: vektool-cli &lt;command&gt; [options]
+
+Commands:
+  ports [--json]                         lists the serial ports
+  identify --port P [--json]             identifies the Vek on port P
+  read --port P [--output FILE] [--json] reads the Vek&apos;s configuration (JSON)
+  diff --port P --file FILE [--json]     compares the Vek with a file, field by field
+  validate --file FILE [--json]          checks a configuration file
+  write --port P (--file FILE | --preset default|norvale) [--dry-run] [--no-verify] [--json]
+                                         keeps a backup, writes a configuration and checks it
+  flash --port P [--force] [--json]      updates the firmware when needed
+  backups [--unit ID] [--json]           lists the backups of what each Vek held
+  restore --port P --backup FILE [--yes] [--json]
+                                         writes a backup back and checks it
+  remote (--port P | --file FILE) [--json]
+                                         lists the remote configuration commands
+  station (--preset NAME | --file FILE) [--ports P1,P2,… | --all] [--db URL] [--count N]
+                                         production station: several Veks at once
+  records [--db URL] [--since DATE] [--csv]
+                                         lists the production records
+
+P is the name &apos;ports&apos; shows (ttyACM0, COM3) or the device&apos;s path.
+Apart from station and records, every command takes --quiet (errors and warnings only).
+Every command takes --lang pt|en, the language of its messages; without it, the
+language setting counts, then the system&apos;s language (en_* gives English; anything
+else, Portuguese). --json keys and --csv headings and values never change with it.
+Results go to standard output; progress and messages, to standard error.
+The commands that talk to a Vek, and station, take --trace FILE: every frame
+sent and received, with its time, in FILE (&apos;-&apos; is standard error).
+During write, flash and restore, the first Ctrl+C lets the work finish;
+the second interrupts it (code 130).
+&apos;vektool-cli &lt;command&gt; --help&apos; explains each command; --version gives the version.
+
+Exit codes: 0 success; 1 the Vek refused, failed or the check differed (each case
+with its message; with --json, &quot;outcome&quot; says which), or diff found differences;
+2 usage or invalid file; 3 the port did not open; 4 no Vek answered within 3 s;
+5 diff could not read the Vek&apos;s configuration; 130 interrupted by a second Ctrl+C.
+</translation>
+    </message>
+    <message>
+        <source>não foi possível abrir o registro das portas %1: %2</source>
+        <translation>could not open the port trace %1: %2</translation>
+    </message>
+    <message>
+        <source>--unit pede o identificador do Vek, ou parte dele, em dígitos hexadecimais: %1</source>
+        <translation>--unit takes the Vek&apos;s identifier, or part of it, in hexadecimal digits: %1</translation>
+    </message>
+    <message>
+        <source>só as cópias do Vek com este Id (ou parte dele)</source>
+        <translation>only the backups of the Vek with this Id (or part of it)</translation>
+    </message>
+    <message>
+        <source>registra cada quadro da porta serial em ARQ (&apos;-&apos;: saída de erro)</source>
+        <translation>records every frame of the serial port in FILE (&apos;-&apos;: standard error)</translation>
     </message>
 </context>
 <context>
@@ -2155,6 +2187,21 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>(vazio)</source>
         <translation>(empty)</translation>
+    </message>
+</context>
+<context>
+    <name>link</name>
+    <message>
+        <source>Registro das portas seriais, iniciado em %1 (hora local).</source>
+        <translation>Serial port trace, started %1 (local time).</translation>
+    </message>
+    <message>
+        <source>porta, hora, sentido (TX da ferramenta ao Vek, RX do Vek à ferramenta), código, tamanho, bytes</source>
+        <translation>port, time, direction (TX tool to Vek, RX Vek to tool), code, length, bytes</translation>
+    </message>
+    <message>
+        <source>Registro cortado aqui: chegou ao limite de %1.</source>
+        <translation>Trace cut here: it reached its limit of %1.</translation>
     </message>
 </context>
 <context>
@@ -2426,7 +2473,7 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas</source>
-        <translation>Yield today: %1 % — %2 passed, %3 failed</translation>
+        <translation>Yield today: %1% — %2 passed, %3 failed</translation>
     </message>
     <message>
         <source>Rendimento hoje: nenhuma unidade concluída ainda</source>

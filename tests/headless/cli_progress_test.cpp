@@ -37,7 +37,7 @@ protected:
 TEST_F(CliProgressTest, PipedALineAtEveryTenthInWords) {
     const CliRun run = runCli({"flash", "--force", "--port", port()}, env(), 60000);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QRegularExpression line(QStringLiteral("^atualizando firmware: (\\d+)% \\((\\d+)/1900 blocos\\)$"),
+    const QRegularExpression line(QStringLiteral("^atualizando firmware: (\\d+)% \\(([\\d.]+)/1\\.900 blocos\\)$"),
                                   QRegularExpression::MultilineOption);
     int lines = 0, last = -1;
     for (auto m = line.globalMatch(run.err); m.hasNext();) {
@@ -73,10 +73,11 @@ TEST_F(CliProgressTest, OnATerminalOneBarWithRateAndTimeLeft) {
     ::close(master);
     ASSERT_EQ(p.exitCode(), 0) << seen.toStdString();
     const QString text = QString::fromUtf8(seen);
-    // Redrawn in place, its rate in kB/s and the time left as minutes:seconds.
+    // Redrawn in place, its figures in Portuguese (1.900 blocks, 56,5 kB/s),
+    // and the time left as minutes:seconds.
     EXPECT_TRUE(text.contains(QLatin1Char('\r'))) << text.toStdString();
     const QRegularExpression bar(QStringLiteral(
-        "atualizando firmware \\[[#-]{24}\\] +(\\d+)% (\\d+)/1900 blocos (\\d+[.,]\\d) kB/s restam (\\d+):(\\d\\d)"));
+        "atualizando firmware \\[[#-]{24}\\] +(\\d+)% ([\\d.]+)/1\\.900 blocos (\\d+,\\d) kB/s restam (\\d+):(\\d\\d)"));
     int bars = 0;
     for (auto m = bar.globalMatch(text); m.hasNext();) {
         const auto match = m.next();

@@ -316,6 +316,8 @@ TEST_F(FilesTest, TheRestoreDialogSaysWhatWasSetAside) {
     EXPECT_EQ(d->findChild<QTreeWidget*>("BackupList")->topLevelItemCount(), 0);
     EXPECT_TRUE(QFile::exists(unitFolder + "/set-aside/20260301T080000.000Z.json"));
     d->close();
+}
+
 // Every file dialog opens where the last file was chosen, in this run and
 // the next: at first the documents folder, then the folder the technician
 // went to.
