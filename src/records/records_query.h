@@ -6,10 +6,14 @@
 // - a unit is counted once per period, by the verdict of its last run there
 //   (a unit configured again after a restart is one unit, not two); runs
 //   whose unit was never identified count each as a unit of its own;
-// - a run still `running` whose station instance holds no lock (its lock
-//   file, or its advisory lock on the server) belongs to a station that went
-//   away: it reads as interrupted, and nothing is written. Runs that name no
-//   instance (older files) go by their age: begun more than `staleAfter` ago.
+// - a run still `running` whose station instance holds no lock belongs to a
+//   station that went away. In a local file (this machine's own records) it
+//   reads as interrupted; on the server it is without news: its own host may
+//   still hold its last state in its outbox, and only that host writes it.
+//   Nothing is written here. Runs that name no instance (older files) go by
+//   their age: begun more than `staleAfter` ago;
+// - beside the last verdict: first pass (the unit's first run in the period
+//   passed, and so did its last) and rework (more than one run in the period).
 //
 // Aggregates are the database's (GROUP BY on the UTC hour of started_at,
 // which is indexed), so a month of a busy line comes back as a few hundred
@@ -53,14 +57,23 @@ struct VerdictCounts {
     int failed = 0;
     int interrupted = 0;
     int running = 0;
-    int other = 0;  // a verdict word this version does not know
+    int withoutNews = 0;  // on the server, `running` for a station that is gone
+    int other = 0;        // a verdict word this version does not know
+    int firstPass = 0;    // passed on their first run (and still passed)
+    int rework = 0;       // more than one run
 
-    int total() const { return passed + failed + interrupted + running + other; }
+    int total() const { return passed + failed + interrupted + running + withoutNews + other; }
     // Passed among those that ended passed or failed, in percent; nothing
     // when none did.
     std::optional<double> yieldPercent() const;
-    void add(const QString& verdict, int count);
+    // Passed on their first run among the same units.
+    std::optional<double> firstPassPercent() const;
+    void add(const QString& verdict, int count, int rework = 0, int firstPass = 0);
+    VerdictCounts& operator+=(const VerdictCounts& other);
 };
+
+// The word the figures read a without-news run by.
+inline constexpr const char* kWithoutNews = "without_news";
 
 enum class Bucket { Hour, Day };
 
@@ -84,8 +97,9 @@ struct RunSummary {
     QString unitId;
     QString firmwareBefore;
     QString firmwareAfter;
-    QString verdict;  // stored word, "interrupted" for a stale running run
+    QString verdict;  // stored word, "interrupted" for a stale running run of a local file
     bool stale = false;
+    bool withoutNews = false;  // on the server: `running`, its station gone (verdict stays "running")
     QString failureReason;
 };
 
@@ -144,6 +158,8 @@ public:
     std::optional<std::vector<ReasonCount>> failureReasons(const RunQuery& query, int limit);
     // The stations with runs in the period, sorted.
     std::optional<QStringList> stations(const RunQuery& query);
+    // units() per station of the period, when more than one recorded.
+    std::optional<std::vector<std::pair<QString, VerdictCounts>>> unitsPerStation(const RunQuery& query);
 
 private:
     struct Where;
