@@ -715,6 +715,94 @@ TEST_F(SharedRecords, CrashedRunsAreInterruptedOnTheServerWithWhatWasQueued) {
     EXPECT_EQ(findRun(*runs, *theirs)->verdict, Verdict::Running) << "another station's run is its own";
 }
 
+// Two hosts, one server, each with its own data folder. Host A dies with one
+// run ended in its outbox only and one run never ended; host B, alive, never
+// writes either; a reader calls them without news; A's next station sends
+// the ended one as it was and marks only the other interrupted.
+TEST_F(SharedRecords, EachDataFolderSettlesOnlyItsOwnDeadInstances) {
+    const QString deadA = QStringLiteral("host-a-1-dead");
+    std::optional<QString> ended, unended;
+    {
+        RecordStore a({.url = url(), .localPath = localPath(QStringLiteral("a")), .station = QStringLiteral("host-a"),
+                       .retryGapMs = 0, .instance = deadA});
+        ASSERT_TRUE(a.open()) << a.errorString();
+        ended = a.beginRun({.port = QStringLiteral("ttyACM0")});
+        unended = a.beginRun({.port = QStringLiteral("ttyACM1")});
+        ASSERT_TRUE(ended && unended);
+        ASSERT_TRUE(a.updateRun(*ended, {.unitId = kUnit}));
+        EXPECT_EQ(a.pendingUploads(), 0) << "both on the server, running";
+    }
+    {
+        // The end of one run reached A's outbox, not the server.
+        RecordStore writer({.url = url(), .localPath = localPath(QStringLiteral("a")),
+                            .station = QStringLiteral("host-a"), .access = Access::Writer, .instance = deadA});
+        ASSERT_TRUE(writer.open()) << writer.errorString();
+        records::Run run;
+        run.id = *ended;
+        run.startedAt = QDateTime::currentDateTimeUtc();
+        run.station = QStringLiteral("host-a");
+        run.port = QStringLiteral("ttyACM0");
+        run.unitId = kUnitText;
+        run.instance = deadA;
+        run.verdict = Verdict::Passed;
+        run.endedAt = run.startedAt;
+        ASSERT_TRUE(writer.put(run)) << writer.errorString();
+    }
+    // As a killed station leaves it: its lock file, held by nobody.
+    {
+        QFile lock(instanceLockFile(localPath(QStringLiteral("a")), deadA));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write("4242\n" + deadA.toUtf8() + "\n");
+    }
+    auto onServer = [&](const QString& id) {
+        Db db = server();
+        return db.scalar(QStringLiteral("SELECT verdict FROM runs WHERE id = '%1'").arg(id)).toString();
+    };
+
+    // Host B opens the same server: A's runs are not its to write.
+    RecordStore b(options(QStringLiteral("host-b"), QStringLiteral("b")));
+    ASSERT_TRUE(b.open()) << b.errorString();
+    ASSERT_TRUE(b.send());
+    EXPECT_TRUE(b.interruptedRuns().isEmpty());
+    EXPECT_EQ(onServer(*ended), QStringLiteral("running"));
+    EXPECT_EQ(onServer(*unended), QStringLiteral("running"));
+
+    // A reader from elsewhere: both without news, nothing written.
+    {
+        RecordStore reader({.url = url(), .localPath = localPath(QStringLiteral("elsewhere")), .access = Access::Reader});
+        ASSERT_TRUE(reader.open()) << reader.errorString();
+        ListMarks marks;
+        const auto runs = reader.list({}, {}, &marks);
+        ASSERT_TRUE(runs) << reader.errorString();
+        EXPECT_EQ(runs->size(), 2u);
+        EXPECT_EQ(marks.withoutNews, (QSet<QString>{*ended, *unended}));
+        EXPECT_TRUE(marks.queued.isEmpty());
+        EXPECT_FALSE(QFile::exists(localPath(QStringLiteral("elsewhere")))) << "a reader makes no file";
+    }
+    // A reader on host A: the ended run shows its queued state.
+    {
+        RecordStore reader({.url = url(), .localPath = localPath(QStringLiteral("a")), .access = Access::Reader});
+        ASSERT_TRUE(reader.open()) << reader.errorString();
+        ListMarks marks;
+        const auto runs = reader.list({}, {}, &marks);
+        ASSERT_TRUE(runs) << reader.errorString();
+        EXPECT_EQ(findRun(*runs, *ended)->verdict, Verdict::Passed);
+        EXPECT_EQ(marks.queued, QSet<QString>{*ended});
+        EXPECT_EQ(marks.withoutNews, QSet<QString>{*unended});
+        EXPECT_EQ(onServer(*ended), QStringLiteral("running")) << "a listing sends nothing";
+    }
+
+    // Host A's next station settles its own dead instance.
+    RecordStore a(options(QStringLiteral("host-a"), QStringLiteral("a")));
+    ASSERT_TRUE(a.open()) << a.errorString();
+    ASSERT_TRUE(a.send());
+    EXPECT_EQ(onServer(*ended), QStringLiteral("passed")) << "its queued state, as it was";
+    EXPECT_EQ(onServer(*unended), QStringLiteral("interrupted")) << "nothing queued it";
+    EXPECT_EQ(a.pendingUploads(), 0);
+    EXPECT_FALSE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), deadA))) << "settled everywhere";
+    EXPECT_TRUE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), a.instance())));
+}
+
 TEST_F(SharedRecords, MigratesAVersion1Database) {
     {
         Db db = server();

@@ -345,7 +345,7 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     addUnit(unitNo(1)).setPacing({3686400, std::chrono::microseconds(1000)});
     addUnit(unitNo(2, {4, 0, 2, 47}));
     QProcess station;
-    startStation(station, {"--db", url(), "--count", "2"});
+    startStation(station, {"--db", url(), "--count", "2", "--json"});
     // The server goes away while the paced unit is still being updated.
     ASSERT_TRUE(waitFor([&] {
         err_ += QString::fromUtf8(station.readAllStandardError());
@@ -353,17 +353,42 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     }, 10000)) << err_.toStdString();
     ASSERT_TRUE(server_->stop());
     EXPECT_EQ(finish(station), 0) << err_.toStdString();
-    EXPECT_TRUE(err_.contains(QString::fromUtf8("registros na fila local"))) << err_.toStdString();
+    // The exit names exactly what is left and where, in words and in JSON.
+    const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+    const int queued = summary["records"].toObject()["queued"].toInt(-1);
+    EXPECT_GE(queued, 1) << "the paced unit ended with the server away";
+    EXPECT_TRUE(err_.contains(QString::fromUtf8("%1 registros na fila local de ").arg(queued)) &&
+                err_.contains("vektool-cli records sync"))
+        << err_.toStdString();
     EXPECT_FALSE(err_.contains(server_->password())) << "no password in what the station says";
 
     QString error;
     ASSERT_TRUE(server_->start(&error)) << error.toStdString();
-    // Whatever the station kept arrives with the next use of the records.
-    QProcess list;
-    list.setProcessEnvironment(env_);
-    list.start(QStringLiteral(VEKTOOL_CLI), {"records", "--db", url(), "--csv"});
-    ASSERT_TRUE(list.waitForFinished(20000));
-    EXPECT_EQ(list.exitCode(), 0) << list.readAllStandardError().toStdString();
+    auto cli = [&](const QStringList& arguments, int* code) {
+        QProcess p;
+        p.setProcessEnvironment(env_);
+        p.start(QStringLiteral(VEKTOOL_CLI), arguments);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        *code = p.exitCode();
+        return p.readAllStandardOutput();
+    };
+    // A listing reads: the queued runs are shown, marked, and stay queued.
+    int code = -1;
+    const QJsonArray listed = QJsonDocument::fromJson(cli({"records", "--db", url(), "--json"}, &code)).array();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(listed.size(), 2);
+    int markedQueued = 0;
+    for (const QJsonValue& run : listed) markedQueued += run.toObject()["queued"].toBool() ? 1 : 0;
+    EXPECT_EQ(markedQueued, queued);
+    EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), queued) << "a listing sends nothing";
+
+    // records sync delivers them.
+    const QJsonArray synced = QJsonDocument::fromJson(cli({"records", "sync", "--json"}, &code)).array();
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(synced.size(), 1);
+    EXPECT_EQ(synced[0].toObject()["sent"].toInt(), queued);
+    EXPECT_EQ(synced[0].toObject()["queued"].toInt(), 0);
+    EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), 0);
 
     const std::vector<RunRow> runs = runsIn({.url = url(), .localPath = data_.filePath("check.sqlite")});
     ASSERT_EQ(runs.size(), 2u);
