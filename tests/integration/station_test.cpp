@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,6 +26,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -401,6 +406,115 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     }
     EXPECT_EQ(ids.size(), 2u);
     EXPECT_EQ(runOn(runs, units_[0])->firmwareBefore, "4.0.2.46");
+}
+
+// What the server holds once the station has exited, read without any outbox.
+std::map<QString, Verdict> serverVerdicts(const QString& url, const QString& scratch) {
+    records::RecordStore reader({.url = url, .localPath = scratch, .access = records::Access::Reader});
+    EXPECT_TRUE(reader.open()) << reader.errorString().toStdString();
+    std::map<QString, Verdict> out;
+    if (const auto runs = reader.list({})) {
+        for (const RunRow& r : *runs) out[r.id] = r.verdict;
+    } else {
+        ADD_FAILURE() << reader.errorString().toStdString();
+    }
+    return out;
+}
+
+TEST_F(SharedStationTest, EveryRunCalledDoneIsOnTheServerInItsFinalStateAtExit) {
+    for (int n = 1; n <= 3; ++n) addUnit(unitNo(n, {4, 0, 2, 47}));
+    QProcess station;
+    startStation(station, {"--db", url(), "--count", "3", "--json"});
+    EXPECT_EQ(finish(station), 0) << err_.toStdString();
+    const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+    EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 3);
+    EXPECT_EQ(summary["records"].toObject()["queued"].toInt(-1), 0);
+    EXPECT_TRUE(err_.contains(QString::fromUtf8("Todos os registros chegaram ao servidor"))) << err_.toStdString();
+
+    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
+    ASSERT_EQ(verdicts.size(), 3u);
+    for (const auto& [id, verdict] : verdicts) EXPECT_EQ(verdict, Verdict::Passed) << id.toStdString();
+    EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), 0);
+}
+
+// Every process of the test server held still: connections stay open and
+// nothing answers, as a server that hangs.
+class HeldServer {
+public:
+    HeldServer(const test::PgTestServer& server) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("held"));
+        db.setHostName(QStringLiteral("127.0.0.1"));
+        db.setPort(server.port());
+        db.setUserName(server.user());
+        db.setPassword(server.password());
+        db.setDatabaseName(QStringLiteral("postgres"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SHOW data_directory")) && q.next()) {
+                QFile pidFile(q.value(0).toString() + QStringLiteral("/postmaster.pid"));
+                if (pidFile.open(QIODevice::ReadOnly)) pids_ << pidFile.readLine().trimmed().toInt();
+            }
+            QSqlQuery backends(db);
+            if (backends.exec(QStringLiteral("SELECT pid FROM pg_stat_activity WHERE pid <> pg_backend_pid()")))
+                while (backends.next()) pids_ << backends.value(0).toInt();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("held"));
+        for (int pid : pids_)
+            if (pid > 0) ::kill(pid, SIGSTOP);
+    }
+    ~HeldServer() {
+        for (int pid : pids_)
+            if (pid > 0) ::kill(pid, SIGCONT);
+    }
+    bool held() const { return !pids_.isEmpty(); }
+
+private:
+    QList<int> pids_;
+};
+
+// Both units done and stored, the server then stopped or hung, and the
+// station ended by Ctrl+C: the exit comes within the last send's bound (plus
+// a second) and names what is left queued.
+TEST_F(SharedStationTest, AServerStoppedOrHungHoldsTheExitNoLongerThanTheBound) {
+    for (const bool hung : {false, true}) {
+        SCOPED_TRACE(hung ? "hung" : "stopped");
+        units_.clear();
+        err_.clear();
+        addUnit(unitNo(hung ? 11 : 21));
+        addUnit(unitNo(hung ? 12 : 22), [](sim::UnitSim& u) { u.faults().vanishAtBlock = 300; });
+        QProcess station;
+        startStation(station, {"--db", url(), "--json"});
+        const QRegularExpression ended(QString::fromUtf8("0000\\w{4} (concluído|falhou|interrompido)"));
+        ASSERT_TRUE(waitFor([&] {
+            err_ += QString::fromUtf8(station.readAllStandardError());
+            return err_.count(ended) >= 2;
+        }, 30000)) << err_.toStdString();
+        std::unique_ptr<HeldServer> held;
+        if (hung) {
+            held = std::make_unique<HeldServer>(*server_);
+            ASSERT_TRUE(held->held());
+        } else {
+            ASSERT_TRUE(server_->stop());
+        }
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+        ASSERT_TRUE(waitFor([&] { return station.state() == QProcess::NotRunning; }, 30000)) << err_.toStdString();
+        EXPECT_LT(sinceStop.elapsed(), station::RecordsLink::kLastSendMs + 1000);
+        err_ += QString::fromUtf8(station.readAllStandardError());
+        const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+        EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 1) << "no unit waited for the server";
+        const int queued = summary["records"].toObject()["queued"].toInt(-1);
+        EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), queued);
+        if (queued > 0)
+            EXPECT_TRUE(err_.contains(QString::fromUtf8("%1 registros na fila local de ").arg(queued))) << err_.toStdString();
+        else
+            EXPECT_TRUE(err_.contains(QString::fromUtf8("Todos os registros chegaram"))) << err_.toStdString();
+        held.reset();
+        QString error;
+        if (!hung) ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+    }
 }
 
 TEST_F(SharedStationTest, TheWindowAsksTheServersPasswordAndKeepsItOnlyInPgpass) {
