@@ -15,10 +15,12 @@
 #include <QUuid>
 #include <QVariant>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "records/record_store.h"
+#include "records/records_query.h"
 #include "records/records_texts.h"
 #include "support/pg_test_server.h"
 
@@ -801,6 +803,83 @@ TEST_F(SharedRecords, EachDataFolderSettlesOnlyItsOwnDeadInstances) {
     EXPECT_EQ(a.pendingUploads(), 0);
     EXPECT_FALSE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), deadA))) << "settled everywhere";
     EXPECT_TRUE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), a.instance())));
+}
+
+// A line's day with rework, interruptions, a run without news and two
+// stations: each figure exact, for the whole line and per station.
+TEST_F(SharedRecords, YieldFiguresCountFirstPassReworkAndRunsWithoutNews) {
+    RecordStore store(options(QStringLiteral("s1"), QStringLiteral("figures")));
+    ASSERT_TRUE(store.open()) << store.errorString();
+    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-3 * 3600);
+    int minute = 0;
+    auto put = [&](const char* station, const char* unit, Verdict verdict, const QString& instance = {}) {
+        records::Run run;
+        run.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        run.startedAt = start.addSecs(60 * ++minute);
+        run.station = QString::fromLatin1(station);
+        run.port = QStringLiteral("ttyACM0");
+        run.unitId = QString::fromLatin1(unit);
+        run.verdict = verdict;
+        run.instance = instance;
+        if (verdict != Verdict::Running) run.endedAt = run.startedAt.addSecs(30);
+        if (verdict == Verdict::Failed) run.failureReason = QStringLiteral("x");
+        ASSERT_TRUE(store.put(run)) << store.errorString();
+    };
+    put("s1", "U1", Verdict::Passed);
+    put("s1", "U2", Verdict::Failed);
+    put("s1", "U2", Verdict::Passed);
+    put("s1", "U3", Verdict::Failed);
+    put("s2", "U4", Verdict::Interrupted);
+    put("s2", "U4", Verdict::Passed);
+    put("s2", "U5", Verdict::Passed);
+    put("s2", "U6", Verdict::Running, QStringLiteral("gone-1"));  // its station went away
+    put("s2", "U7", Verdict::Interrupted);
+    ASSERT_EQ(store.pendingUploads(), 0);
+
+    RecordsQuery query({.url = url()});
+    ASSERT_TRUE(query.open()) << query.errorString();
+    RunQuery today;
+    today.from = start;
+    const auto all = query.units(today);
+    ASSERT_TRUE(all) << query.errorString();
+    EXPECT_EQ(all->total(), 7);
+    EXPECT_EQ(all->passed, 4);
+    EXPECT_EQ(all->failed, 1);
+    EXPECT_EQ(all->interrupted, 1);
+    EXPECT_EQ(all->withoutNews, 1);
+    EXPECT_EQ(all->running, 0);
+    EXPECT_EQ(all->firstPass, 2);
+    EXPECT_EQ(all->rework, 2);
+    EXPECT_DOUBLE_EQ(*all->yieldPercent(), 80.0);
+    EXPECT_DOUBLE_EQ(*all->firstPassPercent(), 40.0);
+
+    const auto perStation = query.unitsPerStation(today);
+    ASSERT_TRUE(perStation) << query.errorString();
+    ASSERT_EQ(perStation->size(), 2u);
+    const VerdictCounts& s1 = perStation->at(0).second;
+    const VerdictCounts& s2 = perStation->at(1).second;
+    EXPECT_EQ(perStation->at(0).first, QStringLiteral("s1"));
+    EXPECT_EQ(std::tuple(s1.passed, s1.failed, s1.interrupted, s1.withoutNews, s1.firstPass, s1.rework),
+              std::tuple(2, 1, 0, 0, 1, 1));
+    EXPECT_EQ(std::tuple(s2.passed, s2.failed, s2.interrupted, s2.withoutNews, s2.firstPass, s2.rework),
+              std::tuple(2, 0, 1, 1, 1, 1));
+
+    // The hourly buckets add up to the same figures.
+    const auto hours = query.unitsOver(today, Bucket::Hour);
+    ASSERT_TRUE(hours) << query.errorString();
+    VerdictCounts summed;
+    for (const TimeBucket& b : *hours) summed += b.units;
+    EXPECT_EQ(std::tuple(summed.passed, summed.failed, summed.interrupted, summed.withoutNews, summed.firstPass,
+                         summed.rework),
+              std::tuple(4, 1, 1, 1, 2, 2));
+
+    // The run without news is listed as such and stays `running` on the server.
+    const auto listed = query.runs(today, 50);
+    ASSERT_TRUE(listed);
+    int withoutNews = 0;
+    for (const RunSummary& r : *listed) withoutNews += r.withoutNews ? 1 : 0;
+    EXPECT_EQ(withoutNews, 1);
+    EXPECT_EQ(server().count(QStringLiteral("verdict = 'running'")), 1) << "nothing rewrote it";
 }
 
 TEST_F(SharedRecords, MigratesAVersion1Database) {
