@@ -75,7 +75,9 @@ bool InstanceLock::take(const std::string& path, std::string* error) {
         *error = "already held";
         return false;
     }
-    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+    // No DELETE access: a handle holding it would keep every other program
+    // that does not share deletion from even reading the file.
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -105,16 +107,14 @@ bool InstanceLock::write(const std::string& text) {
 void InstanceLock::release(bool removeFile) {
     if (!held()) return;
     HANDLE h = static_cast<HANDLE>(handle_);
-    if (removeFile) {
-        // Deleted when this handle closes, still locked until then.
-        FILE_DISPOSITION_INFO disposition{};
-        disposition.DeleteFile = TRUE;
-        SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition);
-    }
     OVERLAPPED range = lockedRange();
     UnlockFileEx(h, 0, 1, 0, &range);
     CloseHandle(h);
     handle_ = nullptr;
+    // Windows removes no file that is open without shared deletion, so it
+    // goes just after its lock. Should another station take it in between,
+    // it settles an instance already settled: the same rows, the same result.
+    if (removeFile) DeleteFileW(wide(path_).c_str());
     path_.clear();
 }
 

@@ -44,8 +44,8 @@ public:
     // the folder: the lock is what counts). Needs the lock held.
     bool write(const std::string& text);
 
-    // Lets the lock go; with `removeFile` the file goes first, while still
-    // held, so no other process takes a file about to vanish.
+    // Lets the lock go; with `removeFile` the file goes too (on POSIX first,
+    // while still held; on Windows right after).
     void release(bool removeFile);
 
 private:

@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QPushButton>
 #include <QUuid>
 #include <QJsonArray>
 #include <QScrollBar>
@@ -515,6 +516,42 @@ TEST_F(SharedStationTest, AServerStoppedOrHungHoldsTheExitNoLongerThanTheBound) 
         QString error;
         if (!hung) ASSERT_TRUE(server_->start(&error)) << error.toStdString();
     }
+}
+
+// The window's footer counts as the records do, and "Enviar agora" hands the
+// queue to a server that is back without waiting for the next try.
+TEST_F(SharedStationTest, TheWindowCountsAsTheRecordsDoAndSendsTheQueueOnRequest) {
+    auto link = openLink({.url = url(), .localPath = data_.filePath("outbox.sqlite")});
+    auto& done = addUnit(unitNo(31, {4, 0, 2, 47}));
+    auto& paced = addUnit(unitNo(32));
+    paced.setPacing({3686400, std::chrono::microseconds(1000)});
+    const QStringList ports{QString::fromStdString(done.devicePath()), QString::fromStdString(paced.devicePath())};
+    app::StationWindow window(link.get(), ports);
+    window.show();
+    auto* sendNow = window.findChild<QPushButton*>("B_SendNow");
+    ASSERT_TRUE(sendNow);
+    EXPECT_TRUE(sendNow->isVisible()) << "a server: the queue may be sent by hand";
+    ASSERT_TRUE(window.startStation());
+    QTableWidget* table = window.table();
+    ASSERT_TRUE(waitFor([&] { return table->item(0, app::StationWindow::ColVerdict)->text() == "OK"; }, 20000));
+    // The server goes; the paced unit is stopped mid-update: interrupted, queued.
+    ASSERT_TRUE(server_->stop());
+    window.stopStation();
+    ASSERT_TRUE(waitFor([&] { return !window.station(); }, 15000));
+    EXPECT_EQ(window.message(),
+              QString::fromUtf8("Aprovadas: 1   Reprovadas: 0   Interrompidas: 1   Sem registro: 0"));
+    ASSERT_TRUE(waitFor([&] { return link->state().queued > 0; }, 10000));
+    EXPECT_TRUE(sendNow->isEnabled());
+
+    QString error;
+    ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+    sendNow->click();
+    EXPECT_TRUE(waitFor([&] { return link->state().queued == 0 && link->state().connected; }, 15000))
+        << station::describe(link->state()).toStdString();
+    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
+    std::multiset<Verdict> got;
+    for (const auto& [id, verdict] : verdicts) got.insert(verdict);
+    EXPECT_EQ(got, (std::multiset<Verdict>{Verdict::Passed, Verdict::Interrupted}));
 }
 
 TEST_F(SharedStationTest, TheWindowAsksTheServersPasswordAndKeepsItOnlyInPgpass) {
