@@ -315,6 +315,9 @@ bool RecordsLink::close() {
         if (queued < 0 && !localPath.isEmpty()) queued = records::RecordStore::queuedIn(localPath, target);
         queuedAtClose_ = queued;
         if (queued >= 0) state_.queued = queued;
+        // A last send that found no server is an answer too: away since now.
+        if (!connected && (state_.connected || !state_.awaySince.isValid()))
+            state_.awaySince = QDateTime::currentDateTime();
         state_.connected = connected;
         emit stateChanged();
     }

@@ -297,6 +297,14 @@ TEST_F(StationTest, RecordsCommandFiltersCountsUnitsOnceAndKeepsSpreadsheetsSafe
     const QJsonObject units = summary["units"].toObject();
     EXPECT_EQ(units["passed"].toInt(), 2) << "a unit run again counts once, by its last run";
     EXPECT_EQ(units["failed"].toInt(), 2);
+    EXPECT_EQ(units["first_pass"].toInt(), 1) << "only ...1004 passed on its first run";
+    EXPECT_EQ(units["rework"].toInt(), 1) << "...1001 needed a second run";
+    EXPECT_DOUBLE_EQ(units["yield_percent"].toDouble(), 50.0);
+    EXPECT_DOUBLE_EQ(units["first_pass_yield_percent"].toDouble(), 25.0);
+    EXPECT_FALSE(summary.contains("stations")) << "one station: no split";
+    const QString text = QString::fromUtf8(records({"--summary"}));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("primeira passagem")) && text.contains("retrabalho 1 unidades"))
+        << text.toStdString();
     const QJsonArray reasons = summary["reasons"].toArray();
     ASSERT_FALSE(reasons.isEmpty()) << QJsonDocument(summary).toJson().toStdString();
     EXPECT_EQ(reasons[0].toObject()["reason"].toString(), "leitura difere");
@@ -856,6 +864,30 @@ TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
             << runs[0].failureReason.toStdString();
         EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.restarts(); }), 0);
         EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.config(); }), sim::makeConfig(sim::ConfigState::Valid));
+    }
+}
+
+// A station with nothing to watch says so instead of waiting in silence;
+// --quiet keeps that warning and drops the rest.
+TEST_F(StationTest, AStationWithNoPortToWatchSaysSo) {
+    for (const link::PortInfo& p : link::describePorts())
+        if (!p.usbId().isEmpty()) GTEST_SKIP() << "this machine has a USB serial port: " << p.name.toStdString();
+    for (const bool quiet : {false, true}) {
+        QProcess station;
+        station.setProcessEnvironment(env_);
+        QStringList arguments{"station", "--preset", "default"};
+        if (quiet) arguments << "--quiet";
+        station.start(QStringLiteral(VEKTOOL_CLI), arguments);
+        ASSERT_TRUE(station.waitForStarted(5000));
+        QString err;
+        EXPECT_TRUE(waitFor([&] {
+            err += QString::fromUtf8(station.readAllStandardError());
+            return err.contains(QString::fromUtf8("Nenhuma porta serial USB presente agora"));
+        }, 10000)) << err.toStdString();
+        EXPECT_EQ(err.contains("Portas vigiadas: toda porta serial USB"), !quiet) << err.toStdString();
+        EXPECT_EQ(err.contains("Registros: SQLite"), !quiet) << err.toStdString();
+        ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+        EXPECT_EQ(finish(station, 10000), 0) << err.toStdString();
     }
 }
 
