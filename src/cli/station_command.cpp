@@ -431,7 +431,9 @@ int syncRecords(const RecordsArgs& args) {
     // Every server the outbox names, or the one asked for.
     QStringList targets;
     int legacy = 0;
-    if (!args.db.isEmpty()) {
+    if (!QFileInfo::exists(localPath)) {
+        // No local file: nothing was ever queued here, and none is made.
+    } else if (!args.db.isEmpty()) {
         targets << args.db;
     } else {
         const auto queued = records::RecordStore::queuedTargets(localPath);

@@ -176,15 +176,18 @@ RecordStore::RecordStore(Options options) : options_(std::move(options)) {
 RecordStore::~RecordStore() {
     // A row no database took yet gets a last chance rather than vanishing
     // with the memory that holds it.
+    bool allSaved = true;
     if (open_) {
         for (auto& [id, open] : runs_)
-            if (!open.saved) save(open.run);
+            if (!open.saved) allSaved = save(open.run) && allSaved;
     }
     closeConnection(sharedName_);
     closeConnection(localName_);
-    // Dead instances not yet settled on the server stay for the next station.
+    // Dead instances not yet settled on the server stay for the next station,
+    // and so does this one if a row of its own never reached a database: the
+    // next station settles its runs as those of a dead instance.
     adopted_.clear();
-    ownLock_.release(true);
+    ownLock_.release(allSaved);
 }
 
 QString RecordStore::target() const { return url_ ? url_->display() : QString(); }

@@ -417,13 +417,16 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     EXPECT_EQ(runOn(runs, units_[0])->firmwareBefore, "4.0.2.46");
 }
 
-// What the server holds once the station has exited, read without any outbox.
-std::map<QString, Verdict> serverVerdicts(const QString& url, const QString& scratch) {
+// What the server holds once the station has exited, read without any
+// outbox; the suite shares one server, so runs in `before` are left out.
+std::map<QString, Verdict> serverVerdicts(const QString& url, const QString& scratch,
+                                          const std::map<QString, Verdict>& before = {}) {
     records::RecordStore reader({.url = url, .localPath = scratch, .access = records::Access::Reader});
     EXPECT_TRUE(reader.open()) << reader.errorString().toStdString();
     std::map<QString, Verdict> out;
     if (const auto runs = reader.list({})) {
-        for (const RunRow& r : *runs) out[r.id] = r.verdict;
+        for (const RunRow& r : *runs)
+            if (!before.count(r.id)) out[r.id] = r.verdict;
     } else {
         ADD_FAILURE() << reader.errorString().toStdString();
     }
@@ -431,6 +434,7 @@ std::map<QString, Verdict> serverVerdicts(const QString& url, const QString& scr
 }
 
 TEST_F(SharedStationTest, EveryRunCalledDoneIsOnTheServerInItsFinalStateAtExit) {
+    const auto before = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
     for (int n = 1; n <= 3; ++n) addUnit(unitNo(n, {4, 0, 2, 47}));
     QProcess station;
     startStation(station, {"--db", url(), "--count", "3", "--json"});
@@ -440,7 +444,7 @@ TEST_F(SharedStationTest, EveryRunCalledDoneIsOnTheServerInItsFinalStateAtExit) 
     EXPECT_EQ(summary["records"].toObject()["queued"].toInt(-1), 0);
     EXPECT_TRUE(err_.contains(QString::fromUtf8("Todos os registros chegaram ao servidor"))) << err_.toStdString();
 
-    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
+    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"), before);
     ASSERT_EQ(verdicts.size(), 3u);
     for (const auto& [id, verdict] : verdicts) EXPECT_EQ(verdict, Verdict::Passed) << id.toStdString();
     EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), 0);
@@ -529,6 +533,7 @@ TEST_F(SharedStationTest, AServerStoppedOrHungHoldsTheExitNoLongerThanTheBound) 
 // The window's footer counts as the records do, and "Enviar agora" hands the
 // queue to a server that is back without waiting for the next try.
 TEST_F(SharedStationTest, TheWindowCountsAsTheRecordsDoAndSendsTheQueueOnRequest) {
+    const auto before = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
     auto link = openLink({.url = url(), .localPath = data_.filePath("outbox.sqlite")});
     auto& done = addUnit(unitNo(31, {4, 0, 2, 47}));
     auto& paced = addUnit(unitNo(32));
@@ -556,7 +561,7 @@ TEST_F(SharedStationTest, TheWindowCountsAsTheRecordsDoAndSendsTheQueueOnRequest
     sendNow->click();
     EXPECT_TRUE(waitFor([&] { return link->state().queued == 0 && link->state().connected; }, 15000))
         << station::describe(link->state()).toStdString();
-    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
+    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"), before);
     std::multiset<Verdict> got;
     for (const auto& [id, verdict] : verdicts) got.insert(verdict);
     EXPECT_EQ(got, (std::multiset<Verdict>{Verdict::Passed, Verdict::Interrupted}));
