@@ -367,7 +367,8 @@ bool RecordStore::open() {
         }
         const Shared state = connectShared(true);
         if (state == Shared::Refused) return fail(error_);
-        if (state == Shared::Connected) toShared(nullptr, false);
+        // A reader sends nothing: what is queued here is its station's to send.
+        if (state == Shared::Connected && options_.access != Access::Reader) toShared(nullptr, false);
     }
     open_ = true;
     return true;
@@ -537,12 +538,23 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
             dropShared(dbError(q.lastError()));
             return Shared::Away;
         }
-        const QStringList tables = db.tables(QSql::Tables);
+        // One question, so a server that fails it is away, not refused.
+        if (!q.exec(QStringLiteral("SELECT to_regclass('runs') IS NOT NULL, to_regclass('schema_version') IS NOT NULL")) ||
+            !q.next()) {
+            dropShared(dbError(q.lastError()));
+            return Shared::Away;
+        }
+        const bool hasRuns = q.value(0).toBool();
+        const bool hasVersion = q.value(1).toBool();
         int version = 0;
-        if (tables.contains(QStringLiteral("schema_version")) &&
-            q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) && q.next())
+        if (hasVersion) {
+            if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next()) {
+                dropShared(dbError(q.lastError()));
+                return Shared::Away;
+            }
             version = q.value(0).toInt();
-        if (!tables.contains(QStringLiteral("runs")) || version <= 0) {
+        }
+        if (!hasRuns || version <= 0) {
             db.close();
             error_ = vek::translated(texts::kNoSchemaVersion).arg(url_->display());
             return Shared::Refused;
@@ -719,7 +731,7 @@ bool RecordStore::put(const Run& run) {
 }
 
 bool RecordStore::send() {
-    if (!open_ || !url_ || options_.access == Access::Writer) return false;
+    if (!open_ || !url_ || options_.access == Access::Writer || options_.access == Access::Reader) return false;
     return toShared(nullptr, true);
 }
 
@@ -843,7 +855,7 @@ bool RecordStore::endRun(const QString& id, const RunEnd& end) {
 
 bool RecordStore::retry() {
     if (!open_) return false;
-    bool ok = !url_ || options_.access == Access::Writer || toShared(nullptr, true);
+    bool ok = !url_ || options_.access == Access::Writer || options_.access == Access::Reader || toShared(nullptr, true);
     std::vector<QString> unsaved;
     for (const auto& [id, open] : runs_)
         if (!open.saved) unsaved.push_back(id);

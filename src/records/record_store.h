@@ -92,9 +92,12 @@ public:
     RecordStore& operator=(const RecordStore&) = delete;
 
     // Opens the local file (creating its folder) and, with an address, the
-    // shared server; creates or migrates the schema; marks this station's runs
-    // left running by a crash as interrupted; sends what was queued. A server
-    // that cannot be reached is not a failure: runs queue locally. False, with
+    // shared server; creates or migrates the schema; settles this data
+    // folder's dead instances (their runs left running by a crash are marked
+    // interrupted unless the outbox holds their state); sends what was
+    // queued. A Reader only opens: the local file read-only and only if it is
+    // there, the server without making or migrating anything. A server that
+    // cannot be reached is not a failure: runs queue locally. False, with
     // errorString(), for a bad address, a schema newer than this tool's or not
     // ours (nothing written), or a local file that cannot be opened.
     bool open();
@@ -139,8 +142,8 @@ public:
     // the local file, or with a server in the outbox. False, with
     // errorString(), when it could not be stored; nothing is kept then.
     bool put(const Run& run);
-    // Sends what the outbox holds for this store's server (Station, Sender,
-    // Reader). True when the server took all of it.
+    // Sends what the outbox holds for this store's server (Station, Sender;
+    // a Reader never sends). True when the server took all of it.
     bool send();
 
     // Records the start of a run; its id (made here when not given), or

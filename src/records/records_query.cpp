@@ -305,25 +305,40 @@ RecordsQuery::Where RecordsQuery::where(const RunQuery& query, bool withVerdict)
 
 namespace {
 
-// Each unit's last run in the period, with its verdict as shown; `k` = 1 marks
-// the last one, `n` counts the unit's runs and `first` is its first run's
-// verdict. Window functions: SQLite 3.25 and every PostgreSQL in use.
-QString lastRunPerUnit(const QString& whereSql, const QString& stale) {
+// Each unit's last run in the period, with its verdict as shown; `k` = 1
+// marks the last one and `n` counts the unit's runs. With `perStation` a unit
+// is counted at each station it ran at, by its last run there.
+//
+// PostgreSQL: window functions, one window so one sort serves them; `n` only
+// when the figures need it. SQLite: one GROUP BY whose bare columns come from
+// the row of its one MAX() (the last run), which reads each row once instead
+// of once per window function; every group is a unit's last run (k = 1).
+QString lastRunPerUnit(const QString& whereSql, const QString& stale, bool perStation, bool figures, bool sqlite) {
+    const QString partition = perStation ? QStringLiteral("station, ") : QString();
+    if (sqlite) {
+        return QStringLiteral(
+                   "WITH last AS (SELECT started_at, failure_reason, station,"
+                   " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown, 1 AS k, n FROM"
+                   " (SELECT MAX(started_at || ' ' || id) AS last_key, started_at, failure_reason, station, verdict,"
+                   " instance, COUNT(*) AS n FROM runs WHERE 1 = 1%1 GROUP BY %3COALESCE(unit_id, id)) units) ")
+            .arg(whereSql, stale, partition);
+    }
     return QStringLiteral(
                "WITH last AS (SELECT started_at, failure_reason, station,"
                " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown,"
-               " ROW_NUMBER() OVER (PARTITION BY COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC) AS k,"
-               " COUNT(*) OVER (PARTITION BY COALESCE(unit_id, id)) AS n,"
-               " FIRST_VALUE(verdict) OVER (PARTITION BY COALESCE(unit_id, id) ORDER BY started_at, id"
-               " ROWS BETWEEN UNBOUNDED PRECEDING AND UNBOUNDED FOLLOWING) AS first"
-               " FROM runs WHERE 1 = 1%1) ")
-        .arg(whereSql, stale);
+               " ROW_NUMBER() OVER w AS k%4"
+               " FROM runs WHERE 1 = 1%1"
+               " WINDOW w AS (PARTITION BY %3COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC)) ")
+        .arg(whereSql, stale, partition,
+             figures ? QStringLiteral(", COUNT(*) OVER (PARTITION BY %1COALESCE(unit_id, id)) AS n").arg(partition)
+                     : QString());
 }
 
-// Per group of last runs: how many, how many reworked, how many first pass.
+// Per group of last runs: how many, how many reworked (more than one run),
+// how many passed first time (passed on their only run).
 const char* const kUnitSums =
     "COUNT(*), SUM(CASE WHEN n > 1 THEN 1 ELSE 0 END),"
-    " SUM(CASE WHEN shown = 'passed' AND first = 'passed' THEN 1 ELSE 0 END)";
+    " SUM(CASE WHEN shown = 'passed' AND n = 1 THEN 1 ELSE 0 END)";
 
 bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
     if (!q.prepare(sql)) return false;
@@ -333,13 +348,13 @@ bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
 
 }  // namespace
 
-std::pair<QString, QVariantList> RecordsQuery::lastRuns(const RunQuery& query) {
+std::pair<QString, QVariantList> RecordsQuery::lastRuns(const RunQuery& query, bool perStation, bool figures) {
     findDeadStations();
     const Where w = where(query, false);
     const QString staleWord = isShared() ? QString::fromLatin1(kWithoutNews) : verdictText(Verdict::Interrupted);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), staleWord};
     binds << w.binds;
-    return {lastRunPerUnit(w.sql, staleSql()), binds};
+    return {lastRunPerUnit(w.sql, staleSql(), perStation, figures, !isShared()), binds};
 }
 
 std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
@@ -447,7 +462,7 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
 
 std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQuery& query, int limit) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
-    auto [last, binds] = lastRuns(query);
+    auto [last, binds] = lastRuns(query, false, false);
     binds << verdictText(Verdict::Failed);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
@@ -481,18 +496,23 @@ std::optional<std::vector<std::pair<QString, VerdictCounts>>> RecordsQuery::unit
     if (!open_) return failed(text(texts::kQueryNotOpen));
     std::vector<std::pair<QString, VerdictCounts>> out;
     if (!query.station.isEmpty()) return out;
-    const auto names = stations(query);
-    if (!names) return std::nullopt;
-    if (names->size() < 2) return out;
-    // Each station's own units by their last run there: a unit failed at
-    // one station and passed at the next counts at both.
-    for (const QString& name : *names) {
-        RunQuery one = query;
-        one.station = name;
-        const auto counts = units(one);
-        if (!counts) return std::nullopt;
-        out.emplace_back(name, *counts);
+    // Each station's own units by their last run there, in one statement: a
+    // unit failed at one station and passed at the next counts at both.
+    auto [last, binds] = lastRuns(query, true);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.setForwardOnly(true);
+    if (!execWith(q,
+                  last + QStringLiteral("SELECT station, shown, %1 FROM last WHERE k = 1 GROUP BY station, shown"
+                                        " ORDER BY station")
+                             .arg(QLatin1String(kUnitSums)),
+                  binds))
+        return failed(q);
+    while (q.next()) {
+        const QString station = textAt(q, 0);
+        if (out.empty() || out.back().first != station) out.emplace_back(station, VerdictCounts{});
+        out.back().second.add(textAt(q, 1), q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt());
     }
+    if (out.size() < 2) out.clear();
     return out;
 }
 

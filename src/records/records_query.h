@@ -12,8 +12,9 @@
 //   still hold its last state in its outbox, and only that host writes it.
 //   Nothing is written here. Runs that name no instance (older files) go by
 //   their age: begun more than `staleAfter` ago;
-// - beside the last verdict: first pass (the unit's first run in the period
-//   passed, and so did its last) and rework (more than one run in the period).
+// - beside the last verdict: first pass (the unit passed on its one run of
+//   the period) and rework (more than one run in the period); every passed
+//   unit is one or the other.
 //
 // Aggregates are the database's (GROUP BY on the UTC hour of started_at,
 // which is indexed), so a month of a busy line comes back as a few hundred
@@ -59,14 +60,14 @@ struct VerdictCounts {
     int running = 0;
     int withoutNews = 0;  // on the server, `running` for a station that is gone
     int other = 0;        // a verdict word this version does not know
-    int firstPass = 0;    // passed on their first run (and still passed)
+    int firstPass = 0;    // passed on their one run of the period
     int rework = 0;       // more than one run
 
     int total() const { return passed + failed + interrupted + running + withoutNews + other; }
     // Passed among those that ended passed or failed, in percent; nothing
     // when none did.
     std::optional<double> yieldPercent() const;
-    // Passed on their first run among the same units.
+    // Passed on their one run, among the same units.
     std::optional<double> firstPassPercent() const;
     void add(const QString& verdict, int count, int rework = 0, int firstPass = 0);
     VerdictCounts& operator+=(const VerdictCounts& other);
@@ -173,7 +174,7 @@ private:
     // The "last" table (each unit's last run, with the verdict shown) for
     // the query, and the values its placeholders take; a statement adds its
     // own after them.
-    std::pair<QString, QVariantList> lastRuns(const RunQuery& query);
+    std::pair<QString, QVariantList> lastRuns(const RunQuery& query, bool perStation = false, bool figures = true);
     bool fail(const QString& text);
     std::nullopt_t failed(const QString& text);
     std::nullopt_t failed(const QSqlQuery& query);

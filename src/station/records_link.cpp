@@ -18,7 +18,6 @@ namespace vek::station {
 
 namespace {
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
 
 }  // namespace

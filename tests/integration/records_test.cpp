@@ -805,12 +805,9 @@ TEST_F(SharedRecords, EachDataFolderSettlesOnlyItsOwnDeadInstances) {
     EXPECT_TRUE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), a.instance())));
 }
 
-// A line's day with rework, interruptions, a run without news and two
-// stations: each figure exact, for the whole line and per station.
-TEST_F(SharedRecords, YieldFiguresCountFirstPassReworkAndRunsWithoutNews) {
-    RecordStore store(options(QStringLiteral("s1"), QStringLiteral("figures")));
-    ASSERT_TRUE(store.open()) << store.errorString();
-    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-3 * 3600);
+// A line's day with rework, interruptions, a run whose station went away and
+// two stations, written through `store`; its first run began at `start`.
+void putLineDay(RecordStore& store, const QDateTime& start) {
     int minute = 0;
     auto put = [&](const char* station, const char* unit, Verdict verdict, const QString& instance = {}) {
         records::Run run;
@@ -834,51 +831,71 @@ TEST_F(SharedRecords, YieldFiguresCountFirstPassReworkAndRunsWithoutNews) {
     put("s2", "U5", Verdict::Passed);
     put("s2", "U6", Verdict::Running, QStringLiteral("gone-1"));  // its station went away
     put("s2", "U7", Verdict::Interrupted);
-    ASSERT_EQ(store.pendingUploads(), 0);
+}
 
-    RecordsQuery query({.url = url()});
-    ASSERT_TRUE(query.open()) << query.errorString();
+using Figures = std::tuple<int, int, int, int, int, int>;  // passed, failed, interrupted, without news, first pass, rework
+Figures figures(const VerdictCounts& c) {
+    return {c.passed, c.failed, c.interrupted, c.withoutNews, c.firstPass, c.rework};
+}
+
+// The same day read from the local file and from the server (two forms of
+// the same counting): each figure exact, for the line and per station. The
+// run whose station went away is interrupted in the local file (this host's
+// own) and without news on the server, where nothing rewrites it.
+void expectLineDayFigures(RecordsQuery& query, const QDateTime& start, bool shared) {
     RunQuery today;
     today.from = start;
     const auto all = query.units(today);
     ASSERT_TRUE(all) << query.errorString();
     EXPECT_EQ(all->total(), 7);
-    EXPECT_EQ(all->passed, 4);
-    EXPECT_EQ(all->failed, 1);
-    EXPECT_EQ(all->interrupted, 1);
-    EXPECT_EQ(all->withoutNews, 1);
+    EXPECT_EQ(figures(*all), shared ? Figures(4, 1, 1, 1, 2, 2) : Figures(4, 1, 2, 0, 2, 2));
     EXPECT_EQ(all->running, 0);
-    EXPECT_EQ(all->firstPass, 2);
-    EXPECT_EQ(all->rework, 2);
     EXPECT_DOUBLE_EQ(*all->yieldPercent(), 80.0);
     EXPECT_DOUBLE_EQ(*all->firstPassPercent(), 40.0);
 
     const auto perStation = query.unitsPerStation(today);
     ASSERT_TRUE(perStation) << query.errorString();
     ASSERT_EQ(perStation->size(), 2u);
-    const VerdictCounts& s1 = perStation->at(0).second;
-    const VerdictCounts& s2 = perStation->at(1).second;
     EXPECT_EQ(perStation->at(0).first, QStringLiteral("s1"));
-    EXPECT_EQ(std::tuple(s1.passed, s1.failed, s1.interrupted, s1.withoutNews, s1.firstPass, s1.rework),
-              std::tuple(2, 1, 0, 0, 1, 1));
-    EXPECT_EQ(std::tuple(s2.passed, s2.failed, s2.interrupted, s2.withoutNews, s2.firstPass, s2.rework),
-              std::tuple(2, 0, 1, 1, 1, 1));
+    EXPECT_EQ(figures(perStation->at(0).second), Figures(2, 1, 0, 0, 1, 1));
+    EXPECT_EQ(figures(perStation->at(1).second), shared ? Figures(2, 0, 1, 1, 1, 1) : Figures(2, 0, 2, 0, 1, 1));
 
     // The hourly buckets add up to the same figures.
     const auto hours = query.unitsOver(today, Bucket::Hour);
     ASSERT_TRUE(hours) << query.errorString();
     VerdictCounts summed;
     for (const TimeBucket& b : *hours) summed += b.units;
-    EXPECT_EQ(std::tuple(summed.passed, summed.failed, summed.interrupted, summed.withoutNews, summed.firstPass,
-                         summed.rework),
-              std::tuple(4, 1, 1, 1, 2, 2));
+    EXPECT_EQ(figures(summed), figures(*all));
 
-    // The run without news is listed as such and stays `running` on the server.
     const auto listed = query.runs(today, 50);
     ASSERT_TRUE(listed);
-    int withoutNews = 0;
-    for (const RunSummary& r : *listed) withoutNews += r.withoutNews ? 1 : 0;
-    EXPECT_EQ(withoutNews, 1);
+    int withoutNews = 0, stale = 0;
+    for (const RunSummary& r : *listed) withoutNews += r.withoutNews ? 1 : 0, stale += r.stale ? 1 : 0;
+    EXPECT_EQ(withoutNews, shared ? 1 : 0);
+    EXPECT_EQ(stale, shared ? 0 : 1);
+}
+
+TEST_F(LocalRecords, YieldFiguresCountFirstPassReworkAndInterruptions) {
+    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-3 * 3600);
+    {
+        RecordStore store({.localPath = path()});
+        ASSERT_TRUE(store.open()) << store.errorString();
+        putLineDay(store, start);
+    }
+    RecordsQuery query({.localPath = path()});
+    ASSERT_TRUE(query.open()) << query.errorString();
+    expectLineDayFigures(query, start, false);
+}
+
+TEST_F(SharedRecords, YieldFiguresCountFirstPassReworkAndRunsWithoutNews) {
+    RecordStore store(options(QStringLiteral("s1"), QStringLiteral("figures")));
+    ASSERT_TRUE(store.open()) << store.errorString();
+    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-3 * 3600);
+    putLineDay(store, start);
+    ASSERT_EQ(store.pendingUploads(), 0);
+    RecordsQuery query({.url = url()});
+    ASSERT_TRUE(query.open()) << query.errorString();
+    expectLineDayFigures(query, start, true);
     EXPECT_EQ(server().count(QStringLiteral("verdict = 'running'")), 1) << "nothing rewrote it";
 }
 

@@ -384,6 +384,8 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
         p.start(QStringLiteral(VEKTOOL_CLI), arguments);
         EXPECT_TRUE(p.waitForFinished(20000));
         *code = p.exitCode();
+        const QByteArray said = p.readAllStandardError();
+        if (*code != 0) ADD_FAILURE() << arguments.join(' ').toStdString() << ": " << said.toStdString();
         return p.readAllStandardOutput();
     };
     // A listing reads: the queued runs are shown, marked, and stay queued.
@@ -526,7 +528,9 @@ TEST_F(SharedStationTest, AServerStoppedOrHungHoldsTheExitNoLongerThanTheBound) 
             EXPECT_TRUE(err_.contains(QString::fromUtf8("Todos os registros chegaram"))) << err_.toStdString();
         held.reset();
         QString error;
-        if (!hung) ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+        if (!hung) {
+            ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+        }
     }
 }
 
