@@ -43,6 +43,7 @@ void RecordsViewerWorker::load(const ViewerRequest& request) {
         return done(false);
     }
     result.source = query_->description();
+    query_->forgetStations();
     if (request.figures) {
         records::RunQuery today = request.query;
         today.from = request.todayFrom;
@@ -78,6 +79,7 @@ void RecordsViewerWorker::loadDetails(quint64 serial, const QString& id) {
         emit detailsLoaded(details);
         return;
     }
+    query_->forgetStations();
     auto run = query_->details(id);
     details.ok = run.has_value();
     if (run)

@@ -226,6 +226,11 @@ QString RecordsQuery::staleSql() const {
 }
 
 void RecordsQuery::findDeadStations() {
+    // The statements of one look at the records (the viewer's pictures and
+    // table, one after the other) share one finding: each asks the whole
+    // table, and a station does not die and come back within a second.
+    if (deadFound_.isValid() && deadFound_.elapsed() < kDeadStationsReuseMs) return;
+    deadFound_.start();
     dead_.clear();
     if (!hasColumn(QStringLiteral("instance"))) return;
     QSqlDatabase db = QSqlDatabase::database(name_, false);

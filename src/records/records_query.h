@@ -27,6 +27,7 @@
 // nothing with errorString() when the database failed.
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -141,6 +142,9 @@ public:
 
     // A running run that started longer ago than this reads as interrupted.
     void setStaleAfterSeconds(qint64 seconds) { staleAfterSeconds_ = seconds; }
+    // The next statement asks again which stations are gone, rather than
+    // reuse what a statement under a second ago found.
+    void forgetStations() { deadFound_.invalidate(); }
     // The moment "now" is taken to be; invalid: the clock's.
     void setNow(const QDateTime& now) { now_ = now; }
 
@@ -188,6 +192,8 @@ private:
     QString error_;
     qint64 staleAfterSeconds_ = 3600;
     QStringList dead_;
+    QElapsedTimer deadFound_;
+    static constexpr qint64 kDeadStationsReuseMs = 1000;
     QDateTime now_;
 };
 
