@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -19,10 +22,12 @@
 #include <utility>
 #include <vector>
 
+#include "app/records_viewer.h"
 #include "records/record_store.h"
 #include "records/records_query.h"
 #include "records/records_texts.h"
 #include "support/pg_test_server.h"
+#include "wait_for.h"
 
 // Messages and failed comparisons show texts as text.
 std::ostream& operator<<(std::ostream& os, const QString& text) { return os << '"' << text.toStdString() << '"'; }
@@ -768,6 +773,24 @@ TEST_F(SharedRecords, EachDataFolderSettlesOnlyItsOwnDeadInstances) {
     EXPECT_TRUE(b.interruptedRuns().isEmpty());
     EXPECT_EQ(onServer(*ended), QStringLiteral("running"));
     EXPECT_EQ(onServer(*unended), QStringLiteral("running"));
+
+    // The viewer over the server: A's two runs are without news, not interrupted.
+    {
+        app::RecordsViewer viewer(RecordsSource{url(), localPath(QStringLiteral("viewer"))});
+        viewer.show();
+        ASSERT_TRUE(testing::waitUntil([&] { return !viewer.loading(); }, 20000));
+        auto* table = viewer.findChild<QTableWidget*>(QStringLiteral("RecordsTable"));
+        ASSERT_TRUE(table);
+        const QRegularExpression withoutNews(QString::fromUtf8("^sem notícia desde \\d\\d:\\d\\d \\(estação host-a\\)$"));
+        int shown = 0;
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                if (table->item(row, column) && withoutNews.match(table->item(row, column)->text()).hasMatch()) ++shown;
+        EXPECT_EQ(shown, 2);
+        EXPECT_TRUE(viewer.findChild<QLabel*>(QStringLiteral("RecordsYield"))->text().contains(QString::fromUtf8("2 sem notícia")))
+            << viewer.findChild<QLabel*>(QStringLiteral("RecordsYield"))->text().toStdString();
+    }
+    EXPECT_EQ(onServer(*unended), QStringLiteral("running")) << "the viewer wrote nothing";
 
     // A reader from elsewhere: both without news, nothing written.
     {
