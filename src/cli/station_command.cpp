@@ -186,8 +186,8 @@ int runStation(const StationArgs& args) {
     const station::Summary& s = station.summary();
     if (!args.quiet) say(qs(station::texts::kSummary).arg(s.passed).arg(s.failed).arg(s.interrupted));
     if (s.unrecorded > 0) say(qs(station::texts::kSummaryUnrecorded).arg(s.unrecorded));
-    if (!args.quiet)
-        for (const QString& f : s.failures) say(QStringLiteral("  ") + f);
+    // Quiet or not, each unit that did not pass is named with its reason.
+    for (const QString& f : s.failures) say(QStringLiteral("  ") + f);
     // What did not reach the server, and where it waits; or that all did.
     const int queued = link.queuedAtClose();
     if (link.state().shared) {

@@ -237,8 +237,7 @@ void RecordsLink::put(const records::Run& run, quint64 seq) {
 
 void RecordsLink::sendNow() {
     if (!sender_ || closed_) return;
-    QMetaObject::invokeMethod(sender_, [this] {
-        Sender* s = sender_;
+    QMetaObject::invokeMethod(sender_, [s = sender_] {
         if (!s->store || !s->store->isOpen()) return;
         s->store->send();
         if (s->report) s->report();
@@ -268,8 +267,9 @@ bool RecordsLink::close() {
         // The queue's last chance, bounded: a server that answers takes it
         // within a few seconds; one that does not leaves it in the outbox.
         auto result = std::make_shared<std::pair<std::atomic<int>, std::atomic<bool>>>(-1, false);
-        QMetaObject::invokeMethod(sender_, [this, result] {
-            Sender* s = sender_;
+        // The sender is named here, not read from the member when it runs:
+        // a sender left behind runs this after closing has moved on.
+        QMetaObject::invokeMethod(sender_, [s = sender_, result] {
             s->tick.stop();
             if (s->store && s->store->isOpen()) {
                 s->store->send();
