@@ -210,7 +210,13 @@ inline constexpr vek::Text kStationInterrupted = VEK_TR("app", "INTERROMPIDO");
 inline constexpr vek::Text kStationQrUnknown = VEK_TR("app", "Etiqueta %1 não corresponde a nenhum Vek da estação!");
 inline constexpr vek::Text kStationQrRecorded = VEK_TR("app", "Etiqueta %1 registrada em %2.");
 inline constexpr vek::Text kStationWaiting = VEK_TR("app", "Conecte os Vek: cada porta começa sozinha.");
-inline constexpr vek::Text kStationSummary = VEK_TR("app", "Concluídos: %1   Falharam: %2");
+// Units by their last run, as the records count them.
+inline constexpr vek::Text kStationSummary =
+    VEK_TR("app", "Aprovadas: %1   Reprovadas: %2   Interrompidas: %3   Sem registro: %4");
+// Sends the local queue to the server now, without waiting for the next try.
+inline constexpr vek::Text kStationSendNow = VEK_TR("app", "Enviar agora");
+inline constexpr vek::Text kStationSendNowHint =
+    VEK_TR("app", "Envia já ao servidor os registros que esperam na fila local desta máquina");
 inline constexpr vek::Text kStationNoRecords = VEK_TR("app", "Registros: nenhum — nada desta estação é registrado");
 // How the records stand, as the station words it.
 inline constexpr vek::Text kStationRecordsClosed = VEK_TR("app", "A estação não começa sem registros. %1");

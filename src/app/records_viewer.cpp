@@ -55,6 +55,9 @@ constexpr int kReasonWidth = 38;
 QString verdictShown(const records::RunSummary& run) {
     using records::Verdict;
     if (run.stale) return qs(texts::kVerdictStale);
+    if (run.withoutNews)
+        return qs(texts::kVerdictWithoutNews)
+            .arg(run.startedAt.toLocalTime().toString(QStringLiteral("HH:mm")), run.station);
     const auto verdict = records::verdictFromText(run.verdict);
     if (!verdict) return run.verdict;
     switch (*verdict) {
@@ -494,17 +497,29 @@ void RecordsViewer::showResult(const ViewerResult& result) {
 
 void RecordsViewer::showFigures(const ViewerResult& result) {
     const QLocale locale;
-    if (const auto yield = result.today.yieldPercent()) {
-        yield_->setText(qs(texts::kYield)
-                            .arg(locale.toString(*yield, 'f', 1), locale.toString(result.today.passed),
-                                 locale.toString(result.today.failed)));
+    auto percent = [&](std::optional<double> value) { return value ? locale.toString(*value, 'f', 1) : QStringLiteral("—"); };
+    const records::VerdictCounts& t = result.today;
+    QString headline;
+    if (t.yieldPercent()) {
+        headline = qs(texts::kYield)
+                       .arg(percent(t.yieldPercent()), percent(t.firstPassPercent()), locale.toString(t.passed),
+                            locale.toString(t.failed), locale.toString(t.rework), locale.toString(t.interrupted),
+                            locale.toString(t.withoutNews));
     } else {
-        yield_->setText(qs(texts::kYieldNone));
+        headline = qs(texts::kYieldNone).arg(locale.toString(t.interrupted), locale.toString(t.withoutNews));
     }
+    for (const auto& [name, c] : result.todayPerStation)
+        headline += u'\n' + qs(texts::kYieldStation)
+                                .arg(name, percent(c.yieldPercent()), percent(c.firstPassPercent()),
+                                     locale.toString(c.passed), locale.toString(c.failed), locale.toString(c.rework),
+                                     locale.toString(c.interrupted), locale.toString(c.withoutNews));
+    yield_->setText(headline);
     const records::VerdictCounts& p = result.period;
     periodUnits_->setText(qs(texts::kPeriodUnits)
                               .arg(locale.toString(p.total()), locale.toString(p.passed), locale.toString(p.failed),
-                                   locale.toString(p.interrupted), locale.toString(p.running)));
+                                   locale.toString(p.interrupted), locale.toString(p.running),
+                                   locale.toString(p.withoutNews), locale.toString(p.firstPass),
+                                   locale.toString(p.rework)));
 
     // The stations of the period, keeping the one chosen.
     const QString chosen = station_->currentData().toString();
@@ -527,12 +542,26 @@ void RecordsViewer::showFigures(const ViewerResult& result) {
 void RecordsViewer::showHourly(const ViewerResult& result) {
     const bool hourly = bucket_ == records::Bucket::Hour;
     QChart* chart = newChart(qs(hourly ? texts::kChartPerHour : texts::kChartPerDay));
-    auto* passed = new QBarSet(qs(texts::kVerdictsPassed));
-    auto* failed = new QBarSet(qs(texts::kVerdictsFailed));
-    passed->setColor(kPassedColor);
-    failed->setColor(kFailedColor);
-    passed->setBorderColor(kPassedColor);
-    failed->setBorderColor(kFailedColor);
+    // Passed first time and after rework, failed, interrupted, without news:
+    // every unit of the hour in its one bar.
+    struct Part {
+        QBarSet* set;
+        int (*of)(const records::VerdictCounts&);
+    };
+    const Part parts[] = {
+        {new QBarSet(qs(texts::kVerdictsFirstPass)), [](const records::VerdictCounts& c) { return c.firstPass; }},
+        {new QBarSet(qs(texts::kVerdictsReworked)),
+         [](const records::VerdictCounts& c) { return c.passed - c.firstPass; }},
+        {new QBarSet(qs(texts::kVerdictsFailed)), [](const records::VerdictCounts& c) { return c.failed; }},
+        {new QBarSet(qs(texts::kVerdictsInterrupted)), [](const records::VerdictCounts& c) { return c.interrupted; }},
+        {new QBarSet(qs(texts::kVerdictsWithoutNews)), [](const records::VerdictCounts& c) { return c.withoutNews; }},
+    };
+    const QColor colors[] = {kPassedColor, kPassedColor.lighter(150), kFailedColor, kInterruptedColor,
+                             QColor(0x75, 0x75, 0x75)};
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+        parts[i].set->setColor(colors[i]);
+        parts[i].set->setBorderColor(colors[i]);
+    }
     QStringList categories;
     // Every hour or day of the period gets its bar, empty ones too, so the
     // axis reads as time.
@@ -540,24 +569,23 @@ void RecordsViewer::showHourly(const ViewerResult& result) {
     int highest = 0;
     for (QDateTime at = from_; at.isValid() && at < to_; at = hourly ? at.addSecs(3600) : at.addDays(1)) {
         const QDateTime next = hourly ? at.addSecs(3600) : at.addDays(1);
-        int p = 0, f = 0;
+        records::VerdictCounts in;
         while (bucket != result.buckets.end() && bucket->start < next) {
-            if (bucket->start >= at) {
-                p += bucket->units.passed;
-                f += bucket->units.failed;
-            }
+            if (bucket->start >= at) in += bucket->units;
             ++bucket;
         }
-        *passed << p;
-        *failed << f;
-        highest = qMax(highest, p + f);
+        int height = 0;
+        for (const Part& part : parts) {
+            *part.set << part.of(in);
+            height += part.of(in);
+        }
+        highest = qMax(highest, height);
         categories << (hourly ? qs(texts::kHourLabel).arg(at.time().hour())
                               : at.date().toString(QStringLiteral("dd/MM")));
         if (categories.size() > 400) break;  // a custom year reads by the day: enough
     }
     auto* series = new QStackedBarSeries;
-    series->append(passed);
-    series->append(failed);
+    for (const Part& part : parts) series->append(part.set);
     series->setBarWidth(0.8);
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;

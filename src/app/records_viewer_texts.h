@@ -41,12 +41,28 @@ inline constexpr vek::Text kVerdictsPassed = VEK_TR("records_viewer", "Aprovadas
 inline constexpr vek::Text kVerdictsFailed = VEK_TR("records_viewer", "Reprovadas");
 inline constexpr vek::Text kVerdictsInterrupted = VEK_TR("records_viewer", "Interrompidas");
 inline constexpr vek::Text kVerdictsRunning = VEK_TR("records_viewer", "Em andamento");
+inline constexpr vek::Text kVerdictsFirstPass = VEK_TR("records_viewer", "Aprovadas na primeira passagem");
+inline constexpr vek::Text kVerdictsReworked = VEK_TR("records_viewer", "Aprovadas com retrabalho");
+inline constexpr vek::Text kVerdictsWithoutNews = VEK_TR("records_viewer", "Sem notícia");
+// A run left `running` on the server by a station that is gone: when it
+// began, its station.
+inline constexpr vek::Text kVerdictWithoutNews = VEK_TR("records_viewer", "sem notícia desde %1 (estação %2)");
 
 // The figures
-inline constexpr vek::Text kYield = VEK_TR("records_viewer", "Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas");
-inline constexpr vek::Text kYieldNone = VEK_TR("records_viewer", "Rendimento hoje: nenhuma unidade concluída ainda");
+// Final yield, first-pass yield, then units: passed, failed, reworked,
+// interrupted, without news.
+inline constexpr vek::Text kYield =
+    VEK_TR("records_viewer", "Rendimento hoje: %1 % (primeira passagem %2 %) — %3 aprovadas, %4 reprovadas, "
+    "%5 com retrabalho, %6 interrompidas, %7 sem notícia");
+inline constexpr vek::Text kYieldNone =
+    VEK_TR("records_viewer", "Rendimento hoje: nenhuma unidade concluída ainda — %1 interrompidas, %2 sem notícia");
+// The same per station: its name, then as above.
+inline constexpr vek::Text kYieldStation =
+    VEK_TR("records_viewer", "%1: %2 % (primeira passagem %3 %) — %4 aprovadas, %5 reprovadas, "
+    "%6 com retrabalho, %7 interrompidas, %8 sem notícia");
 inline constexpr vek::Text kPeriodUnits =
-    VEK_TR("records_viewer", "No período: %1 unidades — %2 aprovadas, %3 reprovadas, %4 interrompidas, %5 em andamento "
+    VEK_TR("records_viewer", "No período: %1 unidades — %2 aprovadas, %3 reprovadas, %4 interrompidas, %5 em andamento, "
+    "%6 sem notícia; %7 aprovadas na primeira passagem, %8 com retrabalho "
     "(cada unidade contada uma vez, pelo último resultado).");
 inline constexpr vek::Text kChartPerHour = VEK_TR("records_viewer", "Unidades por hora");
 inline constexpr vek::Text kChartPerDay = VEK_TR("records_viewer", "Unidades por dia");

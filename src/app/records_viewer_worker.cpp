@@ -43,6 +43,7 @@ void RecordsViewerWorker::load(const ViewerRequest& request) {
         return done(false);
     }
     result.source = query_->description();
+    query_->forgetStations();
     if (request.figures) {
         records::RunQuery today = request.query;
         today.from = request.todayFrom;
@@ -50,17 +51,13 @@ void RecordsViewerWorker::load(const ViewerRequest& request) {
         auto buckets = query_->unitsOver(request.query, request.bucket);
         if (!buckets) return done(false);
         result.buckets = std::move(*buckets);
-        for (const records::TimeBucket& b : result.buckets) {
-            result.period.passed += b.units.passed;
-            result.period.failed += b.units.failed;
-            result.period.interrupted += b.units.interrupted;
-            result.period.running += b.units.running;
-            result.period.other += b.units.other;
-        }
+        for (const records::TimeBucket& b : result.buckets) result.period += b.units;
         auto reasons = query_->failureReasons(request.query, 8);
         auto todayUnits = query_->units(today);
         auto stations = query_->stations(request.query);
-        if (!reasons || !todayUnits || !stations) return done(false);
+        auto perStation = query_->unitsPerStation(today);
+        if (!reasons || !todayUnits || !stations || !perStation) return done(false);
+        result.todayPerStation = std::move(*perStation);
         result.reasons = std::move(*reasons);
         result.today = *todayUnits;
         result.stations = *stations;
@@ -82,6 +79,7 @@ void RecordsViewerWorker::loadDetails(quint64 serial, const QString& id) {
         emit detailsLoaded(details);
         return;
     }
+    query_->forgetStations();
     auto run = query_->details(id);
     details.ok = run.has_value();
     if (run)

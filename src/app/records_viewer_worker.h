@@ -35,6 +35,8 @@ struct ViewerResult {
     std::vector<records::TimeBucket> buckets{};
     std::vector<records::ReasonCount> reasons{};
     records::VerdictCounts today{};
+    // Today per station, when more than one recorded.
+    std::vector<std::pair<QString, records::VerdictCounts>> todayPerStation{};
     records::VerdictCounts period{};
     QStringList stations{};
     std::vector<records::RunSummary> runs{};

@@ -237,6 +237,19 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     recordsLabel_->setObjectName(QStringLiteral("StationRecords"));
     recordsLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     recordsLabel_->setWordWrap(true);
+    // The queue goes on its own every second; this is for the operator who
+    // wants it gone before unplugging the machine.
+    auto* sendNow = new QPushButton(qs(texts::kStationSendNow), this);
+    sendNow->setObjectName(QStringLiteral("B_SendNow"));
+    sendNow->setToolTip(qs(texts::kStationSendNowHint));
+    sendNow->setAccessibleName(qs(texts::kStationSendNowHint));
+    sendNow->setVisible(false);
+    connect(sendNow, &QPushButton::clicked, this, [this] {
+        if (link_) link_->sendNow();
+    });
+    auto* recordsLine = new QHBoxLayout;
+    recordsLine->addWidget(recordsLabel_, 1);
+    recordsLine->addWidget(sendNow);
     sourceLabel_ = new QLabel(this);
     sourceLabel_->setObjectName(QStringLiteral("StationSource"));
     sourceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -246,7 +259,7 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(where);
-    layout->addWidget(recordsLabel_);
+    layout->addLayout(recordsLine);
     layout->addWidget(sourceLabel_);
     layout->addWidget(table_, 1);
     layout->addWidget(message_);
@@ -297,6 +310,10 @@ void StationWindow::showRecordsState() {
     }
     const station::RecordsState& s = link_->state();
     recordsLabel_->setText(station::describe(s));
+    if (auto* sendNow = findChild<QPushButton*>(QStringLiteral("B_SendNow"))) {
+        sendNow->setVisible(s.shared);
+        sendNow->setEnabled(s.open && s.queued > 0);
+    }
     // Why the server is away is too long for the line; it is one look away.
     recordsLabel_->setToolTip(s.problem);
     const bool bad = !s.open || !s.storing || (s.shared && !s.connected && s.awaySince.isValid());
@@ -499,7 +516,8 @@ bool StationWindow::startStation() {
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
     connect(station_.get(), &station::Station::summaryChanged, this, [this] {
         const station::Summary& s = station_->summary();
-        say(qs(texts::kStationSummary).arg(s.passed).arg(s.failed + s.interrupted), false);
+        say(qs(texts::kStationSummary).arg(s.passed).arg(s.failed).arg(s.interrupted).arg(s.unrecorded),
+            s.unrecorded > 0);
     });
     connect(station_.get(), &station::Station::finished, this, &StationWindow::stationFinished);
     setIdle(false);

@@ -127,8 +127,10 @@ const CommandSpec kCommands[] = {
     {"station",
      QT_TRANSLATE_NOOP("cli", "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
      "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra."),
-     {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson}},
-    {"records", QT_TRANSLATE_NOOP("cli", "Lista os registros da estação de produção."), {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary}},
+     {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson, kQuiet}},
+    {"records", QT_TRANSLATE_NOOP("cli", "Lista os registros da estação de produção; só lê, nada envia nem altera. "
+     "`records sync` envia ao servidor o que espera na fila local desta máquina."),
+     {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary, kQuiet}},
 };
 
 // A configuration is a few kilobytes; anything past this is no configuration
@@ -365,6 +367,7 @@ int station(const QCommandLineParser& args) {
     station.preset = args.value(kPreset);
     station.file = args.value(kFile);
     station.json = args.isSet(kJson);
+    station.quiet = args.isSet(kQuiet);
     return runStation(station);
 }
 
@@ -482,12 +485,17 @@ bool confirmed(const QString& port, const unit::Backup& backup) {
     return answer[0] == 's' || answer[0] == 'S' || answer[0] == 'y' || answer[0] == 'Y';
 }
 
+// `records sync` rather than a listing.
+bool recordsSync = false;
+
 // Builds the job a command asks for, or answers at once (exit code).
 std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, const QCommandLineParser& args) {
     if (command == QLatin1String("station")) return station(args);
-    if (command == QLatin1String("records"))
-        return listRecords({args.value(kDb), args.value(kSince), args.value(kVerdict), args.value(kRunsOfUnit),
-                            args.isSet(kCsv), args.isSet(kJson), args.isSet(kSummary)});
+    if (command == QLatin1String("records")) {
+        const RecordsArgs records{args.value(kDb), args.value(kSince), args.value(kVerdict), args.value(kRunsOfUnit),
+                                  args.isSet(kCsv), args.isSet(kJson), args.isSet(kSummary), args.isSet(kQuiet)};
+        return recordsSync ? syncRecords(records) : listRecords(records);
+    }
     const bool json = args.isSet(kJson);
     const bool quiet = args.isSet(kQuiet);
     if (command == QLatin1String("ports")) return listPorts(json);
@@ -603,6 +611,11 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
     const QString name = arguments[1];
+    // `records sync`: the one command word with a second word.
+    if (name == QLatin1String("records") && arguments.size() > 2 && arguments[2] == QLatin1String("sync")) {
+        recordsSync = true;
+        arguments.removeAt(2);
+    }
     const CommandSpec* command = nullptr;
     for (const CommandSpec& c : kCommands)
         if (name == QLatin1String(c.name)) command = &c;

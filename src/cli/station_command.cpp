@@ -7,12 +7,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
-#include <unistd.h>
 
 #include "cli/cli_texts.h"
 #include "cli/interrupt.h"
@@ -109,22 +110,25 @@ int runStation(const StationArgs& args) {
         say(openError);
         return ExitUsage;
     }
-    say(station::describe(link.state()));
-    if (!source.source.isEmpty())
+    if (!args.quiet) say(station::describe(link.state()));
+    if (!source.source.isEmpty() && !args.quiet)
         say(qs(station::texts::kLineSource)
                 .arg(source.source, source.sha256.isEmpty() ? QString() : QStringLiteral(" (SHA-256 %1)").arg(source.sha256),
                      station::StationUnit::firmwareTarget()));
     QString lastState = station::describe(link.state());
     QObject::connect(&link, &station::RecordsLink::stateChanged, &link, [&] {
         const QString now = station::describe(link.state());
-        if (now != lastState) say(now);
+        // Quiet: only a server that went away, or rows that are not stored.
+        const station::RecordsState& st = link.state();
+        const bool warning = !st.storing || (st.shared && !st.connected && st.awaySince.isValid());
+        if (now != lastState && (!args.quiet || warning)) say(now);
         lastState = now;
     });
 
     station::Station station(form, args.ports, &link);
     station.setSource(source);
     station.setCount(args.count);
-    QObject::connect(&station, &station::Station::line, &station, &say);
+    if (!args.quiet) QObject::connect(&station, &station::Station::line, &station, &say);
     QObject::connect(&station, &station::Station::finished, &station, [] { QCoreApplication::exit(0); },
                      Qt::QueuedConnection);
 
@@ -160,17 +164,53 @@ int runStation(const StationArgs& args) {
         fileWatch.start(2000);
     }
 
-    QTimer::singleShot(0, &station, [&station] { station.start(); });
+    QTimer::singleShot(0, &station, [&] {
+        station.start();
+        // Which ports, said once; a station with nothing to watch says so
+        // rather than wait in silence.
+        if (!args.ports.isEmpty()) {
+            if (!args.quiet) say(qs(station::texts::kWatchingPorts).arg(args.ports.join(QStringLiteral(", "))));
+            return;
+        }
+        const QStringList extra = qEnvironmentVariable("VEKTOOL_EXTRA_PORTS").split(u':', Qt::SkipEmptyParts);
+        if (!args.quiet)
+            say(qs(station::texts::kWatchingAll)
+                    .arg(extra.isEmpty() ? QString()
+                                         : qs(station::texts::kWatchingExtra).arg(extra.join(QStringLiteral(", ")))));
+        if (station.units().isEmpty()) say(qs(station::texts::kWatchingNoneYet));
+    });
     QCoreApplication::exec();
     fileWatch.stop();
     link.close();
 
     const station::Summary& s = station.summary();
-    say(qs(station::texts::kSummary).arg(s.passed).arg(s.failed).arg(s.interrupted));
+    if (!args.quiet) say(qs(station::texts::kSummary).arg(s.passed).arg(s.failed).arg(s.interrupted));
     if (s.unrecorded > 0) say(qs(station::texts::kSummaryUnrecorded).arg(s.unrecorded));
+    // Quiet or not, each unit that did not pass is named with its reason.
     for (const QString& f : s.failures) say(QStringLiteral("  ") + f);
-    say(station::describe(link.state()));
-    if (args.json) out(QJsonDocument(summaryJson(s)).toJson(QJsonDocument::Compact) + '\n');
+    // What did not reach the server, and where it waits; or that all did.
+    const int queued = link.queuedAtClose();
+    if (link.state().shared) {
+        if (queued > 0)
+            say(qs(station::texts::kRecordsLeftQueued).arg(queued).arg(link.station()));
+        else if (queued < 0)
+            say(qs(station::texts::kRecordsQueueUnread).arg(link.station()));
+        else if (!args.quiet)
+            say(qs(station::texts::kRecordsAllSent).arg(link.state().where));
+    } else if (!args.quiet) {
+        say(station::describe(link.state()));
+    }
+    if (args.json) {
+        QJsonObject o = summaryJson(s);
+        if (link.state().shared) {
+            QJsonObject records;
+            records[QStringLiteral("server")] = link.state().where;
+            records[QStringLiteral("host")] = link.station();
+            records[QStringLiteral("queued")] = queued >= 0 ? QJsonValue(queued) : QJsonValue();
+            o[QStringLiteral("records")] = records;
+        }
+        out(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
+    }
     const int code = atOnce ? kExitStoppedAtOnce
                      : s.failed + s.interrupted + s.unrecorded == 0 ? ExitOk
                                                                      : ExitFailed;
@@ -178,7 +218,7 @@ int runStation(const StationArgs& args) {
         // The sender is stuck in a server that does not answer; its rows are
         // in the outbox. Waiting for it would hold the operator for nothing.
         std::fflush(nullptr);
-        ::_exit(code);
+        std::_Exit(code);
     }
     return code;
 }
@@ -246,32 +286,67 @@ int summarizeRecords(const RecordsArgs& args, const QDateTime& from) {
     const auto units = query.units(which);
     const auto runs = query.countRuns(which);
     const auto reasons = query.failureReasons(which, 20);
-    if (!units || !runs || !reasons) {
+    const auto perStation = query.unitsPerStation(which);
+    if (!units || !runs || !reasons || !perStation) {
         say(query.errorString());
         return ExitFailed;
     }
+    const QLocale locale;
+    auto percent = [&](std::optional<double> value) {
+        return value ? locale.toString(*value, 'f', 1) + QStringLiteral(" %") : QStringLiteral("—");
+    };
+    auto countsJson = [](const records::VerdictCounts& c) {
+        auto ratio = [](std::optional<double> v) { return v ? QJsonValue(*v) : QJsonValue(); };
+        return QJsonObject{{QStringLiteral("passed"), c.passed},
+                           {QStringLiteral("failed"), c.failed},
+                           {QStringLiteral("interrupted"), c.interrupted},
+                           {QStringLiteral("running"), c.running},
+                           {QStringLiteral("without_news"), c.withoutNews},
+                           {QStringLiteral("first_pass"), c.firstPass},
+                           {QStringLiteral("rework"), c.rework},
+                           {QStringLiteral("yield_percent"), ratio(c.yieldPercent())},
+                           {QStringLiteral("first_pass_yield_percent"), ratio(c.firstPassPercent())}};
+    };
     if (args.json) {
-        const QJsonObject counts{{QStringLiteral("passed"), units->passed},
-                                 {QStringLiteral("failed"), units->failed},
-                                 {QStringLiteral("interrupted"), units->interrupted},
-                                 {QStringLiteral("running"), units->running}};
         QJsonArray ranked;
         for (const records::ReasonCount& r : *reasons)
             ranked.append(QJsonObject{{QStringLiteral("reason"), r.reason}, {QStringLiteral("units"), r.units}});
-        out(QJsonDocument(QJsonObject{{QStringLiteral("runs"), *runs},
-                                      {QStringLiteral("units"), counts},
-                                      {QStringLiteral("reasons"), ranked}})
-                .toJson(QJsonDocument::Indented));
+        QJsonObject o{{QStringLiteral("runs"), *runs},
+                      {QStringLiteral("units"), countsJson(*units)},
+                      {QStringLiteral("reasons"), ranked}};
+        if (!perStation->empty()) {
+            QJsonObject stations;
+            for (const auto& [name, counts] : *perStation) stations[name] = countsJson(counts);
+            o[QStringLiteral("stations")] = stations;
+        }
+        out(QJsonDocument(o).toJson(QJsonDocument::Indented));
         return ExitOk;
     }
-    QString text = qs(station::texts::kRecordsSummary)
-                       .arg(units->total())
-                       .arg(*runs)
-                       .arg(units->passed)
-                       .arg(units->failed)
-                       .arg(units->interrupted)
-                       .arg(units->running) +
-                   u'\n';
+    auto lines = [&](const records::VerdictCounts& c, int runCount) {
+        return qs(station::texts::kRecordsSummary)
+                   .arg(c.total())
+                   .arg(runCount)
+                   .arg(c.passed)
+                   .arg(c.failed)
+                   .arg(c.interrupted)
+                   .arg(c.running) +
+               u'\n' +
+               qs(station::texts::kRecordsYield)
+                   .arg(percent(c.yieldPercent()), percent(c.firstPassPercent()))
+                   .arg(c.rework)
+                   .arg(c.withoutNews);
+    };
+    QString text = lines(*units, *runs) + u'\n';
+    for (const auto& [name, counts] : *perStation) {
+        records::RunQuery one = which;
+        one.station = name;
+        const auto stationRuns = query.countRuns(one);
+        if (!stationRuns) {
+            say(query.errorString());
+            return ExitFailed;
+        }
+        text += qs(station::texts::kRecordsStation).arg(name, lines(counts, *stationRuns).replace(u'\n', QStringLiteral("\n  "))) + u'\n';
+    }
     if (!reasons->empty()) text += qs(station::texts::kRecordsReasons) + u'\n';
     for (const records::ReasonCount& r : *reasons)
         text += QStringLiteral("%1  %2\n").arg(r.units, 5).arg(r.reason.isEmpty() ? QStringLiteral("?") : r.reason);
@@ -306,14 +381,16 @@ int listRecords(const RecordsArgs& args) {
         return ExitUsage;
     }
     if (args.summary) return summarizeRecords(args, from);
-    // A listing takes no lock and marks nothing: a run shown `running` may
-    // be a live one of another station.
+    // A listing takes no lock, marks nothing and sends nothing: a run shown
+    // `running` may be a live one of another station, and what this machine
+    // has queued is shown as queued.
     records::RecordStore store({.url = args.db, .access = records::Access::Reader});
     if (!store.open()) {
         say(store.errorString());
         return ExitUsage;
     }
-    const auto runs = store.list(from, filter);
+    records::ListMarks marks;
+    const auto runs = store.list(from, filter, &marks);
     if (!runs) {
         say(store.errorString());
         return ExitFailed;
@@ -324,19 +401,92 @@ int listRecords(const RecordsArgs& args) {
     }
     if (args.json) {
         QJsonArray list;
-        for (const records::Run& r : *runs) list.append(runJson(r));
+        for (const records::Run& r : *runs) {
+            QJsonObject o = runJson(r);
+            o[QStringLiteral("queued")] = marks.queued.contains(r.id);
+            o[QStringLiteral("without_news")] = marks.withoutNews.contains(r.id);
+            list.append(o);
+        }
         out(QJsonDocument(list).toJson(QJsonDocument::Indented));
         return ExitOk;
     }
     QString text;
     for (const records::Run& r : *runs) {
+        QString verdict = verdictWord(r.verdict);
+        if (marks.withoutNews.contains(r.id))
+            verdict = qs(station::texts::kListedNoNews)
+                          .arg(r.startedAt.toLocalTime().toString(QStringLiteral("HH:mm")), r.station);
+        if (marks.queued.contains(r.id)) verdict += u' ' + qs(station::texts::kListedQueued);
         text += QStringLiteral("%1  %2  %3  %4  %5 → %6  %7  %8\n")
                     .arg(r.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.station, r.port,
-                         r.unitId, r.firmwareBefore, r.firmwareAfter, verdictWord(r.verdict),
-                         r.failureReason);
+                         r.unitId, r.firmwareBefore, r.firmwareAfter, verdict, r.failureReason);
     }
     out(text.toUtf8());
     return ExitOk;
+}
+
+int syncRecords(const RecordsArgs& args) {
+    if (badDb(args.db)) return ExitUsage;
+    const QString localPath = records::RecordStore::defaultLocalPath();
+    // Every server the outbox names, or the one asked for.
+    QStringList targets;
+    int legacy = 0;
+    if (!QFileInfo::exists(localPath)) {
+        // No local file: nothing was ever queued here, and none is made.
+    } else if (!args.db.isEmpty()) {
+        targets << args.db;
+    } else {
+        const auto queued = records::RecordStore::queuedTargets(localPath);
+        if (!queued) {
+            say(qs(station::texts::kRecordsQueueUnread).arg(localPath));
+            return ExitFailed;
+        }
+        for (const auto& [target, count] : *queued) {
+            if (target.isEmpty())
+                legacy += count;
+            else
+                targets << target;
+        }
+    }
+    if (targets.isEmpty()) {
+        if (legacy > 0) {
+            say(qs(station::texts::kSyncLegacy).arg(legacy));
+            return ExitFailed;
+        }
+        if (!args.quiet) say(qs(station::texts::kSyncNothing).arg(localPath));
+        if (args.json) out(QJsonDocument(QJsonArray()).toJson(QJsonDocument::Compact) + '\n');
+        return ExitOk;
+    }
+    int left = 0;
+    QJsonArray report;
+    for (const QString& target : std::as_const(targets)) {
+        QString ignored;
+        const auto url = records::parseDatabaseUrl(target, &ignored);
+        const QString where = url ? url->display() : records::withoutPassword(target);
+        const int before = records::RecordStore::queuedIn(localPath, where);
+        // A sender of its own: it takes only rows no live station claims.
+        records::RecordStore store({.url = target, .localPath = localPath, .access = records::Access::Sender});
+        if (!store.open()) {
+            say(store.errorString());
+            return ExitUsage;
+        }
+        const bool sent = store.send();
+        const int after = store.pendingUploads();
+        const int gone = std::max(before - after, 0);
+        left += std::max(after, 0);
+        if (sent || after == 0) {
+            if (!args.quiet || after > 0) say(qs(station::texts::kSyncSent).arg(where).arg(gone).arg(after));
+        } else {
+            say(qs(station::texts::kSyncAway).arg(where).arg(after).arg(store.errorString()));
+        }
+        report.append(QJsonObject{{QStringLiteral("server"), where},
+                                  {QStringLiteral("sent"), gone},
+                                  {QStringLiteral("queued"), after}});
+    }
+    legacy = 0;  // claimed by the first server above, as a station would
+    if (legacy > 0) say(qs(station::texts::kSyncLegacy).arg(legacy));
+    if (args.json) out(QJsonDocument(report).toJson(QJsonDocument::Compact) + '\n');
+    return left == 0 && legacy == 0 ? ExitOk : ExitFailed;
 }
 
 }  // namespace vek::cli

@@ -22,6 +22,7 @@ struct StationArgs {
     QString db;         // empty: the local database
     int count = 0;
     bool json = false;
+    bool quiet = false;  // errors and warnings only
 };
 
 // Runs until `count` runs have ended or until interrupted; returns the exit
@@ -36,9 +37,14 @@ struct RecordsArgs {
     bool csv = false;
     bool json = false;
     bool summary = false;
+    bool quiet = false;
 };
 
 // Lists the records (or their summary, or a CSV); never changes them.
 int listRecords(const RecordsArgs& args);
+
+// Sends what this machine's outbox holds: to `args.db`, or to every server
+// it holds rows for. 0 when nothing is left queued.
+int syncRecords(const RecordsArgs& args);
 
 }  // namespace vek::cli

@@ -3,7 +3,9 @@
 #include <QCryptographicHash>
 #include <QHash>
 #include <QDir>
+#include <atomic>
 #include <iterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -19,12 +21,9 @@
 #include "records/records_texts.h"
 #include "records/run_row.h"
 #include "records/schema.h"
+#include "unit/language.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include "lock/instance_lock.h"
 
 namespace vek::records {
 
@@ -165,7 +164,7 @@ RecordStore::RecordStore(Options options) : options_(std::move(options)) {
     if (instance_.isEmpty())
         instance_ = QStringLiteral("%1-%2-%3")
                         .arg(station_)
-                        .arg(::getpid())
+                        .arg(lock::processId())
                         .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     localPath_ = options_.localPath;
     if (localPath_.isEmpty()) {
@@ -177,16 +176,18 @@ RecordStore::RecordStore(Options options) : options_(std::move(options)) {
 RecordStore::~RecordStore() {
     // A row no database took yet gets a last chance rather than vanishing
     // with the memory that holds it.
+    bool allSaved = true;
     if (open_) {
         for (auto& [id, open] : runs_)
-            if (!open.saved) save(open.run);
+            if (!open.saved) allSaved = save(open.run) && allSaved;
     }
     closeConnection(sharedName_);
     closeConnection(localName_);
-    if (lockFd_ >= 0) {
-        ::unlink(lockFile(localPath_, instance_).toLocal8Bit().constData());
-        ::close(lockFd_);
-    }
+    // Dead instances not yet settled on the server stay for the next station,
+    // and so does this one if a row of its own never reached a database: the
+    // next station settles its runs as those of a dead instance.
+    adopted_.clear();
+    ownLock_.release(allSaved);
 }
 
 QString RecordStore::target() const { return url_ ? url_->display() : QString(); }
@@ -198,32 +199,59 @@ bool RecordStore::takeInstanceLock(QString* error) {
         *error = text(texts::kLockFailed).arg(path, text(texts::kFolderNotWritable));
         return false;
     }
-    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        *error = text(texts::kLockFailed).arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        if (fd >= 0) ::close(fd);
+    std::string why;
+    if (!ownLock_.take(QFile::encodeName(path).toStdString(), &why)) {
+        *error = text(texts::kLockFailed).arg(path, QString::fromLocal8Bit(why.c_str()));
         return false;
     }
-    const QByteArray pid = QByteArray::number(static_cast<qint64>(::getpid())) + '\n';
-    if (::ftruncate(fd, 0) != 0 || ::write(fd, pid.constData(), static_cast<std::size_t>(pid.size())) < 0) {
-        // The pid is for people looking at the folder; the lock is what counts.
-    }
-    lockFd_ = fd;
+    // The process for people looking at the folder, the instance for the
+    // station that takes over what this one leaves.
+    ownLock_.write(QByteArray::number(lock::processId()).toStdString() + '\n' + instance_.toStdString() + '\n');
     return true;
 }
 
-// An instance is alive while its lock file is locked. flock() belongs to the
-// open file, so a second store in this very process sees the first one's
-// lock too, and the kernel drops it when the process dies, however it dies.
+// The instances of this data folder that are gone: their lock files lie in
+// the folder and nobody holds them. This station takes each one's lock, so
+// no other station settles the same instance at the same time, and keeps it
+// until its runs are settled on the server too.
+void RecordStore::adoptDeadInstances() {
+    const QDir folder(lockFolder(localPath_));
+    const QStringList files = folder.entryList({QStringLiteral("*.lock")}, QDir::Files, QDir::Name);
+    for (const QString& name : files) {
+        const QString path = folder.filePath(name);
+        if (path == lockFile(localPath_, instance_)) continue;
+        lock::InstanceLock taken;
+        std::string ignored;
+        if (!taken.take(QFile::encodeName(path).toStdString(), &ignored)) continue;
+        QString instance = name.chopped(5);
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> lines = file.read(4096).split('\n');
+            if (lines.size() > 1 && !lines[1].trimmed().isEmpty()) instance = QString::fromUtf8(lines[1].trimmed());
+        }
+        if (instance == instance_) continue;
+        adopted_.emplace(instance, std::move(taken));
+    }
+}
+
+QStringList RecordStore::adoptedInstances() const {
+    QStringList out;
+    for (const auto& [instance, held] : adopted_) out << instance;
+    return out;
+}
+
+void RecordStore::settleAdopted() {
+    for (auto& [instance, held] : adopted_) held.release(true);
+    adopted_.clear();
+}
+
+// Alive while its lock file is held (by it, or by the station settling it).
+// The file of an instance that is gone is left for its own data folder's
+// next station to settle: only a probe, nothing taken, nothing removed.
 bool RecordStore::instanceAlive(const QString& instance) const {
     if (instance == instance_) return true;
-    const QString path = lockFile(localPath_, instance);
-    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    if (!held) ::unlink(path.toLocal8Bit().constData());
-    ::close(fd);
-    return held;
+    return lock::probe(QFile::encodeName(lockFile(localPath_, instance)).toStdString()) == lock::Probe::Held &&
+           !adopted_.count(instance);
 }
 
 QSqlDatabase RecordStore::localDb() const { return QSqlDatabase::database(localName_, false); }
@@ -232,6 +260,25 @@ QSqlDatabase RecordStore::sharedDb() const { return QSqlDatabase::database(share
 QString RecordStore::description() const { return url_ ? url_->display() : localPath_; }
 
 bool RecordStore::openLocal(QString* error) {
+    if (options_.access == Access::Reader) {
+        // A reader changes nothing: no folder, no file, no schema step, no
+        // outbox made; a missing file holds nothing queued.
+        if (!QFileInfo::exists(localPath_)) return true;
+        QSqlDatabase local = QSqlDatabase::addDatabase(kSqlite, localName_);
+        local.setDatabaseName(localPath_);
+        local.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs));
+        if (!local.open()) {
+            *error = text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError()));
+            return false;
+        }
+        const QStringList tables = local.tables();
+        hasOutbox_ = tables.contains(QStringLiteral("outbox"));
+        hasLocalRuns_ = tables.contains(QStringLiteral("runs"));
+        return true;
+    }
+    hasLocalRuns_ = true;
+    hasOutbox_ = true;
     const QString folder = QFileInfo(localPath_).absolutePath();
     if (!QDir().mkpath(folder)) {
         *error = text(texts::kLocalFolder).arg(folder);
@@ -263,10 +310,26 @@ bool RecordStore::openLocal(QString* error) {
     const Access access = options_.access;
     if (access != Access::Station && access != Access::Writer) return true;
     if (!takeInstanceLock(error)) return false;
+    adoptDeadInstances();
+    if (!adopted_.empty()) {
+        // What a dead sender had claimed is this station's to send now.
+        QSqlQuery unclaim(local);
+        QStringList marks;
+        for (int i = 0; i < static_cast<int>(adopted_.size()); ++i) marks << QStringLiteral("?");
+        unclaim.prepare(QStringLiteral("UPDATE outbox SET claimed_by = NULL WHERE claimed_by IN (%1)")
+                            .arg(marks.join(u',')));
+        for (const QString& instance : adoptedInstances()) unclaim.addBindValue(instance);
+        if (!unclaim.exec()) {
+            *error = text(texts::kOpenFailed).arg(localPath_, dbError(unclaim.lastError()));
+            return false;
+        }
+    }
     if (!markInterrupted(local, true)) {
         *error = text(texts::kOpenFailed).arg(localPath_, dbError(local.lastError()));
         return false;
     }
+    // Without a server the local file is the whole story: settled.
+    if (!url_) settleAdopted();
     return true;
 }
 
@@ -304,14 +367,66 @@ bool RecordStore::open() {
         }
         const Shared state = connectShared(true);
         if (state == Shared::Refused) return fail(error_);
-        if (state == Shared::Connected) toShared(nullptr, false);
+        // A reader sends nothing: what is queued here is its station's to send.
+        if (state == Shared::Connected && options_.access != Access::Reader) toShared(nullptr, false);
     }
     open_ = true;
     return true;
 }
 
+namespace {
+
+// A read-only look at a local file's outbox, on a connection of its own.
+template <typename Each>
+bool readOutbox(const QString& localPath, const QString& sql, const QVariantList& binds, Each each) {
+    if (!QFileInfo::exists(localPath)) return true;
+    static std::atomic<int> looks{0};
+    const QString name = QStringLiteral("vek-records-outbox-%1").arg(++looks);
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(kSqlite, name);
+        db.setDatabaseName(localPath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (db.open()) {
+            if (!db.tables().contains(QStringLiteral("outbox"))) {
+                ok = true;
+            } else {
+                QSqlQuery q(db);
+                q.prepare(sql);
+                for (const QVariant& value : binds) q.addBindValue(value);
+                ok = q.exec();
+                while (ok && q.next()) each(q);
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+}  // namespace
+
+int RecordStore::queuedIn(const QString& localPath, const QString& target) {
+    int count = 0;
+    const bool ok = readOutbox(localPath, QStringLiteral("SELECT COUNT(*) FROM outbox WHERE target IN (?, '')"),
+                               {target}, [&](const QSqlQuery& q) { count = q.value(0).toInt(); });
+    return ok ? count : -1;
+}
+
+std::optional<std::vector<std::pair<QString, int>>> RecordStore::queuedTargets(const QString& localPath) {
+    std::vector<std::pair<QString, int>> out;
+    const bool ok = readOutbox(localPath, QStringLiteral("SELECT target, COUNT(*) FROM outbox GROUP BY target ORDER BY target"),
+                               {}, [&](const QSqlQuery& q) { out.emplace_back(q.value(0).toString(), q.value(1).toInt()); });
+    if (!ok) return std::nullopt;
+    return out;
+}
+
+QString RecordStore::defaultLocalPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/records.sqlite");
+}
+
 int RecordStore::pendingUploads() const {
-    if (!open_ || !url_) return 0;
+    if (!open_ || !url_ || !hasOutbox_) return 0;
     QSqlQuery q(localDb());
     q.prepare(QStringLiteral("SELECT COUNT(*) FROM outbox WHERE target IN (?, '')"));
     q.addBindValue(target());
@@ -326,55 +441,40 @@ QStringList RecordStore::interruptedRuns() const {
 }
 
 bool RecordStore::markInterrupted(QSqlDatabase db, bool local) {
-    // Who is dead is asked outside the transaction: on the server a probe
-    // takes and drops the instance's advisory lock.
-    struct Found {
-        QString id;
-        QString instance;
-    };
-    std::vector<Found> running;
+    // Only this data folder's own runs: in the local file every run is, on
+    // the server only those of the instances this station settles (and rows
+    // from before instances were recorded that name this station). A run
+    // whose last state waits in the outbox is left to it: that state goes
+    // to the server as it is, interrupted or not.
+    QStringList mine;
+    if (!local) {
+        mine = options_.settle;
+        mine << adoptedInstances();
+    }
+    QSet<QString> queued;
+    if (!local) {
+        QSqlQuery q(localDb());
+        if (!q.exec(QStringLiteral("SELECT run_id FROM outbox"))) return false;
+        while (q.next()) queued.insert(q.value(0).toString());
+    }
+    QStringList ids;
     {
         QSqlQuery q(db);
         q.prepare(QStringLiteral("SELECT id, instance, station FROM runs WHERE verdict = ?"));
         q.addBindValue(verdictText(Verdict::Running));
         if (!q.exec()) return false;
         while (q.next()) {
+            const QString id = q.value(0).toString();
             const QString instance = q.value(1).toString();
-            // Rows from before instances were recorded: this station's own, as they were always taken.
-            if (instance.isEmpty() ? q.value(2).toString() == station_ : instance != instance_)
-                running.push_back({q.value(0).toString(), instance});
+            bool dead = false;
+            if (instance.isEmpty())
+                dead = q.value(2).toString() == station_;
+            else if (local)
+                dead = !instanceAlive(instance);
+            else
+                dead = mine.contains(instance) && !queued.contains(id);
+            if (dead) ids << id;
         }
-    }
-    QHash<QString, bool> alive;
-    QStringList ids;
-    for (const Found& f : running) {
-        if (f.instance.isEmpty()) {
-            ids << f.id;
-            continue;
-        }
-        auto known = alive.constFind(f.instance);
-        if (known == alive.cend()) {
-            bool live = false;
-            if (local) {
-                live = instanceAlive(f.instance);
-            } else {
-                QSqlQuery probe(db);
-                probe.prepare(QStringLiteral("SELECT pg_try_advisory_lock(?, ?)"));
-                probe.addBindValue(kInstanceLockSpace);
-                probe.addBindValue(instanceKey(f.instance));
-                if (!probe.exec() || !probe.next()) return false;
-                live = !probe.value(0).toBool();
-                if (!live) {
-                    QSqlQuery unlock(db);
-                    unlock.prepare(QStringLiteral("SELECT pg_advisory_unlock(?, ?)"));
-                    unlock.addBindValue(kInstanceLockSpace);
-                    unlock.addBindValue(instanceKey(f.instance));
-                    unlock.exec();
-                }
-            }
-            known = alive.insert(f.instance, live);
-        }
-        if (!*known) ids << f.id;
     }
     if (ids.isEmpty()) return true;
     if (!db.transaction()) return false;
@@ -431,6 +531,43 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
             return Shared::Away;
         }
     }
+    if (options_.access == Access::Reader) {
+        // Looked at, never made or migrated: this session cannot write.
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SET default_transaction_read_only = on"))) {
+            dropShared(dbError(q.lastError()));
+            return Shared::Away;
+        }
+        // One question, so a server that fails it is away, not refused.
+        if (!q.exec(QStringLiteral("SELECT to_regclass('runs') IS NOT NULL, to_regclass('schema_version') IS NOT NULL")) ||
+            !q.next()) {
+            dropShared(dbError(q.lastError()));
+            return Shared::Away;
+        }
+        const bool hasRuns = q.value(0).toBool();
+        const bool hasVersion = q.value(1).toBool();
+        int version = 0;
+        if (hasVersion) {
+            if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next()) {
+                dropShared(dbError(q.lastError()));
+                return Shared::Away;
+            }
+            version = q.value(0).toInt();
+        }
+        if (!hasRuns || version <= 0) {
+            db.close();
+            error_ = vek::translated(texts::kNoSchemaVersion).arg(url_->display());
+            return Shared::Refused;
+        }
+        if (version > kSchemaVersion) {
+            db.close();
+            error_ = vek::translated(texts::kNewerSchema).arg(url_->display()).arg(version).arg(kSchemaVersion);
+            return Shared::Refused;
+        }
+        sharedOpen_ = true;
+        error_.clear();
+        return Shared::Connected;
+    }
     switch (ensureSchema(db, url_->display(), &err)) {
         case SchemaCheck::Ready:
             break;
@@ -461,6 +598,8 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
                 return Shared::Away;
             }
             sharedMarked_ = true;
+            // Settled everywhere: their lock files can go.
+            settleAdopted();
         }
     }
     sharedOpen_ = true;
@@ -592,7 +731,7 @@ bool RecordStore::put(const Run& run) {
 }
 
 bool RecordStore::send() {
-    if (!open_ || !url_ || options_.access == Access::Writer) return false;
+    if (!open_ || !url_ || options_.access == Access::Writer || options_.access == Access::Reader) return false;
     return toShared(nullptr, true);
 }
 
@@ -716,7 +855,7 @@ bool RecordStore::endRun(const QString& id, const RunEnd& end) {
 
 bool RecordStore::retry() {
     if (!open_) return false;
-    bool ok = !url_ || options_.access == Access::Writer || toShared(nullptr, true);
+    bool ok = !url_ || options_.access == Access::Writer || options_.access == Access::Reader || toShared(nullptr, true);
     std::vector<QString> unsaved;
     for (const auto& [id, open] : runs_)
         if (!open.saved) unsaved.push_back(id);
@@ -724,63 +863,118 @@ bool RecordStore::retry() {
     return ok && (!url_ || pendingUploads() == 0);
 }
 
-std::optional<std::vector<Run>> RecordStore::list(const QDateTime& since, const RunFilter& filter) {
+std::optional<std::vector<Run>> RecordStore::list(const QDateTime& since, const RunFilter& filter,
+                                                   ListMarks* marks) {
     if (!open_) {
         error_ = text(texts::kNotOpen);
         return std::nullopt;
     }
-    QSqlDatabase db = localDb();
-    if (url_ && options_.access != Access::Writer) {
-        if (!toShared(nullptr, true)) {
+    if (marks) *marks = {};
+    QSet<QString>* queued = marks ? &marks->queued : nullptr;
+    const bool fromServer = url_ && options_.access != Access::Writer;
+    if (fromServer) {
+        // A station's own store hands its queue over first; a reader only
+        // reads, and shows what is queued here beside what the server has.
+        const bool reached = options_.access == Access::Reader ? connectShared(true) == Shared::Connected
+                                                               : toShared(nullptr, true);
+        if (!reached) {
             error_ = text(texts::kListAway).arg(url_->display()).arg(pendingUploads());
             return std::nullopt;
         }
-        db = sharedDb();
     }
 
-    QString sql = QStringLiteral("SELECT %1 FROM runs WHERE 1 = 1").arg(runColumnList());
+    QString where;
     QVariantList binds;
-    // In the local file, rows waiting for a server are that server's.
-    if (db.driverName() == kSqlite) sql += QStringLiteral(" AND id NOT IN (SELECT run_id FROM outbox)");
     if (since.isValid()) {
-        sql += QStringLiteral(" AND started_at >= ?");
+        where += QStringLiteral(" AND started_at >= ?");
         binds << timestampText(since);
     }
     if (!filter.station.isEmpty()) {
-        sql += QStringLiteral(" AND station = ?");
+        where += QStringLiteral(" AND station = ?");
         binds << filter.station;
     }
     if (!filter.unitId.isEmpty()) {
         // The identifier or any part of it, as shown or as the label's digits.
-        sql += QStringLiteral(" AND REPLACE(UPPER(unit_id), ' ', '') LIKE ?");
+        where += QStringLiteral(" AND REPLACE(UPPER(unit_id), ' ', '') LIKE ?");
         binds << u'%' + filter.unitId.toUpper().remove(u' ') + u'%';
     }
     if (filter.verdict) {
-        sql += QStringLiteral(" AND verdict = ?");
+        where += QStringLiteral(" AND verdict = ?");
         binds << verdictText(*filter.verdict);
     }
-    sql += QStringLiteral(" ORDER BY started_at, id");
 
-    std::vector<Run> runs;
-    QSqlQuery q(db);
-    q.prepare(sql);
-    for (const QVariant& value : binds) q.addBindValue(value);
-    if (!q.exec()) {
-        const QString err = dbError(q.lastError());
-        if (url_) dropShared(err);
-        error_ = text(texts::kReadFailed).arg(description(), err);
-        return std::nullopt;
-    }
-    const int columns = static_cast<int>(runColumns().size());
-    while (q.next()) {
-        QVariantList values;
-        for (int i = 0; i < columns; ++i) values << q.value(i);
-        auto run = runFromValues(values);
-        if (!run) {
-            error_ = text(texts::kBadRow).arg(description(), values.front().toString());
+    std::map<std::pair<QString, QString>, Run> byStart;  // (started_at, id): oldest first
+    std::map<QString, QString> startOf;
+    auto read = [&](QSqlDatabase db, const QString& extra, const QVariantList& extraBinds, bool fromOutbox) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT %1 FROM runs WHERE 1 = 1%2%3").arg(runColumnList(), extra, where));
+        for (const QVariant& value : extraBinds) q.addBindValue(value);
+        for (const QVariant& value : binds) q.addBindValue(value);
+        if (!q.exec()) {
+            const QString err = dbError(q.lastError());
+            if (!fromOutbox && url_) dropShared(err);
+            error_ = text(texts::kReadFailed).arg(fromOutbox ? localPath_ : description(), err);
+            return false;
+        }
+        const int columns = static_cast<int>(runColumns().size());
+        while (q.next()) {
+            QVariantList values;
+            for (int i = 0; i < columns; ++i) values << q.value(i);
+            auto run = runFromValues(values);
+            if (!run) {
+                error_ = text(texts::kBadRow).arg(fromOutbox ? localPath_ : description(), values.front().toString());
+                return false;
+            }
+            // The outbox's copy is the newer one: it replaces the server's.
+            if (const auto known = startOf.find(run->id); known != startOf.end()) {
+                byStart.erase({known->second, run->id});
+                startOf.erase(known);
+            }
+            if (fromOutbox && queued) queued->insert(run->id);
+            const QString key = timestampText(run->startedAt);
+            startOf[run->id] = key;
+            byStart[{key, run->id}] = std::move(*run);
+        }
+        return true;
+    };
+    if (fromServer && !read(sharedDb(), {}, {}, false)) return std::nullopt;
+    if (hasLocalRuns_ && QSqlDatabase::contains(localName_)) {
+        if (!url_) {
+            // The local records: all of them, those waiting for a server marked.
+            if (!read(localDb(), hasOutbox_ ? QStringLiteral(" AND id NOT IN (SELECT run_id FROM outbox)") : QString(),
+                      {}, false))
+                return std::nullopt;
+            if (hasOutbox_ &&
+                !read(localDb(), QStringLiteral(" AND id IN (SELECT run_id FROM outbox)"), {}, true))
+                return std::nullopt;
+        } else if (hasOutbox_ &&
+                   !read(localDb(), QStringLiteral(" AND id IN (SELECT run_id FROM outbox WHERE target IN (?, ''))"),
+                         {target()}, true)) {
             return std::nullopt;
         }
-        runs.push_back(std::move(*run));
+    }
+    std::vector<Run> runs;
+    runs.reserve(byStart.size());
+    for (auto& [key, run] : byStart) runs.push_back(std::move(run));
+    if (marks && fromServer) {
+        // Asked of pg_locks, so nothing is taken: an instance whose session
+        // holds its advisory lock is alive; in doubt, alive.
+        QHash<QString, bool> alive;
+        for (const Run& run : runs) {
+            if (run.verdict != Verdict::Running || run.instance.isEmpty() || marks->queued.contains(run.id)) continue;
+            auto known = alive.constFind(run.instance);
+            if (known == alive.cend()) {
+                QSqlQuery probe(sharedDb());
+                probe.prepare(QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory'"
+                                             " AND classid::bigint = ? AND objid::bigint = ? AND objsubid = 2"));
+                probe.addBindValue(qint64(kInstanceLockSpace));
+                probe.addBindValue(qint64(quint32(instanceKey(run.instance))));
+                const bool live = !probe.exec() || !probe.next() || probe.value(0).toInt() > 0;
+                known = alive.insert(run.instance, live);
+            }
+            if (!*known) marks->withoutNews.insert(run.id);
+        }
     }
     return runs;
 }

@@ -9,13 +9,17 @@
 // one row, and a run begun on the server and ended in the outbox arrives
 // complete.
 //
-// Several processes may share one local file. Each station instance holds a
-// lock of its own (a lock file with its process id beside the local file,
-// and a session advisory lock on the server): a run still `running` whose
-// instance holds no lock belongs to a station that died, and is marked
-// interrupted by the next station to open the records. A reader (a listing)
-// never marks anything. Rows in the outbox are claimed by one sender at a
-// time; a dead sender's claim passes to the next.
+// Several processes may share one local file (one data folder). Each
+// station instance holds a lock of its own (a lock file with its process id
+// and name beside the local file, and a session advisory lock on the
+// server). A data folder owns its runs and no other: a station opening it
+// takes over the lock files of its dead instances, sends what they had
+// queued as they left it, and marks interrupted only their runs still
+// `running` that nothing queued, in the local file and then on the server;
+// their lock files go once both are settled. A run of another data folder is
+// never written here, whatever state it was left in. A reader (a listing)
+// takes no lock, writes nothing and sends nothing. Rows in the outbox are
+// claimed by one sender at a time; a dead sender's claim passes to the next.
 //
 // Every call blocks for as long as its database takes, bounded by the busy
 // time-out (SQLite) and the connect, statement and lock time-outs
@@ -31,6 +35,7 @@
 #include <optional>
 #include <vector>
 
+#include "lock/instance_lock.h"
 #include "records/database_url.h"
 #include "records/run.h"
 
@@ -39,7 +44,7 @@ class QSqlDatabase;
 namespace vek::records {
 
 // How a station instance shows it is alive: a lock file beside the local
-// records, held with flock() while it runs, and on the server a session
+// records, held while it runs (lock/instance_lock.h), and on the server a session
 // advisory lock (kInstanceLockSpace, instanceLockKey()). Stable across
 // processes, so a reader can ask without taking anything.
 inline constexpr int kInstanceLockSpace = 4207719;
@@ -66,6 +71,15 @@ struct StoreOptions {
     // Server-side bounds of every statement and of every lock wait.
     int statementTimeoutMs = 5000;
     int lockTimeoutMs = 3000;
+    // Sender: dead instances of this data folder that its writer took over;
+    // their runs left `running` on the server are marked interrupted at the
+    // first connection (unless the outbox holds their state).
+    QStringList settle{};
+};
+
+struct ListMarks {
+    QSet<QString> queued;
+    QSet<QString> withoutNews;
 };
 
 class RecordStore {
@@ -78,9 +92,12 @@ public:
     RecordStore& operator=(const RecordStore&) = delete;
 
     // Opens the local file (creating its folder) and, with an address, the
-    // shared server; creates or migrates the schema; marks this station's runs
-    // left running by a crash as interrupted; sends what was queued. A server
-    // that cannot be reached is not a failure: runs queue locally. False, with
+    // shared server; creates or migrates the schema; settles this data
+    // folder's dead instances (their runs left running by a crash are marked
+    // interrupted unless the outbox holds their state); sends what was
+    // queued. A Reader only opens: the local file read-only and only if it is
+    // there, the server without making or migrating anything. A server that
+    // cannot be reached is not a failure: runs queue locally. False, with
     // errorString(), for a bad address, a schema newer than this tool's or not
     // ours (nothing written), or a local file that cannot be opened.
     bool open();
@@ -96,11 +113,28 @@ public:
     bool sharedConnected() const { return sharedOpen_; }
     // Runs waiting in the local file for the shared server; -1 if unreadable.
     int pendingUploads() const;
+    // Rows waiting in the outbox of `localPath` for `target` (and those of
+    // older versions, which named no server), read without opening a store
+    // and without writing; -1 when the file cannot be read.
+    static int queuedIn(const QString& localPath, const QString& target);
+    // Every server the outbox of `localPath` holds rows for, with how many;
+    // a row of an older version names none (an empty target).
+    static std::optional<std::vector<std::pair<QString, int>>> queuedTargets(const QString& localPath);
+    // records.sqlite in the application's data folder.
+    static QString defaultLocalPath();
     // Runs of dead station instances found running (in the local file at
     // open, on the server at the first connection) and marked interrupted
     // by this one, sorted.
     QStringList interruptedRuns() const;
     QString instance() const { return instance_; }
+    // Dead instances of this data folder whose lock this store took over
+    // (Station, Writer) and whose runs are not yet settled on the server.
+    QStringList adoptedInstances() const;
+    // Whether this store's first connection settled the dead instances'
+    // runs on the server.
+    bool settledOnServer() const { return sharedMarked_; }
+    // Their runs are settled on the server too: the lock files go.
+    void settleAdopted();
     // The database the outbox feeds, as its rows name it; empty without one.
     QString target() const;
 
@@ -108,8 +142,8 @@ public:
     // the local file, or with a server in the outbox. False, with
     // errorString(), when it could not be stored; nothing is kept then.
     bool put(const Run& run);
-    // Sends what the outbox holds for this store's server (Station, Sender,
-    // Reader). True when the server took all of it.
+    // Sends what the outbox holds for this store's server (Station, Sender;
+    // a Reader never sends). True when the server took all of it.
     bool send();
 
     // Records the start of a run; its id (made here when not given), or
@@ -129,9 +163,16 @@ public:
     bool retry();
 
     // Runs started at or after `since` (all with an invalid time), oldest
-    // first. With a shared server, the queue is sent first and the server
-    // read; nothing (errorString()) while it cannot be reached.
-    std::optional<std::vector<Run>> list(const QDateTime& since, const RunFilter& filter = {});
+    // first. With a shared server, the server's runs and those queued in the
+    // local outbox (its copy wins); a station's store sends its queue
+    // first, a reader never does. Nothing (errorString()) while the server
+    // cannot be reached.
+    // With `marks`, which runs are shown from this machine's outbox (not on
+    // the server yet, or newer here than there), and which are `running` on
+    // the server for an instance that holds no lock there: without news
+    // until their own host sends them (never written here).
+    std::optional<std::vector<Run>> list(const QDateTime& since, const RunFilter& filter = {},
+                                         ListMarks* marks = nullptr);
 
 private:
     enum class Shared { Connected, Away, Refused };
@@ -160,6 +201,7 @@ private:
     bool exists(const QString& id);
     bool takeInstanceLock(QString* error);
     bool instanceAlive(const QString& instance) const;
+    void adoptDeadInstances();
     bool claimQueue(QString* error);
 
     Options options_;
@@ -171,11 +213,14 @@ private:
     bool open_ = false;
     bool sharedOpen_ = false;
     bool sharedMarked_ = false;
+    bool hasOutbox_ = false;
+    bool hasLocalRuns_ = false;
     QElapsedTimer lastAttempt_;
     QString error_;
     QSet<QString> interrupted_;
     QString instance_;
-    int lockFd_ = -1;
+    lock::InstanceLock ownLock_;
+    std::map<QString, lock::InstanceLock> adopted_;
     std::map<QString, OpenRun> runs_;
 };
 

@@ -1,13 +1,5 @@
 #include "records/records_query.h"
 
-#include <cerrno>
-
-#include <unistd.h>
-
-#include <fcntl.h>
-
-#include <sys/file.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -19,6 +11,7 @@
 #include <atomic>
 #include <map>
 
+#include "lock/instance_lock.h"
 #include "records/database_url.h"
 #include "records/record_store.h"
 #include "records/records_query_texts.h"
@@ -52,8 +45,8 @@ QString summaryColumns(const QString& stale) {
 }
 
 // A row read with summaryColumns() first. A run of a dead station is shown
-// interrupted; nothing is written.
-RunSummary summaryAt(const QSqlQuery& q) {
+// interrupted (a local file) or without news (the server); nothing is written.
+RunSummary summaryAt(const QSqlQuery& q, bool shared) {
     RunSummary r;
     r.id = textAt(q, 0);
     r.startedAt = timestampFromText(textAt(q, 1));
@@ -66,8 +59,13 @@ RunSummary summaryAt(const QSqlQuery& q) {
     r.verdict = textAt(q, 8);
     r.failureReason = textAt(q, 9);
     if (r.verdict == QLatin1String("stale")) {
-        r.verdict = verdictText(Verdict::Interrupted);
-        r.stale = true;
+        if (shared) {
+            r.verdict = verdictText(Verdict::Running);
+            r.withoutNews = true;
+        } else {
+            r.verdict = verdictText(Verdict::Interrupted);
+            r.stale = true;
+        }
     }
     return r;
 }
@@ -84,8 +82,29 @@ std::optional<double> VerdictCounts::yieldPercent() const {
     return 100.0 * passed / (passed + failed);
 }
 
-void VerdictCounts::add(const QString& verdict, int count) {
-    if (verdict == verdictText(Verdict::Passed))
+std::optional<double> VerdictCounts::firstPassPercent() const {
+    if (passed + failed == 0) return std::nullopt;
+    return 100.0 * firstPass / (passed + failed);
+}
+
+VerdictCounts& VerdictCounts::operator+=(const VerdictCounts& o) {
+    passed += o.passed;
+    failed += o.failed;
+    interrupted += o.interrupted;
+    running += o.running;
+    withoutNews += o.withoutNews;
+    other += o.other;
+    firstPass += o.firstPass;
+    rework += o.rework;
+    return *this;
+}
+
+void VerdictCounts::add(const QString& verdict, int count, int reworked, int firstPassed) {
+    this->rework += reworked;
+    this->firstPass += firstPassed;
+    if (verdict == QLatin1String(kWithoutNews))
+        withoutNews += count;
+    else if (verdict == verdictText(Verdict::Passed))
         passed += count;
     else if (verdict == verdictText(Verdict::Failed))
         failed += count;
@@ -183,36 +202,8 @@ bool RecordsQuery::open() {
     for (int i = 0; i < record.count(); ++i) columns_ << record.fieldName(i).toLower();
 
     // Tables made before version 2 of the schema have no index on the start
-    // time. It is added where this user may write; elsewhere the queries are
-    // slower, never refused.
-    const QString hasIndexSql =
-        shared ? QStringLiteral(
-                     "SELECT COUNT(*) FROM pg_indexes WHERE tablename = 'runs'"
-                     " AND indexdef LIKE '%(started_at)%'")
-               : QStringLiteral(
-                     "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'runs'"
-                     " AND sql LIKE '%(started_at)%'");
-    QSqlQuery hasIndex(db);
-    if (hasIndex.exec(hasIndexSql) && hasIndex.next() && hasIndex.value(0).toInt() == 0) {
-        const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS runs_started_at ON runs (started_at)");
-        if (shared) {
-            QSqlQuery q(db);
-            q.exec(create);
-        } else if (QFileInfo(localPath_).isWritable() && QFileInfo(QFileInfo(localPath_).absolutePath()).isWritable()) {
-            const QString writer = name_ + QStringLiteral("-index");
-            {
-                QSqlDatabase w = QSqlDatabase::addDatabase(driver, writer);
-                w.setDatabaseName(localPath_);
-                w.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kConnectTimeoutSeconds * 1000));
-                if (w.open()) {
-                    QSqlQuery q(w);
-                    q.exec(create);
-                    w.close();
-                }
-            }
-            QSqlDatabase::removeDatabase(writer);
-        }
-    }
+    // time: their queries are slower, never refused. Looking never adds one:
+    // the next station to open the records migrates them.
     if (shared) {
         // From here on this session cannot write, whatever a query says.
         QSqlQuery readOnly(db);
@@ -235,6 +226,11 @@ QString RecordsQuery::staleSql() const {
 }
 
 void RecordsQuery::findDeadStations() {
+    // The statements of one look at the records (the viewer's pictures and
+    // table, one after the other) share one finding: each asks the whole
+    // table, and a station does not die and come back within a second.
+    if (deadFound_.isValid() && deadFound_.elapsed() < kDeadStationsReuseMs) return;
+    deadFound_.start();
     dead_.clear();
     if (!hasColumn(QStringLiteral("instance"))) return;
     QSqlDatabase db = QSqlDatabase::database(name_, false);
@@ -255,13 +251,9 @@ void RecordsQuery::findDeadStations() {
             probe.addBindValue(qint64(quint32(instanceLockKey(instance))));
             alive = !probe.exec() || !probe.next() || probe.value(0).toInt() > 0;  // in doubt, alive
         } else {
-            const QByteArray path = QFile::encodeName(instanceLockFile(localPath_, instance));
-            const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-            if (fd >= 0) {
-                alive = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-                if (!alive) ::flock(fd, LOCK_UN);
-                ::close(fd);
-            }
+            // A probe takes nothing that outlives it and removes nothing.
+            const std::string path = QFile::encodeName(instanceLockFile(localPath_, instance)).toStdString();
+            alive = lock::probe(path) == lock::Probe::Held;
         }
         if (!alive) dead_ << instance;
     }
@@ -297,7 +289,12 @@ RecordsQuery::Where RecordsQuery::where(const RunQuery& query, bool withVerdict)
     }
     if (withVerdict && !query.verdict.isEmpty()) {
         const QString running = verdictText(Verdict::Running);
-        if (query.verdict == verdictText(Verdict::Interrupted)) {
+        if (isShared()) {
+            // On the server a run without news is still `running`: only its
+            // own host says how it ended.
+            w.sql += QStringLiteral(" AND verdict = ?");
+            w.binds << query.verdict;
+        } else if (query.verdict == verdictText(Verdict::Interrupted)) {
             w.sql += QStringLiteral(" AND (verdict = ? OR (verdict = ? AND %1))").arg(staleSql());
             w.binds << query.verdict << running << staleBefore();
         } else if (query.verdict == running) {
@@ -313,16 +310,40 @@ RecordsQuery::Where RecordsQuery::where(const RunQuery& query, bool withVerdict)
 
 namespace {
 
-// Each unit's last run in the period, with its verdict as shown; `k` = 1 marks
-// the last one. Window functions: SQLite 3.25 and every PostgreSQL in use.
-QString lastRunPerUnit(const QString& whereSql, const QString& stale) {
+// Each unit's last run in the period, with its verdict as shown; `k` = 1
+// marks the last one and `n` counts the unit's runs. With `perStation` a unit
+// is counted at each station it ran at, by its last run there.
+//
+// PostgreSQL: window functions, one window so one sort serves them; `n` only
+// when the figures need it. SQLite: one GROUP BY whose bare columns come from
+// the row of its one MAX() (the last run), which reads each row once instead
+// of once per window function; every group is a unit's last run (k = 1).
+QString lastRunPerUnit(const QString& whereSql, const QString& stale, bool perStation, bool figures, bool sqlite) {
+    const QString partition = perStation ? QStringLiteral("station, ") : QString();
+    if (sqlite) {
+        return QStringLiteral(
+                   "WITH last AS (SELECT started_at, failure_reason, station,"
+                   " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown, 1 AS k, n FROM"
+                   " (SELECT MAX(started_at || ' ' || id) AS last_key, started_at, failure_reason, station, verdict,"
+                   " instance, COUNT(*) AS n FROM runs WHERE 1 = 1%1 GROUP BY %3COALESCE(unit_id, id)) units) ")
+            .arg(whereSql, stale, partition);
+    }
     return QStringLiteral(
-               "WITH last AS (SELECT started_at, failure_reason,"
+               "WITH last AS (SELECT started_at, failure_reason, station,"
                " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown,"
-               " ROW_NUMBER() OVER (PARTITION BY COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC) AS k"
-               " FROM runs WHERE 1 = 1%1) ")
-        .arg(whereSql, stale);
+               " ROW_NUMBER() OVER w AS k%4"
+               " FROM runs WHERE 1 = 1%1"
+               " WINDOW w AS (PARTITION BY %3COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC)) ")
+        .arg(whereSql, stale, partition,
+             figures ? QStringLiteral(", COUNT(*) OVER (PARTITION BY %1COALESCE(unit_id, id)) AS n").arg(partition)
+                     : QString());
 }
+
+// Per group of last runs: how many, how many reworked (more than one run),
+// how many passed first time (passed on their only run).
+const char* const kUnitSums =
+    "COUNT(*), SUM(CASE WHEN n > 1 THEN 1 ELSE 0 END),"
+    " SUM(CASE WHEN shown = 'passed' AND n = 1 THEN 1 ELSE 0 END)";
 
 bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
     if (!q.prepare(sql)) return false;
@@ -332,12 +353,13 @@ bool execWith(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
 
 }  // namespace
 
-std::pair<QString, QVariantList> RecordsQuery::lastRuns(const RunQuery& query) {
+std::pair<QString, QVariantList> RecordsQuery::lastRuns(const RunQuery& query, bool perStation, bool figures) {
     findDeadStations();
     const Where w = where(query, false);
-    QVariantList binds{verdictText(Verdict::Running), staleBefore(), verdictText(Verdict::Interrupted)};
+    const QString staleWord = isShared() ? QString::fromLatin1(kWithoutNews) : verdictText(Verdict::Interrupted);
+    QVariantList binds{verdictText(Verdict::Running), staleBefore(), staleWord};
     binds << w.binds;
-    return {lastRunPerUnit(w.sql, staleSql()), binds};
+    return {lastRunPerUnit(w.sql, staleSql(), perStation, figures, !isShared()), binds};
 }
 
 std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
@@ -354,7 +376,7 @@ std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query,
                             .arg(qMax(0, offset));
     if (!execWith(q, sql, QVariantList{staleBefore()} + w.binds)) return failed(q);
     std::vector<RunSummary> out;
-    while (q.next()) out.push_back(summaryAt(q));
+    while (q.next()) out.push_back(summaryAt(q, isShared()));
     return out;
 }
 
@@ -386,7 +408,7 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
     if (!execWith(q, sql, {staleBefore(), id})) return failed(q);
     if (!q.next()) return RunDetails{};  // gone since it was listed: nothing to show
     RunDetails d;
-    d.summary = summaryAt(q);
+    d.summary = summaryAt(q, isShared());
     d.unitType = q.value(10).isNull() ? -1 : q.value(10).toInt();
     d.configJson = textAt(q, 11);
     d.verify = textAt(q, 12);
@@ -405,11 +427,12 @@ std::optional<VerdictCounts> RecordsQuery::units(const RunQuery& query) {
     auto [last, binds] = lastRuns(query);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
-                  last + QStringLiteral("SELECT shown, COUNT(*) FROM last WHERE k = 1 GROUP BY shown"),
+                  last + QStringLiteral("SELECT shown, %1 FROM last WHERE k = 1 GROUP BY shown")
+                             .arg(QLatin1String(kUnitSums)),
                   binds))
         return failed(q);
     VerdictCounts counts;
-    while (q.next()) counts.add(textAt(q, 0), q.value(1).toInt());
+    while (q.next()) counts.add(textAt(q, 0), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt());
     return counts;
 }
 
@@ -421,8 +444,9 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
     // "2024-03-12T14": the UTC hour, which the index on started_at orders.
     if (!execWith(q,
                   last +
-                      QStringLiteral("SELECT SUBSTR(started_at, 1, 13), shown, COUNT(*) FROM last WHERE k = 1"
-                                     " GROUP BY SUBSTR(started_at, 1, 13), shown"),
+                      QStringLiteral("SELECT SUBSTR(started_at, 1, 13), shown, %1 FROM last WHERE k = 1"
+                                     " GROUP BY SUBSTR(started_at, 1, 13), shown")
+                          .arg(QLatin1String(kUnitSums)),
                   binds))
         return failed(q);
     std::map<QDateTime, VerdictCounts> folded;
@@ -433,7 +457,7 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
         const QDateTime local = hour.toLocalTime();
         const QDateTime start =
             bucket == Bucket::Hour ? QDateTime(local.date(), QTime(local.time().hour(), 0)) : local.date().startOfDay();
-        folded[start].add(textAt(q, 1), q.value(2).toInt());
+        folded[start].add(textAt(q, 1), q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt());
     }
     std::vector<TimeBucket> out;
     out.reserve(folded.size());
@@ -443,7 +467,7 @@ std::optional<std::vector<TimeBucket>> RecordsQuery::unitsOver(const RunQuery& q
 
 std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQuery& query, int limit) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
-    auto [last, binds] = lastRuns(query);
+    auto [last, binds] = lastRuns(query, false, false);
     binds << verdictText(Verdict::Failed);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!execWith(q,
@@ -470,6 +494,30 @@ std::optional<QStringList> RecordsQuery::stations(const RunQuery& query) {
         return failed(q);
     QStringList out;
     while (q.next()) out << textAt(q, 0);
+    return out;
+}
+
+std::optional<std::vector<std::pair<QString, VerdictCounts>>> RecordsQuery::unitsPerStation(const RunQuery& query) {
+    if (!open_) return failed(text(texts::kQueryNotOpen));
+    std::vector<std::pair<QString, VerdictCounts>> out;
+    if (!query.station.isEmpty()) return out;
+    // Each station's own units by their last run there, in one statement: a
+    // unit failed at one station and passed at the next counts at both.
+    auto [last, binds] = lastRuns(query, true);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.setForwardOnly(true);
+    if (!execWith(q,
+                  last + QStringLiteral("SELECT station, shown, %1 FROM last WHERE k = 1 GROUP BY station, shown"
+                                        " ORDER BY station")
+                             .arg(QLatin1String(kUnitSums)),
+                  binds))
+        return failed(q);
+    while (q.next()) {
+        const QString station = textAt(q, 0);
+        if (out.empty() || out.back().first != station) out.emplace_back(station, VerdictCounts{});
+        out.back().second.add(textAt(q, 1), q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt());
+    }
+    if (out.size() < 2) out.clear();
     return out;
 }
 

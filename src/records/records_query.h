@@ -6,10 +6,15 @@
 // - a unit is counted once per period, by the verdict of its last run there
 //   (a unit configured again after a restart is one unit, not two); runs
 //   whose unit was never identified count each as a unit of its own;
-// - a run still `running` whose station instance holds no lock (its lock
-//   file, or its advisory lock on the server) belongs to a station that went
-//   away: it reads as interrupted, and nothing is written. Runs that name no
-//   instance (older files) go by their age: begun more than `staleAfter` ago.
+// - a run still `running` whose station instance holds no lock belongs to a
+//   station that went away. In a local file (this machine's own records) it
+//   reads as interrupted; on the server it is without news: its own host may
+//   still hold its last state in its outbox, and only that host writes it.
+//   Nothing is written here. Runs that name no instance (older files) go by
+//   their age: begun more than `staleAfter` ago;
+// - beside the last verdict: first pass (the unit passed on its one run of
+//   the period) and rework (more than one run in the period); every passed
+//   unit is one or the other.
 //
 // Aggregates are the database's (GROUP BY on the UTC hour of started_at,
 // which is indexed), so a month of a busy line comes back as a few hundred
@@ -22,6 +27,7 @@
 // nothing with errorString() when the database failed.
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -53,14 +59,23 @@ struct VerdictCounts {
     int failed = 0;
     int interrupted = 0;
     int running = 0;
-    int other = 0;  // a verdict word this version does not know
+    int withoutNews = 0;  // on the server, `running` for a station that is gone
+    int other = 0;        // a verdict word this version does not know
+    int firstPass = 0;    // passed on their one run of the period
+    int rework = 0;       // more than one run
 
-    int total() const { return passed + failed + interrupted + running + other; }
+    int total() const { return passed + failed + interrupted + running + withoutNews + other; }
     // Passed among those that ended passed or failed, in percent; nothing
     // when none did.
     std::optional<double> yieldPercent() const;
-    void add(const QString& verdict, int count);
+    // Passed on their one run, among the same units.
+    std::optional<double> firstPassPercent() const;
+    void add(const QString& verdict, int count, int rework = 0, int firstPass = 0);
+    VerdictCounts& operator+=(const VerdictCounts& other);
 };
+
+// The word the figures read a without-news run by.
+inline constexpr const char* kWithoutNews = "without_news";
 
 enum class Bucket { Hour, Day };
 
@@ -84,8 +99,9 @@ struct RunSummary {
     QString unitId;
     QString firmwareBefore;
     QString firmwareAfter;
-    QString verdict;  // stored word, "interrupted" for a stale running run
+    QString verdict;  // stored word, "interrupted" for a stale running run of a local file
     bool stale = false;
+    bool withoutNews = false;  // on the server: `running`, its station gone (verdict stays "running")
     QString failureReason;
 };
 
@@ -126,6 +142,9 @@ public:
 
     // A running run that started longer ago than this reads as interrupted.
     void setStaleAfterSeconds(qint64 seconds) { staleAfterSeconds_ = seconds; }
+    // The next statement asks again which stations are gone, rather than
+    // reuse what a statement under a second ago found.
+    void forgetStations() { deadFound_.invalidate(); }
     // The moment "now" is taken to be; invalid: the clock's.
     void setNow(const QDateTime& now) { now_ = now; }
 
@@ -144,6 +163,8 @@ public:
     std::optional<std::vector<ReasonCount>> failureReasons(const RunQuery& query, int limit);
     // The stations with runs in the period, sorted.
     std::optional<QStringList> stations(const RunQuery& query);
+    // units() per station of the period, when more than one recorded.
+    std::optional<std::vector<std::pair<QString, VerdictCounts>>> unitsPerStation(const RunQuery& query);
 
 private:
     struct Where;
@@ -157,7 +178,7 @@ private:
     // The "last" table (each unit's last run, with the verdict shown) for
     // the query, and the values its placeholders take; a statement adds its
     // own after them.
-    std::pair<QString, QVariantList> lastRuns(const RunQuery& query);
+    std::pair<QString, QVariantList> lastRuns(const RunQuery& query, bool perStation = false, bool figures = true);
     bool fail(const QString& text);
     std::nullopt_t failed(const QString& text);
     std::nullopt_t failed(const QSqlQuery& query);
@@ -171,6 +192,8 @@ private:
     QString error_;
     qint64 staleAfterSeconds_ = 3600;
     QStringList dead_;
+    QElapsedTimer deadFound_;
+    static constexpr qint64 kDeadStationsReuseMs = 1000;
     QDateTime now_;
 };
 

@@ -4,8 +4,11 @@
 #include <QSysInfo>
 #include <QTimer>
 #include <QUuid>
+#include <atomic>
+#include <functional>
 #include <map>
-#include <unistd.h>
+
+#include "lock/instance_lock.h"
 
 #include "records/database_url.h"
 #include "station/station_texts.h"
@@ -48,7 +51,8 @@ struct RecordsLink::Writer : QObject {
 struct RecordsLink::Sender : QObject {
     std::unique_ptr<records::RecordStore> store;
     QTimer tick;
-    bool busy = false;
+    std::function<void()> report;
+    bool settled = false;
 };
 
 RecordsLink::RecordsLink(records::StoreOptions options, QObject* parent)
@@ -58,7 +62,7 @@ RecordsLink::RecordsLink(records::StoreOptions options, QObject* parent)
     options_.station = station_;
     instance_ = QStringLiteral("%1-%2-%3")
                     .arg(station_)
-                    .arg(::getpid())
+                    .arg(lock::processId())
                     .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     options_.instance = instance_;
     state_.shared = !options_.url.trimmed().isEmpty();
@@ -98,6 +102,7 @@ void RecordsLink::open() {
         const QString where = w->store->localPath();
         const QStringList interrupted = w->store->interruptedRuns();
         const int queued = ok ? w->store->pendingUploads() : 0;
+        const QStringList settle = ok ? w->store->adoptedInstances() : QStringList();
         w->retry.setInterval(kRetryMs);
         QObject::connect(&w->retry, &QTimer::timeout, w, [this] {
             Writer* writer = writer_;
@@ -137,7 +142,7 @@ void RecordsLink::open() {
         });
         QMetaObject::invokeMethod(
             this,
-            [this, ok, error, interrupted] {
+            [this, ok, error, interrupted, settle] {
                 if (!interrupted.isEmpty()) emit interruptedFound(interrupted);
                 emit opened(ok, error);
                 if (ok && state_.shared) {
@@ -152,10 +157,19 @@ void RecordsLink::open() {
                     records::StoreOptions senderOptions = options_;
                     senderOptions.access = records::Access::Sender;
                     senderOptions.retryGapMs = 0;
+                    senderOptions.settle = settle;
                     QMetaObject::invokeMethod(sender_, [this, senderOptions] {
                         Sender* s = sender_;
                         s->store = std::make_unique<records::RecordStore>(senderOptions);
                         auto report = [this, s] {
+                            if (!s->settled && s->store->settledOnServer()) {
+                                // The dead instances' runs are settled on the
+                                // server: the writer lets their lock files go.
+                                s->settled = true;
+                                QMetaObject::invokeMethod(writer_, [this] {
+                                    if (writer_->store) writer_->store->settleAdopted();
+                                });
+                            }
                             const bool connected = s->store->isOpen() && s->store->sharedConnected();
                             const int waiting = s->store->isOpen() ? s->store->pendingUploads() : 0;
                             const QString problem = s->store->errorString();
@@ -178,6 +192,7 @@ void RecordsLink::open() {
                             return;
                         }
                         report();
+                        s->report = report;
                         s->tick.setInterval(kSendMs);
                         QObject::connect(&s->tick, &QTimer::timeout, s, [s, report] {
                             s->store->send();
@@ -220,35 +235,55 @@ void RecordsLink::put(const records::Run& run, quint64 seq) {
     });
 }
 
+void RecordsLink::sendNow() {
+    if (!sender_ || closed_) return;
+    QMetaObject::invokeMethod(sender_, [s = sender_] {
+        if (!s->store || !s->store->isOpen()) return;
+        s->store->send();
+        if (s->report) s->report();
+    });
+}
+
 bool RecordsLink::close() {
     if (closed_) return !leftBehind_;
     closed_ = true;
+    // The last try for rows not stored; whatever still fails is said by the
+    // station (counted apart), not dropped in silence. The writer keeps its
+    // store, and so its instance's lock, until the sender is done with the
+    // outbox.
     QMetaObject::invokeMethod(writer_, [this] {
         Writer* w = writer_;
         w->retry.stop();
-        // The last try for rows not stored; whatever still fails is said by
-        // the station (counted apart), not dropped in silence.
         if (w->store && w->store->isOpen())
             for (auto& [id, entry] : w->unsaved)
                 if (w->store->put(entry.first)) emit saved(id, entry.second, true, {});
-        w->store.reset();
-        QThread::currentThread()->quit();
-    });
-    writerThread_.wait();
-    delete writer_;
-    writer_ = nullptr;
+    }, Qt::BlockingQueuedConnection);
     // Acknowledgements of that last try reach the station before it sums up.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 
+    int queued = -1;
+    bool connected = false;
     if (senderThread_) {
-        QMetaObject::invokeMethod(sender_, [this] {
-            sender_->tick.stop();
-            sender_->store.reset();
+        // The queue's last chance, bounded: a server that answers takes it
+        // within a few seconds; one that does not leaves it in the outbox.
+        auto result = std::make_shared<std::pair<std::atomic<int>, std::atomic<bool>>>(-1, false);
+        // The sender is named here, not read from the member when it runs:
+        // a sender left behind runs this after closing has moved on.
+        QMetaObject::invokeMethod(sender_, [s = sender_, result] {
+            s->tick.stop();
+            if (s->store && s->store->isOpen()) {
+                s->store->send();
+                result->second = s->store->sharedConnected();
+                result->first = s->store->pendingUploads();
+            }
+            s->store.reset();
             QThread::currentThread()->quit();
         });
-        if (senderThread_->wait(kSenderCloseMs)) {
+        if (senderThread_->wait(kLastSendMs)) {
             delete sender_;
             delete senderThread_;
+            queued = result->first;
+            connected = result->second;
         } else {
             // Stuck in a statement the server never answers: left to the
             // process's end. Its rows are in the outbox; the next sender
@@ -257,6 +292,33 @@ bool RecordsLink::close() {
         }
         sender_ = nullptr;
         senderThread_ = nullptr;
+    }
+    QString target;
+    if (state_.shared) {
+        QString ignored;
+        const auto url = records::parseDatabaseUrl(options_.url, &ignored);
+        if (url) target = url->display();
+    }
+    QString localPath;
+    QMetaObject::invokeMethod(writer_, [this, &localPath] {
+        Writer* w = writer_;
+        if (w->store) localPath = w->store->localPath();
+        w->store.reset();
+        QThread::currentThread()->quit();
+    }, Qt::BlockingQueuedConnection);
+    writerThread_.wait();
+    delete writer_;
+    writer_ = nullptr;
+
+    if (state_.shared) {
+        if (queued < 0 && !localPath.isEmpty()) queued = records::RecordStore::queuedIn(localPath, target);
+        queuedAtClose_ = queued;
+        if (queued >= 0) state_.queued = queued;
+        // A last send that found no server is an answer too: away since now.
+        if (!connected && (state_.connected || !state_.awaySince.isValid()))
+            state_.awaySince = QDateTime::currentDateTime();
+        state_.connected = connected;
+        emit stateChanged();
     }
     return !leftBehind_;
 }

@@ -39,9 +39,10 @@ QString describe(const RecordsState& state);
 class RecordsLink : public QObject {
     Q_OBJECT
 public:
-    // How long closing waits for the sender's statement in flight; past it
-    // the sender is left behind (its rows stay in the outbox).
-    static constexpr int kSenderCloseMs = 3000;
+    // The sender's last chance at closing: the queue goes to a server that
+    // answers within this; past it the sender is left behind and its rows
+    // stay in the outbox for the next run or `records sync`.
+    static constexpr int kLastSendMs = 5000;
     // The sender tries the server this often, and the writer its unsaved rows.
     static constexpr int kSendMs = 1000;
     static constexpr int kRetryMs = 1000;
@@ -53,9 +54,14 @@ public:
     void open();
     // Stores the whole run; saved() answers with its id and `seq`.
     void put(const records::Run& run, quint64 seq);
-    // Ends the workers: rows not stored get a last try; the sender's wait is
-    // bounded. True when both threads ended.
+    // Ends the workers: rows not stored get a last try, then the queue a
+    // last send, bounded by kLastSendMs. True when both threads ended.
     bool close();
+    // Asks the sender to send the queue now (a button, not a wait).
+    void sendNow();
+    // With a server, the rows left in the outbox once closed; -1 before
+    // closing or when the local file could not be read.
+    int queuedAtClose() const { return queuedAtClose_; }
 
     const RecordsState& state() const { return state_; }
     QString station() const { return station_; }
@@ -86,6 +92,7 @@ private:
     Sender* sender_ = nullptr;
     bool closed_ = false;
     bool leftBehind_ = false;
+    int queuedAtClose_ = -1;
 };
 
 }  // namespace vek::station

@@ -78,6 +78,29 @@ inline constexpr vek::Text kRecordsConnecting = VEK_TR("station", "Registros: Po
 inline constexpr vek::Text kRecordsAway = VEK_TR("station", "Registros: PostgreSQL %1 — sem resposta desde %2");
 inline constexpr vek::Text kRecordsQueued = VEK_TR("station", ", %1 registros na fila local");
 inline constexpr vek::Text kRecordsOutboxFailing = VEK_TR("station", " — a fila local não grava: %1");
+// At the end: the count left in the outbox, the host; or the server.
+inline constexpr vek::Text kRecordsLeftQueued =
+    VEK_TR("station", "%1 registros na fila local de %2: seguem na próxima execução ou com `vektool-cli records sync`");
+inline constexpr vek::Text kRecordsAllSent = VEK_TR("station", "Todos os registros chegaram ao servidor %1");
+inline constexpr vek::Text kRecordsQueueUnread =
+    VEK_TR("station", "A fila local de %1 não pôde ser lida: confira com `vektool-cli records sync`");
+// Which ports the station watches: the list, or every USB serial port.
+inline constexpr vek::Text kWatchingPorts = VEK_TR("station", "Portas vigiadas: %1");
+inline constexpr vek::Text kWatchingAll = VEK_TR("station", "Portas vigiadas: toda porta serial USB que aparecer%1");
+inline constexpr vek::Text kWatchingExtra = VEK_TR("station", ", e %1");
+inline constexpr vek::Text kWatchingNoneYet =
+    VEK_TR("station", "Nenhuma porta serial USB presente agora: a estação espera um Vek ser conectado (Ctrl+C encerra)");
+// records sync: the server and how many rows went, how many are left.
+inline constexpr vek::Text kSyncSent = VEK_TR("station", "%1: %2 registros enviados, %3 na fila local");
+inline constexpr vek::Text kSyncAway = VEK_TR("station", "%1: sem resposta; %2 registros continuam na fila local (%3)");
+inline constexpr vek::Text kSyncNothing = VEK_TR("station", "Nada na fila local %1: todos os registros já estão nos servidores");
+inline constexpr vek::Text kSyncLegacy =
+    VEK_TR("station", "%1 registros de uma versão anterior não dizem a que servidor vão: use --db para enviá-los");
+// The listing's mark on a run still in this machine's outbox.
+inline constexpr vek::Text kListedQueued = VEK_TR("station", "(na fila local)");
+// A run left `running` by another host's station that is gone: the time it
+// began and its station.
+inline constexpr vek::Text kListedNoNews = VEK_TR("station", "sem notícia desde %1 (estação %2)");
 inline constexpr vek::Text kRecordsNotOpen = VEK_TR("station", "o banco de registros não está aberto");
 
 // The command line's station and records.
@@ -98,6 +121,10 @@ inline constexpr vek::Text kCsvAlone = VEK_TR("station", "--csv não se combina 
 // Units, runs, then units by their last verdict.
 inline constexpr vek::Text kRecordsSummary =
     VEK_TR("station", "%1 unidades (%2 execuções): %3 aprovadas, %4 reprovadas, %5 interrompidas, %6 em andamento");
+// Beside the final yield: first pass, rework, without news; per station.
+inline constexpr vek::Text kRecordsYield =
+    VEK_TR("station", "Rendimento final %1 · primeira passagem %2 · retrabalho %3 unidades · sem notícia %4");
+inline constexpr vek::Text kRecordsStation = VEK_TR("station", "Estação %1: %2");
 inline constexpr vek::Text kRecordsReasons = VEK_TR("station", "Motivos de falha (unidades):");
 // A run's verdict as the listing words it (the stored word stays in --json
 // and --csv).

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -15,12 +18,16 @@
 #include <QUuid>
 #include <QVariant>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/records_viewer.h"
 #include "records/record_store.h"
+#include "records/records_query.h"
 #include "records/records_texts.h"
 #include "support/pg_test_server.h"
+#include "wait_for.h"
 
 // Messages and failed comparisons show texts as text.
 std::ostream& operator<<(std::ostream& os, const QString& text) { return os << '"' << text.toStdString() << '"'; }
@@ -713,6 +720,206 @@ TEST_F(SharedRecords, CrashedRunsAreInterruptedOnTheServerWithWhatWasQueued) {
     EXPECT_EQ(run.firmwareAfter, QStringLiteral("4.0.2.47")) << "written to the queue while it was away";
     EXPECT_EQ(run.configJson, kConfig);
     EXPECT_EQ(findRun(*runs, *theirs)->verdict, Verdict::Running) << "another station's run is its own";
+}
+
+// Two hosts, one server, each with its own data folder. Host A dies with one
+// run ended in its outbox only and one run never ended; host B, alive, never
+// writes either; a reader calls them without news; A's next station sends
+// the ended one as it was and marks only the other interrupted.
+TEST_F(SharedRecords, EachDataFolderSettlesOnlyItsOwnDeadInstances) {
+    const QString deadA = QStringLiteral("host-a-1-dead");
+    std::optional<QString> ended, unended;
+    {
+        RecordStore a({.url = url(), .localPath = localPath(QStringLiteral("a")), .station = QStringLiteral("host-a"),
+                       .retryGapMs = 0, .instance = deadA});
+        ASSERT_TRUE(a.open()) << a.errorString();
+        ended = a.beginRun({.port = QStringLiteral("ttyACM0")});
+        unended = a.beginRun({.port = QStringLiteral("ttyACM1")});
+        ASSERT_TRUE(ended && unended);
+        ASSERT_TRUE(a.updateRun(*ended, {.unitId = kUnit}));
+        EXPECT_EQ(a.pendingUploads(), 0) << "both on the server, running";
+    }
+    {
+        // The end of one run reached A's outbox, not the server.
+        RecordStore writer({.url = url(), .localPath = localPath(QStringLiteral("a")),
+                            .station = QStringLiteral("host-a"), .access = Access::Writer, .instance = deadA});
+        ASSERT_TRUE(writer.open()) << writer.errorString();
+        records::Run run;
+        run.id = *ended;
+        run.startedAt = QDateTime::currentDateTimeUtc();
+        run.station = QStringLiteral("host-a");
+        run.port = QStringLiteral("ttyACM0");
+        run.unitId = kUnitText;
+        run.instance = deadA;
+        run.verdict = Verdict::Passed;
+        run.endedAt = run.startedAt;
+        ASSERT_TRUE(writer.put(run)) << writer.errorString();
+    }
+    // As a killed station leaves it: its lock file, held by nobody.
+    {
+        QFile lock(instanceLockFile(localPath(QStringLiteral("a")), deadA));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write("4242\n" + deadA.toUtf8() + "\n");
+    }
+    auto onServer = [&](const QString& id) {
+        Db db = server();
+        return db.scalar(QStringLiteral("SELECT verdict FROM runs WHERE id = '%1'").arg(id)).toString();
+    };
+
+    // Host B opens the same server: A's runs are not its to write.
+    RecordStore b(options(QStringLiteral("host-b"), QStringLiteral("b")));
+    ASSERT_TRUE(b.open()) << b.errorString();
+    ASSERT_TRUE(b.send());
+    EXPECT_TRUE(b.interruptedRuns().isEmpty());
+    EXPECT_EQ(onServer(*ended), QStringLiteral("running"));
+    EXPECT_EQ(onServer(*unended), QStringLiteral("running"));
+
+    // The viewer over the server: A's two runs are without news, not interrupted.
+    {
+        app::RecordsViewer viewer(RecordsSource{url(), localPath(QStringLiteral("viewer"))});
+        viewer.show();
+        ASSERT_TRUE(testing::waitUntil([&] { return !viewer.loading(); }, 20000));
+        auto* table = viewer.findChild<QTableWidget*>(QStringLiteral("RecordsTable"));
+        ASSERT_TRUE(table);
+        const QRegularExpression withoutNews(QString::fromUtf8("^sem notícia desde \\d\\d:\\d\\d \\(estação host-a\\)$"));
+        int shown = 0;
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                if (table->item(row, column) && withoutNews.match(table->item(row, column)->text()).hasMatch()) ++shown;
+        EXPECT_EQ(shown, 2);
+        EXPECT_TRUE(viewer.findChild<QLabel*>(QStringLiteral("RecordsYield"))->text().contains(QString::fromUtf8("2 sem notícia")))
+            << viewer.findChild<QLabel*>(QStringLiteral("RecordsYield"))->text().toStdString();
+    }
+    EXPECT_EQ(onServer(*unended), QStringLiteral("running")) << "the viewer wrote nothing";
+
+    // A reader from elsewhere: both without news, nothing written.
+    {
+        RecordStore reader({.url = url(), .localPath = localPath(QStringLiteral("elsewhere")), .access = Access::Reader});
+        ASSERT_TRUE(reader.open()) << reader.errorString();
+        ListMarks marks;
+        const auto runs = reader.list({}, {}, &marks);
+        ASSERT_TRUE(runs) << reader.errorString();
+        EXPECT_EQ(runs->size(), 2u);
+        EXPECT_EQ(marks.withoutNews, (QSet<QString>{*ended, *unended}));
+        EXPECT_TRUE(marks.queued.isEmpty());
+        EXPECT_FALSE(QFile::exists(localPath(QStringLiteral("elsewhere")))) << "a reader makes no file";
+    }
+    // A reader on host A: the ended run shows its queued state.
+    {
+        RecordStore reader({.url = url(), .localPath = localPath(QStringLiteral("a")), .access = Access::Reader});
+        ASSERT_TRUE(reader.open()) << reader.errorString();
+        ListMarks marks;
+        const auto runs = reader.list({}, {}, &marks);
+        ASSERT_TRUE(runs) << reader.errorString();
+        EXPECT_EQ(findRun(*runs, *ended)->verdict, Verdict::Passed);
+        EXPECT_EQ(marks.queued, QSet<QString>{*ended});
+        EXPECT_EQ(marks.withoutNews, QSet<QString>{*unended});
+        EXPECT_EQ(onServer(*ended), QStringLiteral("running")) << "a listing sends nothing";
+    }
+
+    // Host A's next station settles its own dead instance.
+    RecordStore a(options(QStringLiteral("host-a"), QStringLiteral("a")));
+    ASSERT_TRUE(a.open()) << a.errorString();
+    ASSERT_TRUE(a.send());
+    EXPECT_EQ(onServer(*ended), QStringLiteral("passed")) << "its queued state, as it was";
+    EXPECT_EQ(onServer(*unended), QStringLiteral("interrupted")) << "nothing queued it";
+    EXPECT_EQ(a.pendingUploads(), 0);
+    EXPECT_FALSE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), deadA))) << "settled everywhere";
+    EXPECT_TRUE(QFile::exists(instanceLockFile(localPath(QStringLiteral("a")), a.instance())));
+}
+
+// A line's day with rework, interruptions, a run whose station went away and
+// two stations, written through `store`; its first run began at `start`.
+void putLineDay(RecordStore& store, const QDateTime& start) {
+    int minute = 0;
+    auto put = [&](const char* station, const char* unit, Verdict verdict, const QString& instance = {}) {
+        records::Run run;
+        run.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        run.startedAt = start.addSecs(60 * ++minute);
+        run.station = QString::fromLatin1(station);
+        run.port = QStringLiteral("ttyACM0");
+        run.unitId = QString::fromLatin1(unit);
+        run.verdict = verdict;
+        run.instance = instance;
+        if (verdict != Verdict::Running) run.endedAt = run.startedAt.addSecs(30);
+        if (verdict == Verdict::Failed) run.failureReason = QStringLiteral("x");
+        ASSERT_TRUE(store.put(run)) << store.errorString();
+    };
+    put("s1", "U1", Verdict::Passed);
+    put("s1", "U2", Verdict::Failed);
+    put("s1", "U2", Verdict::Passed);
+    put("s1", "U3", Verdict::Failed);
+    put("s2", "U4", Verdict::Interrupted);
+    put("s2", "U4", Verdict::Passed);
+    put("s2", "U5", Verdict::Passed);
+    put("s2", "U6", Verdict::Running, QStringLiteral("gone-1"));  // its station went away
+    put("s2", "U7", Verdict::Interrupted);
+}
+
+using Figures = std::tuple<int, int, int, int, int, int>;  // passed, failed, interrupted, without news, first pass, rework
+Figures figures(const VerdictCounts& c) {
+    return {c.passed, c.failed, c.interrupted, c.withoutNews, c.firstPass, c.rework};
+}
+
+// The same day read from the local file and from the server (two forms of
+// the same counting): each figure exact, for the line and per station. The
+// run whose station went away is interrupted in the local file (this host's
+// own) and without news on the server, where nothing rewrites it.
+void expectLineDayFigures(RecordsQuery& query, const QDateTime& start, bool shared) {
+    RunQuery today;
+    today.from = start;
+    const auto all = query.units(today);
+    ASSERT_TRUE(all) << query.errorString();
+    EXPECT_EQ(all->total(), 7);
+    EXPECT_EQ(figures(*all), shared ? Figures(4, 1, 1, 1, 2, 2) : Figures(4, 1, 2, 0, 2, 2));
+    EXPECT_EQ(all->running, 0);
+    EXPECT_DOUBLE_EQ(*all->yieldPercent(), 80.0);
+    EXPECT_DOUBLE_EQ(*all->firstPassPercent(), 40.0);
+
+    const auto perStation = query.unitsPerStation(today);
+    ASSERT_TRUE(perStation) << query.errorString();
+    ASSERT_EQ(perStation->size(), 2u);
+    EXPECT_EQ(perStation->at(0).first, QStringLiteral("s1"));
+    EXPECT_EQ(figures(perStation->at(0).second), Figures(2, 1, 0, 0, 1, 1));
+    EXPECT_EQ(figures(perStation->at(1).second), shared ? Figures(2, 0, 1, 1, 1, 1) : Figures(2, 0, 2, 0, 1, 1));
+
+    // The hourly buckets add up to the same figures.
+    const auto hours = query.unitsOver(today, Bucket::Hour);
+    ASSERT_TRUE(hours) << query.errorString();
+    VerdictCounts summed;
+    for (const TimeBucket& b : *hours) summed += b.units;
+    EXPECT_EQ(figures(summed), figures(*all));
+
+    const auto listed = query.runs(today, 50);
+    ASSERT_TRUE(listed);
+    int withoutNews = 0, stale = 0;
+    for (const RunSummary& r : *listed) withoutNews += r.withoutNews ? 1 : 0, stale += r.stale ? 1 : 0;
+    EXPECT_EQ(withoutNews, shared ? 1 : 0);
+    EXPECT_EQ(stale, shared ? 0 : 1);
+}
+
+TEST_F(LocalRecords, YieldFiguresCountFirstPassReworkAndInterruptions) {
+    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-3 * 3600);
+    {
+        RecordStore store({.localPath = path()});
+        ASSERT_TRUE(store.open()) << store.errorString();
+        putLineDay(store, start);
+    }
+    RecordsQuery query({.localPath = path()});
+    ASSERT_TRUE(query.open()) << query.errorString();
+    expectLineDayFigures(query, start, false);
+}
+
+TEST_F(SharedRecords, YieldFiguresCountFirstPassReworkAndRunsWithoutNews) {
+    RecordStore store(options(QStringLiteral("s1"), QStringLiteral("figures")));
+    ASSERT_TRUE(store.open()) << store.errorString();
+    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-3 * 3600);
+    putLineDay(store, start);
+    ASSERT_EQ(store.pendingUploads(), 0);
+    RecordsQuery query({.url = url()});
+    ASSERT_TRUE(query.open()) << query.errorString();
+    expectLineDayFigures(query, start, true);
+    EXPECT_EQ(server().count(QStringLiteral("verdict = 'running'")), 1) << "nothing rewrote it";
 }
 
 TEST_F(SharedRecords, MigratesAVersion1Database) {

@@ -205,7 +205,9 @@ Shown chartsOf(RecordsViewer& viewer) {
     auto* x = qobject_cast<QBarCategoryAxis*>(hourly->chart()->axes(Qt::Horizontal).value(0));
     if (stacked && x) {
         for (int i = 0; i < x->count(); ++i)
-            shown.bars[x->at(i)] = {int(stacked->barSets()[0]->at(i)), int(stacked->barSets()[1]->at(i))};
+            // Passed first time and after rework, then failed.
+            shown.bars[x->at(i)] = {int(stacked->barSets()[0]->at(i) + stacked->barSets()[1]->at(i)),
+                                    int(stacked->barSets()[2]->at(i))};
     }
     auto* reasons = viewer.findChild<QChartView*>(QStringLiteral("RecordsReasonsChart"));
     auto* bars = qobject_cast<QHorizontalBarSeries*>(reasons->chart()->series().value(0));
@@ -278,11 +280,13 @@ TEST_F(RecordsViewerTest, TodayHourByHourAndTheReasonsCountUnitsByTheirLastRun) 
         EXPECT_EQ(shown.reasons[i].second, e.reasons[i].second) << e.reasons[i].first;
     }
     const QLocale locale;
-    EXPECT_EQ(label(*viewer, "RecordsYield"),
-              QStringLiteral("Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas")
-                  .arg(locale.toString(100.0 * e.passed / (e.passed + e.failed), 'f', 1))
-                  .arg(e.passed)
-                  .arg(e.failed));
+    EXPECT_TRUE(label(*viewer, "RecordsYield")
+                    .startsWith(QStringLiteral("Rendimento hoje: %1 % (primeira passagem ")
+                                    .arg(locale.toString(100.0 * e.passed / (e.passed + e.failed), 'f', 1))))
+        << label(*viewer, "RecordsYield");
+    EXPECT_TRUE(label(*viewer, "RecordsYield")
+                    .contains(QStringLiteral(" — %1 aprovadas, %2 reprovadas, ").arg(e.passed).arg(e.failed)))
+        << label(*viewer, "RecordsYield");
     // Today's table lists runs, not units: the retried unit's two runs, and the live one.
     EXPECT_EQ(label(*viewer, "RecordsShown"), QStringLiteral("43 de 43 execuções."));
 }

@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUuid>
 #include <QJsonArray>
@@ -23,6 +28,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -292,6 +298,14 @@ TEST_F(StationTest, RecordsCommandFiltersCountsUnitsOnceAndKeepsSpreadsheetsSafe
     const QJsonObject units = summary["units"].toObject();
     EXPECT_EQ(units["passed"].toInt(), 2) << "a unit run again counts once, by its last run";
     EXPECT_EQ(units["failed"].toInt(), 2);
+    EXPECT_EQ(units["first_pass"].toInt(), 1) << "only ...1004 passed on its first run";
+    EXPECT_EQ(units["rework"].toInt(), 1) << "...1001 needed a second run";
+    EXPECT_DOUBLE_EQ(units["yield_percent"].toDouble(), 50.0);
+    EXPECT_DOUBLE_EQ(units["first_pass_yield_percent"].toDouble(), 25.0);
+    EXPECT_FALSE(summary.contains("stations")) << "one station: no split";
+    const QString text = QString::fromUtf8(records({"--summary"}));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("primeira passagem")) && text.contains("retrabalho 1 unidades"))
+        << text.toStdString();
     const QJsonArray reasons = summary["reasons"].toArray();
     ASSERT_FALSE(reasons.isEmpty()) << QJsonDocument(summary).toJson().toStdString();
     EXPECT_EQ(reasons[0].toObject()["reason"].toString(), "leitura difere");
@@ -346,7 +360,7 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     addUnit(unitNo(1)).setPacing({3686400, std::chrono::microseconds(1000)});
     addUnit(unitNo(2, {4, 0, 2, 47}));
     QProcess station;
-    startStation(station, {"--db", url(), "--count", "2"});
+    startStation(station, {"--db", url(), "--count", "2", "--json"});
     // The server goes away while the paced unit is still being updated.
     ASSERT_TRUE(waitFor([&] {
         err_ += QString::fromUtf8(station.readAllStandardError());
@@ -354,17 +368,44 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     }, 10000)) << err_.toStdString();
     ASSERT_TRUE(server_->stop());
     EXPECT_EQ(finish(station), 0) << err_.toStdString();
-    EXPECT_TRUE(err_.contains(QString::fromUtf8("registros na fila local"))) << err_.toStdString();
+    // The exit names exactly what is left and where, in words and in JSON.
+    const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+    const int queued = summary["records"].toObject()["queued"].toInt(-1);
+    EXPECT_GE(queued, 1) << "the paced unit ended with the server away";
+    EXPECT_TRUE(err_.contains(QString::fromUtf8("%1 registros na fila local de ").arg(queued)) &&
+                err_.contains("vektool-cli records sync"))
+        << err_.toStdString();
     EXPECT_FALSE(err_.contains(server_->password())) << "no password in what the station says";
 
     QString error;
     ASSERT_TRUE(server_->start(&error)) << error.toStdString();
-    // Whatever the station kept arrives with the next use of the records.
-    QProcess list;
-    list.setProcessEnvironment(env_);
-    list.start(QStringLiteral(VEKTOOL_CLI), {"records", "--db", url(), "--csv"});
-    ASSERT_TRUE(list.waitForFinished(20000));
-    EXPECT_EQ(list.exitCode(), 0) << list.readAllStandardError().toStdString();
+    auto cli = [&](const QStringList& arguments, int* code) {
+        QProcess p;
+        p.setProcessEnvironment(env_);
+        p.start(QStringLiteral(VEKTOOL_CLI), arguments);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        *code = p.exitCode();
+        const QByteArray said = p.readAllStandardError();
+        if (*code != 0) ADD_FAILURE() << arguments.join(' ').toStdString() << ": " << said.toStdString();
+        return p.readAllStandardOutput();
+    };
+    // A listing reads: the queued runs are shown, marked, and stay queued.
+    int code = -1;
+    const QJsonArray listed = QJsonDocument::fromJson(cli({"records", "--db", url(), "--json"}, &code)).array();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(listed.size(), 2);
+    int markedQueued = 0;
+    for (const QJsonValue& run : listed) markedQueued += run.toObject()["queued"].toBool() ? 1 : 0;
+    EXPECT_EQ(markedQueued, queued);
+    EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), queued) << "a listing sends nothing";
+
+    // records sync delivers them.
+    const QJsonArray synced = QJsonDocument::fromJson(cli({"records", "sync", "--json"}, &code)).array();
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(synced.size(), 1);
+    EXPECT_EQ(synced[0].toObject()["sent"].toInt(), queued);
+    EXPECT_EQ(synced[0].toObject()["queued"].toInt(), 0);
+    EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), 0);
 
     const std::vector<RunRow> runs = runsIn({.url = url(), .localPath = data_.filePath("check.sqlite")});
     ASSERT_EQ(runs.size(), 2u);
@@ -377,6 +418,158 @@ TEST_F(SharedStationTest, ServerAwayMidRunThenEveryRunArrivesOnce) {
     }
     EXPECT_EQ(ids.size(), 2u);
     EXPECT_EQ(runOn(runs, units_[0])->firmwareBefore, "4.0.2.46");
+}
+
+// What the server holds once the station has exited, read without any
+// outbox; the suite shares one server, so runs in `before` are left out.
+std::map<QString, Verdict> serverVerdicts(const QString& url, const QString& scratch,
+                                          const std::map<QString, Verdict>& before = {}) {
+    records::RecordStore reader({.url = url, .localPath = scratch, .access = records::Access::Reader});
+    EXPECT_TRUE(reader.open()) << reader.errorString().toStdString();
+    std::map<QString, Verdict> out;
+    if (const auto runs = reader.list({})) {
+        for (const RunRow& r : *runs)
+            if (!before.count(r.id)) out[r.id] = r.verdict;
+    } else {
+        ADD_FAILURE() << reader.errorString().toStdString();
+    }
+    return out;
+}
+
+TEST_F(SharedStationTest, EveryRunCalledDoneIsOnTheServerInItsFinalStateAtExit) {
+    const auto before = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
+    for (int n = 1; n <= 3; ++n) addUnit(unitNo(n, {4, 0, 2, 47}));
+    QProcess station;
+    startStation(station, {"--db", url(), "--count", "3", "--json"});
+    EXPECT_EQ(finish(station), 0) << err_.toStdString();
+    const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+    EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 3);
+    EXPECT_EQ(summary["records"].toObject()["queued"].toInt(-1), 0);
+    EXPECT_TRUE(err_.contains(QString::fromUtf8("Todos os registros chegaram ao servidor"))) << err_.toStdString();
+
+    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"), before);
+    ASSERT_EQ(verdicts.size(), 3u);
+    for (const auto& [id, verdict] : verdicts) EXPECT_EQ(verdict, Verdict::Passed) << id.toStdString();
+    EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), 0);
+}
+
+// Every process of the test server held still: connections stay open and
+// nothing answers, as a server that hangs.
+class HeldServer {
+public:
+    HeldServer(const test::PgTestServer& server) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("held"));
+        db.setHostName(QStringLiteral("127.0.0.1"));
+        db.setPort(server.port());
+        db.setUserName(server.user());
+        db.setPassword(server.password());
+        db.setDatabaseName(QStringLiteral("postgres"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SHOW data_directory")) && q.next()) {
+                QFile pidFile(q.value(0).toString() + QStringLiteral("/postmaster.pid"));
+                if (pidFile.open(QIODevice::ReadOnly)) pids_ << pidFile.readLine().trimmed().toInt();
+            }
+            QSqlQuery backends(db);
+            if (backends.exec(QStringLiteral("SELECT pid FROM pg_stat_activity WHERE pid <> pg_backend_pid()")))
+                while (backends.next()) pids_ << backends.value(0).toInt();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("held"));
+        for (int pid : pids_)
+            if (pid > 0) ::kill(pid, SIGSTOP);
+    }
+    ~HeldServer() {
+        for (int pid : pids_)
+            if (pid > 0) ::kill(pid, SIGCONT);
+    }
+    bool held() const { return !pids_.isEmpty(); }
+
+private:
+    QList<int> pids_;
+};
+
+// Both units done and stored, the server then stopped or hung, and the
+// station ended by Ctrl+C: the exit comes within the last send's bound (plus
+// a second) and names what is left queued.
+TEST_F(SharedStationTest, AServerStoppedOrHungHoldsTheExitNoLongerThanTheBound) {
+    for (const bool hung : {false, true}) {
+        SCOPED_TRACE(hung ? "hung" : "stopped");
+        units_.clear();
+        err_.clear();
+        addUnit(unitNo(hung ? 11 : 21));
+        addUnit(unitNo(hung ? 12 : 22), [](sim::UnitSim& u) { u.faults().vanishAtBlock = 300; });
+        QProcess station;
+        startStation(station, {"--db", url(), "--json"});
+        const QRegularExpression ended(QString::fromUtf8("0000\\w{4} (concluído|falhou|interrompido)"));
+        ASSERT_TRUE(waitFor([&] {
+            err_ += QString::fromUtf8(station.readAllStandardError());
+            return err_.count(ended) >= 2;
+        }, 30000)) << err_.toStdString();
+        std::unique_ptr<HeldServer> held;
+        if (hung) {
+            held = std::make_unique<HeldServer>(*server_);
+            ASSERT_TRUE(held->held());
+        } else {
+            ASSERT_TRUE(server_->stop());
+        }
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+        ASSERT_TRUE(waitFor([&] { return station.state() == QProcess::NotRunning; }, 30000)) << err_.toStdString();
+        EXPECT_LT(sinceStop.elapsed(), station::RecordsLink::kLastSendMs + 1000);
+        err_ += QString::fromUtf8(station.readAllStandardError());
+        const QJsonObject summary = QJsonDocument::fromJson(station.readAllStandardOutput()).object();
+        EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 1) << "no unit waited for the server";
+        const int queued = summary["records"].toObject()["queued"].toInt(-1);
+        EXPECT_EQ(records::RecordStore::queuedIn(localRecords(), url()), queued);
+        if (queued > 0)
+            EXPECT_TRUE(err_.contains(QString::fromUtf8("%1 registros na fila local de ").arg(queued))) << err_.toStdString();
+        else
+            EXPECT_TRUE(err_.contains(QString::fromUtf8("Todos os registros chegaram"))) << err_.toStdString();
+        held.reset();
+        QString error;
+        if (!hung) {
+            ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+        }
+    }
+}
+
+// The window's footer counts as the records do, and "Enviar agora" hands the
+// queue to a server that is back without waiting for the next try.
+TEST_F(SharedStationTest, TheWindowCountsAsTheRecordsDoAndSendsTheQueueOnRequest) {
+    const auto before = serverVerdicts(url(), data_.filePath("scratch.sqlite"));
+    auto link = openLink({.url = url(), .localPath = data_.filePath("outbox.sqlite")});
+    auto& done = addUnit(unitNo(31, {4, 0, 2, 47}));
+    auto& paced = addUnit(unitNo(32));
+    paced.setPacing({3686400, std::chrono::microseconds(1000)});
+    const QStringList ports{QString::fromStdString(done.devicePath()), QString::fromStdString(paced.devicePath())};
+    app::StationWindow window(link.get(), ports);
+    window.show();
+    auto* sendNow = window.findChild<QPushButton*>("B_SendNow");
+    ASSERT_TRUE(sendNow);
+    EXPECT_TRUE(sendNow->isVisible()) << "a server: the queue may be sent by hand";
+    ASSERT_TRUE(window.startStation());
+    QTableWidget* table = window.table();
+    ASSERT_TRUE(waitFor([&] { return table->item(0, app::StationWindow::ColVerdict)->text() == "OK"; }, 20000));
+    // The server goes; the paced unit is stopped mid-update: interrupted, queued.
+    ASSERT_TRUE(server_->stop());
+    window.stopStation();
+    ASSERT_TRUE(waitFor([&] { return !window.station(); }, 15000));
+    EXPECT_EQ(window.message(),
+              QString::fromUtf8("Aprovadas: 1   Reprovadas: 0   Interrompidas: 1   Sem registro: 0"));
+    ASSERT_TRUE(waitFor([&] { return link->state().queued > 0; }, 10000));
+    EXPECT_TRUE(sendNow->isEnabled());
+
+    QString error;
+    ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+    sendNow->click();
+    EXPECT_TRUE(waitFor([&] { return link->state().queued == 0 && link->state().connected; }, 15000))
+        << station::describe(link->state()).toStdString();
+    const auto verdicts = serverVerdicts(url(), data_.filePath("scratch.sqlite"), before);
+    std::multiset<Verdict> got;
+    for (const auto& [id, verdict] : verdicts) got.insert(verdict);
+    EXPECT_EQ(got, (std::multiset<Verdict>{Verdict::Passed, Verdict::Interrupted}));
 }
 
 TEST_F(SharedStationTest, TheWindowAsksTheServersPasswordAndKeepsItOnlyInPgpass) {
@@ -681,6 +874,30 @@ TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
             << runs[0].failureReason.toStdString();
         EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.restarts(); }), 0);
         EXPECT_EQ(hosts[n]->withUnit([](sim::UnitSim& u) { return u.config(); }), sim::makeConfig(sim::ConfigState::Valid));
+    }
+}
+
+// A station with nothing to watch says so instead of waiting in silence;
+// --quiet keeps that warning and drops the rest.
+TEST_F(StationTest, AStationWithNoPortToWatchSaysSo) {
+    for (const link::PortInfo& p : link::describePorts())
+        if (!p.usbId().isEmpty()) GTEST_SKIP() << "this machine has a USB serial port: " << p.name.toStdString();
+    for (const bool quiet : {false, true}) {
+        QProcess station;
+        station.setProcessEnvironment(env_);
+        QStringList arguments{"station", "--preset", "default"};
+        if (quiet) arguments << "--quiet";
+        station.start(QStringLiteral(VEKTOOL_CLI), arguments);
+        ASSERT_TRUE(station.waitForStarted(5000));
+        QString err;
+        EXPECT_TRUE(waitFor([&] {
+            err += QString::fromUtf8(station.readAllStandardError());
+            return err.contains(QString::fromUtf8("Nenhuma porta serial USB presente agora"));
+        }, 10000)) << err.toStdString();
+        EXPECT_EQ(err.contains("Portas vigiadas: toda porta serial USB"), !quiet) << err.toStdString();
+        EXPECT_EQ(err.contains("Registros: SQLite"), !quiet) << err.toStdString();
+        ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+        EXPECT_EQ(finish(station, 10000), 0) << err.toStdString();
     }
 }
 
