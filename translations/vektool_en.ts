@@ -787,10 +787,6 @@ Caution: this backup is of another Vek (%1), not of the one connected (%2).</tra
         <translation>Connect the Veks: each port starts on its own.</translation>
     </message>
     <message>
-        <source>Concluídos: %1   Falharam: %2</source>
-        <translation>Done: %1   Failed: %2</translation>
-    </message>
-    <message>
         <source>Registros: nenhum — nada desta estação é registrado</source>
         <translation>Records: none — nothing from this station is recorded</translation>
     </message>
@@ -1269,6 +1265,18 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
     <message>
         <source>Não foi possível abrir o registro do tráfego serial %1: %2</source>
         <translation>Could not open the serial traffic record %1: %2</translation>
+    </message>
+    <message>
+        <source>Aprovadas: %1   Reprovadas: %2   Interrompidas: %3   Sem registro: %4</source>
+        <translation>Passed: %1   Failed: %2   Interrupted: %3   Unrecorded: %4</translation>
+    </message>
+    <message>
+        <source>Enviar agora</source>
+        <translation>Send now</translation>
+    </message>
+    <message>
+        <source>Envia já ao servidor os registros que esperam na fila local desta máquina</source>
+        <translation>Sends the records waiting in this machine&apos;s local queue to the server now</translation>
     </message>
 </context>
 <context>
@@ -1792,10 +1800,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>Production station: identifies, updates the firmware when needed, writes and checks the configuration of every Vek connected, several at once, and records each one. Ctrl+C ends it.</translation>
     </message>
     <message>
-        <source>Lista os registros da estação de produção.</source>
-        <translation>Lists the production station&apos;s records.</translation>
-    </message>
-    <message>
         <source>mostra esta ajuda</source>
         <translation>shows this help</translation>
     </message>
@@ -1924,6 +1928,10 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>registra cada quadro da porta serial em ARQ (&apos;-&apos;: saída de erro)</source>
         <translation>records every frame of the serial port in FILE (&apos;-&apos;: standard error)</translation>
+    </message>
+    <message>
+        <source>Lista os registros da estação de produção; só lê, nada envia nem altera. `records sync` envia ao servidor o que espera na fila local desta máquina.</source>
+        <translation>Lists the production station&apos;s records; it only reads, sends and changes nothing. `records sync` sends what waits in this machine&apos;s local queue to the server.</translation>
     </message>
 </context>
 <context>
@@ -2472,18 +2480,6 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>Running</translation>
     </message>
     <message>
-        <source>Rendimento hoje: %1 % — %2 aprovadas, %3 reprovadas</source>
-        <translation>Yield today: %1% — %2 passed, %3 failed</translation>
-    </message>
-    <message>
-        <source>Rendimento hoje: nenhuma unidade concluída ainda</source>
-        <translation>Yield today: no unit finished yet</translation>
-    </message>
-    <message>
-        <source>No período: %1 unidades — %2 aprovadas, %3 reprovadas, %4 interrompidas, %5 em andamento (cada unidade contada uma vez, pelo último resultado).</source>
-        <translation>In the period: %1 units — %2 passed, %3 failed, %4 interrupted, %5 running (each unit counted once, by its last result).</translation>
-    </message>
-    <message>
         <source>Unidades por hora</source>
         <translation>Units per hour</translation>
     </message>
@@ -2654,6 +2650,38 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>—</source>
         <translation>—</translation>
+    </message>
+    <message>
+        <source>Aprovadas na primeira passagem</source>
+        <translation>Passed first time</translation>
+    </message>
+    <message>
+        <source>Aprovadas com retrabalho</source>
+        <translation>Passed after rework</translation>
+    </message>
+    <message>
+        <source>Sem notícia</source>
+        <translation>Without news</translation>
+    </message>
+    <message>
+        <source>sem notícia desde %1 (estação %2)</source>
+        <translation>without news since %1 (station %2)</translation>
+    </message>
+    <message>
+        <source>Rendimento hoje: %1 % (primeira passagem %2 %) — %3 aprovadas, %4 reprovadas, %5 com retrabalho, %6 interrompidas, %7 sem notícia</source>
+        <translation>Yield today: %1 % (first pass %2 %) — %3 passed, %4 failed, %5 reworked, %6 interrupted, %7 without news</translation>
+    </message>
+    <message>
+        <source>Rendimento hoje: nenhuma unidade concluída ainda — %1 interrompidas, %2 sem notícia</source>
+        <translation>Yield today: no unit finished yet — %1 interrupted, %2 without news</translation>
+    </message>
+    <message>
+        <source>%1: %2 % (primeira passagem %3 %) — %4 aprovadas, %5 reprovadas, %6 com retrabalho, %7 interrompidas, %8 sem notícia</source>
+        <translation>%1: %2 % (first pass %3 %) — %4 passed, %5 failed, %6 reworked, %7 interrupted, %8 without news</translation>
+    </message>
+    <message>
+        <source>No período: %1 unidades — %2 aprovadas, %3 reprovadas, %4 interrompidas, %5 em andamento, %6 sem notícia; %7 aprovadas na primeira passagem, %8 com retrabalho (cada unidade contada uma vez, pelo último resultado).</source>
+        <translation>In the period: %1 units — %2 passed, %3 failed, %4 interrupted, %5 running, %6 without news; %7 passed first time, %8 reworked (each unit counted once, by its last result).</translation>
     </message>
 </context>
 <context>
@@ -2992,6 +3020,66 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>o que o Vek guardava não pôde ser registrado (%1): nada foi alterado no Vek</source>
         <translation>what the Vek held could not be recorded (%1): nothing was changed on the Vek</translation>
+    </message>
+    <message>
+        <source>%1 registros na fila local de %2: seguem na próxima execução ou com `vektool-cli records sync`</source>
+        <translation>%1 records in the local queue of %2: they go with the next run or with `vektool-cli records sync`</translation>
+    </message>
+    <message>
+        <source>Todos os registros chegaram ao servidor %1</source>
+        <translation>All records reached the server %1</translation>
+    </message>
+    <message>
+        <source>A fila local de %1 não pôde ser lida: confira com `vektool-cli records sync`</source>
+        <translation>The local queue of %1 could not be read: check with `vektool-cli records sync`</translation>
+    </message>
+    <message>
+        <source>Portas vigiadas: %1</source>
+        <translation>Ports watched: %1</translation>
+    </message>
+    <message>
+        <source>Portas vigiadas: toda porta serial USB que aparecer%1</source>
+        <translation>Ports watched: every USB serial port that appears%1</translation>
+    </message>
+    <message>
+        <source>, e %1</source>
+        <translation>, and %1</translation>
+    </message>
+    <message>
+        <source>Nenhuma porta serial USB presente agora: a estação espera um Vek ser conectado (Ctrl+C encerra)</source>
+        <translation>No USB serial port present now: the station waits for a Vek to be connected (Ctrl+C ends)</translation>
+    </message>
+    <message>
+        <source>%1: %2 registros enviados, %3 na fila local</source>
+        <translation>%1: %2 records sent, %3 in the local queue</translation>
+    </message>
+    <message>
+        <source>%1: sem resposta; %2 registros continuam na fila local (%3)</source>
+        <translation>%1: no answer; %2 records stay in the local queue (%3)</translation>
+    </message>
+    <message>
+        <source>Nada na fila local %1: todos os registros já estão nos servidores</source>
+        <translation>Nothing in the local queue %1: every record is already on its server</translation>
+    </message>
+    <message>
+        <source>%1 registros de uma versão anterior não dizem a que servidor vão: use --db para enviá-los</source>
+        <translation>%1 records from an earlier version do not say which server they go to: use --db to send them</translation>
+    </message>
+    <message>
+        <source>(na fila local)</source>
+        <translation>(in the local queue)</translation>
+    </message>
+    <message>
+        <source>sem notícia desde %1 (estação %2)</source>
+        <translation>without news since %1 (station %2)</translation>
+    </message>
+    <message>
+        <source>Rendimento final %1 · primeira passagem %2 · retrabalho %3 unidades · sem notícia %4</source>
+        <translation>Final yield %1 · first pass %2 · rework %3 units · without news %4</translation>
+    </message>
+    <message>
+        <source>Estação %1: %2</source>
+        <translation>Station %1: %2</translation>
     </message>
 </context>
 <context>
