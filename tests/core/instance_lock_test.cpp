@@ -94,10 +94,13 @@ TEST_F(InstanceLockTest, MovedLockStaysHeldAndAnUnreachableFileIsAnError) {
     EXPECT_EQ(probe(file("no-such-folder/x.lock")), Probe::Absent);
 }
 
-#ifndef _WIN32
 // Another process, as another station instance on this host is: alive, its
 // lock is respected; killed, its lock is taken over.
 TEST_F(InstanceLockTest, AKilledProcessLockIsTakenOverALiveOneIsNot) {
+#ifdef _WIN32
+    // Listed on both sides, so that the Windows run counts the same tests.
+    GTEST_SKIP() << "a second process is made with fork(), which Windows has not";
+#else
     const std::string path = file("child.lock");
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -124,8 +127,8 @@ TEST_F(InstanceLockTest, AKilledProcessLockIsTakenOverALiveOneIsNot) {
     ::close(ready[1]);
     EXPECT_EQ(probe(path), Probe::Free);
     EXPECT_TRUE(mine.take(path, &error)) << error;
-}
 #endif
+}
 
 }  // namespace
 }  // namespace vek::lock
