@@ -332,9 +332,19 @@ void MainWindow::Timer5Timer() {
 // ---------------------------------------------------------------- leaving
 
 bool MainWindow::unitMidChange() const {
-    const unit::Operation op = controller_.operation();
-    return controller_.awaitingReturn() || op == unit::Operation::Firmware || op == unit::Operation::Write ||
-           op == unit::Operation::Verify;
+    // Where the controller says the road stands: new firmware, the restart
+    // after it, a write or its read-back.
+    switch (controller_.stage()) {
+        case unit::Stage::Firmware:
+        case unit::Stage::Restarting:
+        case unit::Stage::Write:
+        case unit::Stage::Verify: return true;
+        case unit::Stage::Idle:
+        case unit::Stage::Held:
+        case unit::Stage::Copy:
+        case unit::Stage::Read: break;
+    }
+    return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,6 @@
 #include "session/session.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "config/config_texts.h"

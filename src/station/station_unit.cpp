@@ -344,9 +344,6 @@ void StationUnit::operationFinished(const unit::Outcome& outcome) {
     if (!running_) return;
     if (outcome.kind == unit::Kind::FirmwareNotTaken && outcome.versionAfter)
         record_.firmwareAfter = row_.firmwareAfter = records::versionText(*outcome.versionAfter);
-    if (outcome.before && record_.beforeImage.isEmpty())
-        record_.beforeImage =
-            QByteArray(reinterpret_cast<const char*>(outcome.before->data()), static_cast<qsizetype>(outcome.before->size()));
     if (outcome.verified)
         record_.verify = {records::Verify::Result::Match, 0};
     else if (outcome.mismatchAt >= 0)
