@@ -353,70 +353,6 @@ would you like to download it now?</translation>
         <translation>Failed: %1</translation>
     </message>
     <message>
-        <source>nenhum Vek respondeu na porta</source>
-        <translation>no Vek answered on the port</translation>
-    </message>
-    <message>
-        <source>A atualização do firmware foi interrompida! Reconecte o Vek: a atualização recomeça do início.</source>
-        <translation>The firmware update was interrupted! Reconnect the Vek: the update starts again from the beginning.</translation>
-    </message>
-    <message>
-        <source>A gravação da configuração foi interrompida! Reconecte o Vek e grave novamente.</source>
-        <translation>Writing the configuration was interrupted! Reconnect the Vek and write it again.</translation>
-    </message>
-    <message>
-        <source>A leitura da configuração foi interrompida! Reconecte o Vek para ler novamente.</source>
-        <translation>Reading the configuration was interrupted! Reconnect the Vek to read it again.</translation>
-    </message>
-    <message>
-        <source>Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.</source>
-        <translation>The written configuration could not be read back: the write is not confirmed! Write it again.</translation>
-    </message>
-    <message>
-        <source>o Vek está em modo de operação</source>
-        <translation>the Vek is in operation mode</translation>
-    </message>
-    <message>
-        <source>este tipo de Vek (%1) não é atendido por esta ferramenta</source>
-        <translation>this type of Vek (%1) is not served by this tool</translation>
-    </message>
-    <message>
-        <source>este tipo de Vek (%1) não recebe o firmware desta ferramenta</source>
-        <translation>this type of Vek (%1) does not take this tool&apos;s firmware</translation>
-    </message>
-    <message>
-        <source>o Vek precisa de novo firmware antes de ser configurado</source>
-        <translation>the Vek needs new firmware before it can be configured</translation>
-    </message>
-    <message>
-        <source>o Vek voltou com a versão %1: o novo firmware não foi aceito</source>
-        <translation>the Vek came back with version %1: the new firmware was not taken</translation>
-    </message>
-    <message>
-        <source>o Vek não voltou a se identificar depois do novo firmware</source>
-        <translation>the Vek did not identify itself again after the new firmware</translation>
-    </message>
-    <message>
-        <source>outro Vek voltou na porta (Id: %1)</source>
-        <translation>another Vek came back on the port (Id: %1)</translation>
-    </message>
-    <message>
-        <source>a configuração guardada no Vek é inválida</source>
-        <translation>the configuration held by the Vek is invalid</translation>
-    </message>
-    <message>
-        <source>Parâmetro inválido! [%1]</source>
-        <translation>Invalid parameter! [%1]</translation>
-    </message>
-    <message>
-        <source>A configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)! Grave novamente.</source>
-        <translation>The configuration read back differs from the one written from byte %1 on (written 0x%2, read 0x%3)! Write it again.</translation>
-    </message>
-    <message>
-        <source>a operação foi interrompida</source>
-        <translation>the operation was interrupted</translation>
-    </message>
-    <message>
         <source>%1 (×%2)</source>
         <translation>%1 (×%2)</translation>
     </message>
@@ -1189,26 +1125,6 @@ Continue: %4</translation>
         <translation>the Vek had already finished; nothing was stopped.</translation>
     </message>
     <message>
-        <source>outro trabalho está em andamento neste Vek: espere ele terminar</source>
-        <translation>other work is under way on this Vek: wait for it to finish</translation>
-    </message>
-    <message>
-        <source>o Vek na porta não é aquele para o qual a ação foi pedida</source>
-        <translation>the Vek on the port is not the one the action was asked for</translation>
-    </message>
-    <message>
-        <source>nenhum Vek se identificou nesta conexão</source>
-        <translation>no Vek has identified itself on this connection</translation>
-    </message>
-    <message>
-        <source>a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek</source>
-        <translation>the copy of what the Vek holds could not be kept (%1): nothing was changed on the Vek</translation>
-    </message>
-    <message>
-        <source>a cópia não é uma configuração válida: nada foi gravado</source>
-        <translation>the copy is not a valid configuration: nothing was written</translation>
-    </message>
-    <message>
         <source>Não foi feito: %1.</source>
         <translation>Not done: %1.</translation>
     </message>
@@ -1384,68 +1300,12 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>no serial port found</translation>
     </message>
     <message>
-        <source>nenhum Vek respondeu na porta %1 em 3 s: confira se é a porta certa e se o cabo USB está bem conectado</source>
-        <translation>no Vek answered on port %1 within 3 s: check that it is the right port and that the USB cable is plugged in firmly</translation>
-    </message>
-    <message>
-        <source>o Vek na porta %1 está em modo de operação: desconecte os chicotes, deixe só o cabo USB e tente de novo</source>
-        <translation>the Vek on port %1 is in operation mode: disconnect the harnesses, leave only the USB cable and try again</translation>
-    </message>
-    <message>
-        <source>a porta %1 foi fechada: o Vek foi desconectado?</source>
-        <translation>port %1 was closed: was the Vek disconnected?</translation>
-    </message>
-    <message>
-        <source>a porta %1 foi fechada durante %2: o Vek foi desconectado? (Nacks %3, Code10 %4, Code15 %5, Code20 %6)</source>
-        <translation>port %1 was closed during %2: was the Vek disconnected? (Nacks %3, Code10 %4, Code15 %5, Code20 %6)</translation>
-    </message>
-    <message>
-        <source>%1 não foi concluída: o Vek parou de responder ou recusou os blocos (Nacks %2, Code10 %3, Code15 %4, Code20 %5)</source>
-        <translation>%1 did not finish: the Vek stopped answering or refused the blocks (Nacks %2, Code10 %3, Code15 %4, Code20 %5)</translation>
-    </message>
-    <message>
-        <source>Este tipo de Vek (%1) não é atendido por esta ferramenta.</source>
-        <translation>This type of Vek (%1) is not served by this tool.</translation>
-    </message>
-    <message>
-        <source>o Vek do tipo %1 está descontinuado e não recebe este firmware</source>
-        <translation>the Vek of type %1 is discontinued and does not take this firmware</translation>
-    </message>
-    <message>
         <source>aviso: o Vek do tipo %1 está descontinuado; fale com o fabricante para mais informações</source>
         <translation>warning: the Vek of type %1 is discontinued; ask the maker for more information</translation>
     </message>
     <message>
         <source>o Vek precisa de novo firmware antes de ser configurado: rode &apos;vektool-cli flash&apos; primeiro; nada foi gravado</source>
         <translation>the Vek needs new firmware before it can be configured: run &apos;vektool-cli flash&apos; first; nothing was written</translation>
-    </message>
-    <message>
-        <source>o Vek voltou com a versão %1: o novo firmware não foi aceito</source>
-        <translation>the Vek came back with version %1: the new firmware was not taken</translation>
-    </message>
-    <message>
-        <source>outro Vek voltou na porta (id %1) no lugar do que recebeu o firmware (id %2)</source>
-        <translation>another Vek came back on the port (id %1) in place of the one that took the firmware (id %2)</translation>
-    </message>
-    <message>
-        <source>o Vek não voltou a se identificar depois do novo firmware</source>
-        <translation>the Vek did not identify itself again after the new firmware</translation>
-    </message>
-    <message>
-        <source>a configuração guardada no Vek é inválida; nada foi alterado (grave uma com &apos;write&apos;)</source>
-        <translation>the configuration held by the Vek is invalid; nothing was changed (write one with &apos;write&apos;)</translation>
-    </message>
-    <message>
-        <source>configuração recusada no campo %1; nada foi enviado</source>
-        <translation>configuration refused at field %1; nothing was sent</translation>
-    </message>
-    <message>
-        <source>a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3): grave novamente</source>
-        <translation>the configuration read back differs from the one written from byte %1 on (written 0x%2, read 0x%3): write it again</translation>
-    </message>
-    <message>
-        <source>a operação foi interrompida antes do fim</source>
-        <translation>the operation was interrupted before the end</translation>
     </message>
     <message>
         <source>o Vek já está com o firmware atual (%1); nada foi alterado</source>
@@ -1466,26 +1326,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
     <message>
         <source>configuração salva em %1</source>
         <translation>configuration saved to %1</translation>
-    </message>
-    <message>
-        <source>a atualização do firmware</source>
-        <translation>the firmware update</translation>
-    </message>
-    <message>
-        <source>a gravação da configuração</source>
-        <translation>writing the configuration</translation>
-    </message>
-    <message>
-        <source>a leitura da configuração</source>
-        <translation>reading the configuration</translation>
-    </message>
-    <message>
-        <source>a conferência da configuração</source>
-        <translation>checking the configuration</translation>
-    </message>
-    <message>
-        <source>a identificação</source>
-        <translation>identification</translation>
     </message>
     <message>
         <source>versão: %1</source>
@@ -1816,14 +1656,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>copy written to the Vek and read back equal: the Vek holds an invalid configuration, as the copy did</translation>
     </message>
     <message>
-        <source>a cópia não é uma configuração válida: nada foi gravado. Para gravar esses bytes assim mesmo, use --allow-invalid</source>
-        <translation>the copy is not a valid configuration: nothing was written. To write those bytes anyway, use --allow-invalid</translation>
-    </message>
-    <message>
-        <source>a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek. Libere a pasta de cópias ou, para seguir sem cópia, use --no-backup</source>
-        <translation>the copy of what the Vek holds could not be kept (%1): nothing was changed on the Vek. Free the backups folder or, to go on without a copy, use --no-backup</translation>
-    </message>
-    <message>
         <source>; nenhuma cópia do que o Vek guardava foi tirada (--no-backup)</source>
         <translation>; no copy of what the Vek held was taken (--no-backup)</translation>
     </message>
@@ -1939,10 +1771,6 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>Parâmetro inválido!</source>
         <translation>Invalid parameter!</translation>
-    </message>
-    <message>
-        <source>Erro</source>
-        <translation>Error</translation>
     </message>
     <message>
         <source>Comandos de configuração remota:</source>
@@ -2762,10 +2590,6 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <source>O Vek não respondeu à leitura da cópia da configuração: a operação segue sem a cópia.</source>
         <translation>The Vek did not answer the backup read: the operation goes on without the backup.</translation>
     </message>
-    <message>
-        <source>Erro</source>
-        <translation>Error</translation>
-    </message>
 </context>
 <context>
     <name>station</name>
@@ -2818,68 +2642,8 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>NOT recorded</translation>
     </message>
     <message>
-        <source>o Vek está em modo de operação</source>
-        <translation>the Vek is in operation mode</translation>
-    </message>
-    <message>
-        <source>versão de Vek descontinuada (tipo %1)</source>
-        <translation>discontinued Vek version (type %1)</translation>
-    </message>
-    <message>
-        <source>tipo de Vek não atendido por esta ferramenta (%1)</source>
-        <translation>Vek type not served by this tool (%1)</translation>
-    </message>
-    <message>
-        <source>o Vek precisa de novo firmware antes de ser configurado</source>
-        <translation>the Vek needs new firmware before it can be configured</translation>
-    </message>
-    <message>
-        <source>o novo firmware não foi aceito: o Vek voltou com a versão %1</source>
-        <translation>the new firmware was not taken: the Vek came back with version %1</translation>
-    </message>
-    <message>
-        <source>o Vek não voltou a se identificar depois do novo firmware</source>
-        <translation>the Vek did not identify itself again after the new firmware</translation>
-    </message>
-    <message>
-        <source>outro Vek voltou na porta (Id: %1) depois do novo firmware</source>
-        <translation>another Vek came back on the port (Id: %1) after the new firmware</translation>
-    </message>
-    <message>
-        <source>o Vek guarda uma configuração inválida</source>
-        <translation>the Vek holds an invalid configuration</translation>
-    </message>
-    <message>
-        <source>a configuração da estação foi recusada: %1</source>
-        <translation>the station&apos;s configuration was refused: %1</translation>
-    </message>
-    <message>
-        <source>o Vek parou de responder durante: %1</source>
-        <translation>the Vek stopped answering during: %1</translation>
-    </message>
-    <message>
-        <source>a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)</source>
-        <translation>the configuration read back differs from the one written from byte %1 on (written 0x%2, read 0x%3)</translation>
-    </message>
-    <message>
-        <source>o Vek foi desconectado durante: %1</source>
-        <translation>the Vek was disconnected during: %1</translation>
-    </message>
-    <message>
-        <source>identificador repetido: o mesmo Id está na porta %1</source>
-        <translation>repeated identifier: the same Id is on port %1</translation>
-    </message>
-    <message>
-        <source>o registro não pôde ser gravado, o Vek não foi alterado: %1</source>
-        <translation>the record could not be written, the Vek was not changed: %1</translation>
-    </message>
-    <message>
         <source>%1, mas NÃO registrado: %2</source>
         <translation>%1, but NOT recorded: %2</translation>
-    </message>
-    <message>
-        <source>estação encerrada pelo operador</source>
-        <translation>station stopped by the operator</translation>
     </message>
     <message>
         <source>Parando: as %1 unidades em andamento terminam e nenhuma nova começa. Ctrl+C de novo interrompe já.</source>
@@ -3018,10 +2782,6 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>keeping a copy of the Vek</translation>
     </message>
     <message>
-        <source>o que o Vek guardava não pôde ser registrado (%1): nada foi alterado no Vek</source>
-        <translation>what the Vek held could not be recorded (%1): nothing was changed on the Vek</translation>
-    </message>
-    <message>
         <source>%1 registros na fila local de %2: seguem na próxima execução ou com `vektool-cli records sync`</source>
         <translation>%1 records in the local queue of %2: they go with the next run or with `vektool-cli records sync`</translation>
     </message>
@@ -3101,44 +2861,8 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>Update completed successfully!</translation>
     </message>
     <message>
-        <source>A operação não foi concluida!<byte value="xd"/>
-Nacks = %1<byte value="xd"/>
-Code10 = %2<byte value="xd"/>
-Code15 = %3<byte value="xd"/>
-Code20 = %4</source>
-        <translation>The operation was not completed!<byte value="xd"/>
-Nacks = %1<byte value="xd"/>
-Code10 = %2<byte value="xd"/>
-Code15 = %3<byte value="xd"/>
-Code20 = %4</translation>
-    </message>
-    <message>
-        <source>Não há conexão ativa!</source>
-        <translation>There is no active connection!</translation>
-    </message>
-    <message>
-        <source>ERRO #0x01</source>
-        <translation>ERROR #0x01</translation>
-    </message>
-    <message>
-        <source>ERRO #0x02</source>
-        <translation>ERROR #0x02</translation>
-    </message>
-    <message>
         <source>Buscando configuração interna...</source>
         <translation>Fetching internal configuration...</translation>
-    </message>
-    <message>
-        <source>A operação não pode ser concluida!</source>
-        <translation>The operation could not be completed!</translation>
-    </message>
-    <message>
-        <source>ERRO #0x03</source>
-        <translation>ERROR #0x03</translation>
-    </message>
-    <message>
-        <source>ERRO #0x04</source>
-        <translation>ERROR #0x04</translation>
     </message>
 </context>
 <context>
@@ -3222,6 +2946,373 @@ Code20 = %4</translation>
     <message>
         <source>%1 não é uma cópia (%2) e não pôde ser posto de lado em %3: %4</source>
         <translation>%1 is not a backup (%2) and could not be set aside in %3: %4</translation>
+    </message>
+</context>
+<context>
+    <name>words</name>
+    <message>
+        <source>a atualização do firmware</source>
+        <translation>the firmware update</translation>
+    </message>
+    <message>
+        <source>a gravação da configuração</source>
+        <translation>writing the configuration</translation>
+    </message>
+    <message>
+        <source>a leitura da configuração</source>
+        <translation>reading the configuration</translation>
+    </message>
+    <message>
+        <source>a conferência da configuração</source>
+        <translation>checking the configuration</translation>
+    </message>
+    <message>
+        <source>nenhum Vek respondeu na porta</source>
+        <translation>no Vek answered on the port</translation>
+    </message>
+    <message>
+        <source>o Vek foi desconectado</source>
+        <translation>the Vek was disconnected</translation>
+    </message>
+    <message>
+        <source>o Vek foi desconectado durante %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)</source>
+        <translation>the Vek was disconnected during %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)</translation>
+    </message>
+    <message>
+        <source>o Vek parou de responder durante %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)</source>
+        <translation>the Vek stopped answering during %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)</translation>
+    </message>
+    <message>
+        <source>o Vek está em modo de operação</source>
+        <translation>the Vek is in operation mode</translation>
+    </message>
+    <message>
+        <source>este tipo de Vek (%1) não é atendido por esta ferramenta</source>
+        <translation>this type of Vek (%1) is not served by this tool</translation>
+    </message>
+    <message>
+        <source>este tipo de Vek (%1) está descontinuado e não recebe o firmware desta ferramenta</source>
+        <translation>this type of Vek (%1) is discontinued and does not take this tool's firmware</translation>
+    </message>
+    <message>
+        <source>o Vek precisa de novo firmware antes de ser configurado: nada foi gravado</source>
+        <translation>the Vek needs new firmware before it can be configured: nothing was written</translation>
+    </message>
+    <message>
+        <source>o novo firmware não foi aceito: o Vek voltou com a versão %1</source>
+        <translation>the new firmware was not taken: the Vek came back with version %1</translation>
+    </message>
+    <message>
+        <source>o Vek não voltou a se identificar depois do novo firmware</source>
+        <translation>the Vek did not identify itself again after the new firmware</translation>
+    </message>
+    <message>
+        <source>outro Vek voltou na porta (Id: %1) no lugar do que recebeu o firmware (Id: %2)</source>
+        <translation>another Vek came back on the port (Id: %1) instead of the one that received the firmware (Id: %2)</translation>
+    </message>
+    <message>
+        <source>a configuração guardada no Vek é inválida</source>
+        <translation>the configuration held by the Vek is invalid</translation>
+    </message>
+    <message>
+        <source>o campo %1 não aceita &quot;%2&quot;</source>
+        <translation>the field %1 does not take &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>o campo %1 não aceita &quot;%2&quot; (permitido: %3 a %4 %5)</source>
+        <translation>the field %1 does not take &quot;%2&quot; (allowed: %3 to %4 %5)</translation>
+    </message>
+    <message>
+        <source>o campo %1 foi recusado</source>
+        <translation>the field %1 was refused</translation>
+    </message>
+    <message>
+        <source>nada foi escolhido no campo %1</source>
+        <translation>nothing was chosen in the field %1</translation>
+    </message>
+    <message>
+        <source>a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)</source>
+        <translation>the configuration read back differs from the one written from byte %1 on (written 0x%2, read 0x%3)</translation>
+    </message>
+    <message>
+        <source>interrompido</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>interrompido durante %1</source>
+        <translation>interrupted during %1</translation>
+    </message>
+    <message>
+        <source>outro trabalho está em andamento neste Vek</source>
+        <translation>other work is under way on this Vek</translation>
+    </message>
+    <message>
+        <source>o Vek na porta não é aquele para o qual a ação foi pedida</source>
+        <translation>the Vek on the port is not the one the action was asked for</translation>
+    </message>
+    <message>
+        <source>nenhum Vek se identificou nesta conexão</source>
+        <translation>no Vek has identified itself on this connection</translation>
+    </message>
+    <message>
+        <source>a cópia do que o Vek guarda não pôde ser guardada em %1 (%2): nada foi alterado no Vek</source>
+        <translation>the copy of what the Vek holds could not be kept in %1 (%2): nothing was changed on the Vek</translation>
+    </message>
+    <message>
+        <source>a cópia não é uma configuração válida: nada foi gravado</source>
+        <translation>the copy is not a valid configuration: nothing was written</translation>
+    </message>
+    <message>
+        <source>identificador repetido: o mesmo Id está na porta %1</source>
+        <translation>repeated identifier: the same Id is on port %1</translation>
+    </message>
+    <message>
+        <source>confira se é a porta certa e se o cabo USB está bem conectado</source>
+        <translation>check that it is the right port and that the USB cable is firmly connected</translation>
+    </message>
+    <message>
+        <source>conecte o Vek de novo</source>
+        <translation>connect the Vek again</translation>
+    </message>
+    <message>
+        <source>o Vek ficou no carregador: conecte de novo para gravar o firmware</source>
+        <translation>the Vek was left in its loader: connect it again to write the firmware</translation>
+    </message>
+    <message>
+        <source>a configuração do Vek ficou incompleta: conecte de novo e grave outra vez</source>
+        <translation>the Vek's configuration was left incomplete: connect it again and write it once more</translation>
+    </message>
+    <message>
+        <source>a gravação não foi confirmada: conecte de novo e grave outra vez</source>
+        <translation>the write was not confirmed: connect the Vek again and write it once more</translation>
+    </message>
+    <message>
+        <source>conecte de novo para ler a configuração</source>
+        <translation>connect the Vek again to read its configuration</translation>
+    </message>
+    <message>
+        <source>desconecte os chicotes, deixe só o cabo USB e conecte de novo</source>
+        <translation>disconnect the harnesses, leave only the USB cable and connect again</translation>
+    </message>
+    <message>
+        <source>fale com o fabricante para mais informações</source>
+        <translation>ask the manufacturer for more information</translation>
+    </message>
+    <message>
+        <source>atualize o firmware primeiro e grave depois</source>
+        <translation>update the firmware first, then write</translation>
+    </message>
+    <message>
+        <source>rode &apos;vektool-cli flash&apos; primeiro</source>
+        <translation>run 'vektool-cli flash' first</translation>
+    </message>
+    <message>
+        <source>conecte de novo para gravar o firmware outra vez</source>
+        <translation>connect the Vek again to write the firmware once more</translation>
+    </message>
+    <message>
+        <source>conecte o Vek de novo: se ele ainda estiver no carregador, o firmware é gravado outra vez</source>
+        <translation>connect the Vek again: if it is still in its loader, the firmware is written once more</translation>
+    </message>
+    <message>
+        <source>conecte de novo o Vek %1 para confirmar o novo firmware</source>
+        <translation>connect the Vek %1 again to confirm the new firmware</translation>
+    </message>
+    <message>
+        <source>grave uma configuração válida</source>
+        <translation>write a valid configuration</translation>
+    </message>
+    <message>
+        <source>grave uma com &apos;vektool-cli write&apos;</source>
+        <translation>write one with 'vektool-cli write'</translation>
+    </message>
+    <message>
+        <source>corrija o campo e grave de novo: nada foi enviado ao Vek</source>
+        <translation>correct the field and write again: nothing was sent to the Vek</translation>
+    </message>
+    <message>
+        <source>grave novamente</source>
+        <translation>write it again</translation>
+    </message>
+    <message>
+        <source>espere ele terminar</source>
+        <translation>wait for it to finish</translation>
+    </message>
+    <message>
+        <source>abra a porta de novo para identificar o Vek que está nela</source>
+        <translation>open the port again to identify the Vek that is on it</translation>
+    </message>
+    <message>
+        <source>conecte o Vek e espere ele se identificar</source>
+        <translation>connect the Vek and wait for it to identify itself</translation>
+    </message>
+    <message>
+        <source>libere a pasta de cópias e tente de novo</source>
+        <translation>free the backup folder and try again</translation>
+    </message>
+    <message>
+        <source>libere a pasta de cópias ou, para seguir sem cópia, use --no-backup</source>
+        <translation>free the backup folder or, to go on without a copy, use --no-backup</translation>
+    </message>
+    <message>
+        <source>escolha outra cópia</source>
+        <translation>choose another copy</translation>
+    </message>
+    <message>
+        <source>para gravar esses bytes assim mesmo, use --allow-invalid</source>
+        <translation>to write those bytes all the same, use --allow-invalid</translation>
+    </message>
+    <message>
+        <source>separe os dois Vek e confira as etiquetas</source>
+        <translation>set both Veks aside and check their labels</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>nenhum Vek respondeu</source>
+        <translation>no Vek answered</translation>
+    </message>
+    <message>
+        <source>Vek desconectado</source>
+        <translation>Vek disconnected</translation>
+    </message>
+    <message>
+        <source>Vek parou de responder</source>
+        <translation>Vek stopped answering</translation>
+    </message>
+    <message>
+        <source>Vek em modo de operação</source>
+        <translation>Vek in operation mode</translation>
+    </message>
+    <message>
+        <source>tipo de Vek não atendido</source>
+        <translation>Vek type not served</translation>
+    </message>
+    <message>
+        <source>tipo de Vek descontinuado</source>
+        <translation>discontinued Vek type</translation>
+    </message>
+    <message>
+        <source>Vek precisa de novo firmware</source>
+        <translation>Vek needs new firmware</translation>
+    </message>
+    <message>
+        <source>novo firmware não aceito</source>
+        <translation>new firmware not taken</translation>
+    </message>
+    <message>
+        <source>Vek não voltou depois do firmware</source>
+        <translation>Vek did not come back after the firmware</translation>
+    </message>
+    <message>
+        <source>outro Vek voltou depois do firmware</source>
+        <translation>another Vek came back after the firmware</translation>
+    </message>
+    <message>
+        <source>configuração inválida no Vek</source>
+        <translation>invalid configuration on the Vek</translation>
+    </message>
+    <message>
+        <source>configuração recusada</source>
+        <translation>configuration refused</translation>
+    </message>
+    <message>
+        <source>leitura de volta difere da gravação</source>
+        <translation>read-back differs from the write</translation>
+    </message>
+    <message>
+        <source>outro trabalho em andamento</source>
+        <translation>other work under way</translation>
+    </message>
+    <message>
+        <source>Vek diferente do pedido</source>
+        <translation>not the Vek asked for</translation>
+    </message>
+    <message>
+        <source>Vek não identificado</source>
+        <translation>Vek not identified</translation>
+    </message>
+    <message>
+        <source>cópia não guardada</source>
+        <translation>copy not kept</translation>
+    </message>
+    <message>
+        <source>cópia inválida</source>
+        <translation>invalid copy</translation>
+    </message>
+    <message>
+        <source>identificador repetido</source>
+        <translation>repeated identifier</translation>
+    </message>
+    <message>
+        <source>registro não gravado</source>
+        <translation>record not written</translation>
+    </message>
+    <message>
+        <source>sem motivo registrado</source>
+        <translation>no reason recorded</translation>
+    </message>
+    <message>
+        <source>o registro não pôde ser gravado, o Vek não foi alterado: %1</source>
+        <translation>the record could not be written, the Vek was not changed: %1</translation>
+    </message>
+    <message>
+        <source>confira o banco de registros e passe o Vek de novo</source>
+        <translation>check the records database and run the Vek again</translation>
+    </message>
+    <message>
+        <source>a estação foi parada pelo operador</source>
+        <translation>the station was stopped by the operator</translation>
+    </message>
+    <message>
+        <source>a estação foi parada pelo operador durante %1</source>
+        <translation>the station was stopped by the operator during %1</translation>
+    </message>
+    <message>
+        <source>a estação parou antes do fim da execução</source>
+        <translation>the station stopped before the end of the run</translation>
+    </message>
+    <message>
+        <source>Erro</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>A operação não foi concluida!<byte value="xd"/>
+Nacks = %1<byte value="xd"/>
+Code10 = %2<byte value="xd"/>
+Code15 = %3<byte value="xd"/>
+Code20 = %4</source>
+        <translation>The operation was not completed!<byte value="xd"/>
+Nacks = %1<byte value="xd"/>
+Code10 = %2<byte value="xd"/>
+Code15 = %3<byte value="xd"/>
+Code20 = %4</translation>
+    </message>
+    <message>
+        <source>Não há conexão ativa!</source>
+        <translation>There is no active connection!</translation>
+    </message>
+    <message>
+        <source>ERRO #0x01</source>
+        <translation>ERROR #0x01</translation>
+    </message>
+    <message>
+        <source>ERRO #0x02</source>
+        <translation>ERROR #0x02</translation>
+    </message>
+    <message>
+        <source>A operação não pode ser concluida!</source>
+        <translation>The operation could not be completed!</translation>
+    </message>
+    <message>
+        <source>ERRO #0x03</source>
+        <translation>ERROR #0x03</translation>
+    </message>
+    <message>
+        <source>ERRO #0x04</source>
+        <translation>ERROR #0x04</translation>
     </message>
 </context>
 </TS>

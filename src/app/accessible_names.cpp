@@ -6,7 +6,7 @@
 
 #include "app/app_texts.h"
 #include "ui_main_window.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

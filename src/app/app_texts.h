@@ -40,37 +40,11 @@ inline constexpr vek::Text kDoneRead = VEK_TR("app", "Configuração lida.");
 inline constexpr vek::Text kDoneWrite = VEK_TR("app", "Configuração gravada.");
 inline constexpr vek::Text kDoneWriteVerified = VEK_TR("app", "Configuração gravada e conferida.");
 inline constexpr vek::Text kFailed = VEK_TR("app", "Falhou: %1");
-// Why a road ended badly, after "Falhou: ".
-inline constexpr vek::Text kWhyNoUnit = VEK_TR("app", "nenhum Vek respondeu na porta");
-// A transfer or read cut short (the port closed, or the unit fell silent).
-inline constexpr vek::Text kWhyFirmwareCut =
-    VEK_TR("app", "A atualização do firmware foi interrompida! Reconecte o Vek: a atualização recomeça do início.");
-inline constexpr vek::Text kWhyWriteCut = VEK_TR("app", "A gravação da configuração foi interrompida! Reconecte o Vek e grave novamente.");
-inline constexpr vek::Text kWhyReadCut = VEK_TR("app", "A leitura da configuração foi interrompida! Reconecte o Vek para ler novamente.");
-inline constexpr vek::Text kWhyVerifyCut =
-    VEK_TR("app", "Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.");
-inline constexpr vek::Text kWhyOperationMode = VEK_TR("app", "o Vek está em modo de operação");
-inline constexpr vek::Text kWhyTypeLeftAlone = VEK_TR("app", "este tipo de Vek (%1) não é atendido por esta ferramenta");
-inline constexpr vek::Text kWhyDiscontinued = VEK_TR("app", "este tipo de Vek (%1) não recebe o firmware desta ferramenta");
-inline constexpr vek::Text kWhyNeedsFirmware = VEK_TR("app", "o Vek precisa de novo firmware antes de ser configurado");
-inline constexpr vek::Text kWhyFirmwareNotTaken = VEK_TR("app", "o Vek voltou com a versão %1: o novo firmware não foi aceito");
-inline constexpr vek::Text kWhyDidNotReturn = VEK_TR("app", "o Vek não voltou a se identificar depois do novo firmware");
-inline constexpr vek::Text kWhyOtherUnitReturned = VEK_TR("app", "outro Vek voltou na porta (Id: %1)");
-inline constexpr vek::Text kWhyInvalidConfiguration = VEK_TR("app", "a configuração guardada no Vek é inválida");
-inline constexpr vek::Text kWhyRefused = VEK_TR("app", "Parâmetro inválido! [%1]");
-inline constexpr vek::Text kWhyReadBackDiffers =
-    VEK_TR("app", "A configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)! Grave novamente.");
-inline constexpr vek::Text kWhyBusy = VEK_TR("app", "outro trabalho está em andamento neste Vek: espere ele terminar");
-inline constexpr vek::Text kWhyOtherUnit = VEK_TR("app", "o Vek na porta não é aquele para o qual a ação foi pedida");
-inline constexpr vek::Text kWhyNotIdentified = VEK_TR("app", "nenhum Vek se identificou nesta conexão");
-inline constexpr vek::Text kWhyCopyNotKept =
-    VEK_TR("app", "a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek");
-inline constexpr vek::Text kWhyInvalidCopy = VEK_TR("app", "a cópia não é uma configuração válida: nada foi gravado");
+// Why a road ended badly follows "Falhou: ".
 inline constexpr vek::Text kNotDone = VEK_TR("app", "Não foi feito: %1.");
 inline constexpr vek::Text kDoneRestoredInvalid =
     VEK_TR("app", "Cópia gravada e conferida: o Vek guarda uma configuração inválida, como a cópia.");
 inline constexpr vek::Text kDoneWithoutCopy = VEK_TR("app", " Nenhuma cópia do que o Vek guardava foi tirada.");
-inline constexpr vek::Text kWhyInterrupted = VEK_TR("app", "a operação foi interrompida");
 
 // The Log: a line that comes again and again is kept once, with its count.
 inline constexpr vek::Text kRepeated = VEK_TR("app", "%1 (×%2)");

@@ -28,7 +28,7 @@
 #include "app/update_labels.h"
 #include "config/config_file.h"
 #include "config/form_diff.h"
-#include "unit/language.h"
+#include "text/language.h"
 #include "unit/unit_controller.h"
 
 namespace vek::app {

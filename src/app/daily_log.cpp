@@ -4,7 +4,7 @@
 #include <QDir>
 
 #include "app/app_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

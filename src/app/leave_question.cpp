@@ -2,7 +2,7 @@
 
 #include "app/leave_texts.h"
 #include "app/message_box.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

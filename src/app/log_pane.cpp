@@ -14,7 +14,7 @@
 #include "app/message_box.h"
 #include "app/save_dialog.h"
 #include "app/update_labels.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

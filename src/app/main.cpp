@@ -13,9 +13,9 @@
 #include "app/message_box.h"
 #include "app/records_viewer.h"
 #include "app/records_viewer_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 #include "update/core/version_record.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace {
 

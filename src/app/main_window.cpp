@@ -22,6 +22,7 @@
 
 #include "app/accessible_names.h"
 #include "app/app_texts.h"
+#include "words/words.h"
 #include "app/click_filter.h"
 #include "app/configuration_menu.h"
 #include "app/form_binding.h"
@@ -45,7 +46,7 @@
 #include "config/config_image.h"
 #include "ui_main_window.h"
 #include "update/update_checker.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 
@@ -56,10 +57,6 @@ namespace {
 // differs, firmware not taken, a unit that did not come back or came back as
 // another) are said in red in the Log and on the status line; a box would
 // only repeat them.
-bool boxStopsTheTechnician(unit::Kind kind) {
-    return kind == unit::Kind::Refused || kind == unit::Kind::Timeout || kind == unit::Kind::PortLost;
-}
-
 const QColor kWarningColour(0xFF, 0x00, 0x00);
 const QColor kOkColour(0x00, 0x80, 0x00);
 
@@ -284,7 +281,7 @@ void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     // The close after a write frees the port list; the one after an
     // operation-mode notice does not.
     if (outcome.closesPort) ui_->ComboBox1->setEnabled(true);
-    if (outcome.box && boxStopsTheTechnician(outcome.kind)) showBox(*outcome.box);
+    if (const auto box = words::box(outcome)) showBox(*box);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -529,11 +526,9 @@ void MainWindow::LogChange() {
     ui_->Log->ensureCursorVisible();
 }
 
-void MainWindow::showBox(const unit::Box& box) {
-    QMessageBox::Icon shown = QMessageBox::NoIcon;
-    if (box.icon == unit::BoxIcon::Warning) shown = QMessageBox::Warning;
-    if (box.icon == unit::BoxIcon::Information) shown = QMessageBox::Information;
-    openBox({QString::fromStdString(box.text), QString::fromStdString(box.caption), shown, QMessageBox::Ok});
+void MainWindow::showBox(const words::Box& box) {
+    const QMessageBox::Icon shown = box.icon == words::BoxIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon;
+    openBox({box.text, box.caption, shown, QMessageBox::Ok});
 }
 
 // ---------------------------------------------------------------- connection

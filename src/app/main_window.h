@@ -11,6 +11,7 @@
 
 #include "config/form_model.h"
 #include "unit/unit_controller.h"
+#include "words/words.h"
 
 namespace Ui {
 class MainWindow;
@@ -88,7 +89,7 @@ private:
     void askWithoutCopy(const unit::Outcome& outcome);
     void applyPreset(void (*preset)(config::FormModel&));
     void optionsEdited();
-    void showBox(const unit::Box& box);
+    void showBox(const words::Box& box);
     void wireController();
     void updateConnectButton(bool open);
     void setProductionPanel(bool shown);

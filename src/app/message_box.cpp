@@ -6,7 +6,7 @@
 
 #include "app/app_texts.h"
 #include "link/com_port.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

@@ -5,7 +5,7 @@
 
 #include "app/app_texts.h"
 #include "app/port_combo_box.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

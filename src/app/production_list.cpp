@@ -10,7 +10,7 @@
 #include "app/app_texts.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

@@ -1,6 +1,6 @@
 #include "app/qt_translations.h"
 
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

@@ -33,7 +33,8 @@
 #include "config/config_texts.h"
 #include "config/record_layout.h"
 #include "records/run.h"
-#include "unit/language.h"
+#include "text/language.h"
+#include "words/words.h"
 
 namespace vek::app {
 
@@ -85,6 +86,11 @@ QString localTime(const QDateTime& time) {
 }
 
 QString orDash(const QString& text) { return text.isEmpty() ? qs(texts::kEmptyValue) : text; }
+
+// Why a run failed in the reader's language, whatever the station's was.
+QString reasonShown(const records::RunSummary& run) {
+    return run.failure.empty() ? run.failureReason : words::sentence(run.failure);
+}
 
 QString firmwareStep(const QString& before, const QString& after) {
     if (before.isEmpty() && after.isEmpty()) return qs(texts::kEmptyValue);
@@ -616,11 +622,12 @@ void RecordsViewer::showReasons(const ViewerResult& result) {
     const int count = qMin<int>(kReasonsShown, static_cast<int>(result.reasons.size()));
     for (int i = count - 1; i >= 0; --i) {
         const records::ReasonCount& r = result.reasons[static_cast<std::size_t>(i)];
-        QString label = r.reason.isEmpty() ? qs(texts::kNoReason) : elided(r.reason.simplified(), kReasonWidth);
+        const QString title = r.kind.isEmpty() && r.reason.isEmpty() ? qs(texts::kNoReason) : words::title(r.kind, r.reason);
+        QString label = elided(title.simplified(), kReasonWidth);
         // Categories must be unique; two reasons alike up to the cut are told apart.
         while (categories.contains(label)) label += QLatin1Char(' ');
         categories << label;
-        whole << (r.reason.isEmpty() ? qs(texts::kNoReason) : r.reason);
+        whole << title;
         *set << r.units;
         highest = qMax(highest, r.units);
     }
@@ -669,7 +676,7 @@ void RecordsViewer::appendRuns(const ViewerResult& result) {
         set(ColFirmware, firmwareStep(run.firmwareBefore, run.firmwareAfter));
         QTableWidgetItem* verdict = set(ColVerdict, verdictShown(run));
         if (const QColor color = verdictColor(run); color.isValid()) verdict->setForeground(color);
-        set(ColReason, run.failureReason);
+        set(ColReason, reasonShown(run));
         ++row;
     }
     shownRuns_ = row;
@@ -723,7 +730,7 @@ void RecordsViewer::showDetails(const ViewerDetails& details) {
     const records::RunSummary& r = d.summary;
     add(qs(texts::kDetailsVerdict), r.stale ? qs(texts::kDetailsStale) : verdictShown(r))
         ->setForeground(verdictColor(r).isValid() ? verdictColor(r) : palette().text().color());
-    if (!r.failureReason.isEmpty()) add(qs(texts::kDetailsReason), r.failureReason);
+    if (!r.failureReason.isEmpty()) add(qs(texts::kDetailsReason), reasonShown(r));
     add(qs(texts::kDetailsUnit), orDash(r.unitId));
     if (d.unitType >= 0) add(qs(texts::kDetailsType), QString::number(d.unitType));
     add(qs(texts::kDetailsFirmware), firmwareStep(r.firmwareBefore, r.firmwareAfter));

@@ -4,7 +4,7 @@
 
 #include <QLocale>
 
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

@@ -44,7 +44,7 @@
 #include "station/station.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 
@@ -611,7 +611,7 @@ void StationWindow::stopStation() {
     if (!station_ || stopping_) return;
     stopping_ = true;
     startButton_->setEnabled(false);
-    station_->stop(qs(station::texts::kStopped));
+    station_->stop();
 }
 
 void StationWindow::stationFinished() {

@@ -7,7 +7,8 @@
 
 #include "app/app_texts.h"
 #include "app/shown_locale.h"
-#include "unit/language.h"
+#include "text/language.h"
+#include "words/words.h"
 
 namespace vek::app {
 
@@ -68,48 +69,7 @@ QString StatusLine::runningText(const unit::Progress& p) const {
              locale.toString(p.maximum), speed, left);
 }
 
-QString StatusLine::failureReason(const unit::Outcome& o) {
-    using unit::Kind;
-    const auto qs = [](const char* text) { return QString::fromUtf8(text); };
-    switch (o.kind) {
-        case Kind::Ok: break;
-        case Kind::NoUnit: return qs(texts::kWhyNoUnit);
-        case Kind::PortLost:
-        case Kind::Timeout:
-            switch (o.operation) {
-                case unit::Operation::Firmware: return qs(texts::kWhyFirmwareCut);
-                case unit::Operation::Write: return qs(texts::kWhyWriteCut);
-                case unit::Operation::Verify: return qs(texts::kWhyVerifyCut);
-                case unit::Operation::Read:
-                case unit::Operation::None: break;
-            }
-            return qs(texts::kWhyReadCut);
-        case Kind::OperationMode: return qs(texts::kWhyOperationMode);
-        case Kind::TypeLeftAlone: return qs(texts::kWhyTypeLeftAlone).arg(o.unit.version.a);
-        case Kind::Discontinued: return qs(texts::kWhyDiscontinued).arg(o.unit.version.a);
-        case Kind::NeedsFirmware: return qs(texts::kWhyNeedsFirmware);
-        case Kind::FirmwareNotTaken:
-            return qs(texts::kWhyFirmwareNotTaken).arg(unit::versionText(o.versionAfter.value_or(o.unit.version)));
-        case Kind::DidNotReturn: return qs(texts::kWhyDidNotReturn);
-        case Kind::OtherUnitReturned:
-            return qs(texts::kWhyOtherUnitReturned).arg(o.returned ? unit::idText(*o.returned) : QString());
-        case Kind::InvalidConfiguration: return qs(texts::kWhyInvalidConfiguration);
-        case Kind::Refused:
-            return qs(texts::kWhyRefused).arg(o.fault ? QString::fromStdString(o.fault->name) : QString());
-        case Kind::ReadBackDiffers: {
-            const auto hex = [](int b) { return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper(); };
-            return qs(texts::kWhyReadBackDiffers).arg(o.mismatchAt).arg(hex(o.wroteByte), hex(o.readByte));
-        }
-        case Kind::Interrupted: return qs(texts::kWhyInterrupted);
-        case Kind::Busy: return vek::translated(texts::kWhyBusy);
-        case Kind::OtherUnit: return vek::translated(texts::kWhyOtherUnit);
-        case Kind::NotIdentified: return vek::translated(texts::kWhyNotIdentified);
-        case Kind::CopyNotKept:
-            return vek::translated(texts::kWhyCopyNotKept).arg(o.copy ? QString::fromStdString(o.copy->why) : QString());
-        case Kind::InvalidCopy: return vek::translated(texts::kWhyInvalidCopy);
-    }
-    return {};
-}
+QString StatusLine::failureReason(const unit::Outcome& o) { return words::sentence(words::failureOf(o)); }
 
 void StatusLine::finished(const unit::Outcome& o) {
     operation_ = unit::Operation::None;

@@ -9,7 +9,7 @@
 #include "app/app_texts.h"
 #include "app/settings.h"
 #include "link/serial_trace.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

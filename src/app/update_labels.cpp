@@ -8,7 +8,7 @@
 #include "app/click_filter.h"
 #include "app/message_box.h"
 #include "update/update_checker.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::app {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "cli/cli_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::cli {
 

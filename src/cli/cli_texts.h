@@ -79,35 +79,10 @@ inline constexpr vek::Text kPortsOrAll = VEK_TR("cli", "use --ports P1,P2,… ou
 inline constexpr vek::Text kBadCount = VEK_TR("cli", "--count pede um número inteiro: %1");
 inline constexpr vek::Text kNoPorts = VEK_TR("cli", "nenhuma porta serial encontrada");
 
-// How a road on a unit ended, one sentence a kind. "%1" is the port.
-inline constexpr vek::Text kNoUnit =
-    VEK_TR("cli", "nenhum Vek respondeu na porta %1 em 3 s: confira se é a porta certa e se o cabo USB está bem conectado");
-inline constexpr vek::Text kOperationMode =
-    VEK_TR("cli", "o Vek na porta %1 está em modo de operação: desconecte os chicotes, deixe só o cabo USB e tente de novo");
-inline constexpr vek::Text kPortLost = VEK_TR("cli", "a porta %1 foi fechada: o Vek foi desconectado?");
-// The port, what was running, then the link's counters.
-inline constexpr vek::Text kPortLostDuring =
-    VEK_TR("cli", "a porta %1 foi fechada durante %2: o Vek foi desconectado? (Nacks %3, Code10 %4, Code15 %5, Code20 %6)");
-inline constexpr vek::Text kTimeoutDuring =
-    VEK_TR("cli", "%1 não foi concluída: o Vek parou de responder ou recusou os blocos (Nacks %2, Code10 %3, Code15 %4, Code20 %5)");
-inline constexpr vek::Text kTypeLeftAlone = VEK_TR("cli", "Este tipo de Vek (%1) não é atendido por esta ferramenta.");
-inline constexpr vek::Text kDiscontinued = VEK_TR("cli", "o Vek do tipo %1 está descontinuado e não recebe este firmware");
 inline constexpr vek::Text kDiscontinuedWarning =
     VEK_TR("cli", "aviso: o Vek do tipo %1 está descontinuado; fale com o fabricante para mais informações");
 inline constexpr vek::Text kNeedsFirmware =
     VEK_TR("cli", "o Vek precisa de novo firmware antes de ser configurado: rode 'vektool-cli flash' primeiro; nada foi gravado");
-inline constexpr vek::Text kFirmwareNotTaken = VEK_TR("cli", "o Vek voltou com a versão %1: o novo firmware não foi aceito");
-// The identifier that came back, then the one that left.
-inline constexpr vek::Text kOtherUnitReturned =
-    VEK_TR("cli", "outro Vek voltou na porta (id %1) no lugar do que recebeu o firmware (id %2)");
-inline constexpr vek::Text kNoReturn = VEK_TR("cli", "o Vek não voltou a se identificar depois do novo firmware");
-inline constexpr vek::Text kInvalidImage =
-    VEK_TR("cli", "a configuração guardada no Vek é inválida; nada foi alterado (grave uma com 'write')");
-inline constexpr vek::Text kRefused = VEK_TR("cli", "configuração recusada no campo %1; nada foi enviado");
-// Offset, byte written, byte read back.
-inline constexpr vek::Text kReadBackDiffers =
-    VEK_TR("cli", "a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3): grave novamente");
-inline constexpr vek::Text kInterrupted = VEK_TR("cli", "a operação foi interrompida antes do fim");
 
 // A road that ended well.
 inline constexpr vek::Text kUpToDate = VEK_TR("cli", "o Vek já está com o firmware atual (%1); nada foi alterado");
@@ -116,12 +91,6 @@ inline constexpr vek::Text kWritten = VEK_TR("cli", "configuração gravada e co
 inline constexpr vek::Text kWrittenUnverified = VEK_TR("cli", "configuração gravada (sem conferência)");
 inline constexpr vek::Text kSaved = VEK_TR("cli", "configuração salva em %1");
 
-// What was running when a road stopped, as it reads after "durante".
-inline constexpr vek::Text kDuringFirmware = VEK_TR("cli", "a atualização do firmware");
-inline constexpr vek::Text kDuringWrite = VEK_TR("cli", "a gravação da configuração");
-inline constexpr vek::Text kDuringRead = VEK_TR("cli", "a leitura da configuração");
-inline constexpr vek::Text kDuringVerify = VEK_TR("cli", "a conferência da configuração");
-inline constexpr vek::Text kDuringNothing = VEK_TR("cli", "a identificação");
 
 // Identification.
 inline constexpr vek::Text kIdentVersion = VEK_TR("cli", "versão: %1");
@@ -175,12 +144,6 @@ inline constexpr vek::Text kRestored = VEK_TR("cli", "cópia gravada no Vek e co
 inline constexpr vek::Text kRestoredUnverified = VEK_TR("cli", "cópia gravada no Vek (sem conferência)");
 inline constexpr vek::Text kRestoredInvalid =
     VEK_TR("cli", "cópia gravada no Vek e lida de volta igual: o Vek guarda uma configuração inválida, como a cópia");
-inline constexpr vek::Text kInvalidCopy =
-    VEK_TR("cli", "a cópia não é uma configuração válida: nada foi gravado. Para gravar esses bytes assim mesmo, use --allow-invalid");
-// Where the copy was meant to go, and why it could not.
-inline constexpr vek::Text kCopyNotKept =
-    VEK_TR("cli", "a cópia do que o Vek guarda não pôde ser guardada (%1): nada foi alterado no Vek. Libere a pasta de cópias "
-    "ou, para seguir sem cópia, use --no-backup");
 inline constexpr vek::Text kWithoutCopy = VEK_TR("cli", "; nenhuma cópia do que o Vek guardava foi tirada (--no-backup)");
 
 // Ctrl+C in two steps.

@@ -35,7 +35,7 @@
 #include "link/serial_trace.h"
 #include "unit/backup_store.h"
 #include "update/core/version_record.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/unit_job.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::cli {
 

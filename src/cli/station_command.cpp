@@ -20,11 +20,13 @@
 #include "cli/unit_job.h"
 #include "records/database_url.h"
 #include "records/record_store.h"
+#include "words/words.h"
 #include "records/records_query.h"
 #include "station/records_link.h"
 #include "station/station.h"
+#include "words/words.h"
 #include "station/station_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::cli {
 
@@ -74,7 +76,13 @@ QJsonObject summaryJson(const station::Summary& s) {
     units[QStringLiteral("unrecorded")] = s.unrecorded;
     QJsonObject o;
     o[QStringLiteral("units")] = units;
-    o[QStringLiteral("failures")] = QJsonArray::fromStringList(s.failures);
+    QJsonArray failures;
+    for (const station::Summary::Failure& f : s.failures)
+        failures.append(QJsonObject{{QStringLiteral("kind"), f.failure.kind.isEmpty() ? QJsonValue() : f.failure.kind},
+                                    {QStringLiteral("unit"), f.unitId},
+                                    {QStringLiteral("port"), f.port},
+                                    {QStringLiteral("values"), f.failure.values}});
+    o[QStringLiteral("failures")] = failures;
     return o;
 }
 
@@ -140,11 +148,11 @@ int runStation(const StationArgs& args) {
         if (station.runningUnits() > 0)
             station.drain();
         else
-            station.stop(qs(station::texts::kStopped));
+            station.stop();
     });
     QObject::connect(&interrupts, &Interrupts::second, &station, [&] {
         atOnce = true;
-        station.stop(qs(station::texts::kStopped));
+        station.stop();
     });
 
     // A file changed on disk is not picked up: the station says so, once.
@@ -187,7 +195,8 @@ int runStation(const StationArgs& args) {
     if (!args.quiet) say(qs(station::texts::kSummary).arg(s.passed).arg(s.failed).arg(s.interrupted));
     if (s.unrecorded > 0) say(qs(station::texts::kSummaryUnrecorded).arg(s.unrecorded));
     // Quiet or not, each unit that did not pass is named with its reason.
-    for (const QString& f : s.failures) say(QStringLiteral("  ") + f);
+    for (const station::Summary::Failure& f : s.failures)
+        say(QStringLiteral("  %1 %2: %3").arg(f.port, f.unitId, f.failure.empty() ? f.reason : words::sentence(f.failure)));
     // What did not reach the server, and where it waits; or that all did.
     const int queued = link.queuedAtClose();
     if (link.state().shared) {
@@ -267,6 +276,8 @@ QJsonObject runJson(const records::Run& r) {
     o[QStringLiteral("qr_match")] = r.qr ? QJsonValue(r.qr->match) : QJsonValue();
     o[QStringLiteral("verdict")] = records::verdictText(r.verdict);
     text("failure_reason", r.failureReason);
+    text("failure_kind", r.failureKind);
+    o[QStringLiteral("failure_values")] = r.failureKind.isEmpty() ? QJsonValue() : QJsonValue(r.failureValues);
     text("before_image", QString::fromLatin1(r.beforeImage.toHex()));
     return o;
 }
@@ -310,7 +321,9 @@ int summarizeRecords(const RecordsArgs& args, const QDateTime& from) {
     if (args.json) {
         QJsonArray ranked;
         for (const records::ReasonCount& r : *reasons)
-            ranked.append(QJsonObject{{QStringLiteral("reason"), r.reason}, {QStringLiteral("units"), r.units}});
+            ranked.append(QJsonObject{{QStringLiteral("kind"), r.kind.isEmpty() ? QJsonValue() : QJsonValue(r.kind)},
+                                      {QStringLiteral("reason"), words::title(r.kind, r.reason)},
+                                      {QStringLiteral("units"), r.units}});
         QJsonObject o{{QStringLiteral("runs"), *runs},
                       {QStringLiteral("units"), countsJson(*units)},
                       {QStringLiteral("reasons"), ranked}};
@@ -349,7 +362,7 @@ int summarizeRecords(const RecordsArgs& args, const QDateTime& from) {
     }
     if (!reasons->empty()) text += qs(station::texts::kRecordsReasons) + u'\n';
     for (const records::ReasonCount& r : *reasons)
-        text += QStringLiteral("%1  %2\n").arg(r.units, 5).arg(r.reason.isEmpty() ? QStringLiteral("?") : r.reason);
+        text += QStringLiteral("%1  %2\n").arg(r.units, 5).arg(words::title(r.kind, r.reason));
     out(text.toUtf8());
     return ExitOk;
 }
@@ -419,7 +432,9 @@ int listRecords(const RecordsArgs& args) {
         if (marks.queued.contains(r.id)) verdict += u' ' + qs(station::texts::kListedQueued);
         text += QStringLiteral("%1  %2  %3  %4  %5 → %6  %7  %8\n")
                     .arg(r.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.station, r.port,
-                         r.unitId, r.firmwareBefore, r.firmwareAfter, verdict, r.failureReason);
+                         r.unitId, r.firmwareBefore, r.firmwareAfter, verdict,
+                         r.failureKind.isEmpty() ? r.failureReason
+                                                 : words::sentence({r.failureKind, r.failureValues}));
     }
     out(text.toUtf8());
     return ExitOk;

@@ -5,7 +5,8 @@
 
 #include "cli/cli_texts.h"
 #include "unit/backup_store.h"
-#include "unit/language.h"
+#include "text/language.h"
+#include "words/words.h"
 
 namespace vek::cli {
 
@@ -15,21 +16,7 @@ using unit::Kind;
 using unit::Operation;
 using unit::Outcome;
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 QString qs(vek::Text text) { return vek::translated(text); }
-
-QString hexByte(std::uint8_t byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); }
-
-const char* during(Operation operation) {
-    switch (operation) {
-        case Operation::Firmware: return texts::kDuringFirmware;
-        case Operation::Write: return texts::kDuringWrite;
-        case Operation::Read: return texts::kDuringRead;
-        case Operation::Verify: return texts::kDuringVerify;
-        case Operation::None: break;
-    }
-    return texts::kDuringNothing;
-}
 
 // A default identification is what an outcome carries before any unit spoke.
 bool unitKnown(const Outcome& o) { return o.unit.id != unit::UnitId{} || o.unit.version.a != 0; }
@@ -70,12 +57,7 @@ Verdict verdict(Command command, const Outcome& o, const QString& port) {
         if (v.exitCode == ExitFailed) v = {ExitReadFailed, qs(texts::kReadFailed).arg(v.message)};
         return v;
     }
-    const int type = o.unit.version.a;
-    const auto counted = [&o](QString text) {
-        return text.arg(o.counters.Nacks).arg(o.counters.Code10).arg(o.counters.Code15).arg(o.counters.Code20);
-    };
-    switch (o.kind) {
-        case Kind::Ok:
+    if (o.ok()) {
             switch (command) {
                 case Command::Identify:
                 case Command::Read:
@@ -97,41 +79,16 @@ Verdict verdict(Command command, const Outcome& o, const QString& port) {
                                             withoutCopy(o)};
                     return {ExitOk, qs(texts::kUpToDate).arg(unit::versionText(o.unit.version))};
             }
-            break;
-        case Kind::NoUnit: return {ExitNoUnit, qs(texts::kNoUnit).arg(port)};
-        case Kind::PortLost:
-            if (o.operation == Operation::None) return {ExitFailed, qs(texts::kPortLost).arg(port)};
-            return {ExitFailed, counted(qs(texts::kPortLostDuring).arg(port, qs(during(o.operation))))};
-        case Kind::Timeout: return {ExitFailed, counted(qs(texts::kTimeoutDuring).arg(qs(during(o.operation))))};
-        case Kind::OperationMode: return {ExitFailed, qs(texts::kOperationMode).arg(port)};
-        case Kind::TypeLeftAlone: return {ExitFailed, qs(texts::kTypeLeftAlone).arg(type)};
-        case Kind::Discontinued: return {ExitFailed, qs(texts::kDiscontinued).arg(type)};
-        case Kind::NeedsFirmware: return {ExitFailed, qs(texts::kNeedsFirmware)};
-        case Kind::FirmwareNotTaken:
-            return {ExitFailed,
-                    qs(texts::kFirmwareNotTaken).arg(unit::versionText(o.versionAfter.value_or(o.unit.version)))};
-        case Kind::DidNotReturn: return {ExitFailed, qs(texts::kNoReturn)};
-        case Kind::OtherUnitReturned:
-            return {ExitFailed, qs(texts::kOtherUnitReturned)
-                                    .arg(o.returned ? unit::idText(*o.returned) : QString(), unit::idText(o.unit.id))};
-        case Kind::InvalidConfiguration: return {ExitFailed, qs(texts::kInvalidImage)};
-        case Kind::Refused:
-            return {ExitFailed, qs(texts::kRefused).arg(o.fault ? QString::fromStdString(o.fault->name) : QString())};
-        case Kind::ReadBackDiffers:
-            return {ExitFailed,
-                    qs(texts::kReadBackDiffers).arg(o.mismatchAt).arg(hexByte(o.wroteByte), hexByte(o.readByte))};
-        case Kind::Interrupted: return {ExitInterrupted, qs(texts::kInterrupted)};
-        case Kind::CopyNotKept:
-            return {ExitNoCopy, qs(texts::kCopyNotKept)
-                                    .arg(o.copy ? QString::fromStdString(o.copy->why) : QString())};
-        case Kind::InvalidCopy: return {ExitFailed, qs(texts::kInvalidCopy)};
-        // A command runs one plan on its own port: nothing else can be
-        // under way, and its unit is the one that identified itself.
-        case Kind::Busy:
-        case Kind::OtherUnit:
-        case Kind::NotIdentified: break;
     }
-    return {ExitFailed, unit::kindName(o.kind)};
+    // Every failure in the words every view uses, after the port.
+    const QString message =
+        QStringLiteral("%1: %2").arg(port, words::sentence(words::failureOf(o, port), words::Reader::CommandLine));
+    switch (o.kind) {
+        case Kind::NoUnit: return {ExitNoUnit, message};
+        case Kind::Interrupted: return {ExitInterrupted, message};
+        case Kind::CopyNotKept: return {ExitNoCopy, message};
+        default: return {ExitFailed, message};
+    }
 }
 
 QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& message) {
@@ -156,6 +113,8 @@ QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& me
         j[QStringLiteral("read")] = o.readByte;
     }
     if (o.fault) j[QStringLiteral("field")] = QString::fromStdString(o.fault->name);
+    // The failure's values under the keys the records keep them by.
+    if (!o.ok()) j[QStringLiteral("values")] = words::failureOf(o).values;
     if (o.kind == Kind::Interrupted)
         j[QStringLiteral("interruptedDuring")] = QString::fromLatin1(operationKey(o.operation));
     if (o.kind == Kind::Timeout || o.kind == Kind::PortLost) {

@@ -130,7 +130,7 @@ std::optional<Fault> encode(const FormModel& form, Image& image) {
         const Field f = Field(i);
         const FieldRule& r = kRules[f];
         const auto v = fieldValue(f, form.text[f]);
-        if (!v) return Fault{f, r.writeName};
+        if (!v) return Fault{f, r.writeName, form.text[f]};
         if (r.width == 2)
             put16(im, r.at, *v);
         else

@@ -22,6 +22,8 @@ using Image = std::array<std::uint8_t, kImageSize>;
 struct Fault {
     Field field = FieldCount;
     std::string name;
+    // What the edit box held (empty for the three lists).
+    std::string value{};
 };
 
 // Validates in field order and builds the image. On the first fault returns

@@ -6,7 +6,6 @@
 namespace vek::config::text {
 
 inline constexpr vek::Text kInvalidParameter = VEK_TR("config", "Parâmetro inválido!");
-inline constexpr vek::Text kFaultCaption = VEK_TR("config", "Erro");
 inline constexpr vek::Text kRemoteHeading = VEK_TR("config", "Comandos de configuração remota:");
 
 // Names of the refused field, shown between brackets.

@@ -13,6 +13,7 @@ struct Counters {
     std::uint32_t Code20 = 0;  // valid frames followed by bytes that were not a valid frame
 
     void reset() { *this = Counters{}; }
+    bool operator==(const Counters&) const = default;
 };
 
 }  // namespace vek::protocol

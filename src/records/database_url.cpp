@@ -6,7 +6,7 @@
 #include <QUrlQuery>
 
 #include "records/records_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::records {
 

@@ -21,9 +21,10 @@
 #include "records/records_texts.h"
 #include "records/run_row.h"
 #include "records/schema.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 #include "lock/instance_lock.h"
+#include "words/failure.h"
 
 namespace vek::records {
 
@@ -481,7 +482,8 @@ bool RecordStore::markInterrupted(QSqlDatabase db, bool local) {
     bool ok = true;
     {
         QSqlQuery mark(db);
-        mark.prepare(QStringLiteral("UPDATE runs SET verdict = ?, failure_reason = COALESCE(failure_reason, ?)"
+        mark.prepare(QStringLiteral("UPDATE runs SET verdict = ?, failure_reason = COALESCE(failure_reason, ?),"
+                                    " failure_kind = COALESCE(failure_kind, ?), failure_values = COALESCE(failure_values, ?)"
                                     " WHERE id = ? AND verdict = ?"));
         // A queued copy marked here must reach its server marked too.
         QSqlQuery requeue(db);
@@ -489,8 +491,10 @@ bool RecordStore::markInterrupted(QSqlDatabase db, bool local) {
         for (const QString& id : std::as_const(ids)) {
             mark.bindValue(0, verdictText(Verdict::Interrupted));
             mark.bindValue(1, text(texts::kInterrupted));
-            mark.bindValue(2, id);
-            mark.bindValue(3, verdictText(Verdict::Running));
+            mark.bindValue(2, QStringLiteral("interrupted"));
+            mark.bindValue(3, words::valuesJson({{QLatin1String(words::key::kBy), QLatin1String(words::kByStationGone)}}));
+            mark.bindValue(4, id);
+            mark.bindValue(5, verdictText(Verdict::Running));
             ok = ok && mark.exec();
             if (local) {
                 requeue.bindValue(0, id);
@@ -849,6 +853,8 @@ bool RecordStore::endRun(const QString& id, const RunEnd& end) {
     Run& run = it->second.run;
     run.verdict = end.verdict;
     run.failureReason = end.failureReason;
+    run.failureKind = end.failureKind;
+    run.failureValues = end.failureValues;
     run.endedAt = end.endedAt.isValid() ? end.endedAt.toUTC() : QDateTime::currentDateTimeUtc();
     return saveOpen(id);
 }

@@ -9,11 +9,13 @@
 #include <QStandardPaths>
 #include <QVariant>
 #include <atomic>
+#include <algorithm>
 #include <map>
 
 #include "lock/instance_lock.h"
 #include "records/database_url.h"
 #include "records/record_store.h"
+#include "records/legacy_reasons.h"
 #include "records/records_query_texts.h"
 #include "records/run.h"
 
@@ -38,10 +40,10 @@ constexpr int kStatementTimeoutMs = 15000;
 
 // The columns every listing reads, in this order; `stale` is the condition
 // (one placeholder) under which a running run belongs to a dead station.
-QString summaryColumns(const QString& stale) {
+QString summaryColumns(const QString& stale, bool kinds) {
     return QStringLiteral("id, started_at, ended_at, station, port, unit_id, firmware_before, firmware_after,"
-                          " CASE WHEN verdict = 'running' AND %1 THEN 'stale' ELSE verdict END, failure_reason")
-        .arg(stale);
+                          " CASE WHEN verdict = 'running' AND %1 THEN 'stale' ELSE verdict END, failure_reason, %2")
+        .arg(stale, kinds ? QStringLiteral("failure_kind, failure_values") : QStringLiteral("NULL, NULL"));
 }
 
 // A row read with summaryColumns() first. A run of a dead station is shown
@@ -58,6 +60,9 @@ RunSummary summaryAt(const QSqlQuery& q, bool shared) {
     r.firmwareAfter = textAt(q, 7);
     r.verdict = textAt(q, 8);
     r.failureReason = textAt(q, 9);
+    // A run stored before kinds were kept is read into one from its sentence.
+    r.failure = q.value(10).isNull() ? (r.failureReason.isEmpty() ? words::Failure{} : failureOfSentence(r.failureReason))
+                                     : words::Failure{textAt(q, 10), words::valuesFromJson(textAt(q, 11))};
     if (r.verdict == QLatin1String("stale")) {
         if (shared) {
             r.verdict = verdictText(Verdict::Running);
@@ -318,25 +323,28 @@ namespace {
 // when the figures need it. SQLite: one GROUP BY whose bare columns come from
 // the row of its one MAX() (the last run), which reads each row once instead
 // of once per window function; every group is a unit's last run (k = 1).
-QString lastRunPerUnit(const QString& whereSql, const QString& stale, bool perStation, bool figures, bool sqlite) {
+QString lastRunPerUnit(const QString& whereSql, const QString& stale, bool perStation, bool figures, bool sqlite,
+                       bool kinds) {
     const QString partition = perStation ? QStringLiteral("station, ") : QString();
+    const QString kind = kinds ? QStringLiteral("failure_kind") : QStringLiteral("NULL AS failure_kind");
     if (sqlite) {
         return QStringLiteral(
-                   "WITH last AS (SELECT started_at, failure_reason, station,"
+                   "WITH last AS (SELECT started_at, failure_reason, failure_kind, station,"
                    " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown, 1 AS k, n FROM"
-                   " (SELECT MAX(started_at || ' ' || id) AS last_key, started_at, failure_reason, station, verdict,"
-                   " instance, COUNT(*) AS n FROM runs WHERE 1 = 1%1 GROUP BY %3COALESCE(unit_id, id)) units) ")
-            .arg(whereSql, stale, partition);
+                   " (SELECT MAX(started_at || ' ' || id) AS last_key, started_at, failure_reason, %4, station,"
+                   " verdict, instance, COUNT(*) AS n FROM runs WHERE 1 = 1%1 GROUP BY %3COALESCE(unit_id, id)) units) ")
+            .arg(whereSql, stale, partition, kind);
     }
     return QStringLiteral(
-               "WITH last AS (SELECT started_at, failure_reason, station,"
+               "WITH last AS (SELECT started_at, failure_reason, %5, station,"
                " CASE WHEN verdict = ? AND %2 THEN ? ELSE verdict END AS shown,"
                " ROW_NUMBER() OVER w AS k%4"
                " FROM runs WHERE 1 = 1%1"
                " WINDOW w AS (PARTITION BY %3COALESCE(unit_id, id) ORDER BY started_at DESC, id DESC)) ")
         .arg(whereSql, stale, partition,
              figures ? QStringLiteral(", COUNT(*) OVER (PARTITION BY %1COALESCE(unit_id, id)) AS n").arg(partition)
-                     : QString());
+                     : QString(),
+             kind);
 }
 
 // Per group of last runs: how many, how many reworked (more than one run),
@@ -359,7 +367,8 @@ std::pair<QString, QVariantList> RecordsQuery::lastRuns(const RunQuery& query, b
     const QString staleWord = isShared() ? QString::fromLatin1(kWithoutNews) : verdictText(Verdict::Interrupted);
     QVariantList binds{verdictText(Verdict::Running), staleBefore(), staleWord};
     binds << w.binds;
-    return {lastRunPerUnit(w.sql, staleSql(), perStation, figures, !isShared()), binds};
+    return {lastRunPerUnit(w.sql, staleSql(), perStation, figures, !isShared(), hasColumn(QStringLiteral("failure_kind"))),
+            binds};
 }
 
 std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query, int limit, int offset) {
@@ -371,7 +380,7 @@ std::optional<std::vector<RunSummary>> RecordsQuery::runs(const RunQuery& query,
     const QString sql = QStringLiteral(
                             "SELECT %1 FROM runs WHERE 1 = 1%2 ORDER BY started_at DESC, id DESC"
                             " LIMIT %3 OFFSET %4")
-                            .arg(summaryColumns(staleSql()), w.sql)
+                            .arg(summaryColumns(staleSql(), hasColumn(QStringLiteral("failure_kind"))), w.sql)
                             .arg(qMax(0, limit))
                             .arg(qMax(0, offset));
     if (!execWith(q, sql, QVariantList{staleBefore()} + w.binds)) return failed(q);
@@ -394,7 +403,7 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
     if (!open_) return failed(text(texts::kQueryNotOpen));
     findDeadStations();
     QString sql = QStringLiteral("SELECT %1, unit_type, config_json, verify, verify_offset, qr_label, qr_match")
-                      .arg(summaryColumns(staleSql()));
+                      .arg(summaryColumns(staleSql(), hasColumn(QStringLiteral("failure_kind"))));
     // Columns a later schema adds are read when this table has them.
     const QStringList optional{QStringLiteral("config_source"), QStringLiteral("config_sha256"),
                                QStringLiteral("firmware_target")};
@@ -470,15 +479,32 @@ std::optional<std::vector<ReasonCount>> RecordsQuery::failureReasons(const RunQu
     auto [last, binds] = lastRuns(query, false, false);
     binds << verdictText(Verdict::Failed);
     QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.setForwardOnly(true);
     if (!execWith(q,
-                  last +
-                      QStringLiteral("SELECT COALESCE(failure_reason, ''), COUNT(*) FROM last WHERE k = 1 AND shown = ?"
-                                     " GROUP BY COALESCE(failure_reason, '') ORDER BY 2 DESC, 1 LIMIT %1")
-                          .arg(qMax(1, limit)),
+                  last + QStringLiteral("SELECT COALESCE(failure_kind, ''), COALESCE(failure_reason, ''), COUNT(*)"
+                                        " FROM last WHERE k = 1 AND shown = ?"
+                                        " GROUP BY COALESCE(failure_kind, ''), COALESCE(failure_reason, '')"),
                   binds))
         return failed(q);
+    // One row per cause, whatever the language its sentences were stored in
+    // and whatever values they quote; a sentence of no known kind is a cause
+    // of its own.
     std::vector<ReasonCount> out;
-    while (q.next()) out.push_back({textAt(q, 0), q.value(1).toInt()});
+    std::map<QString, std::size_t> at;
+    while (q.next()) {
+        const QString reason = textAt(q, 1);
+        QString kind = textAt(q, 0);
+        if (kind.isEmpty() && !reason.isEmpty()) kind = failureOfSentence(reason).kind;
+        const bool own = kind.isEmpty() || kind == QLatin1String(words::kOther);
+        const QString key = own ? kind + QLatin1Char(':') + reason : kind;
+        const auto [it, fresh] = at.try_emplace(key, out.size());
+        if (fresh) out.push_back({kind, own ? reason : QString(), 0});
+        out[it->second].units += q.value(2).toInt();
+    }
+    std::stable_sort(out.begin(), out.end(), [](const ReasonCount& a, const ReasonCount& b) {
+        return a.units != b.units ? a.units > b.units : a.kind + a.reason < b.kind + b.reason;
+    });
+    if (out.size() > static_cast<std::size_t>(qMax(1, limit))) out.resize(static_cast<std::size_t>(qMax(1, limit)));
     return out;
 }
 

@@ -35,6 +35,8 @@
 #include <utility>
 #include <vector>
 
+#include "words/failure.h"
+
 class QSqlQuery;
 
 namespace vek::records {
@@ -84,8 +86,11 @@ struct TimeBucket {
     VerdictCounts units;
 };
 
+// A cause of failure and how many units it failed: a kind, or a sentence of
+// no known kind ("other", or no kind and empty: failed with no reason given).
 struct ReasonCount {
-    QString reason;  // empty: failed with no reason given
+    QString kind;
+    QString reason;  // only for a cause that is a sentence
     int units = 0;
 };
 
@@ -103,6 +108,7 @@ struct RunSummary {
     bool stale = false;
     bool withoutNews = false;  // on the server: `running`, its station gone (verdict stays "running")
     QString failureReason;
+    words::Failure failure;  // the kind, also for a run stored with only its sentence
 };
 
 // One run whole, with the columns later versions add when the table has them

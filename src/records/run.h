@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -60,7 +61,12 @@ struct Run {
     Verify verify{};
     std::optional<QrScan> qr{};
     Verdict verdict = Verdict::Running;
+    // Why it failed, as a sentence in the recording station's language, for
+    // people who read the table without the tool; the tool reads the kind
+    // and its values.
     QString failureReason{};
+    QString failureKind{};
+    QJsonObject failureValues{};
     // The station instance that wrote the run (host, process, a random part).
     QString instance{};
     // A preset's name, or the configuration file's name.
@@ -95,6 +101,8 @@ struct RunUpdate {
 struct RunEnd {
     Verdict verdict = Verdict::Passed;
     QString failureReason{};
+    QString failureKind{};
+    QJsonObject failureValues{};
     QDateTime endedAt{};  // invalid: now
 };
 

@@ -3,6 +3,8 @@
 #include <QMetaType>
 #include <QVariant>
 
+#include "words/failure.h"
+
 namespace vek::records {
 
 namespace {
@@ -42,6 +44,8 @@ enum Column {
     ConfigSha256,
     FirmwareTarget,
     BeforeImage,
+    FailureKind,
+    FailureValues,
     ColumnCount
 };
 
@@ -57,6 +61,7 @@ const QStringList& runColumns() {
         QStringLiteral("qr_match"),     QStringLiteral("verdict"),         QStringLiteral("failure_reason"),
         QStringLiteral("instance"),     QStringLiteral("config_source"),   QStringLiteral("config_sha256"),
         QStringLiteral("firmware_target"), QStringLiteral("before_image"),
+        QStringLiteral("failure_kind"),    QStringLiteral("failure_values"),
     };
     return columns;
 }
@@ -86,6 +91,7 @@ QVariantList runValues(const Run& run) {
     v << verdictText(run.verdict) << text(run.failureReason);
     v << text(run.instance) << text(run.configSource) << text(run.configSha256) << text(run.firmwareTarget)
       << text(QString::fromLatin1(run.beforeImage.toHex()));
+    v << text(run.failureKind) << (run.failureKind.isEmpty() ? null<QString>() : QVariant(words::valuesJson(run.failureValues)));
     return v;
 }
 
@@ -122,6 +128,8 @@ std::optional<Run> runFromValues(const QVariantList& values) {
     run.configSha256 = textAt(values, ConfigSha256);
     run.firmwareTarget = textAt(values, FirmwareTarget);
     run.beforeImage = QByteArray::fromHex(textAt(values, BeforeImage).toLatin1());
+    run.failureKind = textAt(values, FailureKind);
+    run.failureValues = words::valuesFromJson(textAt(values, FailureValues));
     return run;
 }
 

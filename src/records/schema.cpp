@@ -8,8 +8,9 @@
 #include <QVariant>
 #include <vector>
 
+#include "records/legacy_reasons.h"
 #include "records/records_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::records {
 
@@ -58,10 +59,48 @@ const std::vector<std::vector<const char*>> kSteps = {
         "ALTER TABLE runs ADD COLUMN before_image TEXT",
         "CREATE INDEX runs_unit_id ON runs (unit_id)",
     },
+    {
+        // Why a run failed as a kind and its values (JSON), beside the
+        // sentence; the stored sentences are read into kinds after this step.
+        "ALTER TABLE runs ADD COLUMN failure_kind TEXT",
+        "ALTER TABLE runs ADD COLUMN failure_values TEXT",
+    },
 };
-static_assert(kSchemaVersion == 3, "one step per version");
+static_assert(kSchemaVersion == 4, "one step per version");
 
 bool isPostgres(const QSqlDatabase& db) { return db.driverName() == QLatin1String("QPSQL"); }
+
+// The one write to other stations' rows: each stored sentence read into its
+// kind and values, the sentence itself kept as it is.
+bool kindsFromSentences(QSqlDatabase& db, QString* error) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, failure_reason FROM runs WHERE failure_reason IS NOT NULL"
+                               " AND verdict IN ('failed', 'interrupted')"))) {
+        *error = q.lastError().text();
+        return false;
+    }
+    std::vector<std::pair<QString, words::Failure>> found;
+    while (q.next()) found.emplace_back(q.value(0).toString(), failureOfSentence(q.value(1).toString()));
+    QSqlQuery set(db);
+    set.prepare(QStringLiteral("UPDATE runs SET failure_kind = ?, failure_values = ? WHERE id = ?"));
+    for (const auto& [id, failure] : found) {
+        set.bindValue(0, failure.kind);
+        set.bindValue(1, words::valuesJson(failure.values));
+        set.bindValue(2, id);
+        if (!set.exec()) {
+            *error = set.lastError().text();
+            return false;
+        }
+    }
+    QSqlQuery rest(db);
+    if (!rest.exec(QStringLiteral("UPDATE runs SET failure_kind = 'interrupted', failure_values = '{}'"
+                                  " WHERE verdict = 'interrupted' AND failure_kind IS NULL"))) {
+        *error = rest.lastError().text();
+        return false;
+    }
+    return true;
+}
 
 QString errorText(const QSqlError& error) {
     const QString text = error.text().simplified();
@@ -112,6 +151,10 @@ SchemaCheck ensureSchema(QSqlDatabase& db, const QString& where, QString* error)
         for (const char* sql : kSteps[step]) {
             QSqlQuery q(db);
             if (!q.exec(QString::fromLatin1(sql))) return fail(texts::kSchemaFailed, errorText(q.lastError()));
+        }
+        if (step == 3) {
+            QString why;
+            if (!kindsFromSentences(db, &why)) return fail(texts::kSchemaFailed, why);
         }
     }
     QSqlQuery q(db);

@@ -11,6 +11,8 @@
 // from (preset name or file name, and the SHA-256 of the file's bytes), the
 // firmware version the station brings units to, the unit's configuration as
 // read before the write (hex of its bytes), and an index on the unit.
+// Version 4: why a run failed as a kind and its values (JSON), beside the
+// sentence; the sentences already stored are read into kinds on the way.
 
 #include <QString>
 
@@ -18,7 +20,7 @@ class QSqlDatabase;
 
 namespace vek::records {
 
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 enum class SchemaCheck {
     Ready,

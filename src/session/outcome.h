@@ -117,15 +117,6 @@ enum class Kind {
 // The stable name of a kind, as machine-readable output carries it.
 std::string_view kindName(Kind kind);
 
-// The box the window shows for a failure, in the words the unit's road has
-// always used (captions "ERRO #0x01" to "ERRO #0x04", "Erro").
-enum class BoxIcon { None, Warning, Information };
-struct Box {
-    std::string text;
-    std::string caption;
-    BoxIcon icon = BoxIcon::None;
-};
-
 struct Outcome {
     Kind kind = Kind::Ok;
     // The last operation that ran (None when the road ended before any).
@@ -163,13 +154,11 @@ struct Outcome {
     bool closesPort = false;
     long mismatchAt = -1;
     std::uint8_t wroteByte = 0, readByte = 0;
-    // Refused: the field and its words.
+    // Refused: the field, its name and the value it was refused.
     std::optional<config::Fault> fault;
 
     // The link's counters as the road ended (zeroed as each transfer or read starts).
     Counters counters;
-    // The box the road shows for this failure, when it has one.
-    std::optional<Box> box;
 
     bool ok() const { return kind == Kind::Ok; }
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "config/config_texts.h"
 #include "protocol/identification.h"
 #include "protocol/protocol_texts.h"
 #include "protocol/receiver.h"
@@ -19,15 +18,6 @@ using protocol::Frame;
 using PacedOutcome = transfer::Outcome;
 
 namespace {
-
-BoxIcon boxIcon(transfer::FailureIcon icon) {
-    switch (icon) {
-        case transfer::FailureIcon::Warning: return BoxIcon::Warning;
-        case transfer::FailureIcon::Information: return BoxIcon::Information;
-        case transfer::FailureIcon::None: break;
-    }
-    return BoxIcon::None;
-}
 
 std::string versionText(const protocol::Version& v) {
     return std::to_string(v.a) + '.' + std::to_string(v.b) + '.' + std::to_string(v.c) + '.' + std::to_string(v.d);
@@ -148,9 +138,9 @@ struct Session::Impl {
     void applyReadImage();
     void readKept();
     void verifyReadBack();
-    void failed(Operation operation, const transfer::Failure& failure);
+    void failed(Operation operation, transfer::Failure failure);
     void writeSucceeded();
-    void end(Kind kind, const std::string& boxText = {});
+    void end(Kind kind);
     Operation operation() const;
 };
 
@@ -200,7 +190,7 @@ void Session::Impl::settleRead(PacedOutcome paced) {
         // A port that closed fails the road; a unit that stays silent to the
         // read (some old firmware, a unit in its loader) has nothing to keep
         // and does not hold up what follows.
-        if (paced == PacedOutcome::Failed && read.failure().noConnection) failed(Operation::Read, read.failure());
+        if (paced == PacedOutcome::Failed && read.failure() == transfer::Failure::NoConnection) failed(Operation::Read, read.failure());
         else if (paced == PacedOutcome::Failed) backupUnanswered();
         return;
     }
@@ -298,7 +288,7 @@ void Session::Impl::returned(const protocol::Identification& ident) {
         const std::string line = vek::fill(texts::kOtherUnitReturned,
                                            {protocol::idListLine(ident.id), protocol::idListLine(leaving.id)});
         view.appendWarning(line);
-        end(Kind::OtherUnitReturned, line);
+        end(Kind::OtherUnitReturned);
         // The newcomer is a unit of its own, with a road of its own.
         if (link.portOpen()) begin(ident);
         return;
@@ -311,7 +301,7 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     if (protocol::nextStep(ident) == protocol::NextStep::UpdateFirmware) {
         const std::string line = vek::fill(texts::kFirmwareNotTaken, {versionText(ident.version)});
         view.appendWarning(line);
-        end(Kind::FirmwareNotTaken, line);
+        end(Kind::FirmwareNotTaken);
         return;
     }
     view.appendLog(transfer::texts::kSucceeded);
@@ -489,11 +479,6 @@ void Session::Impl::write(const config::FormModel& f) {
             show(emptied);
         }
         outcome.fault = *fault;
-        // The refusal as it has always read, and what the field takes on a
-        // line of its own.
-        std::string text = config::faultMessage(*fault);
-        if (const std::string allowed = config::allowedText(*fault); !allowed.empty()) text += "\r\n" + allowed;
-        outcome.box = Box{text, config::text::kFaultCaption, BoxIcon::Warning};
         end(Kind::Refused);
         return;
     }
@@ -609,7 +594,7 @@ void Session::Impl::verifyReadBack() {
     outcome.readByte = *diff.second;
     const std::string line = vek::fill(texts::kVerifyMismatch, {offset, vek::hexByte(*diff.first), vek::hexByte(*diff.second)});
     view.appendWarning(line);
-    end(Kind::ReadBackDiffers, line);
+    end(Kind::ReadBackDiffers);
 }
 
 void Session::Impl::writeSucceeded() {
@@ -620,18 +605,17 @@ void Session::Impl::writeSucceeded() {
     end(Kind::Ok);
 }
 
-void Session::Impl::failed(Operation op, const transfer::Failure& failure) {
+void Session::Impl::failed(Operation op, transfer::Failure failure) {
     const char* line = texts::kReadInterrupted;
     if (op == Operation::Firmware) line = texts::kFirmwareInterrupted;
     if (op == Operation::Write) line = texts::kWriteInterrupted;
     if (op == Operation::Verify) line = texts::kVerifyFailed;
     view.appendWarning(line);
     outcome.operation = op;
-    outcome.box = Box{failure.text, failure.caption, boxIcon(failure.icon)};
-    end(failure.noConnection ? Kind::PortLost : Kind::Timeout);
+    end(failure == transfer::Failure::NoConnection ? Kind::PortLost : Kind::Timeout);
 }
 
-void Session::Impl::end(Kind kind, const std::string& boxText) {
+void Session::Impl::end(Kind kind) {
     if (!active) return;
     active = false;
     held = false;
@@ -639,7 +623,6 @@ void Session::Impl::end(Kind kind, const std::string& boxText) {
     setStage(Stage::Idle);
     outcome.kind = kind;
     outcome.counters = counters;
-    if (!boxText.empty() && !outcome.box) outcome.box = Box{boxText, texts::kErrorCaption, BoxIcon::Warning};
     const Outcome ended = std::move(outcome);
     outcome = Outcome{};
     view.finished(ended);
@@ -706,7 +689,7 @@ void Session::returnExpired() {
     if (!awaitingReturn()) return;
     d_->identificationDone = true;  // a late announcement starts nothing
     d_->view.appendWarning(texts::kDidNotReturn);
-    d_->end(Kind::DidNotReturn, texts::kDidNotReturn);
+    d_->end(Kind::DidNotReturn);
 }
 
 void Session::noAnswer() {

@@ -47,6 +47,4 @@ inline constexpr vek::Text kBackupReading = VEK_TR("session", "Lendo uma cópia 
 inline constexpr vek::Text kBackupUnanswered =
     VEK_TR("session", "O Vek não respondeu à leitura da cópia da configuração: a operação segue sem a cópia.");
 
-inline constexpr vek::Text kErrorCaption = VEK_TR("session", "Erro");
-
 }  // namespace vek::session::texts

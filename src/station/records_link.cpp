@@ -12,7 +12,7 @@
 
 #include "records/database_url.h"
 #include "station/station_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::station {
 

@@ -7,7 +7,7 @@
 #include "link/port_info.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::station {
 
@@ -36,7 +36,7 @@ Station::Station(config::FormModel form, QStringList ports, RecordsLink* link, Q
 }
 
 Station::~Station() {
-    for (StationUnit* u : std::as_const(units_)) u->stop(vek::translated(texts::kStopped));
+    for (StationUnit* u : std::as_const(units_)) u->stop();
 }
 
 void Station::start() {
@@ -149,7 +149,8 @@ void Station::recount() {
             case records::Verdict::Interrupted: ++s.interrupted; break;
             default: ++s.failed; break;
         }
-        s.failures << QStringLiteral("%1 %2: %3").arg(last.run.port, last.run.unitId, last.run.failureReason);
+        s.failures << Summary::Failure{last.run.port, last.run.unitId,
+                                       {last.run.failureKind, last.run.failureValues}, last.run.failureReason};
     }
     summary_ = s;
     emit summaryChanged();
@@ -166,7 +167,7 @@ void Station::runEnded(const records::Run& record) {
     recount();
     if (count_ > 0 && ended_ >= count_ && !stopping_) {
         // Let the last unit's own signals finish before the ports close.
-        QTimer::singleShot(0, this, [this] { stop(vek::translated(texts::kStopped)); });
+        QTimer::singleShot(0, this, [this] { stop(); });
     }
     checkFinished();
 }
@@ -176,7 +177,7 @@ void Station::runUnrecorded(const records::Run& record) {
     ++ended_;
     recount();
     if (count_ > 0 && ended_ >= count_ && !stopping_)
-        QTimer::singleShot(0, this, [this] { stop(vek::translated(texts::kStopped)); });
+        QTimer::singleShot(0, this, [this] { stop(); });
     checkFinished();
 }
 
@@ -184,7 +185,7 @@ void Station::checkFinished() {
     if (finished_) return;
     if (draining_ && !stopping_) {
         if (runningUnits() > 0) return;
-        stop(vek::translated(texts::kStopped));
+        stop();
         return;
     }
     if (!stopping_) return;
@@ -194,11 +195,11 @@ void Station::checkFinished() {
     emit finished();
 }
 
-void Station::stop(const QString& reason) {
+void Station::stop() {
     if (stopping_) return;
     stopping_ = true;
     watchTimer_.stop();
-    for (StationUnit* u : std::as_const(units_)) u->stop(reason);
+    for (StationUnit* u : std::as_const(units_)) u->stop();
     checkFinished();
 }
 

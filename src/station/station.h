@@ -18,6 +18,7 @@
 #include "config/form_model.h"
 #include "records/run.h"
 #include "station/station_unit.h"
+#include "words/failure.h"
 
 namespace vek::station {
 
@@ -30,7 +31,14 @@ struct Summary {
     int interrupted = 0;
     // Ended, but the last row could not be stored: neither passed nor failed.
     int unrecorded = 0;
-    QStringList failures;  // "port id: reason", the last run of each unit that did not pass
+    // The last run of each unit that did not pass.
+    struct Failure {
+        QString port;
+        QString unitId;
+        words::Failure failure;  // empty for a run stored with a sentence only
+        QString reason;          // as the run's record words it
+    };
+    QList<Failure> failures;
 };
 
 class Station : public QObject {
@@ -48,7 +56,7 @@ public:
     void start();
     // Ends running runs as interrupted, closes every port; finished() once
     // their last rows are answered.
-    void stop(const QString& reason);
+    void stop();
     // Starts no new unit and lets the running ones end; then stops.
     void drain();
     bool draining() const { return draining_; }

@@ -19,33 +19,8 @@ inline constexpr vek::Text kStepRecording = VEK_TR("station", "registrando");
 inline constexpr vek::Text kStepCopying = VEK_TR("station", "guardando cópia do Vek");
 inline constexpr vek::Text kStepNotRecorded = VEK_TR("station", "NÃO registrado");
 
-// Reasons a run fails.
-inline constexpr vek::Text kCopyNotKept =
-    VEK_TR("station", "o que o Vek guardava não pôde ser registrado (%1): nada foi alterado no Vek");
-inline constexpr vek::Text kOperationMode = VEK_TR("station", "o Vek está em modo de operação");
-inline constexpr vek::Text kDiscontinued = VEK_TR("station", "versão de Vek descontinuada (tipo %1)");
-inline constexpr vek::Text kTypeLeftAlone = VEK_TR("station", "tipo de Vek não atendido por esta ferramenta (%1)");
-inline constexpr vek::Text kNeedsFirmware = VEK_TR("station", "o Vek precisa de novo firmware antes de ser configurado");
-// The version the unit came back with.
-inline constexpr vek::Text kFirmwareNotTaken = VEK_TR("station", "o novo firmware não foi aceito: o Vek voltou com a versão %1");
-inline constexpr vek::Text kNoReturn = VEK_TR("station", "o Vek não voltou a se identificar depois do novo firmware");
-// The identifier that came back.
-inline constexpr vek::Text kOtherUnitReturned = VEK_TR("station", "outro Vek voltou na porta (Id: %1) depois do novo firmware");
-inline constexpr vek::Text kInvalidConfiguration = VEK_TR("station", "o Vek guarda uma configuração inválida");
-// Why the station's configuration was refused.
-inline constexpr vek::Text kRefused = VEK_TR("station", "a configuração da estação foi recusada: %1");
-// The step that stopped.
-inline constexpr vek::Text kTimeout = VEK_TR("station", "o Vek parou de responder durante: %1");
-// Offset, byte written, byte read back (both in hex).
-inline constexpr vek::Text kReadBackDiffers =
-    VEK_TR("station", "a configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)");
-inline constexpr vek::Text kUnplugged = VEK_TR("station", "o Vek foi desconectado durante: %1");
-// The other port with the same identifier.
-inline constexpr vek::Text kDuplicateId = VEK_TR("station", "identificador repetido: o mesmo Id está na porta %1");
-inline constexpr vek::Text kNotRecorded = VEK_TR("station", "o registro não pôde ser gravado, o Vek não foi alterado: %1");
 // How the run ended ("concluído", "falhou", …) and why its record is not stored.
 inline constexpr vek::Text kNotRecordedEnd = VEK_TR("station", "%1, mas NÃO registrado: %2");
-inline constexpr vek::Text kStopped = VEK_TR("station", "estação encerrada pelo operador");
 // How many units are still running.
 inline constexpr vek::Text kDraining =
     VEK_TR("station", "Parando: as %1 unidades em andamento terminam e nenhuma nova começa. Ctrl+C de novo interrompe já.");

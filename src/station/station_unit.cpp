@@ -5,11 +5,23 @@
 #include "config/config_file.h"
 #include "station/records_link.h"
 #include "station/station_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
+#include "words/words.h"
 
 namespace vek::station {
 
 namespace {
+
+// What a unit was doing at a step, for what it needs after a cut there.
+unit::Operation operationOf(Step step) {
+    switch (step) {
+        case Step::Firmware: return unit::Operation::Firmware;
+        case Step::Writing: return unit::Operation::Write;
+        case Step::Verifying: return unit::Operation::Verify;
+        case Step::Copying: return unit::Operation::Read;
+        default: return unit::Operation::None;
+    }
+}
 
 QString qs(vek::Text text) { return vek::translated(text); }
 QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -125,7 +137,7 @@ void StationUnit::identified(const unit::Identification& unit) {
         return;
     }
     // A new identification on the port is a new unit.
-    if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
+    if (running_) end(Step::Failed, unplugged());
     awaitingUnplug_ = false;
     if (mayStart_ && !mayStart_()) {
         // Not now (the records cannot be stored, or the station is stopping):
@@ -240,7 +252,7 @@ void StationUnit::saved(const QString& id, quint64 seq, bool ok, const QString& 
             unit_.go();
             return;
         }
-        end(Step::Failed, qs(texts::kNotRecorded).arg(error));
+        end(Step::Failed, {QLatin1String(words::kNotRecorded), {{QLatin1String(words::key::kWhy), error}}});
         unit_.close();
         return;
     }
@@ -295,42 +307,12 @@ void StationUnit::progress(const unit::Progress& p) {
     emit changed();
 }
 
-QString StationUnit::reasonFor(const unit::Outcome& outcome) const {
-    using unit::Kind;
-    const auto hex = [](std::uint8_t b) { return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper(); };
-    switch (outcome.kind) {
-        case Kind::Ok: return {};
-        case Kind::NoUnit:
-        case Kind::PortLost: return qs(texts::kUnplugged).arg(row_.stepText);
-        case Kind::OperationMode: return qs(texts::kOperationMode);
-        case Kind::TypeLeftAlone: return qs(texts::kTypeLeftAlone).arg(outcome.unit.version.a);
-        case Kind::Discontinued: return qs(texts::kDiscontinued).arg(outcome.unit.version.a);
-        case Kind::NeedsFirmware: return qs(texts::kNeedsFirmware);
-        case Kind::FirmwareNotTaken:
-            return qs(texts::kFirmwareNotTaken)
-                .arg(records::versionText(outcome.versionAfter.value_or(outcome.unit.version)));
-        case Kind::DidNotReturn: return qs(texts::kNoReturn);
-        case Kind::OtherUnitReturned:
-            return qs(texts::kOtherUnitReturned)
-                .arg(outcome.returned ? records::unitIdText(*outcome.returned) : QString());
-        case Kind::InvalidConfiguration: return qs(texts::kInvalidConfiguration);
-        case Kind::Refused:
-            return qs(texts::kRefused).arg(outcome.box ? fromUtf8(outcome.box->text) : QString());
-        case Kind::Timeout: return qs(texts::kTimeout).arg(row_.stepText);
-        case Kind::ReadBackDiffers:
-            return qs(texts::kReadBackDiffers)
-                .arg(outcome.mismatchAt)
-                .arg(hex(outcome.wroteByte), hex(outcome.readByte));
-        case Kind::Interrupted: return qs(texts::kStepInterrupted);
-        case Kind::CopyNotKept:
-            return qs(texts::kCopyNotKept).arg(outcome.copy ? fromUtf8(outcome.copy->why) : QString());
-        // Refusals of an action asked by hand: the station asks for none.
-        case Kind::Busy:
-        case Kind::OtherUnit:
-        case Kind::NotIdentified:
-        case Kind::InvalidCopy: return unit::kindName(outcome.kind);
-    }
-    return {};
+// A unit gone from its port mid-run: what it was doing decides what it needs now.
+words::Failure StationUnit::unplugged() const {
+    unit::Outcome lost;
+    lost.kind = unit::Kind::PortLost;
+    lost.operation = operationOf(row_.step);
+    return words::failureOf(lost, port_);
 }
 
 void StationUnit::operationFinished(const unit::Outcome& outcome) {
@@ -352,16 +334,16 @@ void StationUnit::operationFinished(const unit::Outcome& outcome) {
         // A discontinued type is configured all the same; the warning goes with the run.
         const QString warning =
             outcome.discontinued ? qs(texts::kDiscontinuedWarning).arg(outcome.unit.version.a) : QString();
-        end(Step::Passed, warning);
+        end(Step::Passed, {}, warning);
         return;
     }
-    end(outcome.kind == unit::Kind::Interrupted ? Step::Interrupted : Step::Failed, reasonFor(outcome));
+    end(outcome.kind == unit::Kind::Interrupted ? Step::Interrupted : Step::Failed, words::failureOf(outcome, port_));
 }
 
 void StationUnit::lost() {
     // A restarting unit may leave the bus; the controller takes its port back.
     if (unit_.awaitingReturn()) return;
-    if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
+    if (running_) end(Step::Failed, unplugged());
     // The unit is gone, seen by the port watch or not: the next open is for another.
     awaitingUnplug_ = false;
     id_.reset();
@@ -369,7 +351,7 @@ void StationUnit::lost() {
 
 void StationUnit::portGone() {
     if (unit_.awaitingReturn()) return;  // the controller reopens it when it is back
-    if (running_) end(Step::Failed, qs(texts::kUnplugged).arg(row_.stepText));
+    if (running_) end(Step::Failed, unplugged());
     awaitingUnplug_ = false;
     id_.reset();
     unit_.close();
@@ -382,9 +364,11 @@ void StationUnit::portGone() {
 }
 
 void StationUnit::duplicateOf(const QString& otherPort) {
-    const QString reason = qs(texts::kDuplicateId).arg(otherPort);
+    const words::Failure failure{QLatin1String(words::kDuplicateId),
+                                 {{QLatin1String(words::key::kPort), port_}, {QLatin1String(words::key::kOtherPort), otherPort}}};
+    const QString reason = words::sentence(failure);
     if (running_) {
-        end(Step::Failed, reason);
+        end(Step::Failed, failure);
         // Nothing more is sent: from its own announcement the road is simply
         // not taken; a road under way is cut by closing the port, which stays
         // closed until the unit is unplugged.
@@ -400,8 +384,15 @@ void StationUnit::duplicateOf(const QString& otherPort) {
     emit line(qs(texts::kLineEndedWhy).arg(port_, record_.unitId, row_.stepText, reason));
 }
 
-void StationUnit::stop(const QString& reason) {
-    if (running_) end(Step::Interrupted, reason);
+void StationUnit::stop() {
+    if (running_) {
+        unit::Outcome stopped;
+        stopped.kind = unit::Kind::Interrupted;
+        stopped.operation = operationOf(row_.step);
+        words::Failure failure = words::failureOf(stopped, port_);
+        failure.values[QLatin1String(words::key::kBy)] = QLatin1String(words::kByOperator);
+        end(Step::Interrupted, failure);
+    }
     unit_.close();
 }
 
@@ -415,7 +406,8 @@ void StationUnit::setQrLabel(const QString& digits) {
     emit changed();
 }
 
-void StationUnit::end(Step step, const QString& reason) {
+void StationUnit::end(Step step, const words::Failure& failure, const QString& warning) {
+    const QString reason = failure.empty() ? warning : words::sentence(failure);
     if (!running_) return;
     running_ = false;
     awaitingUnplug_ = true;
@@ -425,6 +417,8 @@ void StationUnit::end(Step step, const QString& reason) {
                       : step == Step::Interrupted ? records::Verdict::Interrupted
                                                   : records::Verdict::Failed;
     record_.failureReason = reason;
+    record_.failureKind = failure.kind;
+    record_.failureValues = failure.values;
     row_.running = false;
     row_.position = 0;
     row_.bytesPerSecond = -1;

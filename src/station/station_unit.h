@@ -17,6 +17,7 @@
 #include "records/run.h"
 #include "unit/unit_controller.h"
 #include "unit/unit_types.h"
+#include "words/failure.h"
 
 namespace vek::station {
 
@@ -98,8 +99,9 @@ public:
     // The identifier of the unit on the port (running, or finished and
     // still plugged), none otherwise or while a restarting unit is awaited.
     std::optional<unit::UnitId> liveId() const;
-    // Ends a running run as interrupted and closes the port.
-    void stop(const QString& reason);
+    // Ends a running run as interrupted by the station's operator (its row
+    // says what the unit needs now) and closes the port.
+    void stop();
     // A QR label read for this unit's identifier (24 hex digits).
     void setQrLabel(const QString& digits);
     // The unit's 24 digits as the label carries them, empty before identification.
@@ -132,8 +134,8 @@ private:
     void progress(const unit::Progress& progress);
     void lost();
     bool begin(const unit::Identification& unit);
-    void end(Step step, const QString& reason = {});
-    QString reasonFor(const unit::Outcome& outcome) const;
+    void end(Step step, const words::Failure& failure = {}, const QString& warning = {});
+    words::Failure unplugged() const;
     quint64 push();
     void saved(const QString& id, quint64 seq, bool ok, const QString& error);
     void settle(const records::Run& run);

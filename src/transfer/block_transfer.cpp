@@ -46,16 +46,6 @@ Outcome BlockTransfer::TxInit(int kind, std::span<const std::uint8_t> image, std
     return Timer1Timer();
 }
 
-Failure BlockTransfer::noConnection() const {
-    return {texts::kNoConnection, texts::kCaptionTransferClosed, FailureIcon::None, true};
-}
-
-Failure BlockTransfer::gaveUp() const {
-    const protocol::Counters& c = counters_;
-    return {vek::fill(texts::kTransferFailed, {c.Nacks, c.Code10, c.Code15, c.Code20}), texts::kCaptionTransferFailed,
-            FailureIcon::None};
-}
-
 protocol::Bytes BlockTransfer::frameFor(std::uint32_t block) const {
     const std::uint32_t blockCount = pacing_.blockCount;
     std::uint8_t check[5];

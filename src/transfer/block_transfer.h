@@ -66,8 +66,6 @@ public:
 
 private:
     void sendCurrent() override { SendPackage(); }
-    Failure noConnection() const override;
-    Failure gaveUp() const override;
 
     void SendPackage();
     std::uint16_t freshTransferId();

@@ -20,12 +20,6 @@ Outcome ConfigRead::start(std::uint32_t configBase, bool announce) {
     return Timer3Timer();
 }
 
-Failure ConfigRead::noConnection() const {
-    return {texts::kNoConnection, texts::kCaptionReadClosed, FailureIcon::None, true};
-}
-
-Failure ConfigRead::gaveUp() const { return {texts::kReadFailed, texts::kCaptionReadFailed, FailureIcon::Warning}; }
-
 void ConfigRead::RequestPackage() {
     if (port_.portOpen()) port_.write(requestFrame(configBase_, pacing_.currentBlock));
 }

@@ -43,8 +43,6 @@ public:
 
 private:
     void sendCurrent() override { RequestPackage(); }
-    Failure noConnection() const override;
-    Failure gaveUp() const override;
 
     void RequestPackage();
 

@@ -15,8 +15,8 @@ void PacedOperation::begin(std::uint32_t blockCount) {
 
 Outcome PacedOperation::step() {
     if (!running_) return Outcome::Ignored;
-    if (!port_.portOpen()) return fail(noConnection());
-    if (!paceStep(pacing_, [this] { sendCurrent(); })) return fail(gaveUp());
+    if (!port_.portOpen()) return fail(Failure::NoConnection);
+    if (!paceStep(pacing_, [this] { sendCurrent(); })) return fail(Failure::GaveUp);
     if (pacing_.currentBlock == 1 && !timer_) setTimer(true);
     return Outcome::Running;
 }
@@ -38,7 +38,7 @@ Outcome PacedOperation::fail(Failure failure) {
     setTimer(false);
     running_ = false;
     port_.setProgress(0);
-    failure_ = std::move(failure);
+    failure_ = failure;
     return Outcome::Failed;
 }
 

@@ -29,7 +29,7 @@ public:
     bool timerEnabled() const { return timer_; }
     const Pacing& pacing() const { return pacing_; }
     // How the last failed run failed.
-    const Failure& failure() const { return failure_; }
+    Failure failure() const { return failure_; }
 
     // Abandons a running operation quietly (another operation takes over).
     void stop();
@@ -50,8 +50,6 @@ protected:
     Outcome fail(Failure failure);
 
     virtual void sendCurrent() = 0;
-    virtual Failure noConnection() const = 0;
-    virtual Failure gaveUp() const = 0;
 
     Port& port_;
     protocol::Counters& counters_;
@@ -61,7 +59,7 @@ private:
     void setTimer(bool on);
 
     PacingTimer timerId_;
-    Failure failure_;
+    Failure failure_ = Failure::None;
     bool running_ = false;
     bool timer_ = false;
 };

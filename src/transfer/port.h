@@ -14,15 +14,10 @@ namespace vek::transfer {
 // (100 ms) the configuration read.
 enum class PacingTimer { Timer1, Timer3 };
 
-enum class FailureIcon { None, Warning, Information };
-
-struct Failure {
-    std::string text;
-    std::string caption;
-    FailureIcon icon = FailureIcon::None;
-    // The port was closed (rather than the unit falling silent).
-    bool noConnection = false;
-};
+// How a paced operation failed: the port was closed under it, or the unit
+// fell silent (or kept answering wrongly) for too long. The link's counters
+// say the rest; views word it.
+enum class Failure { None, NoConnection, GaveUp };
 
 class Port {
 public:

@@ -11,7 +11,7 @@
 
 #include "config/config_file.h"
 #include "unit/unit_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::unit {
 

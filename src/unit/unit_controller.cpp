@@ -6,7 +6,7 @@
 
 #include "unit/backup_store.h"
 #include "unit/unit_texts.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 namespace vek::unit {
 

@@ -13,10 +13,8 @@
 
 namespace vek::unit {
 
-using session::Box;
 using session::Copy;
 using session::Stage;
-using session::BoxIcon;
 using session::FirmwarePolicy;
 using session::Kind;
 using session::Operation;

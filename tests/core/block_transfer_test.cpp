@@ -16,9 +16,6 @@ using namespace vek::test;
 
 namespace {
 
-const std::string kFailedNoCounts =
-    "A operação não foi concluida!\r\nNacks = 0\r\nCode10 = 0\r\nCode15 = 0\r\nCode20 = 0";
-
 Bytes patternImage(std::size_t n) {
     Bytes b(n);
     for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -63,10 +60,7 @@ protected:
 
     // What the session does with a failure: shows it in a box.
     Outcome settle(Outcome outcome) {
-        if (outcome == Outcome::Failed) {
-            const transfer::Failure& f = engine.failure();
-            host.showBox({f.text, f.caption, vek::session::BoxIcon::None});
-        }
+        if (outcome == Outcome::Failed) host.failed(engine.failure(), counters);
         return outcome;
     }
 
@@ -111,7 +105,7 @@ TEST_F(BlockTransferTest, ImagesOfEverySizeArriveWholeWithTheirCheckBlock) {
         // unit shows it.
         EXPECT_FALSE(host.logged("Atualização concluída com sucesso!"));
         EXPECT_EQ(host.progress.back(), 0);
-        EXPECT_TRUE(host.boxes.empty());
+        EXPECT_TRUE(host.failures.empty());
     }
 }
 
@@ -147,21 +141,21 @@ TEST_F(BlockTransferTest, WithNoReplyTheBlockGoesOutFourTimesThenTheTransferFail
     std::vector<int> sendsAtStep{static_cast<int>(host.writes.size())};
     for (int step = 1; step <= 10; ++step) {
         const std::size_t before = host.writes.size();
-        EXPECT_TRUE(host.boxes.empty()) << "step " << step;
+        EXPECT_TRUE(host.failures.empty()) << "step " << step;
         settle(engine.Timer1Timer());
         sendsAtStep.push_back(static_cast<int>(host.writes.size() - before));
     }
     EXPECT_EQ(sendsAtStep, (std::vector<int>{1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0}));
     EXPECT_EQ(blocksWritten(), (std::vector<std::uint16_t>{1, 1, 1, 1}));
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, kFailedNoCounts);
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x02");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::GaveUp);
+    EXPECT_EQ(host.failures[0].counters, protocol::Counters{});
     EXPECT_EQ(host.progress.back(), 0);
     EXPECT_FALSE(host.timer1);
     EXPECT_FALSE(engine.running());
 
     settle(engine.Timer1Timer());  // a late tick changes nothing
-    EXPECT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.failures.size(), 1u);
     EXPECT_EQ(host.writes.size(), 4u);
 }
 
@@ -171,15 +165,15 @@ TEST_F(BlockTransferTest, RefusalsCountAsIdleStepsAndEndItSooner) {
     settle(engine.TxInit(transfer::KindConfiguration, image, 0, 0));
     deliver();
     int ticks = 0;
-    while (host.boxes.empty() && ticks < 20) {
+    while (host.failures.empty() && ticks < 20) {
         settle(engine.Timer1Timer());
         deliver();
         ++ticks;
     }
     EXPECT_EQ(ticks, 6);  // instead of 10
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text,
-              "A operação não foi concluida!\r\nNacks = 4\r\nCode10 = 0\r\nCode15 = 0\r\nCode20 = 0");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::GaveUp);
+    EXPECT_EQ(host.failures[0].counters.Nacks, 4u);
     EXPECT_EQ(blocksWritten(), (std::vector<std::uint16_t>{1, 1, 1, 1}));
 }
 
@@ -222,9 +216,8 @@ TEST_F(BlockTransferTest, PortClosedAtTheStartOrLater) {
     settle(engine.TxInit(transfer::KindFirmware, image, 0, 0));
     EXPECT_FALSE(host.logged("Iniciando atualização..."));
     EXPECT_TRUE(host.writes.empty());
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Não há conexão ativa!");
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x01");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::NoConnection);
     EXPECT_FALSE(host.timer1);
     EXPECT_FALSE(engine.running());
 
@@ -236,8 +229,8 @@ TEST_F(BlockTransferTest, PortClosedAtTheStartOrLater) {
     settle(engine.Timer1Timer());
     settle(engine.Timer1Timer());
     settle(engine.onAck(1));
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x01");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::NoConnection);
     EXPECT_EQ(host.progress.back(), 0);
     EXPECT_FALSE(host.timer1);
 }
@@ -309,8 +302,8 @@ TEST_F(BlockTransferTest, AUnitThatAlwaysAcknowledgesTheWrongBlockFails) {
     EXPECT_FALSE(engine.running());
     EXPECT_LE(ticks, 10);
     EXPECT_LE(host.writes.size(), 12u);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x02");
-    EXPECT_EQ(host.boxes[0].text, kFailedNoCounts);
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::GaveUp);
+    EXPECT_EQ(host.failures[0].counters, protocol::Counters{});
     EXPECT_FALSE(host.timer1);
 }

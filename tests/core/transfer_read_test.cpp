@@ -31,12 +31,7 @@ protected:
 
     // What the session does with a failure: shows it in a box.
     Outcome settle(Outcome outcome) {
-        if (outcome == Outcome::Failed) {
-            const transfer::Failure& f = read.failure();
-            host.showBox({f.text, f.caption,
-                          f.icon == transfer::FailureIcon::Warning ? vek::session::BoxIcon::Warning
-                                                                   : vek::session::BoxIcon::None});
-        }
+        if (outcome == Outcome::Failed) host.failed(read.failure(), counters);
         return outcome;
     }
 
@@ -79,7 +74,7 @@ TEST_F(ConfigReadTest, FiveRequestsFillTheImage) {
     EXPECT_EQ(host.logTexts(), (std::vector<std::string>{"Buscando configuração interna..."}));
     EXPECT_FALSE(read.running());
     EXPECT_FALSE(host.timer3);
-    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(host.failures.empty());
 }
 
 TEST_F(ConfigReadTest, NoAnswerResendsThenFails) {
@@ -94,10 +89,8 @@ TEST_F(ConfigReadTest, NoAnswerResendsThenFails) {
     }
     EXPECT_EQ(sends, (std::vector<int>{0, 0, 1, 0, 1, 0, 1, 0, 0, 0}));
     for (const Request& r : requests()) EXPECT_EQ(r, (Request{kBase, 500}));
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "A operação não pode ser concluida!");
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x04");
-    EXPECT_EQ(host.boxes[0].icon, vek::session::BoxIcon::Warning);
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::GaveUp);
     EXPECT_EQ(host.progress.back(), 0);
     EXPECT_FALSE(host.timer3);
     EXPECT_FALSE(read.running());
@@ -119,10 +112,8 @@ TEST_F(ConfigReadTest, PortClosed) {
     host.open = false;
     settle(read.start(kBase));
     EXPECT_TRUE(host.writes.empty());
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Não há conexão ativa!");
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x03");
-    EXPECT_EQ(host.boxes[0].icon, vek::session::BoxIcon::None);
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::NoConnection);
     EXPECT_FALSE(host.timer3);
     EXPECT_FALSE(read.running());
 }
@@ -175,6 +166,6 @@ TEST_F(ConfigReadTest, AUnitThatAlwaysAnswersAnotherBlockFails) {
     EXPECT_FALSE(read.running());
     EXPECT_LE(ticks, 10);
     EXPECT_LE(host.writes.size(), 12u);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "ERRO #0x04");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].how, transfer::Failure::GaveUp);
 }

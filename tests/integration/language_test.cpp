@@ -20,7 +20,7 @@
 #include "app/station_window.h"
 #include "app_fixture.h"
 #include "records_link_support.h"
-#include "unit/language.h"
+#include "text/language.h"
 
 using namespace vek;
 using vek::testing::AppTest;

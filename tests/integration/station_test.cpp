@@ -49,6 +49,12 @@
 namespace vek::testing {
 namespace {
 
+QString failuresOf(const vek::station::Summary& s) {
+    QStringList out;
+    for (const auto& f : s.failures) out << f.port + QLatin1Char(' ') + f.unitId + QStringLiteral(": ") + f.reason;
+    return out.join(QLatin1Char('\n'));
+}
+
 using RunRow = records::Run;
 using records::Verdict;
 
@@ -672,7 +678,7 @@ protected:
         bool finished = false;
         QObject::connect(station_.get(), &station::Station::finished, [&] { finished = true; });
         station_->start();
-        EXPECT_TRUE(waitFor([&] { return finished; }, ms)) << station_->summary().failures.join('\n').toStdString();
+        EXPECT_TRUE(waitFor([&] { return finished; }, ms)) << failuresOf(station_->summary()).toStdString();
     }
     // The runs on `port`, oldest first.
     std::vector<RunRow> runsOn(const QString& port) {
@@ -849,7 +855,7 @@ TEST_F(SwappedPortTest, AUnitSwappedBetweenTwoPortWatchesIsANewUnit) {
     EXPECT_EQ(next->withUnit([](sim::UnitSim& u) { return u.config(); }), presetImage(config::applyDefaults));
     EXPECT_EQ(unit->row().unitId, idText(second));
     EXPECT_FALSE(keptOldVerdict);
-    station_->stop(QString());
+    station_->stop();
 }
 
 TEST_F(StationRoadTest, TwoPortsAnnouncingOneIdentifierAreBothStopped) {
@@ -925,7 +931,7 @@ TEST(StationPorts, ByDefaultOnlyUsbSerialPortsAndTheExtraOnesAreWatched) {
     for (station::StationUnit* u : station.units()) watched << u->row().port;
     watched.sort();
     EXPECT_EQ(watched, (QStringList{pty, "ttyUSB7"}));
-    station.stop({});
+    station.stop();
     qunsetenv("VEKTOOL_EXTRA_PORTS");
     link::setPortDescriber({});
 }
@@ -953,7 +959,7 @@ TEST(StationRecords, AUnitWhoseRunCannotBeRecordedIsLeftAsItWas) {
     EXPECT_TRUE(waitFor([&] { return unit->row().reason.contains(QString::fromUtf8("NÃO registrad")); }, 15000))
         << unit->row().stepText.toStdString() << " / " << unit->row().reason.toStdString();
     EXPECT_EQ(host.withUnit([](sim::UnitSim& u) { return u.config(); }), sim::makeConfig(sim::ConfigState::NeverWritten));
-    station.stop({});
+    station.stop();
     holder.release();
 }
 

@@ -1,4 +1,4 @@
-#include "unit/language.h"
+#include "text/language.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
