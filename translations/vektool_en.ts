@@ -2992,7 +2992,7 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>este tipo de Vek (%1) está descontinuado e não recebe o firmware desta ferramenta</source>
-        <translation>this type of Vek (%1) is discontinued and does not take this tool's firmware</translation>
+        <translation>this type of Vek (%1) is discontinued and does not take this tool&apos;s firmware</translation>
     </message>
     <message>
         <source>o Vek precisa de novo firmware antes de ser configurado: nada foi gravado</source>
@@ -3080,7 +3080,7 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>a configuração do Vek ficou incompleta: conecte de novo e grave outra vez</source>
-        <translation>the Vek's configuration was left incomplete: connect it again and write it once more</translation>
+        <translation>the Vek&apos;s configuration was left incomplete: connect it again and write it once more</translation>
     </message>
     <message>
         <source>a gravação não foi confirmada: conecte de novo e grave outra vez</source>
@@ -3104,7 +3104,7 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>rode &apos;vektool-cli flash&apos; primeiro</source>
-        <translation>run 'vektool-cli flash' first</translation>
+        <translation>run &apos;vektool-cli flash&apos; first</translation>
     </message>
     <message>
         <source>conecte de novo para gravar o firmware outra vez</source>
@@ -3124,7 +3124,7 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     </message>
     <message>
         <source>grave uma com &apos;vektool-cli write&apos;</source>
-        <translation>write one with 'vektool-cli write'</translation>
+        <translation>write one with &apos;vektool-cli write&apos;</translation>
     </message>
     <message>
         <source>corrija o campo e grave de novo: nada foi enviado ao Vek</source>
@@ -3313,6 +3313,10 @@ Code20 = %4</translation>
     <message>
         <source>ERRO #0x04</source>
         <translation>ERROR #0x04</translation>
+    </message>
+    <message>
+        <source>o Vek foi desconectado durante %1</source>
+        <translation>the Vek was disconnected during %1</translation>
     </message>
 </context>
 </TS>

@@ -418,16 +418,16 @@ std::optional<RunDetails> RecordsQuery::details(const QString& id) {
     if (!q.next()) return RunDetails{};  // gone since it was listed: nothing to show
     RunDetails d;
     d.summary = summaryAt(q, isShared());
-    d.unitType = q.value(10).isNull() ? -1 : q.value(10).toInt();
-    d.configJson = textAt(q, 11);
-    d.verify = textAt(q, 12);
-    d.verifyOffset = q.value(13).isNull() ? -1 : q.value(13).toLongLong();
-    d.qrLabel = textAt(q, 14);
-    if (!q.value(15).isNull()) d.qrMatch = q.value(15).toInt() != 0;
-    d.configSource = textAt(q, 16);
-    d.configSha256 = textAt(q, 17);
-    d.firmwareTarget = textAt(q, 18);
-    if (!q.value(19).isNull()) d.beforeImageKept = q.value(19).toInt() != 0;
+    d.unitType = q.value(12).isNull() ? -1 : q.value(12).toInt();
+    d.configJson = textAt(q, 13);
+    d.verify = textAt(q, 14);
+    d.verifyOffset = q.value(15).isNull() ? -1 : q.value(15).toLongLong();
+    d.qrLabel = textAt(q, 16);
+    if (!q.value(17).isNull()) d.qrMatch = q.value(17).toInt() != 0;
+    d.configSource = textAt(q, 18);
+    d.configSha256 = textAt(q, 19);
+    d.firmwareTarget = textAt(q, 20);
+    if (!q.value(21).isNull()) d.beforeImageKept = q.value(21).toInt() != 0;
     return d;
 }
 

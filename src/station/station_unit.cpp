@@ -312,7 +312,11 @@ words::Failure StationUnit::unplugged() const {
     unit::Outcome lost;
     lost.kind = unit::Kind::PortLost;
     lost.operation = operationOf(row_.step);
-    return words::failureOf(lost, port_);
+    // The port went under the station: the link's counters were not seen.
+    words::Failure failure = words::failureOf(lost, port_);
+    for (const char* counter : {words::key::kNacks, words::key::kCode10, words::key::kCode15, words::key::kCode20})
+        failure.values.remove(QLatin1String(counter));
+    return failure;
 }
 
 void StationUnit::operationFinished(const unit::Outcome& outcome) {

@@ -113,12 +113,21 @@ void useLanguage(Language language) {
                                                       : QLocale(QLocale::Portuguese, QLocale::Brazil));
     // Qt's own words in English are its sources, so only Portuguese needs them.
     if (language == Language::Portuguese) loadQtTranslations(language);
+    // Chosen again (a test walking both languages): the other one's words go.
+    static QTranslator* ours = nullptr;
+    if (ours) {
+        QCoreApplication::removeTranslator(ours);
+        delete ours;
+        ours = nullptr;
+    }
     if (language == Language::English) {
-        auto* ours = new QTranslator(QCoreApplication::instance());
-        if (ours->load(QStringLiteral(":/i18n/vektool_en.qm")))
+        ours = new QTranslator(QCoreApplication::instance());
+        if (ours->load(QStringLiteral(":/i18n/vektool_en.qm"))) {
             QCoreApplication::installTranslator(ours);
-        else
+        } else {
             delete ours;
+            ours = nullptr;
+        }
     }
     setTranslate(&translateForCore);
 }

@@ -115,7 +115,10 @@ QString cause(const Failure& f) {
         case Kind::Ok: return {};
         case Kind::NoUnit: return tr(texts::kNoUnit);
         case Kind::PortLost:
-            return operation == session::Operation::None ? tr(texts::kPortLost) : counted(texts::kPortLostDuring, f);
+            if (operation == session::Operation::None) return tr(texts::kPortLost);
+            if (!f.values.contains(QLatin1String(key::kNacks)))
+                return tr(texts::kPortLostDuringUncounted).arg(during(operation));
+            return counted(texts::kPortLostDuring, f);
         case Kind::Timeout: return counted(texts::kTimeoutDuring, f);
         case Kind::OperationMode: return tr(texts::kOperationMode);
         case Kind::TypeLeftAlone: return tr(texts::kTypeLeftAlone).arg(number(f, key::kType));

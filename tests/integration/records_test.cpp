@@ -28,6 +28,7 @@
 #include "records/records_texts.h"
 #include "support/pg_test_server.h"
 #include "wait_for.h"
+#include "words/failure.h"
 
 // Messages and failed comparisons show texts as text.
 std::ostream& operator<<(std::ostream& os, const QString& text) { return os << '"' << text.toStdString() << '"'; }
@@ -133,7 +134,7 @@ void makeVersion1(Db& db) {
 }
 
 void expectMigrated(RecordStore& store, Db& db) {
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT MAX(version) FROM schema_version")).toInt(), 3);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT MAX(version) FROM schema_version")).toInt(), 4);
     const auto runs = store.list({});
     ASSERT_TRUE(runs) << store.errorString();
     ASSERT_EQ(runs->size(), 3u);
@@ -142,7 +143,12 @@ void expectMigrated(RecordStore& store, Db& db) {
     EXPECT_EQ((*runs)[2].verify, (Verify{Verify::Result::NotDone, 0}));
     EXPECT_EQ((*runs)[0].imageCheck, (ImageCheck{215, 7981213}));
     EXPECT_EQ((*runs)[1].failureReason, QStringLiteral("leitura difere"));
+    // A sentence of no known kind keeps its words as the cause.
+    EXPECT_EQ((*runs)[1].failureKind, QStringLiteral("other"));
+    EXPECT_EQ((*runs)[1].failureValues.value(QStringLiteral("text")).toString(), QStringLiteral("leitura difere"));
     EXPECT_EQ((*runs)[2].verdict, Verdict::Interrupted);
+    EXPECT_EQ((*runs)[2].failureKind, QStringLiteral("interrupted"));
+    EXPECT_TRUE((*runs)[0].failureKind.isEmpty());
     EXPECT_FALSE((*runs)[0].qr);
 
     // The columns the new version added take writes.
@@ -343,6 +349,94 @@ TEST_F(LocalRecords, MigratesAVersion1File) {
     expectMigrated(store, db);
 }
 
+// A version-3 file written by stations in both languages, its reasons with
+// their specifics built in: after the step to version 4 each cause counts
+// once, whatever the language and the values, and nothing else of a row moved.
+TEST_F(LocalRecords, SentencesInBothLanguagesRankByKindAfterTheStepToVersion4) {
+    struct Row {
+        const char* reason;
+        const char* kind;
+        const char* values;
+    };
+    const Row rows[] = {
+        {"o Vek está em modo de operação", "operation-mode", "{}"},
+        {"o Vek está em modo de operação", "operation-mode", "{}"},
+        {"the Vek is in operation mode", "operation-mode", "{}"},
+        {"a configuração lida de volta difere da gravada a partir do byte 12 (gravado 0xA5, lido 0x0F)",
+         "read-back-differs", R"({"offset":12,"read":15,"wrote":165})"},
+        {"the configuration read back differs from the one written from byte 700 on (written 0xFF, read 0x00)",
+         "read-back-differs", R"({"offset":700,"read":0,"wrote":255})"},
+        {"o Vek foi desconectado durante: gravando configuração", "port-lost", R"({"operation":"write"})"},
+        {"the Vek was disconnected during: updating firmware", "port-lost", R"({"operation":"firmware"})"},
+        {"identificador repetido: o mesmo Id está na porta ttyACM4", "duplicate-id", R"({"otherPort":"ttyACM4"})"},
+        {"um motivo de outra versão", "other", R"({"text":"um motivo de outra versão"})"},
+    };
+    QDir().mkpath(dir_.filePath(QStringLiteral("station")));
+    {
+        Db db = Db::sqlite(path());
+        makeVersion1(db);
+        db.exec(QStringLiteral("DELETE FROM runs"));
+        // Up to version 3 as that release left it: the steps the tool takes.
+        QSqlDatabase h = db.handle();
+        for (const char* sql : {"ALTER TABLE runs ADD COLUMN verify_offset BIGINT", "ALTER TABLE runs ADD COLUMN qr_label TEXT",
+                                "ALTER TABLE runs ADD COLUMN qr_match INTEGER", "ALTER TABLE runs ADD COLUMN instance TEXT",
+                                "ALTER TABLE runs ADD COLUMN config_source TEXT", "ALTER TABLE runs ADD COLUMN config_sha256 TEXT",
+                                "ALTER TABLE runs ADD COLUMN firmware_target TEXT", "ALTER TABLE runs ADD COLUMN before_image TEXT",
+                                "UPDATE schema_version SET version = 3"})
+            db.exec(QString::fromLatin1(sql));
+        int n = 0;
+        for (const Row& r : rows) {
+            QSqlQuery q(h);
+            q.prepare(QStringLiteral("INSERT INTO runs (id, started_at, ended_at, station, port, unit_id, verify, verdict,"
+                                     " failure_reason, instance) VALUES (?, ?, ?, ?, 'ttyACM0', ?, 'not done', 'failed', ?, 'gone')"));
+            q.addBindValue(QStringLiteral("00000000-0000-4000-8000-%1").arg(++n, 12, 10, QLatin1Char('0')));
+            q.addBindValue(QStringLiteral("2024-03-01T08:%1:00.000Z").arg(n, 2, 10, QLatin1Char('0')));
+            q.addBindValue(QStringLiteral("2024-03-01T08:%1:30.000Z").arg(n, 2, 10, QLatin1Char('0')));
+            q.addBindValue(n % 2 ? QStringLiteral("linha-pt") : QStringLiteral("line-en"));
+            q.addBindValue(QStringLiteral("0BADF00D 12345678 %1").arg(n, 8, 16, QLatin1Char('0')).toUpper());
+            q.addBindValue(QString::fromUtf8(r.reason));
+            ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+        }
+    }
+    const auto everyColumnButTheKind = [this] {
+        Db db = Db::sqlite(path());
+        QSqlQuery q(db.handle());
+        EXPECT_TRUE(q.exec(QStringLiteral("SELECT id, started_at, ended_at, station, port, unit_id, verify, verdict,"
+                                          " failure_reason, instance FROM runs ORDER BY id")));
+        QStringList out;
+        while (q.next()) {
+            QStringList row;
+            for (int i = 0; i < 10; ++i) row << q.value(i).toString();
+            out << row.join(QLatin1Char('|'));
+        }
+        return out;
+    };
+    const QStringList before = everyColumnButTheKind();
+
+    RecordStore store(options());
+    ASSERT_TRUE(store.open()) << store.errorString();
+    EXPECT_EQ(everyColumnButTheKind(), before) << "the step writes the kind and nothing else";
+    const auto runs = store.list({});
+    ASSERT_TRUE(runs && runs->size() == std::size(rows)) << store.errorString();
+    for (const records::Run& run : *runs) {
+        const auto it = std::find_if(std::begin(rows), std::end(rows),
+                                     [&](const Row& r) { return run.failureReason == QString::fromUtf8(r.reason); });
+        ASSERT_NE(it, std::end(rows));
+        EXPECT_EQ(run.failureKind, QLatin1String(it->kind)) << it->reason;
+        EXPECT_EQ(vek::words::valuesJson(run.failureValues), QString::fromUtf8(it->values)) << it->reason;
+    }
+
+    RecordsQuery query({.localPath = path()});
+    ASSERT_TRUE(query.open()) << query.errorString().toStdString();
+    const auto ranked = query.failureReasons({}, 10);
+    ASSERT_TRUE(ranked) << query.errorString().toStdString();
+    std::vector<std::pair<QString, int>> got;
+    for (const auto& r : *ranked) got.emplace_back(r.kind, r.units);
+    const std::vector<std::pair<QString, int>> want{{"operation-mode", 3}, {"port-lost", 2}, {"read-back-differs", 2},
+                                                    {"duplicate-id", 1}, {"other", 1}};
+    EXPECT_EQ(got, want);
+}
+
 TEST_F(LocalRecords, RefusesANewerOrForeignSchemaWithoutWriting) {
     struct Case {
         const char* name;
@@ -351,11 +445,11 @@ TEST_F(LocalRecords, RefusesANewerOrForeignSchemaWithoutWriting) {
     };
     const Case cases[] = {
         {"newer",
-         {"CREATE TABLE schema_version (version INTEGER NOT NULL)", "INSERT INTO schema_version VALUES (4)",
+         {"CREATE TABLE schema_version (version INTEGER NOT NULL)", "INSERT INTO schema_version VALUES (5)",
           "CREATE TABLE runs (id TEXT PRIMARY KEY, started_at TEXT NOT NULL, verdict TEXT NOT NULL,"
           " operator TEXT)",
           "INSERT INTO runs VALUES ('x', '2024-05-06T07:00:00.000Z', 'running', 'ana')"},
-         "versão 4 do esquema"},
+         "versão 5 do esquema"},
         {"foreign", {"CREATE TABLE runs (id INTEGER PRIMARY KEY, lap_time REAL)"}, "não é um banco de registros"},
     };
     for (const Case& c : cases) {
@@ -429,12 +523,12 @@ TEST(RecordsCsv, OneLinePerRunForASpreadsheetWithNoFormulas) {
     const QString expected = QChar(0xFEFF) + QStringLiteral(
         "id,started_at,ended_at,station,port,unit_id,unit_type,firmware_before,firmware_after,config_json,"
         "image_xor,image_sum,verify,verify_offset,qr_label,qr_match,verdict,failure_reason,instance,config_source,"
-        "config_sha256,firmware_target,before_image\r\n"
+        "config_sha256,firmware_target,before_image,failure_kind,failure_values\r\n"
         "a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11,2024-05-06T07:08:09.123Z,2024-05-06T07:09:10.456Z,st-1,ttyACM0,"
         "0BADF00D 12345678 00C0FFEE,4,4.0.2.46,4.0.2.47,\"{\"\"ED_VMX_IN\"\":\"\"80\"\",\"\"nome\"\":\"\"a, b\"\"}\","
-        "215,7981213,mismatch,1234,0BADF00D1234567800C0FFEE,1,failed,Linha 1 linha 2,,linha3.json,ab12,2.47,01fe\r\n"
+        "215,7981213,mismatch,1234,0BADF00D1234567800C0FFEE,1,failed,Linha 1 linha 2,,linha3.json,ab12,2.47,01fe,,\r\n"
         "b0eebc99-9c0b-4ef8-bb6d-6bb9bd380a12,2024-05-06T07:10:00.000Z,,\"'=HYPERLINK(\"\"x\"\")\",'-ttyACM1,,,,,,,,not done,,,,"
-        "running,\"'@SUM(A1); +1\",,,,,\r\n");
+        "running,\"'@SUM(A1); +1\",,,,,,,\r\n");
     EXPECT_EQ(toCsv({fromFile, running}), expected);
     EXPECT_EQ(toCsv({}), expected.left(expected.indexOf(u'\n') + 1));
 }
@@ -938,15 +1032,15 @@ TEST_F(SharedRecords, RefusesANewerSchemaWithoutWriting) {
     {
         Db db = server();
         makeVersion1(db);
-        db.exec(QStringLiteral("UPDATE schema_version SET version = 4"));
+        db.exec(QStringLiteral("UPDATE schema_version SET version = 5"));
     }
     RecordStore store(options(QStringLiteral("st-1"), QStringLiteral("a")));
     EXPECT_FALSE(store.open());
-    EXPECT_TRUE(store.errorString().contains(QStringLiteral("versão 4 do esquema"))) << store.errorString();
+    EXPECT_TRUE(store.errorString().contains(QStringLiteral("versão 5 do esquema"))) << store.errorString();
     EXPECT_TRUE(store.errorString().contains(url())) << store.errorString();
 
     Db db = server();
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT MAX(version) FROM schema_version")).toInt(), 4);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT MAX(version) FROM schema_version")).toInt(), 5);
     EXPECT_EQ(db.count(QStringLiteral("verdict = 'interrupted'")), 1) << "as it was";
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM information_schema.columns"
                                        " WHERE table_name = 'runs' AND column_name = 'qr_label'"))

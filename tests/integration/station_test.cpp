@@ -150,7 +150,9 @@ TEST_F(StationTest, FourUnitsAtOnceEachRecordedWithItsOutcome) {
     const RunRow* unplugged = runOn(runs, units_[3]);
     ASSERT_NE(unplugged, nullptr);
     EXPECT_EQ(unplugged->verdict, Verdict::Failed);
-    EXPECT_EQ(unplugged->failureReason, QString::fromUtf8("o Vek foi desconectado durante: atualizando firmware"));
+    // What broke and what the unit needs now.
+    EXPECT_EQ(unplugged->failureReason, QString::fromUtf8("o Vek foi desconectado durante a atualização do firmware — "
+                                                          "o Vek ficou no carregador: conecte de novo para gravar o firmware"));
     EXPECT_EQ(unplugged->firmwareAfter, "4.0.2.46");
 }
 
@@ -722,7 +724,7 @@ TEST_F(StationRoadTest, EachKindOfUnitEndsWithItsVerdictAndReason) {
         {"another unit back", unitNo(3), [&](sim::UnitSim& u) { u.faults().returnAs = newcomer; }, Verdict::Failed,
          "outro Vek voltou na porta (Id: 33333333 22222222 0000AAAA)", "4.0.2.46", R::NotDone},
         {"discontinued", unitNo(4, {2, 5, 0, 0}), {}, Verdict::Passed, "descontinuada (tipo 2)", "2.5.0.0", R::Match},
-        {"other type", unitNo(5, {7, 0, 1, 0}), {}, Verdict::Failed, "não atendido por esta ferramenta (7)", "7.0.1.0",
+        {"other type", unitNo(5, {7, 0, 1, 0}), {}, Verdict::Failed, "este tipo de Vek (7) não é atendido por esta ferramenta", "7.0.1.0",
          R::NotDone},
         {"operation mode", operationMode, {}, Verdict::Failed, "modo de operação", "4.0.2.47", R::NotDone},
         {"never written", unitNo(7, {4, 0, 2, 47}),
@@ -731,7 +733,7 @@ TEST_F(StationRoadTest, EachKindOfUnitEndsWithItsVerdictAndReason) {
         {"store differs", unitNo(8, {4, 0, 2, 47}), [](sim::UnitSim& u) { u.faults().storeConfigWrongAt = 100; },
          Verdict::Failed, "a partir do byte 100", "4.0.2.47", R::Mismatch},
         {"unplugged mid-way", unitNo(9), [](sim::UnitSim& u) { u.faults().vanishAtBlock = 500; }, Verdict::Failed,
-         "o Vek foi desconectado durante: atualizando firmware", "4.0.2.46", R::NotDone},
+         "o Vek foi desconectado durante a atualização do firmware — o Vek ficou no carregador", "4.0.2.46", R::NotDone},
     };
     std::vector<std::unique_ptr<sim::PtyHost>> hosts;
     QStringList ports;
