@@ -1278,6 +1278,30 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <source>Envia já ao servidor os registros que esperam na fila local desta máquina</source>
         <translation>Sends the records waiting in this machine&apos;s local queue to the server now</translation>
     </message>
+    <message>
+        <source>abre só a estação de produção: vários Vek ao mesmo tempo, cada um gravado com a configuração escolhida e registrado</source>
+        <translation>opens only the production station: several Veks at once, each one written with the chosen configuration and recorded</translation>
+    </message>
+    <message>
+        <source>abre os registros de produção (rendimento, motivos, execuções)</source>
+        <translation>opens the production records (yield, reasons, runs)</translation>
+    </message>
+    <message>
+        <source>com --records: o banco dos registros, postgresql://usuário@máquina:porta/banco</source>
+        <translation>with --records: the records database, postgresql://user@host:port/dbname</translation>
+    </message>
+    <message>
+        <source>o idioma da janela: pt (português) ou en (inglês)</source>
+        <translation>the language of the window: pt (Portuguese) or en (English)</translation>
+    </message>
+    <message>
+        <source>mostra esta ajuda</source>
+        <translation>shows this help</translation>
+    </message>
+    <message>
+        <source>mostra a versão</source>
+        <translation>shows the version</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>
