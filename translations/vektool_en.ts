@@ -1194,6 +1194,30 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <source>Envia já ao servidor os registros que esperam na fila local desta máquina</source>
         <translation>Sends the records waiting in this machine&apos;s local queue to the server now</translation>
     </message>
+    <message>
+        <source>abre só a estação de produção: vários Vek ao mesmo tempo, cada um gravado com a configuração escolhida e registrado</source>
+        <translation>opens only the production station: several Veks at once, each one written with the chosen configuration and recorded</translation>
+    </message>
+    <message>
+        <source>abre os registros de produção (rendimento, motivos, execuções)</source>
+        <translation>opens the production records (yield, reasons, runs)</translation>
+    </message>
+    <message>
+        <source>com --records: o banco dos registros, postgresql://usuário@máquina:porta/banco</source>
+        <translation>with --records: the records database, postgresql://user@host:port/dbname</translation>
+    </message>
+    <message>
+        <source>o idioma da janela: pt (português) ou en (inglês)</source>
+        <translation>the language of the window: pt (Portuguese) or en (English)</translation>
+    </message>
+    <message>
+        <source>mostra esta ajuda</source>
+        <translation>shows this help</translation>
+    </message>
+    <message>
+        <source>mostra a versão</source>
+        <translation>shows the version</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>
@@ -1668,84 +1692,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>writes the copy even when it is not a valid configuration</translation>
     </message>
     <message>
-        <source>Uso: vektool-cli &lt;comando&gt; [opções]
-
-Comandos:
-  ports [--json]                         lista as portas seriais
-  identify --port P [--json]             identifica o Vek na porta P
-  read --port P [--output ARQ] [--json]  lê a configuração do Vek (JSON)
-  diff --port P --file ARQ [--json]      compara, campo a campo, o Vek com um arquivo
-  validate --file ARQ [--json]           confere um arquivo de configuração
-  write --port P (--file ARQ | --preset default|norvale) [--dry-run] [--no-verify] [--json]
-                                         guarda uma cópia, grava uma configuração e a confere
-  flash --port P [--force] [--json]      atualiza o firmware quando preciso
-  backups [--unit ID] [--json]           lista as cópias do que cada Vek guardava
-  restore --port P --backup ARQ [--yes] [--json]
-                                         grava de volta uma cópia e a confere
-  remote (--port P | --file ARQ) [--json]
-                                         lista os comandos de configuração remota
-  station (--preset NOME | --file ARQ) [--ports P1,P2,… | --all] [--db URL] [--count N]
-                                         estação de produção: vários Vek ao mesmo tempo
-  records [--db URL] [--since DATA] [--csv]
-                                         lista os registros da produção
-
-P é o nome que &apos;ports&apos; mostra (ttyACM0, COM3) ou o caminho do dispositivo.
-Fora station e records, todo comando aceita --quiet (só erros e avisos).
-Todo comando aceita --lang pt|en, o idioma das mensagens; sem ela, vale a preferência
-language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).
-Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.
-Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.
-Os comandos que falam com um Vek, e station, aceitam --trace ARQ: cada quadro
-enviado e recebido, com hora, em ARQ (&apos;-&apos; é a saída de erro).
-Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;
-o segundo interrompe (código 130).
-&apos;vektool-cli &lt;comando&gt; --help&apos; explica cada comando; --version diz a versão.
-
-Códigos de saída: 0 sucesso; 1 o Vek recusou, falhou ou a conferência diferiu (cada caso
-com sua mensagem; com --json, &quot;outcome&quot; diz qual), ou diff achou diferenças;
-2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;
-5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.
-</source>
-        <translation>Usage: vektool-cli &lt;command&gt; [options]
-
-Commands:
-  ports [--json]                         lists the serial ports
-  identify --port P [--json]             identifies the Vek on port P
-  read --port P [--output FILE] [--json] reads the Vek&apos;s configuration (JSON)
-  diff --port P --file FILE [--json]     compares the Vek with a file, field by field
-  validate --file FILE [--json]          checks a configuration file
-  write --port P (--file FILE | --preset default|norvale) [--dry-run] [--no-verify] [--json]
-                                         keeps a backup, writes a configuration and checks it
-  flash --port P [--force] [--json]      updates the firmware when needed
-  backups [--unit ID] [--json]           lists the backups of what each Vek held
-  restore --port P --backup FILE [--yes] [--json]
-                                         writes a backup back and checks it
-  remote (--port P | --file FILE) [--json]
-                                         lists the remote configuration commands
-  station (--preset NAME | --file FILE) [--ports P1,P2,… | --all] [--db URL] [--count N]
-                                         production station: several Veks at once
-  records [--db URL] [--since DATE] [--csv]
-                                         lists the production records
-
-P is the name &apos;ports&apos; shows (ttyACM0, COM3) or the device&apos;s path.
-Apart from station and records, every command takes --quiet (errors and warnings only).
-Every command takes --lang pt|en, the language of its messages; without it, the
-language setting counts, then the system&apos;s language (en_* gives English; anything
-else, Portuguese). --json keys and --csv headings and values never change with it.
-Results go to standard output; progress and messages, to standard error.
-The commands that talk to a Vek, and station, take --trace FILE: every frame
-sent and received, with its time, in FILE (&apos;-&apos; is standard error).
-During write, flash and restore, the first Ctrl+C lets the work finish;
-the second interrupts it (code 130).
-&apos;vektool-cli &lt;command&gt; --help&apos; explains each command; --version gives the version.
-
-Exit codes: 0 success; 1 the Vek refused, failed or the check differed (each case
-with its message; with --json, &quot;outcome&quot; says which), or diff found differences;
-2 usage or invalid file; 3 the port did not open; 4 no Vek answered within 3 s;
-5 diff could not read the Vek&apos;s configuration; 130 interrupted by a second Ctrl+C.
-</translation>
-    </message>
-    <message>
         <source>não foi possível abrir o registro das portas %1: %2</source>
         <translation>could not open the port trace %1: %2</translation>
     </message>
@@ -1764,6 +1710,160 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
     <message>
         <source>Lista os registros da estação de produção; só lê, nada envia nem altera. `records sync` envia ao servidor o que espera na fila local desta máquina.</source>
         <translation>Lists the production station&apos;s records; it only reads, sends and changes nothing. `records sync` sends what waits in this machine&apos;s local queue to the server.</translation>
+    </message>
+    <message>
+        <source>Uso: vektool-cli &lt;comando&gt; [opções]
+
+Comandos:
+</source>
+        <translation>Usage: vektool-cli &lt;command&gt; [options]
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>
+P é o nome que &apos;ports&apos; mostra (ttyACM0, COM3) ou o caminho do dispositivo.
+Todo comando aceita --lang pt|en, o idioma das mensagens; sem ela, vale a preferência
+language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).
+Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.
+Resultados vão para a saída padrão; andamento e mensagens, para a saída de erro.
+Os comandos que falam com um Vek, e station, aceitam --trace ARQ: cada quadro
+enviado e recebido, com hora, em ARQ (&apos;-&apos; é a saída de erro).
+Durante write, flash e restore, o primeiro Ctrl+C deixa o trabalho terminar;
+o segundo interrompe (código 130).
+&apos;vektool-cli &lt;comando&gt; --help&apos; explica cada comando; --version diz a versão.
+
+Códigos de saída: 0 sucesso; 1 o Vek recusou, falhou ou a conferência diferiu (cada caso
+com sua mensagem; com --json, &quot;outcome&quot; diz qual), ou diff achou diferenças;
+2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;
+5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.
+</source>
+        <translation>
+P is the name &apos;ports&apos; shows (ttyACM0, COM3) or the device&apos;s path.
+Every command takes --lang pt|en, the language of its messages; without it, the
+language setting counts, then the system&apos;s language (en_* gives English; anything
+else, Portuguese). --json keys and --csv headings and values never change with it.
+Results go to standard output; progress and messages, to standard error.
+The commands that talk to a Vek, and station, take --trace FILE: every frame
+sent and received, with its time, in FILE (&apos;-&apos; is standard error).
+During write, flash and restore, the first Ctrl+C lets the work finish;
+the second interrupts it (code 130).
+&apos;vektool-cli &lt;command&gt; --help&apos; explains each command; --version gives the version.
+
+Exit codes: 0 success; 1 the Vek refused, failed or the check differed (each case
+with its message; with --json, &quot;outcome&quot; says which), or diff found differences;
+2 usage or invalid file; 3 the port did not open; 4 no Vek answered within 3 s;
+5 diff could not read the Vek&apos;s configuration; 130 interrupted by a second Ctrl+C.
+</translation>
+    </message>
+    <message>
+        <source>Sinopse</source>
+        <translation>Synopsis</translation>
+    </message>
+    <message>
+        <source>Comandos</source>
+        <translation>Commands</translation>
+    </message>
+    <message>
+        <source>Opções</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>comando</source>
+        <translation>command</translation>
+    </message>
+    <message>
+        <source>o que faz</source>
+        <translation>what it does</translation>
+    </message>
+    <message>
+        <source>opção</source>
+        <translation>option</translation>
+    </message>
+    <message>
+        <source>comandos</source>
+        <translation>commands</translation>
+    </message>
+    <message>
+        <source>significado</source>
+        <translation>meaning</translation>
+    </message>
+    <message>
+        <source>todo comando</source>
+        <translation>every command</translation>
+    </message>
+    <message>
+        <source>--reference pede man, markdown ou check: %1</source>
+        <translation>--reference takes man, markdown or check: %1</translation>
+    </message>
+    <message>
+        <source>%1: sem descrição</source>
+        <translation>%1: no description</translation>
+    </message>
+    <message>
+        <source>%1: sem tradução inglesa de &quot;%2&quot; (translations/vektool_en.ts)</source>
+        <translation>%1: no English translation of &quot;%2&quot; (translations/vektool_en.ts)</translation>
+    </message>
+    <message>
+        <source>%1: o uso nomeia --%2, que o comando não tem</source>
+        <translation>%1: the usage names --%2, which the command does not take</translation>
+    </message>
+    <message>
+        <source>o idioma das mensagens, da ajuda e dos erros de uso: pt (português) ou en (inglês)</source>
+        <translation>the language of messages, help and usage errors: pt (Portuguese) or en (English)</translation>
+    </message>
+    <message>
+        <source>mostra a versão</source>
+        <translation>shows the version</translation>
+    </message>
+    <message>
+        <source>lista as portas seriais</source>
+        <translation>lists the serial ports</translation>
+    </message>
+    <message>
+        <source>identifica o Vek na porta P</source>
+        <translation>identifies the Vek on port P</translation>
+    </message>
+    <message>
+        <source>lê a configuração do Vek (JSON)</source>
+        <translation>reads the Vek&apos;s configuration (JSON)</translation>
+    </message>
+    <message>
+        <source>compara, campo a campo, o Vek com um arquivo</source>
+        <translation>compares the Vek with a file, field by field</translation>
+    </message>
+    <message>
+        <source>confere um arquivo de configuração</source>
+        <translation>checks a configuration file</translation>
+    </message>
+    <message>
+        <source>guarda uma cópia, grava uma configuração e a confere</source>
+        <translation>keeps a backup, writes a configuration and checks it</translation>
+    </message>
+    <message>
+        <source>atualiza o firmware quando preciso</source>
+        <translation>updates the firmware when needed</translation>
+    </message>
+    <message>
+        <source>lista as cópias do que cada Vek guardava</source>
+        <translation>lists the backups of what each Vek held</translation>
+    </message>
+    <message>
+        <source>grava de volta uma cópia e a confere</source>
+        <translation>writes a backup back and checks it</translation>
+    </message>
+    <message>
+        <source>lista os comandos de configuração remota</source>
+        <translation>lists the remote configuration commands</translation>
+    </message>
+    <message>
+        <source>estação de produção: vários Vek ao mesmo tempo</source>
+        <translation>production station: several Veks at once</translation>
+    </message>
+    <message>
+        <source>lista os registros da produção</source>
+        <translation>lists the production records</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QDir>
 #include <QLocale>
 #include <QSettings>
@@ -14,8 +15,8 @@
 #include "app/records_viewer.h"
 #include "app/records_viewer_texts.h"
 #include "text/language.h"
+#include "unit/reference.h"
 #include "update/core/version_record.h"
-#include "text/language.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void print(std::FILE* out, const QString& text) {
     std::fflush(out);
 }
 
-enum class Launch { Window, Station, Records, Help, Version, Wrong };
+enum class Launch { Window, Station, Records, Help, Version, Reference, Wrong };
 
 struct Request {
     Launch launch = Launch::Window;
@@ -75,6 +76,7 @@ Request readArguments(const QStringList& arguments) {
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) return {Launch::Help, {}};
         if (argument == QLatin1String("--version")) return {Launch::Version, {}};
+        if (argument.startsWith(QLatin1String("--reference="))) return {Launch::Reference, {}};
         if (argument == QLatin1String("--station")) {
             request.launch = Launch::Station;
             continue;
@@ -115,6 +117,61 @@ QString usage() {
         .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(settings));
 }
 
+// The window's options as its manual page lists them.
+struct AppOption {
+    const char* names;
+    const char* value;
+    vek::Text description;
+};
+const AppOption kAppOptions[] = {
+    {"station", "", VEK_TR("app", "abre só a estação de produção: vários Vek ao mesmo tempo, cada um gravado com a configuração escolhida e registrado")},
+    {"records", "", VEK_TR("app", "abre os registros de produção (rendimento, motivos, execuções)")},
+    {"db", "URL", VEK_TR("app", "com --records: o banco dos registros, postgresql://usuário@máquina:porta/banco")},
+    {"lang", "pt|en", VEK_TR("app", "o idioma da janela: pt (português) ou en (inglês)")},
+    {"h help", "", VEK_TR("app", "mostra esta ajuda")},
+    {"version", "", VEK_TR("app", "mostra a versão")},
+};
+
+// vektool --reference=man|markdown PAGE: the manual page, made as the
+// command line's is (see unit/reference.h).
+int printReference(const QStringList& arguments) {
+    const QString format = arguments.filter(QStringLiteral("--reference=")).value(0).mid(12);
+    const qsizetype at = arguments.indexOf(QStringLiteral("--reference=") + format);
+    vek::reference::Program program;
+    program.name = QStringLiteral("vektool");
+    const vek::update::Release& r = vek::update::toolVersion;
+    program.version = QStringLiteral("%1.%2.%3").arg(r.major).arg(r.minor).arg(QChar(r.revision));
+    program.usages << QStringLiteral("[--station | --records [--db URL]] [--lang pt|en]") << QStringLiteral("--help | --version");
+    const bool english = vek::currentLanguage() == vek::Language::English;
+    int missing = 0;
+    for (const AppOption& o : kAppOptions) {
+        const QString description = vek::translated(o.description);
+        if (description.isEmpty() || (english && description == QString::fromUtf8(o.description.source))) {
+            print(stderr, QStringLiteral("vektool: --%1: %2\n").arg(QLatin1String(o.names), QString::fromUtf8(o.description.source)));
+            ++missing;
+        }
+        program.options << vek::reference::Option{QString::fromLatin1(o.names).split(QLatin1Char(' ')), QLatin1String(o.value), description, {}};
+    }
+    if (missing) return 1;
+    if (format == QLatin1String("check")) return 0;
+    QFile file(arguments.value(at + 1));
+    if (!file.open(QIODevice::ReadOnly)) {
+        print(stderr, QStringLiteral("vektool: %1: %2\n").arg(file.fileName(), file.errorString()));
+        return 2;
+    }
+    const vek::reference::Words words{vek::translated(VEK_TR("cli", "Sinopse")), {}, vek::translated(VEK_TR("cli", "Opções")), {}, {},
+                                      vek::translated(VEK_TR("cli", "opção")), {}, vek::translated(VEK_TR("cli", "significado")), {}};
+    const vek::reference::Rendered made = vek::reference::render(
+        format == QLatin1String("man") ? vek::reference::Format::Man : vek::reference::Format::Markdown, program, words,
+        QString::fromUtf8(file.readAll()));
+    if (!made.error.isEmpty() || (format != QLatin1String("man") && format != QLatin1String("markdown"))) {
+        print(stderr, QStringLiteral("vektool: %1: %2\n").arg(file.fileName(), made.error.isEmpty() ? format : made.error));
+        return 2;
+    }
+    print(stdout, made.text);
+    return 0;
+}
+
 QString version() {
     const vek::update::Release& r = vek::update::toolVersion;
     return QStringLiteral("vektool %1.%2.%3").arg(r.major).arg(r.minor).arg(QChar(r.revision));
@@ -153,6 +210,8 @@ int main(int argc, char** argv) {
         case Launch::Version:
             print(stdout, version() + QLatin1Char('\n'));
             return 0;
+        case Launch::Reference:
+            return printReference(arguments);
         case Launch::Wrong:
             print(stderr, QStringLiteral("vektool: %1\n%2\n")
                               .arg(worded.error, vek::translated(vek::app::texts::kAppSeeHelp)));

@@ -26,22 +26,20 @@ QString said(const QString& source) { return QCoreApplication::translate("cli", 
 
 QString shown(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
 
-// Words kept together on lines of at most `width` characters.
-QString wrapped(const QString& text, qsizetype width) {
+
+}  // namespace
+
+QString wrapped(const QString& text, qsizetype width, const QString& indent) {
     QString out, line;
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
             out += line + QLatin1Char('\n');
-            line.clear();
+            line = indent;
         }
-        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        line += (line.trimmed().isEmpty() ? QString() : QStringLiteral(" ")) + word;
     }
     return out + line;
 }
-
-constexpr qsizetype kHelpWidth = 78;
-
-}  // namespace
 
 QString commandHelp(const QString& command, const QString& summary, const QList<QCommandLineOption>& options) {
     QStringList left;

@@ -12,6 +12,12 @@
 
 namespace vek::cli {
 
+constexpr qsizetype kHelpWidth = 78;
+
+// Words kept together on lines of at most `width` characters; the lines
+// after the first start with `indent`.
+QString wrapped(const QString& text, qsizetype width, const QString& indent = {});
+
 // "Uso: vektool-cli write [opções]", the summary, then one line per option.
 QString commandHelp(const QString& command, const QString& summary, const QList<QCommandLineOption>& options);
 

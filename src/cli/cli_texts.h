@@ -5,30 +5,13 @@
 
 namespace vek::cli::texts {
 
-inline constexpr vek::Text kUsage =
-    VEK_TR("cli", "Uso: vektool-cli <comando> [opções]\n"
+// The usage, around one line a command made from the commands' own table.
+inline constexpr vek::Text kUsageHead = VEK_TR("cli", "Uso: vektool-cli <comando> [opções]\n"
     "\n"
-    "Comandos:\n"
-    "  ports [--json]                         lista as portas seriais\n"
-    "  identify --port P [--json]             identifica o Vek na porta P\n"
-    "  read --port P [--output ARQ] [--json]  lê a configuração do Vek (JSON)\n"
-    "  diff --port P --file ARQ [--json]      compara, campo a campo, o Vek com um arquivo\n"
-    "  validate --file ARQ [--json]           confere um arquivo de configuração\n"
-    "  write --port P (--file ARQ | --preset default|norvale) [--dry-run] [--no-verify] [--json]\n"
-    "                                         guarda uma cópia, grava uma configuração e a confere\n"
-    "  flash --port P [--force] [--json]      atualiza o firmware quando preciso\n"
-    "  backups [--unit ID] [--json]           lista as cópias do que cada Vek guardava\n"
-    "  restore --port P --backup ARQ [--yes] [--json]\n"
-    "                                         grava de volta uma cópia e a confere\n"
-    "  remote (--port P | --file ARQ) [--json]\n"
-    "                                         lista os comandos de configuração remota\n"
-    "  station (--preset NOME | --file ARQ) [--ports P1,P2,… | --all] [--db URL] [--count N]\n"
-    "                                         estação de produção: vários Vek ao mesmo tempo\n"
-    "  records [--db URL] [--since DATA] [--csv]\n"
-    "                                         lista os registros da produção\n"
-    "\n"
+    "Comandos:\n");
+inline constexpr vek::Text kUsageTail =
+    VEK_TR("cli", "\n"
     "P é o nome que 'ports' mostra (ttyACM0, COM3) ou o caminho do dispositivo.\n"
-    "Fora station e records, todo comando aceita --quiet (só erros e avisos).\n"
     "Todo comando aceita --lang pt|en, o idioma das mensagens; sem ela, vale a preferência\n"
     "language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português).\n"
     "Chaves de --json, cabeçalhos e valores de --csv não mudam com o idioma.\n"
@@ -43,6 +26,23 @@ inline constexpr vek::Text kUsage =
     "com sua mensagem; com --json, \"outcome\" diz qual), ou diff achou diferenças;\n"
     "2 uso ou arquivo inválido; 3 a porta não abriu; 4 nenhum Vek respondeu em 3 s;\n"
     "5 diff não conseguiu ler a configuração do Vek; 130 interrompido por um segundo Ctrl+C.\n");
+
+// The reference (--reference): the headings and column names of what is
+// made from the tables, and what stops it.
+inline constexpr vek::Text kRefSynopsis = VEK_TR("cli", "Sinopse");
+inline constexpr vek::Text kRefCommands = VEK_TR("cli", "Comandos");
+inline constexpr vek::Text kRefOptions = VEK_TR("cli", "Opções");
+inline constexpr vek::Text kRefCommand = VEK_TR("cli", "comando");
+inline constexpr vek::Text kRefWhatItDoes = VEK_TR("cli", "o que faz");
+inline constexpr vek::Text kRefOption = VEK_TR("cli", "opção");
+inline constexpr vek::Text kRefTakenBy = VEK_TR("cli", "comandos");
+inline constexpr vek::Text kRefMeaning = VEK_TR("cli", "significado");
+inline constexpr vek::Text kRefEveryCommand = VEK_TR("cli", "todo comando");
+inline constexpr vek::Text kRefBadFormat = VEK_TR("cli", "--reference pede man, markdown ou check: %1");
+// The command or option, then what it lacks.
+inline constexpr vek::Text kRefNoDescription = VEK_TR("cli", "%1: sem descrição");
+inline constexpr vek::Text kRefNoEnglish = VEK_TR("cli", "%1: sem tradução inglesa de \"%2\" (translations/vektool_en.ts)");
+inline constexpr vek::Text kRefUnknownInForm = VEK_TR("cli", "%1: o uso nomeia --%2, que o comando não tem");
 
 // A command's own help and the arguments it refuses.
 inline constexpr vek::Text kCommandUsage = VEK_TR("cli", "Uso: vektool-cli %1 [opções]");

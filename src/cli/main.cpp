@@ -34,6 +34,7 @@
 #include "link/port_info.h"
 #include "link/serial_trace.h"
 #include "unit/backup_store.h"
+#include "unit/reference.h"
 #include "update/core/version_record.h"
 #include "text/language.h"
 
@@ -70,6 +71,11 @@ struct CommandSpec {
     const char* name;
     const char* summary;
     QList<QCommandLineOption> options;
+    // The line the usage gives it.
+    const char* brief;
+    // The options it needs, by long name, with "(a | b)" for one of two;
+    // the usage shows every other option in brackets after them.
+    const char* needs;
 };
 
 const QCommandLineOption kPort({"p", "port"}, QT_TRANSLATE_NOOP("cli", "porta serial (nome ou caminho)"), "P");
@@ -98,40 +104,72 @@ const QCommandLineOption kRunsOfUnit("unit", QT_TRANSLATE_NOOP("cli", "só o Vek
 const QCommandLineOption kTrace("trace", QT_TRANSLATE_NOOP("cli", "registra cada quadro da porta serial em ARQ ('-': saída de erro)"),
                                 QT_TRANSLATE_NOOP("cli", "ARQ"));
 const QCommandLineOption kSummary("summary", QT_TRANSLATE_NOOP("cli", "unidades por último veredito e motivos de falha"));
+// Every command's: --help is offered after the command's own, --lang is
+// taken before the command is even known.
+const QCommandLineOption kHelp({"h", "help"}, QT_TRANSLATE_NOOP("cli", "mostra esta ajuda"));
+const QCommandLineOption kLang("lang", QT_TRANSLATE_NOOP("cli", "o idioma das mensagens, da ajuda e dos erros de uso: pt (português) ou en (inglês)"),
+                               "pt|en");
+const QCommandLineOption kVersion("version", QT_TRANSLATE_NOOP("cli", "mostra a versão"));
 
 const CommandSpec kCommands[] = {
-    {"ports", QT_TRANSLATE_NOOP("cli", "Lista as portas seriais: nome, descrição e id USB."), {kJson, kQuiet}},
-    {"identify", QT_TRANSLATE_NOOP("cli", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware."), {kPort, kJson, kQuiet}},
+    {"ports", QT_TRANSLATE_NOOP("cli", "Lista as portas seriais: nome, descrição e id USB."), {kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "lista as portas seriais"), ""},
+    {"identify", QT_TRANSLATE_NOOP("cli", "Identifica o Vek: versão, id, tipo e se precisa de novo firmware."), {kPort, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "identifica o Vek na porta P"), "port"},
     {"read", QT_TRANSLATE_NOOP("cli", "Lê a configuração do Vek e a escreve em JSON. Um Vek com configuração inválida não é alterado."),
-     {kPort, kOutput, kJson, kQuiet}},
+     {kPort, kOutput, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "lê a configuração do Vek (JSON)"), "port"},
     {"diff",
      QT_TRANSLATE_NOOP("cli", "Lê a configuração do Vek e a compara, campo a campo, com um arquivo. Sai com 0 quando são iguais, 1 quando "
      "diferem e 5 quando a configuração do Vek não pôde ser lida."),
-     {kPort, kFile, kJson, kQuiet}},
+     {kPort, kFile, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "compara, campo a campo, o Vek com um arquivo"), "port file"},
     {"validate", QT_TRANSLATE_NOOP("cli", "Confere um arquivo de configuração inteiro, como a gravação o conferiria, sem abrir porta alguma."),
-     {kFile, kJson, kQuiet}},
+     {kFile, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "confere um arquivo de configuração"), "file"},
     {"write",
      QT_TRANSLATE_NOOP("cli", "Valida uma configuração, guarda uma cópia do que o Vek tem, grava, lê de volta e compara byte a byte. "
      "Com --dry-run só diz o que mudaria."),
-     {kPort, kFile, kPreset, kDryRun, kNoVerify, kNoBackup, kJson, kQuiet}},
+     {kPort, kFile, kPreset, kDryRun, kNoVerify, kNoBackup, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "guarda uma cópia, grava uma configuração e a confere"), "port (file | preset)"},
     {"flash", QT_TRANSLATE_NOOP("cli", "Atualiza o firmware quando o Vek precisa (com --force, sempre) e espera ele voltar."),
-     {kPort, kForce, kNoBackup, kJson, kQuiet}},
+     {kPort, kForce, kNoBackup, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "atualiza o firmware quando preciso"), "port"},
     {"backups", QT_TRANSLATE_NOOP("cli", "Lista as cópias do que cada Vek guardava antes de a ferramenta alterá-lo, a mais nova primeiro."),
-     {kUnit, kJson, kQuiet}},
+     {kUnit, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "lista as cópias do que cada Vek guardava"), ""},
     {"restore",
      QT_TRANSLATE_NOOP("cli", "Grava de volta no Vek os 2.032 bytes de uma cópia, depois de guardar o que ele tem agora, e confere. "
      "Pede confirmação (--yes num script)."),
-     {kPort, kBackup, kYes, kAllowInvalid, kNoBackup, kJson, kQuiet}},
+     {kPort, kBackup, kYes, kAllowInvalid, kNoBackup, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "grava de volta uma cópia e a confere"), "port backup"},
     {"remote", QT_TRANSLATE_NOOP("cli", "Lista os comandos de configuração remota com seus códigos de conferência."),
-     {kPort, kFile, kJson, kQuiet}},
+     {kPort, kFile, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "lista os comandos de configuração remota"), "(port | file)"},
     {"station",
      QT_TRANSLATE_NOOP("cli", "Estação de produção: identifica, atualiza o firmware quando preciso, grava e confere a configuração de "
      "cada Vek conectado, vários ao mesmo tempo, e registra cada um. Ctrl+C encerra."),
-     {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson, kQuiet}},
+     {kPreset, kFile, kPorts, kAll, kDb, kCount, kJson, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "estação de produção: vários Vek ao mesmo tempo"), "(preset | file)"},
     {"records", QT_TRANSLATE_NOOP("cli", "Lista os registros da estação de produção; só lê, nada envia nem altera. "
      "`records sync` envia ao servidor o que espera na fila local desta máquina."),
-     {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary, kQuiet}},
+     {kDb, kSince, kCsv, kJson, kVerdict, kRunsOfUnit, kSummary, kQuiet},
+     QT_TRANSLATE_NOOP("cli", "lista os registros da produção"), ""},
 };
+
+// Every command that opens a port can leave a trace of its frames.
+bool talksToUnits(const QString& name) {
+    static const char* const kTalksToUnits[] = {"identify", "read", "diff", "write", "flash", "restore", "remote", "station"};
+    return std::any_of(std::begin(kTalksToUnits), std::end(kTalksToUnits), [&name](const char* c) { return name == QLatin1String(c); });
+}
+
+// What a command takes: its own options, --trace where it talks to units,
+// and --help.
+QList<QCommandLineOption> optionsOf(const CommandSpec& command) {
+    QList<QCommandLineOption> options = command.options;
+    if (talksToUnits(QLatin1String(command.name))) options << kTrace;
+    return options << kHelp;
+}
 
 // A configuration is a few kilobytes; anything past this is no configuration
 // and is refused before it is read whole (a device, a wrong file).
@@ -584,6 +622,152 @@ std::variant<std::unique_ptr<UnitJob>, int> makeJob(const QString& command, cons
     return std::make_unique<UnitJob>(port, Command::Write, plan, options);
 }
 
+
+// --- the reference ------------------------------------------------------------
+
+QString said(const char* source) { return QCoreApplication::translate("cli", source); }
+QString said(const QString& source) { return said(source.toUtf8().constData()); }
+
+QString longName(const QCommandLineOption& o) { return o.names().last(); }
+
+QString shownOption(const QCommandLineOption& o, QChar glue = QLatin1Char(' ')) {
+    QString out = QStringLiteral("--") + longName(o);
+    if (!o.valueName().isEmpty()) out += glue + said(o.valueName());
+    return out;
+}
+
+// A command's arguments as the usage and the synopsis show them: what it
+// needs, then every other option in brackets. `error` names an option its
+// needs mention that it does not take.
+// `glue` joins an option to its value.
+QString commandUsage(const CommandSpec& command, QString* error = nullptr, QChar glue = QLatin1Char(' ')) {
+    const QList<QCommandLineOption> options = optionsOf(command);
+    QStringList words, needed;
+    for (const QString& word : QString::fromLatin1(command.needs).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        QString name = word;
+        name.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+        if (name == QLatin1String("|")) {
+            words << word;
+            continue;
+        }
+        const auto o = std::find_if(options.begin(), options.end(), [&](const QCommandLineOption& x) { return longName(x) == name; });
+        if (o == options.end()) {
+            if (error) *error = qs(texts::kRefUnknownInForm).arg(QLatin1String(command.name), name);
+            continue;
+        }
+        needed << name;
+        words << QString(word).replace(name, QStringLiteral("--") + shownOption(*o, glue).mid(2));
+    }
+    for (const QCommandLineOption& o : options)
+        if (!needed.contains(longName(o)) && o.names() != kHelp.names())
+            words << QLatin1Char('[') + shownOption(o, glue) + QLatin1Char(']');
+    return words.join(QLatin1Char(' '));
+}
+
+// vektool-cli --help: one line a command, from the table, between the
+// usage's head and tail.
+QString usage() {
+    constexpr qsizetype kBriefColumn = 41;
+    QString out = qs(texts::kUsageHead);
+    // An option and its value stay on one line.
+    constexpr QChar kGlue(0xA0);
+    for (const CommandSpec& c : kCommands) {
+        const QString left = QStringLiteral("  ") + QLatin1String(c.name) + QLatin1Char(' ') + commandUsage(c, nullptr, kGlue);
+        if (left.size() + 1 < kBriefColumn)
+            out += left.leftJustified(kBriefColumn) + said(c.brief) + QLatin1Char('\n');
+        else
+            out += QStringLiteral("  ") + wrapped(left, kHelpWidth, QString(4, QLatin1Char(' '))) + QLatin1Char('\n') +
+                   QString(kBriefColumn, QLatin1Char(' ')) + said(c.brief) + QLatin1Char('\n');
+    }
+    out.replace(kGlue, QLatin1Char(' '));
+    return out + qs(texts::kUsageTail);
+}
+
+// The commands and options as the reference shows them, in the chosen
+// language; `missing` gathers the texts that have no description or, in
+// English, no translation.
+reference::Program referenceProgram(QStringList& missing) {
+    const bool english = currentLanguage() == Language::English;
+    const auto check = [&](const QString& what, const char* source) {
+        if (!source || !*source)
+            missing << qs(texts::kRefNoDescription).arg(what);
+        else if (english && said(source) == QString::fromUtf8(source))
+            missing << qs(texts::kRefNoEnglish).arg(what, QString::fromUtf8(source));
+    };
+    reference::Program program;
+    program.name = QStringLiteral("vektool-cli");
+    const update::Release& r = update::toolVersion;
+    program.version = QStringLiteral("%1.%2.%3").arg(r.major).arg(r.minor).arg(QChar(r.revision));
+    program.usages << QStringLiteral("--help | --version");
+    QStringList all;
+    for (const CommandSpec& c : kCommands) all << QLatin1String(c.name);
+    const auto add = [&](const QCommandLineOption& o, const QString& command) {
+        const QByteArray description = o.description().toUtf8();
+        for (reference::Option& known : program.options)
+            if (known.names == o.names() && known.description == said(description.constData())) {
+                if (!command.isEmpty()) known.commands << command;
+                return;
+            }
+        check(QStringLiteral("--") + longName(o), description.constData());
+        program.options << reference::Option{o.names(), o.valueName().isEmpty() ? QString() : said(o.valueName()),
+                                             said(description.constData()), command.isEmpty() ? QStringList() : QStringList{command}};
+    };
+    for (const CommandSpec& c : kCommands) {
+        QString error;
+        program.commands << reference::Command{QLatin1String(c.name), commandUsage(c, &error), said(c.summary)};
+        if (!error.isEmpty()) missing << error;
+        check(QLatin1String(c.name), c.summary);
+        check(QLatin1String(c.name), c.brief);
+        for (const QCommandLineOption& o : optionsOf(c)) add(o, QLatin1String(c.name));
+    }
+    add(kLang, {});
+    program.options.last().commands = all;
+    add(kVersion, {});
+    return program;
+}
+
+reference::Words referenceWords() {
+    return {qs(texts::kRefSynopsis), qs(texts::kRefCommands), qs(texts::kRefOptions), qs(texts::kRefCommand),
+            qs(texts::kRefWhatItDoes), qs(texts::kRefOption),   qs(texts::kRefTakenBy), qs(texts::kRefMeaning),
+            qs(texts::kRefEveryCommand)};
+}
+
+// vektool-cli --reference=man|markdown [PAGE]: the manual page or the
+// Markdown reference, the hand-written PAGE (docs/reference/) around what the
+// tables say; --reference=check only checks the tables. A text with no
+// description, or in English no translation, fails both, so that the build
+// that makes the manual pages stops there.
+int printReference(const QStringList& arguments) {
+    QString format = arguments[1].mid(QStringLiteral("--reference").size());
+    qsizetype next = 2;
+    if (format.startsWith(QLatin1Char('=')))
+        format.remove(0, 1);
+    else if (format.isEmpty() && arguments.size() > 2)
+        format = arguments[next++];
+    else
+        return usageError(qs(texts::kRefBadFormat).arg(arguments[1]));
+    if (format != QLatin1String("man") && format != QLatin1String("markdown") && format != QLatin1String("check"))
+        return usageError(qs(texts::kRefBadFormat).arg(format));
+    QStringList missing;
+    const reference::Program program = referenceProgram(missing);
+    if (!missing.isEmpty()) {
+        for (const QString& m : missing) print(stderr, QStringLiteral("vektool-cli: %1\n").arg(m));
+        return ExitFailed;
+    }
+    if (format == QLatin1String("check")) return ExitOk;
+    QString page;
+    if (next < arguments.size()) {
+        QFile file(arguments[next]);
+        if (!file.open(QIODevice::ReadOnly)) return usageError(qs(texts::kCannotReadFile).arg(arguments[next], file.errorString()));
+        page = QString::fromUtf8(file.readAll());
+    }
+    const reference::Rendered made =
+        reference::render(format == QLatin1String("man") ? reference::Format::Man : reference::Format::Markdown, program,
+                          referenceWords(), page);
+    if (!made.error.isEmpty()) return usageError(QStringLiteral("%1: %2").arg(arguments.value(next), made.error));
+    print(stdout, made.text);
+    return ExitOk;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -603,9 +787,10 @@ int main(int argc, char** argv) {
     if (!language.wrongValue.isEmpty()) return usageError(qs(texts::kBadLanguage).arg(language.wrongValue));
 
     if (arguments.size() < 2 || arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h")) {
-        print(arguments.size() < 2 ? stderr : stdout, qs(texts::kUsage));
+        print(arguments.size() < 2 ? stderr : stdout, usage());
         return arguments.size() < 2 ? ExitUsage : ExitOk;
     }
+    if (arguments[1].startsWith(QLatin1String("--reference"))) return printReference(arguments);
     if (arguments[1] == QLatin1String("--version")) {
         print(stdout, toolVersion() + '\n');
         return ExitOk;
@@ -621,18 +806,11 @@ int main(int argc, char** argv) {
         if (name == QLatin1String(c.name)) command = &c;
     if (!command) {
         usageError(qs(texts::kUnknownCommand).arg(name));
-        print(stderr, qs(texts::kUsage));
+        print(stderr, usage());
         return ExitUsage;
     }
 
-    QList<QCommandLineOption> options = command->options;
-    // Every command that opens a port can leave a trace of its frames.
-    static const char* const kTalksToUnits[] = {"identify", "read", "diff", "write", "flash", "restore", "remote", "station"};
-    const bool talksToUnits = std::any_of(std::begin(kTalksToUnits), std::end(kTalksToUnits),
-                                          [&name](const char* c) { return name == QLatin1String(c); });
-    if (talksToUnits) options << kTrace;
-    const QCommandLineOption help({"h", "help"}, QT_TRANSLATE_NOOP("cli", "mostra esta ajuda"));
-    options << help;
+    const QList<QCommandLineOption> options = optionsOf(*command);
     // Checked in our words first, so that the parser meets nothing it would
     // refuse in its own (English) ones.
     if (const QString error = argumentError(arguments.mid(2), options); !error.isEmpty()) {
@@ -643,7 +821,7 @@ int main(int argc, char** argv) {
     QCommandLineParser args;
     args.addOptions(options);
     if (!args.parse(arguments.mid(1))) return usageError(args.errorText());
-    if (args.isSet(help)) {
+    if (args.isSet(kHelp)) {
         print(stdout, commandHelp(name, QCoreApplication::translate("cli", command->summary), options));
         return ExitOk;
     }
@@ -656,7 +834,7 @@ int main(int argc, char** argv) {
     // Opened before the job, so that its first frame is in it; it outlives
     // the event loop, so that its last is too.
     std::unique_ptr<link::SerialTrace> trace;
-    if (talksToUnits && args.isSet(kTrace)) {
+    if (talksToUnits(name) && args.isSet(kTrace)) {
         trace = std::make_unique<link::SerialTrace>();
         if (const QString error = trace->open(args.value(kTrace)); !error.isEmpty())
             return usageError(qs(texts::kCannotTrace).arg(args.value(kTrace), error));
