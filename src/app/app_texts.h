@@ -187,6 +187,11 @@ inline constexpr vek::Text kStationWaiting = VEK_TR("app", "Conecte os Vek: cada
 // Units by their last run, as the records count them.
 inline constexpr vek::Text kStationSummary =
     VEK_TR("app", "Aprovadas: %1   Reprovadas: %2   Interrompidas: %3   Sem registro: %4");
+// The large counters under the table, each over its number.
+inline constexpr vek::Text kStationCountPassed = VEK_TR("app", "Aprovadas");
+inline constexpr vek::Text kStationCountFailed = VEK_TR("app", "Reprovadas");
+inline constexpr vek::Text kStationCountInterrupted = VEK_TR("app", "Interrompidas");
+inline constexpr vek::Text kStationCountUnrecorded = VEK_TR("app", "Sem registro");
 // Sends the local queue to the server now, without waiting for the next try.
 inline constexpr vek::Text kStationSendNow = VEK_TR("app", "Enviar agora");
 inline constexpr vek::Text kStationSendNowHint =

@@ -233,6 +233,39 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     big.setBold(true);
     message_->setFont(big);
 
+    // The line's counters, large enough to read from a step back: a number
+    // two and a half times the table's text over its name.
+    auto* counters = new QHBoxLayout;
+    const struct {
+        const char* name;
+        vek::Text caption;
+        QColor colour;
+    } counterOf[] = {
+        {"StationCountPassed", texts::kStationCountPassed, QColor(0x00, 0x80, 0x00)},
+        {"StationCountFailed", texts::kStationCountFailed, QColor(0xd0, 0x00, 0x00)},
+        {"StationCountInterrupted", texts::kStationCountInterrupted, QColor(0xb0, 0x60, 0x00)},
+        {"StationCountUnrecorded", texts::kStationCountUnrecorded, QColor(0x80, 0x00, 0x00)},
+    };
+    QFont number = table_->font();
+    number.setPointSizeF(number.pointSizeF() * 2.5);
+    number.setBold(true);
+    for (std::size_t i = 0; i < counts_.size(); ++i) {
+        auto* box = new QVBoxLayout;
+        counts_[i] = new QLabel(QStringLiteral("0"), this);
+        counts_[i]->setObjectName(QLatin1String(counterOf[i].name));
+        counts_[i]->setFont(number);
+        counts_[i]->setAlignment(Qt::AlignCenter);
+        QPalette palette = counts_[i]->palette();
+        palette.setColor(QPalette::WindowText, counterOf[i].colour);
+        counts_[i]->setPalette(palette);
+        counts_[i]->setAccessibleName(qs(counterOf[i].caption));
+        auto* caption = new QLabel(qs(counterOf[i].caption), this);
+        caption->setAlignment(Qt::AlignCenter);
+        box->addWidget(counts_[i]);
+        box->addWidget(caption);
+        counters->addLayout(box, 1);
+    }
+
     recordsLabel_ = new QLabel(this);
     recordsLabel_->setObjectName(QStringLiteral("StationRecords"));
     recordsLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -262,6 +295,7 @@ StationWindow::StationWindow(station::RecordsLink* link, QStringList ports, QWid
     layout->addLayout(recordsLine);
     layout->addWidget(sourceLabel_);
     layout->addWidget(table_, 1);
+    layout->addLayout(counters);
     layout->addWidget(message_);
     const QScreen* screen = QGuiApplication::primaryScreen();
     fitTo(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800));
@@ -512,12 +546,15 @@ bool StationWindow::startStation() {
     stopping_ = false;
     table_->setRowCount(0);
     rows_.clear();
+    for (QLabel* count : counts_) count->setText(QStringLiteral("0"));
     connect(station_.get(), &station::Station::unitAdded, this, &StationWindow::unitAdded);
     connect(station_.get(), &station::Station::unitChanged, this, &StationWindow::showRow);
     connect(station_.get(), &station::Station::summaryChanged, this, [this] {
         const station::Summary& s = station_->summary();
         say(qs(texts::kStationSummary).arg(s.passed).arg(s.failed).arg(s.interrupted).arg(s.unrecorded),
             s.unrecorded > 0);
+        const int counted[] = {s.passed, s.failed, s.interrupted, s.unrecorded};
+        for (std::size_t i = 0; i < counts_.size(); ++i) counts_[i]->setText(shownLocale().toString(counted[i]));
     });
     connect(station_.get(), &station::Station::finished, this, &StationWindow::stationFinished);
     setIdle(false);

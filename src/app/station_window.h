@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -147,6 +148,8 @@ private:
     QPushButton* startButton_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* message_ = nullptr;
+    // Passed, failed, interrupted, unrecorded: read from a step back.
+    std::array<QLabel*, 4> counts_{};
     QTimer* clock_ = nullptr;
     std::unique_ptr<station::Station> station_;
     QHash<station::StationUnit*, int> rows_;

@@ -1063,6 +1063,23 @@ TEST_F(AppTest, StationWindowShowsALinesSixteenUnitsOneLineEach) {
         EXPECT_TRUE(step->text().contains("a partir do byte 700")) << step->text().toStdString();
     }
     EXPECT_EQ(failed, app::StationWindow::kLineUnits / 2);
+    // The counters, read from a step back: at least twice the table's text.
+    const std::pair<const char*, int> counted[] = {{"StationCountPassed", app::StationWindow::kLineUnits / 2},
+                                                   {"StationCountFailed", app::StationWindow::kLineUnits / 2},
+                                                   {"StationCountInterrupted", 0},
+                                                   {"StationCountUnrecorded", 0}};
+    for (const auto& [name, count] : counted) {
+        auto* label = window.findChild<QLabel*>(QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_TRUE(waitFor([&] { return label->text() == QString::number(count); }, 10000))
+            << name << ": " << label->text().toStdString();
+        EXPECT_GE(QFontMetrics(label->font()).height(), 2 * line) << name;
+        EXPECT_TRUE(label->isVisible()) << name;
+    }
+    // The picture of the line's window in the docs comes from here.
+    if (const QString pictures = qEnvironmentVariable("VEK_SCREENSHOTS"); !pictures.isEmpty()) {
+        EXPECT_TRUE(window.grab().save(QDir(pictures).filePath(QStringLiteral("station.png"))));
+    }
     window.stopStation();
     ASSERT_TRUE(waitFor([&] { return !window.station(); }, 10000));
 }
