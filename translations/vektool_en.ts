@@ -1218,6 +1218,22 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <source>mostra a versão</source>
         <translation>shows the version</translation>
     </message>
+    <message>
+        <source>Aprovadas</source>
+        <translation>Passed</translation>
+    </message>
+    <message>
+        <source>Reprovadas</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Interrompidas</source>
+        <translation>Interrupted</translation>
+    </message>
+    <message>
+        <source>Sem registro</source>
+        <translation>Not recorded</translation>
+    </message>
 </context>
 <context>
     <name>cli</name>

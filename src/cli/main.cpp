@@ -176,35 +176,15 @@ QList<QCommandLineOption> optionsOf(const CommandSpec& command) {
 constexpr qint64 kMaxConfigBytes = 1024 * 1024;
 
 // A number the write refuses comes back with the write's words and its
-// range; the file's own literal is put beside them (shortened as the file's
-// other messages are), found on the line the error names.
-void quoteRefusedValue(const QByteArray& text, config::FileError& error) {
-    if (error.line <= 0 || error.message.rfind(config::text::kInvalidParameter.c_str(), 0) != 0) return;
-    const bool isField = std::any_of(config::layout::kRules.begin(), config::layout::kRules.end(),
-                                     [&](const config::layout::FieldRule& r) { return error.field == r.key; });
-    if (!isField) return;
-    qsizetype from = 0;
-    for (int line = 1; line < error.line; ++line) {
-        from = text.indexOf('\n', from);
-        if (from < 0) return;
-        ++from;
-    }
-    const qsizetype to = text.indexOf('\n', from);
-    const QByteArray line = text.mid(from, to < 0 ? -1 : to - from);
-    const QByteArray key = '"' + QByteArray::fromStdString(error.field) + '"';
-    qsizetype at = line.indexOf(key);
-    if (at < 0 || (at = line.indexOf(':', at + key.size())) < 0) return;
-    QByteArray literal = line.mid(at + 1).trimmed();
-    qsizetype end = 0;
-    while (end < literal.size() && literal[end] != ',' && literal[end] != '}' &&
-           !std::isspace(static_cast<unsigned char>(literal[end])))
-        ++end;
-    literal.truncate(end);
-    if (literal.isEmpty()) return;
-    constexpr qsizetype kQuotedMax = 60;
-    const QString shown = literal.size() <= kQuotedMax
-                              ? QString::fromUtf8(literal)
-                              : QString::fromUtf8(literal.left(kQuotedMax)) + qs(texts::kShortened).arg(literal.size());
+// range; the file's own literal is put beside them, shortened as the file's
+// other messages are.
+void quoteRefusedValue(config::FileError& error) {
+    if (error.kind != config::FileError::Kind::Refused || error.value.empty()) return;
+    constexpr std::size_t kQuotedMax = 60;
+    const QString shown = error.value.size() <= kQuotedMax
+                              ? QString::fromStdString(error.value)
+                              : QString::fromStdString(error.value.substr(0, kQuotedMax)) +
+                                    qs(texts::kShortened).arg(error.value.size());
     error.message = (qs(texts::kRefusedValue).arg(shown) + QString::fromStdString(error.message)).toStdString();
 }
 
@@ -228,7 +208,7 @@ std::variant<config::FormModel, LoadError> loadFile(const QString& path, QByteAr
     if (text.size() > kMaxConfigBytes) return LoadError{qs(texts::kFileTooLarge).arg(path)};
     auto loaded = config::fromJson(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     if (auto* error = std::get_if<config::FileError>(&loaded)) {
-        quoteRefusedValue(text, *error);
+        quoteRefusedValue(*error);
         return LoadError{qs(texts::kBadFile).arg(path, QString::fromStdString(config::describe(*error))), *error};
     }
     if (read) *read = text;

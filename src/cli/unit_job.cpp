@@ -157,10 +157,7 @@ UnitJob::UnitJob(QString port, Command command, const unit::Plan& plan, JobOptio
         // A running operation, or a unit restarting with new firmware, ends
         // its road by itself (with the link's counters); only a port lost
         // between steps is this job's to report.
-        if (unit_.operation() != Operation::None || unit_.awaitingReturn()) return;
-        Outcome lost;
-        lost.kind = Kind::PortLost;
-        ended(lost);
+        unit_.endRoadOnLostPort();
     });
     connect(&unit_, &unit::UnitController::copyTaken, this,
             [this](const unit::Identification&, const unit::Copy& copy) { copyTaken(copy); });

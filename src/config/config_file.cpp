@@ -674,7 +674,7 @@ std::variant<FormModel, FileError> fromJson(std::string_view text) {
             const std::string key = fault->field < FieldCount ? kFieldKeys[fault->field] : fault->name;
             std::string message = faultMessage(*fault);
             if (const std::string allowed = allowedText(*fault); !allowed.empty()) message += "\r\n" + allowed;
-            return FileError{line, key, message};
+            return FileError{line, key, message, FileError::Kind::Refused, fault->value};
         }
         return form;
     } catch (const Refusal& r) {

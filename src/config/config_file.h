@@ -95,9 +95,15 @@ std::string toJson(const FormModel& form);
 // name between brackets) and what the field takes on a line of its own.
 // Values quoted back are shortened past 60 bytes.
 struct FileError {
+    // What is wrong: the text itself (not a document, a key or a type out of
+    // place), or a value the write refuses, given with its field.
+    enum class Kind { Text, Refused };
     int line = 0;
     std::string field;
     std::string message;
+    Kind kind = Kind::Text;
+    // Refused: the value as the file writes it.
+    std::string value{};
 };
 
 std::variant<FormModel, FileError> fromJson(std::string_view text);

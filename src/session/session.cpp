@@ -717,6 +717,20 @@ void Session::interrupt() {
     d.end(Kind::Interrupted);
 }
 
+void Session::portLost() {
+    Impl& d = *d_;
+    if (d.operation() != Operation::None || awaitingReturn()) return;
+    // A road that ended has nothing left to end.
+    if (!d.active && d.identificationDone) return;
+    if (!d.active) {
+        d.active = true;
+        d.outcome = Outcome{};
+        if (d.unitHere) d.outcome.unit = d.unit;
+    }
+    d.unitHere = false;
+    d.end(Kind::PortLost);
+}
+
 bool Session::awaitingReturn() const { return d_->active && d_->stage == Stage::Restarting; }
 bool Session::returning() const { return d_->returning; }
 

@@ -68,6 +68,11 @@ public:
     // is abandoned and the road ends as Interrupted, with what was running
     // (a unit restarting with new firmware counts as firmware sent).
     void interrupt();
+    // The port closed with nothing running on it (between two steps, or
+    // before the unit said who it is): the road ends as PortLost. A transfer
+    // or a read under way ends on its own, with the link's counters, and a
+    // unit away for its restart is awaited, so both are left alone here.
+    void portLost();
     // Whether a unit is awaited back from its restart.
     bool awaitingReturn() const;
     // Called from View::identified: this unit's road goes no further.

@@ -109,6 +109,9 @@ public:
     // what was running and the link's counters. A transfer cut here is left
     // half-done in the unit; the view says what that means.
     void interrupt();
+    // For a view that runs one road on its port: a port lost with nothing
+    // running ends that road as PortLost (see Session::portLost).
+    void endRoadOnLostPort() { session_.portLost(); }
 
     Operation operation() const { return session_.operation(); }
     // A unit is awaited back from its restart with new firmware.

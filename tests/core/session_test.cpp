@@ -533,6 +533,36 @@ TEST_F(SessionTest, WriteLandsInTheUnitAndMayCloseThePort) {
 
 // --- one operation at a time -------------------------------------------------
 
+// A port lost while the road waits between steps ends it as PortLost, made
+// by the session; one lost under a transfer is left to the transfer, which
+// ends it with the link's counters.
+TEST_F(SessionTest, APortLostBetweenStepsEndsTheRoadOnceAndATransferEndsItsOwn) {
+    config::FormModel form;
+    config::applyDefaults(form);
+    session.setPlan(session::Plan::production(form));
+    host.onIdentified = [this](const protocol::Identification&, bool) { session.hold(); };
+    identifyAs({4, 0, 2, 47});
+    ASSERT_TRUE(session.holding());
+    session.portLost();
+    ASSERT_EQ(host.outcomes.size(), 1u);
+    EXPECT_EQ(host.outcomes[0].kind, session::Kind::PortLost);
+    EXPECT_EQ(host.outcomes[0].operation, session::Operation::None);
+    EXPECT_EQ(host.outcomes[0].unit.version.d, 47);
+    session.portLost();
+    EXPECT_EQ(host.outcomes.size(), 1u) << "a road ends once";
+
+    host.forget();
+    host.outcomes.clear();
+    host.onIdentified = nullptr;
+    session.setPlan(session::Plan::window());
+    unit.silent = true;
+    session.portOpened();
+    identifyAs({4, 0, 2, 46});
+    ASSERT_NE(session.operation(), session::Operation::None);  // the copy's read, before the firmware
+    session.portLost();
+    EXPECT_TRUE(host.outcomes.empty()) << "the transfer ends its own road";
+}
+
 TEST_F(SessionTest, ReopeningThePortAbandonsARunningTransferWithoutAWord) {
     unit.silent = true;
     identifyAs({4, 0, 2, 46});
