@@ -2651,52 +2651,8 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <translation>Configuration checked: the Vek kept exactly what was written.</translation>
     </message>
     <message>
-        <source>A configuração lida de volta difere da gravada a partir do byte %1 (gravado 0x%2, lido 0x%3)! Grave novamente.</source>
-        <translation>The configuration read back differs from the one written from byte %1 on (written 0x%2, read 0x%3)! Write it again.</translation>
-    </message>
-    <message>
-        <source>Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.</source>
-        <translation>The written configuration could not be read back: the write is not confirmed! Write it again.</translation>
-    </message>
-    <message>
-        <source>A atualização do firmware foi interrompida! Reconecte o Vek: a atualização recomeça do início.</source>
-        <translation>The firmware update was interrupted! Reconnect the Vek: the update starts again from the beginning.</translation>
-    </message>
-    <message>
-        <source>A gravação da configuração foi interrompida! Reconecte o Vek e grave novamente.</source>
-        <translation>Writing the configuration was interrupted! Reconnect the Vek and write it again.</translation>
-    </message>
-    <message>
-        <source>A leitura da configuração foi interrompida! Reconecte o Vek para ler novamente.</source>
-        <translation>Reading the configuration was interrupted! Reconnect the Vek to read it again.</translation>
-    </message>
-    <message>
         <source>Firmware enviado: o Vek está reiniciando com o novo firmware...</source>
         <translation>Firmware sent: the Vek is restarting with the new firmware...</translation>
-    </message>
-    <message>
-        <source>O Vek voltou com a versão %1: o novo firmware não foi aceito!</source>
-        <translation>The Vek came back with version %1: the new firmware was not taken!</translation>
-    </message>
-    <message>
-        <source>Outro Vek voltou na porta (Id: %1) no lugar do que recebeu o firmware (Id: %2)!</source>
-        <translation>Another Vek came back on the port (Id: %1) in place of the one that took the firmware (Id: %2)!</translation>
-    </message>
-    <message>
-        <source>O Vek não voltou a se identificar depois do novo firmware!</source>
-        <translation>The Vek did not identify itself again after the new firmware!</translation>
-    </message>
-    <message>
-        <source>Este tipo de Vek (%1) não é atendido por esta ferramenta.</source>
-        <translation>This type of Vek (%1) is not served by this tool.</translation>
-    </message>
-    <message>
-        <source>O Vek precisa de novo firmware antes de ser configurado: nada foi gravado.</source>
-        <translation>The Vek needs new firmware before it can be configured: nothing was written.</translation>
-    </message>
-    <message>
-        <source>Este tipo de Vek (%1) não recebe o firmware desta ferramenta.</source>
-        <translation>This type of Vek (%1) does not take this tool&apos;s firmware.</translation>
     </message>
     <message>
         <source>Lendo uma cópia da configuração do Vek antes de alterá-lo...</source>

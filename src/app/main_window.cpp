@@ -57,6 +57,27 @@ namespace {
 // differs, firmware not taken, a unit that did not come back or came back as
 // another) are said in red in the Log and on the status line; a box would
 // only repeat them.
+// The failures the Log says in words of its own; the others have their
+// lines already (no answer, the operation-mode notice), or a box, or a
+// question that follows.
+bool failureLogged(unit::Kind kind) {
+    using unit::Kind;
+    switch (kind) {
+        case Kind::PortLost:
+        case Kind::Timeout:
+        case Kind::TypeLeftAlone:
+        case Kind::Discontinued:
+        case Kind::NeedsFirmware:
+        case Kind::FirmwareNotTaken:
+        case Kind::DidNotReturn:
+        case Kind::OtherUnitReturned:
+        case Kind::ReadBackDiffers:
+        case Kind::Interrupted:
+        case Kind::InvalidCopy: return true;
+        default: return false;
+    }
+}
+
 const QColor kWarningColour(0xFF, 0x00, 0x00);
 const QColor kOkColour(0x00, 0x80, 0x00);
 
@@ -263,6 +284,12 @@ void MainWindow::unitIdentified(const unit::Identification& unit, bool listed) {
 
 void MainWindow::outcomeReached(const unit::Outcome& outcome) {
     status_->finished(outcome);
+    if (failureLogged(outcome.kind)) {
+        // What broke and what to do now, in red, as the status line says it.
+        QString line = words::sentence(words::failureOf(outcome, controller_.portName()));
+        if (!line.isEmpty()) line[0] = line[0].toUpper();
+        log_->append(line + QLatin1Char('.'), true, controller_.portName());
+    }
     if (outcome.kind == unit::Kind::OperationMode) {
         ui_->Edit1->clear();
         const QString port = controller_.portName();

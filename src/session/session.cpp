@@ -19,10 +19,6 @@ using PacedOutcome = transfer::Outcome;
 
 namespace {
 
-std::string versionText(const protocol::Version& v) {
-    return std::to_string(v.a) + '.' + std::to_string(v.b) + '.' + std::to_string(v.c) + '.' + std::to_string(v.d);
-}
-
 }  // namespace
 
 std::string_view kindName(Kind kind) {
@@ -243,18 +239,14 @@ void Session::Impl::begin(const protocol::Identification& ident) {
 void Session::Impl::proceed() {
     switch (protocol::nextStep(unit)) {
         case protocol::NextStep::Nothing:
-        case protocol::NextStep::OperationMode: {
-            const std::string line = vek::fill(texts::kTypeLeftAlone, {unit.version.a});
-            view.appendWarning(line);
+        case protocol::NextStep::OperationMode:
             end(Kind::TypeLeftAlone);
             return;
-        }
         case protocol::NextStep::DiscontinuedThenRead:
             view.appendWarning(protocol::texts::kDiscontinued);
             outcome.discontinued = true;
             // A plan that is about firmware alone has nothing left to do.
             if (road.firmware != FirmwarePolicy::Never && !road.read && !road.writes()) {
-                view.appendWarning(vek::fill(texts::kNoFirmwareForType, {unit.version.a}));
                 end(Kind::Discontinued);
                 return;
             }
@@ -264,7 +256,6 @@ void Session::Impl::proceed() {
             if (road.firmware != FirmwarePolicy::Never) {
                 firmware();
             } else if (road.writes()) {
-                view.appendWarning(texts::kNeedsFirmware);
                 end(Kind::NeedsFirmware);
             } else {
                 afterFirmware();
@@ -285,9 +276,6 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     setStage(Stage::Idle);
     if (ident.id != leaving.id) {
         outcome.returned = ident.id;
-        const std::string line = vek::fill(texts::kOtherUnitReturned,
-                                           {protocol::idListLine(ident.id), protocol::idListLine(leaving.id)});
-        view.appendWarning(line);
         end(Kind::OtherUnitReturned);
         // The newcomer is a unit of its own, with a road of its own.
         if (link.portOpen()) begin(ident);
@@ -299,8 +287,6 @@ void Session::Impl::returned(const protocol::Identification& ident) {
     identificationDone = true;
     unitHere = true;
     if (protocol::nextStep(ident) == protocol::NextStep::UpdateFirmware) {
-        const std::string line = vek::fill(texts::kFirmwareNotTaken, {versionText(ident.version)});
-        view.appendWarning(line);
         end(Kind::FirmwareNotTaken);
         return;
     }
@@ -592,8 +578,6 @@ void Session::Impl::verifyReadBack() {
     outcome.mismatchAt = offset;
     outcome.wroteByte = *diff.first;
     outcome.readByte = *diff.second;
-    const std::string line = vek::fill(texts::kVerifyMismatch, {offset, vek::hexByte(*diff.first), vek::hexByte(*diff.second)});
-    view.appendWarning(line);
     end(Kind::ReadBackDiffers);
 }
 
@@ -606,11 +590,6 @@ void Session::Impl::writeSucceeded() {
 }
 
 void Session::Impl::failed(Operation op, transfer::Failure failure) {
-    const char* line = texts::kReadInterrupted;
-    if (op == Operation::Firmware) line = texts::kFirmwareInterrupted;
-    if (op == Operation::Write) line = texts::kWriteInterrupted;
-    if (op == Operation::Verify) line = texts::kVerifyFailed;
-    view.appendWarning(line);
     outcome.operation = op;
     end(failure == transfer::Failure::NoConnection ? Kind::PortLost : Kind::Timeout);
 }
@@ -688,7 +667,6 @@ void Session::timer3Tick() {
 void Session::returnExpired() {
     if (!awaitingReturn()) return;
     d_->identificationDone = true;  // a late announcement starts nothing
-    d_->view.appendWarning(texts::kDidNotReturn);
     d_->end(Kind::DidNotReturn);
 }
 

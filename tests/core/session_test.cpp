@@ -110,8 +110,8 @@ TEST_F(SessionTest, IdentificationTable) {
         {{41, 1, 2, 46}, {"Vek v41.1.2.46" + id, kCopyReading}, {false, false}, 7, false},
         {{4, 0, 255, 255}, {"Vek v4.0.255.255" + id, kCopyReading}, {false, false}, 7, false},
         {{2, 5, 0, 0}, {"Vek v2.5.0.0" + id, kDiscontinued, kReading}, {false, true, false}, 7, false},
-        {{7, 0, 1, 0}, {"Vek v7.0.1.0" + id, "Este tipo de Vek (7) não é atendido por esta ferramenta."}, {false, true}, 0,
-         false},
+        // Left alone: the view words why, from the outcome.
+        {{7, 0, 1, 0}, {"Vek v7.0.1.0" + id}, {false}, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.log.front());
@@ -847,12 +847,9 @@ TEST_F(SessionTest, AWriteIsReadBackAndComparedBeforeItCounts) {
     };
     const Case cases[] = {
         {"match", -1, false, true, Kind::Ok, Operation::Verify, kVerified, -1},
-        {"mismatch", 700, false, true, Kind::ReadBackDiffers, Operation::Verify,
-         "A configuração lida de volta difere da gravada a partir do byte 700 (gravado 0xFF, lido 0xA5)! "
-         "Grave novamente.",
-         700},
-        {"read-back unanswered", -1, true, true, Kind::Timeout, Operation::Verify,
-         "Não foi possível ler de volta a configuração gravada: a gravação não está confirmada! Grave novamente.", -1},
+        // A failure is worded by the view, from the outcome's kind and values.
+        {"mismatch", 700, false, true, Kind::ReadBackDiffers, Operation::Verify, "", 700},
+        {"read-back unanswered", -1, true, true, Kind::Timeout, Operation::Verify, "", -1},
         {"read-back off", 700, false, false, Kind::Ok, Operation::Write, kSucceeded, -1},
     };
     for (const Case& c : cases) {
@@ -887,8 +884,12 @@ TEST_F(SessionTest, AWriteIsReadBackAndComparedBeforeItCounts) {
             EXPECT_EQ(end.readByte, 0xA5);
         }
         ASSERT_FALSE(host.log.empty());
-        EXPECT_EQ(host.log.back().text, c.lastLine);
-        EXPECT_EQ(host.log.back().warning, !ok);
+        if (ok) {
+            EXPECT_EQ(host.log.back().text, c.lastLine);
+        }
+        for (const auto& line : host.log) {
+            EXPECT_FALSE(line.warning) << line.text;
+        }
         // Success is said only for a write that counts.
         EXPECT_EQ(host.countLog(kSucceeded), ok ? 1 : 0);
         // Only a confirmed write may close the port on its own.

@@ -164,7 +164,9 @@ TEST_F(FirmwareUpdateTest, FirmwareThatDoesNotTakeIsAFailureAndIsNotSentAgain) {
     startUnit(unitAt(4, 2, 46), [](sim::UnitSim& u) { u.faults().firmwareNotTaken = true; });
     makeWindow();
     connectUnit();
-    const QString notTaken = QString::fromUtf8("O Vek voltou com a versão 4.0.2.46: o novo firmware não foi aceito!");
+    const QString notTaken = QString::fromUtf8(
+        "O novo firmware não foi aceito: o Vek voltou com a versão 4.0.2.46 — conecte de novo para gravar o firmware "
+        "outra vez.");
     ASSERT_TRUE(waitLog(notTaken, 60000)) << log().toStdString();
     pump(500);
     EXPECT_FALSE(logHas(QString::fromUtf8("Atualização concluída com sucesso!"))) << log().toStdString();

@@ -319,12 +319,12 @@ TEST_F(WindowTest, TheSameFailureTwiceLeavesOneBox) {
     app::setBoxHandler({});
     connectUnit();
     ASSERT_TRUE(waitFor([] { return !boxesShown().isEmpty(); }, 8000)) << log().toStdString();
-    ASSERT_TRUE(waitLog(QString::fromUtf8("A leitura da configuração foi interrompida!"))) << log().toStdString();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("O Vek parou de responder durante a leitura da configuração"))) << log().toStdString();
     pressConnect();  // closed, the box still open
     ASSERT_TRUE(waitFor([&] { return disconnectedState(); }));
     connectUnit();
     // The Log starts anew with the connection; the read fails again.
-    ASSERT_TRUE(waitLog(QString::fromUtf8("A leitura da configuração foi interrompida!"), 8000)) << log().toStdString();
+    ASSERT_TRUE(waitLog(QString::fromUtf8("O Vek parou de responder durante a leitura da configuração"), 8000)) << log().toStdString();
     pump(100);
     EXPECT_EQ(boxesShown().size(), 1);
     EXPECT_EQ(app::boxesWaiting(), 0);
