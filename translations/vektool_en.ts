@@ -3390,5 +3390,9 @@ Code20 = %4</translation>
         <source>o Vek foi desconectado durante %1</source>
         <translation>the Vek was disconnected during %1</translation>
     </message>
+    <message>
+        <source>o Vek parou de responder durante %1</source>
+        <translation>the Vek stopped answering during %1</translation>
+    </message>
 </context>
 </TS>

@@ -69,7 +69,10 @@ QString StatusLine::runningText(const unit::Progress& p) const {
              locale.toString(p.maximum), speed, left);
 }
 
-QString StatusLine::failureReason(const unit::Outcome& o) { return words::sentence(words::failureOf(o)); }
+QString StatusLine::failureReason(const unit::Outcome& o) {
+    // The counters are in the Log beside it: the line keeps room for what to do.
+    return words::sentence(words::withoutCounters(words::failureOf(o)));
+}
 
 void StatusLine::finished(const unit::Outcome& o) {
     operation_ = unit::Operation::None;

@@ -313,10 +313,7 @@ words::Failure StationUnit::unplugged() const {
     lost.kind = unit::Kind::PortLost;
     lost.operation = operationOf(row_.step);
     // The port went under the station: the link's counters were not seen.
-    words::Failure failure = words::failureOf(lost, port_);
-    for (const char* counter : {words::key::kNacks, words::key::kCode10, words::key::kCode15, words::key::kCode20})
-        failure.values.remove(QLatin1String(counter));
-    return failure;
+    return words::withoutCounters(words::failureOf(lost, port_));
 }
 
 void StationUnit::operationFinished(const unit::Outcome& outcome) {

@@ -119,7 +119,10 @@ QString cause(const Failure& f) {
             if (!f.values.contains(QLatin1String(key::kNacks)))
                 return tr(texts::kPortLostDuringUncounted).arg(during(operation));
             return counted(texts::kPortLostDuring, f);
-        case Kind::Timeout: return counted(texts::kTimeoutDuring, f);
+        case Kind::Timeout:
+            if (!f.values.contains(QLatin1String(key::kNacks)))
+                return tr(texts::kTimeoutDuringUncounted).arg(during(operation));
+            return counted(texts::kTimeoutDuring, f);
         case Kind::OperationMode: return tr(texts::kOperationMode);
         case Kind::TypeLeftAlone: return tr(texts::kTypeLeftAlone).arg(number(f, key::kType));
         case Kind::Discontinued: return tr(texts::kDiscontinued).arg(number(f, key::kType));
@@ -195,6 +198,12 @@ QString nextStep(const Failure& f, Reader reader) {
         case Kind::TypeLeftAlone: break;
     }
     return {};
+}
+
+Failure withoutCounters(Failure f) {
+    for (const char* counter : {key::kNacks, key::kCode10, key::kCode15, key::kCode20})
+        f.values.remove(QLatin1String(counter));
+    return f;
 }
 
 QString sentence(const Failure& f, Reader reader) {

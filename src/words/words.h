@@ -27,6 +27,10 @@ QString nextStep(const Failure& failure, Reader reader = Reader::Person);
 // is only a sentence (kind "other", or none).
 QString title(const QString& kind, const QString& reason = {});
 
+// The failure without the link's counters, for a line with little room
+// (the status line; the Log beside it has them).
+Failure withoutCounters(Failure failure);
+
 // The cause, then the next step when there is one.
 QString sentence(const Failure& failure, Reader reader = Reader::Person);
 

@@ -17,6 +17,7 @@ inline constexpr vek::Text kPortLostDuring =
     VEK_TR("words", "o Vek foi desconectado durante %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)");
 // Where the counters were not seen (the station saw the port go).
 inline constexpr vek::Text kPortLostDuringUncounted = VEK_TR("words", "o Vek foi desconectado durante %1");
+inline constexpr vek::Text kTimeoutDuringUncounted = VEK_TR("words", "o Vek parou de responder durante %1");
 inline constexpr vek::Text kTimeoutDuring =
     VEK_TR("words", "o Vek parou de responder durante %1 (Nacks %2, Code10 %3, Code15 %4, Code20 %5)");
 inline constexpr vek::Text kOperationMode = VEK_TR("words", "o Vek está em modo de operação");

@@ -38,11 +38,14 @@ TEST_F(StatusLineTest, UpdateShowsItsProgressThenWhyItStopped) {
     ASSERT_TRUE(waitFor([&] { return status()->state() == app::StatusLine::State::Failed; }))
         << text().toStdString();
     // What broke, the link's counters, and what the unit needs now.
-    EXPECT_TRUE(text().startsWith(QString::fromUtf8("Falhou: o Vek foi desconectado durante a atualização do firmware (Nacks ")))
-        << text().toStdString();
-    EXPECT_TRUE(text().endsWith(QString::fromUtf8("— o Vek ficou no carregador: conecte de novo para gravar o firmware")))
-        << text().toStdString();
+    EXPECT_EQ(text(), QString::fromUtf8("Falhou: o Vek foi desconectado durante a atualização do firmware — o Vek ficou no "
+                                        "carregador: conecte de novo para gravar o firmware"));
     EXPECT_EQ(colour(), QColor(0xFF, 0, 0));
+    // The picture of it in the docs comes from here.
+    if (const QString pictures = qEnvironmentVariable("VEK_SCREENSHOTS"); !pictures.isEmpty()) {
+        pump(200);
+        EXPECT_TRUE(window_->grab().save(QDir(pictures).filePath(QStringLiteral("status-failed.png"))));
+    }
     // Too long for the line: shortened there, whole in the tip.
     auto* label = widget<QLabel>("StatusLine");
     EXPECT_TRUE(label->text() == text() || (label->text().endsWith(QChar(0x2026)) && label->toolTip() == text()));
@@ -74,7 +77,6 @@ TEST_F(StatusLineTest, ReadThatBreaksOffSaysSo) {
     makeWindow();
     connectUnit();
     ASSERT_TRUE(waitFor([&] { return status()->state() == app::StatusLine::State::Failed; })) << text().toStdString();
-    EXPECT_TRUE(text().startsWith(QString::fromUtf8("Falhou: o Vek parou de responder durante a leitura da configuração (Nacks ")))
-        << text().toStdString();
-    EXPECT_TRUE(text().endsWith(QString::fromUtf8("— conecte de novo para ler a configuração"))) << text().toStdString();
+    EXPECT_EQ(text(), QString::fromUtf8("Falhou: o Vek parou de responder durante a leitura da configuração — conecte de novo "
+                                        "para ler a configuração"));
 }
