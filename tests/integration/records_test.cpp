@@ -780,6 +780,47 @@ TEST_F(SharedRecords, ServerAwayMidRunQueuesLocallyAndEveryRunArrivesOnceAndWhol
     EXPECT_EQ(Db::sqlite(localPath(QStringLiteral("b"))).count(), 0);
 }
 
+// A station of the release before kinds queued a failed run, its reason an
+// English sentence; upgraded, it opens its outbox at version 4 and the server
+// receives the run with the kind the migration reads from that sentence.
+TEST_F(SharedRecords, AnOutboxOfThePreviousReleaseArrivesWithItsKinds) {
+    std::optional<QString> queued;
+    {
+        RecordStore store(options(QStringLiteral("st-1"), QStringLiteral("a")));
+        ASSERT_TRUE(store.open()) << store.errorString();
+        ASSERT_TRUE(server_->stop());
+        queued = store.beginRun({.port = QStringLiteral("ttyACM0")});
+        ASSERT_TRUE(queued) << store.errorString();
+        ASSERT_TRUE(store.updateRun(*queued, {.unitId = kUnit, .firmwareBefore = kOld}));
+        ASSERT_TRUE(store.endRun(*queued, {.verdict = Verdict::Failed}));
+        EXPECT_EQ(store.pendingUploads(), 1);
+    }
+    {
+        // The local file as that release left it: version 3, the sentence only.
+        Db local = Db::sqlite(localPath(QStringLiteral("a")));
+        for (const char* sql : {"ALTER TABLE runs DROP COLUMN failure_kind", "ALTER TABLE runs DROP COLUMN failure_values",
+                                "UPDATE schema_version SET version = 3"})
+            local.exec(QString::fromLatin1(sql));
+        local.exec(QStringLiteral("UPDATE runs SET failure_reason = "
+                                  "'the configuration read back differs from the one written from byte 700 on "
+                                  "(written 0xFF, read 0xA5)'"));
+    }
+    restartServer();
+    RecordStore upgraded(options(QStringLiteral("st-1"), QStringLiteral("a")));
+    ASSERT_TRUE(upgraded.open()) << upgraded.errorString();
+    EXPECT_TRUE(upgraded.retry()) << upgraded.errorString();
+    EXPECT_EQ(upgraded.pendingUploads(), 0);
+    Db db = server();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT failure_kind FROM runs WHERE id = '%1'").arg(*queued)).toString(),
+              QStringLiteral("read-back-differs"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT failure_values FROM runs WHERE id = '%1'").arg(*queued)).toString(),
+              QStringLiteral(R"({"offset":700,"read":165,"wrote":255})"));
+    EXPECT_TRUE(db.scalar(QStringLiteral("SELECT failure_reason FROM runs WHERE id = '%1'").arg(*queued))
+                    .toString()
+                    .startsWith(QStringLiteral("the configuration read back differs")))
+        << "the sentence stays for people reading the table";
+}
+
 TEST_F(SharedRecords, CrashedRunsAreInterruptedOnTheServerWithWhatWasQueued) {
     std::optional<QString> mine, theirs;
     // A station elsewhere, alive: its session holds its lock on the server.
