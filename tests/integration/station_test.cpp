@@ -197,7 +197,7 @@ TEST_F(StationTest, FirstCtrlCLetsTheUnitFinishASecondStopsItAndACrashLeavesNoRu
     {
         // Two in a row: stopped at once, recorded interrupted.
         QProcess station;
-        runUntilUnit(station);
+        runUntilUnit(station, {"--json"});
         ::kill(static_cast<pid_t>(station.processId()), SIGINT);
         ASSERT_TRUE(waitFor([&] {
             err_ += QString::fromUtf8(station.readAllStandardError());
@@ -206,6 +206,19 @@ TEST_F(StationTest, FirstCtrlCLetsTheUnitFinishASecondStopsItAndACrashLeavesNoRu
         ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
         EXPECT_EQ(finish(station, 10000), 130);
         EXPECT_TRUE(err_.contains(QString::fromUtf8("0 concluídas, 0 falharam, 1 interrompidas"))) << err_.toStdString();
+        // What the unit needs now, in words, and for a script as a kind with its values.
+        EXPECT_TRUE(err_.contains(QString::fromUtf8(
+            "a estação foi parada pelo operador durante a atualização do firmware — o Vek ficou no carregador")))
+            << err_.toStdString();
+        const QJsonArray failures =
+            QJsonDocument::fromJson(station.readAllStandardOutput()).object()["failures"].toArray();
+        ASSERT_EQ(failures.size(), 1);
+        const QJsonObject f = failures[0].toObject();
+        EXPECT_EQ(f["kind"].toString(), "interrupted");
+        EXPECT_EQ(f["unit"].toString(), "33333333 22222222 00001003");
+        EXPECT_FALSE(f["port"].toString().isEmpty());
+        EXPECT_EQ(f["values"].toObject()["by"].toString(), "operator");
+        EXPECT_EQ(f["values"].toObject()["operation"].toString(), "firmware");
     }
     std::vector<RunRow> runs = runsIn({.localPath = localRecords()});
     ASSERT_EQ(runs.size(), 2u);
