@@ -7,7 +7,7 @@ VEK_JOBS="${VEK_JOBS:-2}"
 
 # Debian 12 packages the build, the tests and the run need.
 VEK_PACKAGES=(
-  cmake make g++ pkg-config
+  cmake make ninja-build g++ pkg-config lld
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev
   openssl
@@ -64,6 +64,13 @@ vek_werror() {
   if [ "${VEK_WERROR:-0}" = 1 ]; then echo -DVEK_WERROR=ON; else echo -DVEK_WERROR=OFF; fi
 }
 
+# vek_generator DIR: Ninja for a build folder made now (it keeps every core
+# busy across targets, where make waits for each one); a folder that already
+# exists keeps the generator it was made with.
+vek_generator() {
+  if [ ! -f "$1/CMakeCache.txt" ] && command -v ninja >/dev/null; then echo -GNinja; fi
+}
+
 # vek_build [cmake --build options...], into $VEK_BUILD: a RelWithDebInfo
 # build (VEK_BUILD_TYPE), or with VEK_BUILD_FLAGS=debian one with Debian's
 # flags, from which scripts/package can make the package as it is.
@@ -73,6 +80,6 @@ vek_build() {
     mapfile -t args < <(vek_debian_flags)
   fi
   args+=("$(vek_werror)")
-  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" "${args[@]}" >/dev/null
+  cmake -S "$VEK_ROOT" -B "$VEK_BUILD" $(vek_generator "$VEK_BUILD") "${args[@]}" >/dev/null
   cmake --build "$VEK_BUILD" -j"$VEK_JOBS" "$@"
 }
