@@ -236,7 +236,6 @@ inline constexpr vek::Text kStationStopNow = VEK_TR("app", "Parar já");
 // A running unit's time left before the controller has an estimate.
 inline constexpr vek::Text kStationTimeLeftUnknown = VEK_TR("app", "faltam …");
 
-
 // vektool on the command line, answered before any window exists. The
 // help's "%1" is the data folder, "%2" the settings file.
 inline constexpr vek::Text kAppUsage =

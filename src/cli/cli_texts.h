@@ -91,7 +91,6 @@ inline constexpr vek::Text kWritten = VEK_TR("cli", "configuração gravada e co
 inline constexpr vek::Text kWrittenUnverified = VEK_TR("cli", "configuração gravada (sem conferência)");
 inline constexpr vek::Text kSaved = VEK_TR("cli", "configuração salva em %1");
 
-
 // Identification.
 inline constexpr vek::Text kIdentVersion = VEK_TR("cli", "versão: %1");
 inline constexpr vek::Text kIdentId = VEK_TR("cli", "id: %1");

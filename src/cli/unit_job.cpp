@@ -26,17 +26,6 @@ QString withoutCopy(const Outcome& o) {
     return o.copy && o.copy->state == unit::Copy::State::Skipped ? qs(texts::kWithoutCopy) : QString();
 }
 
-const char* operationKey(Operation operation) {
-    switch (operation) {
-        case Operation::Firmware: return "firmware";
-        case Operation::Write: return "write";
-        case Operation::Read: return "read";
-        case Operation::Verify: return "verify";
-        case Operation::None: break;
-    }
-    return "none";
-}
-
 }  // namespace
 
 void print(std::FILE* out, const QString& text) {
@@ -116,7 +105,8 @@ QJsonObject outcomeJson(const Outcome& o, const QString& port, const QString& me
     // The failure's values under the keys the records keep them by.
     if (!o.ok()) j[QStringLiteral("values")] = words::failureOf(o).values;
     if (o.kind == Kind::Interrupted)
-        j[QStringLiteral("interruptedDuring")] = QString::fromLatin1(operationKey(o.operation));
+        j[QStringLiteral("interruptedDuring")] =
+            o.operation == Operation::None ? QStringLiteral("none") : words::operationKey(o.operation);
     if (o.kind == Kind::Timeout || o.kind == Kind::PortLost) {
         QJsonObject c;
         c[QStringLiteral("Nacks")] = static_cast<qint64>(o.counters.Nacks);

@@ -1,5 +1,7 @@
 #include "unit/unit_types.h"
 
+#include "words/failure.h"
+
 namespace vek::unit {
 
 namespace {
@@ -15,9 +17,6 @@ bool needsFirmware(const Identification& unit) {
 QString carriedFirmware() {
     return QStringLiteral("%1.%2").arg(protocol::kCarriedMajor).arg(protocol::kCarriedMinor);
 }
-QString kindName(Kind kind) {
-    const std::string_view name = session::kindName(kind);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
+QString kindName(Kind kind) { return words::kindKey(kind); }
 
 }  // namespace vek::unit

@@ -30,11 +30,15 @@ QString operationKey(session::Operation operation) {
     return {};
 }
 
+QString kindKey(session::Kind kind) {
+    const std::string_view name = session::kindName(kind);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 std::optional<session::Kind> kindNamed(const QString& name) {
     for (int k = static_cast<int>(session::Kind::Ok); k <= static_cast<int>(session::Kind::InvalidCopy); ++k) {
         const auto kind = static_cast<session::Kind>(k);
-        if (name == QLatin1String(session::kindName(kind).data(), static_cast<qsizetype>(session::kindName(kind).size())))
-            return kind;
+        if (name == kindKey(kind)) return kind;
     }
     return std::nullopt;
 }
@@ -43,8 +47,7 @@ Failure failureOf(const session::Outcome& o, const QString& port) {
     using session::Kind;
     if (o.ok()) return {};
     Failure f;
-    const std::string_view name = session::kindName(o.kind);
-    f.kind = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    f.kind = kindKey(o.kind);
     QJsonObject& v = f.values;
     if (!port.isEmpty()) v[key::kPort] = port;
     switch (o.kind) {

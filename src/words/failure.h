@@ -65,6 +65,8 @@ inline constexpr const char* kByStationGone = "station-gone";
 // well. `port` goes with it when the view knows it.
 Failure failureOf(const session::Outcome& outcome, const QString& port = {});
 
+// A kind's stable name ("port-lost"), as a QString.
+QString kindKey(session::Kind kind);
 // "firmware", "write", "read", "verify"; empty for none.
 QString operationKey(session::Operation operation);
 std::optional<session::Kind> kindNamed(const QString& name);
