@@ -24,8 +24,9 @@ VEK_PACKAGES=(
 # launcher, wine64 the loader).
 VEK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
 
-# Only scripts/fuzz needs these; it installs them itself.
-VEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# clang and its sanitizer runtimes: the sanitizer build of scripts/test and
+# the fuzz targets of scripts/fuzz (each installs them itself).
+VEK_CLANG_PACKAGES=(clang libclang-rt-14-dev)
 
 vek_install() {  # vek_install PACKAGE...: installs those not installed yet
   local missing=()

@@ -1100,7 +1100,7 @@ TEST_F(AppTest, StationWindowShowsALinesSixteenUnitsOneLineEach) {
     for (const auto& [name, count] : counted) {
         auto* label = window.findChild<QLabel*>(QLatin1String(name));
         ASSERT_NE(label, nullptr) << name;
-        EXPECT_TRUE(waitFor([&] { return label->text() == QString::number(count); }, 10000))
+        EXPECT_TRUE(waitFor([label, count = count] { return label->text() == QString::number(count); }, 10000))
             << name << ": " << label->text().toStdString();
         EXPECT_GE(QFontMetrics(label->font()).height(), 2 * line) << name;
         EXPECT_TRUE(label->isVisible()) << name;
