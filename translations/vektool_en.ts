@@ -2304,6 +2304,10 @@ with its message; with --json, &quot;outcome&quot; says which), or diff found di
         <source>O driver %1 do Qt não está instalado; o banco %2 não pode ser aberto.</source>
         <translation>Qt&apos;s %1 driver is not installed; the database %2 cannot be opened.</translation>
     </message>
+    <message>
+        <source>O banco %1 ainda não tem registros: nenhuma estação gravou nele.</source>
+        <translation>The database %1 holds no records yet: no station has written to it.</translation>
+    </message>
 </context>
 <context>
     <name>records_viewer</name>

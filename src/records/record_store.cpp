@@ -558,7 +558,10 @@ RecordStore::Shared RecordStore::connectShared(bool force) {
             }
             version = q.value(0).toInt();
         }
-        if (!hasRuns || version <= 0) {
+        // A server no station has written to yet holds no records: nothing to
+        // show from it, and no reason to call it something else's.
+        sharedEmpty_ = !hasRuns && !hasVersion;
+        if (!sharedEmpty_ && (!hasRuns || version <= 0)) {
             db.close();
             error_ = vek::translated(texts::kNoSchemaVersion).arg(url_->display());
             return Shared::Refused;
@@ -765,7 +768,7 @@ bool RecordStore::exists(const QString& id) {
         return q.exec() && q.next();
     };
     if (found(localDb())) return true;
-    return sharedOpen_ && found(sharedDb());
+    return sharedOpen_ && !sharedEmpty_ && found(sharedDb());
 }
 
 std::optional<QString> RecordStore::beginRun(const RunStart& start) {
@@ -944,7 +947,7 @@ std::optional<std::vector<Run>> RecordStore::list(const QDateTime& since, const 
         }
         return true;
     };
-    if (fromServer && !read(sharedDb(), {}, {}, false)) return std::nullopt;
+    if (fromServer && !sharedEmpty_ && !read(sharedDb(), {}, {}, false)) return std::nullopt;
     if (hasLocalRuns_ && QSqlDatabase::contains(localName_)) {
         if (!url_) {
             // The local records: all of them, those waiting for a server marked.

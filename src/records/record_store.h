@@ -212,6 +212,7 @@ private:
     QString sharedName_;
     bool open_ = false;
     bool sharedOpen_ = false;
+    bool sharedEmpty_ = false;  // a reader's server with no records made on it yet
     bool sharedMarked_ = false;
     bool hasOutbox_ = false;
     bool hasLocalRuns_ = false;

@@ -199,9 +199,12 @@ bool RecordsQuery::open() {
     if (record.isEmpty()) {
         // No table, or a server that went away between open and now.
         const QSqlError error = db.lastError();
-        if (error.isValid() && !db.tables().contains(QStringLiteral("runs")))
+        const QStringList tables = db.tables();
+        if (error.isValid() && !tables.contains(QStringLiteral("runs")))
             return fail(text(texts::kQueryOpenFailed).arg(where, dbError(error)));
-        return fail(text(texts::kQueryNoRuns).arg(where));
+        // Nothing at all: a database made for the records before any station
+        // wrote to it, not somebody else's.
+        return fail(text(tables.isEmpty() ? texts::kQueryNoRecordsYet : texts::kQueryNoRuns).arg(where));
     }
     columns_.clear();
     for (int i = 0; i < record.count(); ++i) columns_ << record.fieldName(i).toLower();

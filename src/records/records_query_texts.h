@@ -9,6 +9,8 @@ inline constexpr vek::Text kQueryLocal = VEK_TR("records_query", "SQLite (local)
 inline constexpr vek::Text kQueryShared = VEK_TR("records_query", "PostgreSQL %1");
 inline constexpr vek::Text kQueryNoFile =
     VEK_TR("records_query", "Ainda não há registros neste computador: o arquivo %1 não existe. Ele é criado pela estação de produção.");
+inline constexpr vek::Text kQueryNoRecordsYet =
+    VEK_TR("records_query", "O banco %1 ainda não tem registros: nenhuma estação gravou nele.");
 inline constexpr vek::Text kQueryNoRuns =
     VEK_TR("records_query", "O banco %1 não tem a tabela de execuções: não é um banco de registros do VekTool.");
 inline constexpr vek::Text kQueryOpenFailed = VEK_TR("records_query", "Não foi possível abrir o banco de registros %1: %2");

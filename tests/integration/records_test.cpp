@@ -1069,6 +1069,25 @@ TEST_F(SharedRecords, MigratesAVersion1Database) {
     expectMigrated(store, db);
 }
 
+TEST_F(SharedRecords, AReaderOnAServerNoStationWroteToYetFindsNoRunsAndNoFault) {
+    RecordStore reader({.url = url(), .localPath = localPath(QStringLiteral("a")), .access = Access::Reader});
+    ASSERT_TRUE(reader.open()) << reader.errorString();
+    const auto runs = reader.list({}, {});
+    ASSERT_TRUE(runs.has_value()) << reader.errorString();
+    EXPECT_TRUE(runs->empty());
+    Db db = server();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = 'public'"))
+                  .toInt(),
+              0)
+        << "a reader makes nothing";
+
+    // A runs table with no version beside it is still somebody else's.
+    ASSERT_TRUE(db.exec(QStringLiteral("CREATE TABLE runs (id TEXT)")));
+    RecordStore second({.url = url(), .localPath = localPath(QStringLiteral("b")), .access = Access::Reader});
+    EXPECT_FALSE(second.open());
+    EXPECT_TRUE(second.errorString().contains(QString::fromUtf8("sem versão de esquema"))) << second.errorString();
+}
+
 TEST_F(SharedRecords, RefusesANewerSchemaWithoutWriting) {
     {
         Db db = server();

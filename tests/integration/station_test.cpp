@@ -193,11 +193,18 @@ TEST_F(StationTest, FirstCtrlCLetsTheUnitFinishASecondStopsItAndACrashLeavesNoRu
         EXPECT_EQ(summary["units"].toObject()["passed"].toInt(), 1);
     }
     units_.clear();
-    addUnit(unitNo(3)).setPacing({3686400, std::chrono::microseconds(1000)});
+    sim::PtyHost& flashed = addUnit(unitNo(3));
+    flashed.setPacing({3686400, std::chrono::microseconds(1000)});
     {
-        // Two in a row: stopped at once, recorded interrupted.
+        // Two in a row: stopped at once, recorded interrupted. Stopped once the
+        // firmware is on its way, not while the station may still be reading.
         QProcess station;
         runUntilUnit(station, {"--json"});
+        ASSERT_TRUE(waitFor([&] {
+            return flashed.withUnit([](const sim::UnitSim& u) {
+                return !u.transfers().empty() && u.transfers().back().kind == protocol::CmdFirmwareBlock;
+            });
+        }, 10000));
         ::kill(static_cast<pid_t>(station.processId()), SIGINT);
         ASSERT_TRUE(waitFor([&] {
             err_ += QString::fromUtf8(station.readAllStandardError());
