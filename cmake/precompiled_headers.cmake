@@ -21,9 +21,3 @@ set(VEK_PCH_QT_WIDGETS ${VEK_PCH_QT_CORE}
 
 set(VEK_PCH_TESTS <gtest/gtest.h> <QTemporaryDir> <QProcess> <QRegularExpression> <QTest>)
 
-# A test program's moc file is empty unless the test declares a QObject of
-# its own: loading the precompiled header would be all its compile time.
-function(vek_no_pch_for_empty_mocs target)
-  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
-    TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
-endfunction()

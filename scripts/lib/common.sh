@@ -79,6 +79,9 @@ vek_build() {
   local args=(-DCMAKE_BUILD_TYPE="${VEK_BUILD_TYPE:-RelWithDebInfo}")
   if [ "${VEK_BUILD_FLAGS:-}" = debian ]; then
     mapfile -t args < <(vek_debian_flags)
+    # The package's flags, for the programs as shipped and the tests that
+    # run them; scripts/test compiles the benchmarks in its sanitizer build.
+    args+=(-DVEK_BENCH=OFF)
   fi
   args+=("$(vek_werror)")
   cmake -S "$VEK_ROOT" -B "$VEK_BUILD" $(vek_generator "$VEK_BUILD") "${args[@]}" >/dev/null
