@@ -903,68 +903,6 @@ It is kept only in %3, which only you can read; never in the settings or the add
         <translation>… left</translation>
     </message>
     <message>
-        <source>Uso: vektool [--station | --records [--db URL]] [--lang pt|en]
-
-Janela de manutenção do Vek, a unidade de telemetria veicular: identifica o Vek
-pela porta serial virtual do cabo USB, atualiza o firmware quando preciso, lê a
-configuração para um formulário, valida e grava de volta.
-
-Opções:
-  --station     abre só a estação de produção: vários Vek ao mesmo tempo, cada
-                um gravado com a configuração escolhida e registrado
-  --records [--db URL]  abre os registros de produção (rendimento, motivos, execuções)
-  --lang pt|en  o idioma da janela: pt (português) ou en (inglês); sem ela,
-                vale a preferência language, depois o idioma do sistema (en_*
-                dá inglês; qualquer outro, português)
-  -h, --help    mostra esta ajuda
-  --version     mostra a versão
-
-Arquivos:
-  %1/logs/vektool-AAAA-MM-DD.log
-                o log de cada dia, com a hora e a porta de cada linha
-  %2
-                as preferências da janela
-  %1/records.sqlite
-                os registros da produção
-  %1/backups/&lt;identificador&gt;/
-                um arquivo JSON para cada conteúdo diferente que o Vek guardava
-                antes de a ferramenta alterá-lo
-
-Sem janela, para scripts e linhas de produção: &apos;vektool-cli --help&apos;.
-Manual: &apos;man vektool&apos;.
-</source>
-        <translation>Usage: vektool [--station | --records [--db URL]] [--lang pt|en]
-
-Maintenance window for the Vek, the in-vehicle telemetry unit: identifies the Vek
-over the USB cable&apos;s virtual serial port, updates its firmware when needed, reads
-its configuration into a form, validates it and writes it back.
-
-Options:
-  --station     opens the production station alone: several Veks at once, each
-                written with the chosen configuration and recorded
-  --records [--db URL]  opens the production records (yield, reasons, runs)
-  --lang pt|en  the window&apos;s language: pt (Portuguese) or en (English); without
-                it, the language setting counts, then the system&apos;s language (en_*
-                gives English; anything else, Portuguese)
-  -h, --help    shows this help
-  --version     shows the version
-
-Files:
-  %1/logs/vektool-YYYY-MM-DD.log
-                each day&apos;s log, with the time and the port of every line
-  %2
-                the window&apos;s settings
-  %1/records.sqlite
-                the production records
-  %1/backups/&lt;identifier&gt;/
-                one JSON file for each different content a Vek held before
-                the tool changed it
-
-Without a window, for scripts and production lines: &apos;vektool-cli --help&apos;.
-Manual: &apos;man vektool&apos;.
-</translation>
-    </message>
-    <message>
         <source>&amp;Idioma</source>
         <translation>&amp;Language</translation>
     </message>
@@ -1207,10 +1145,6 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
         <translation>with --records: the records database, postgresql://user@host:port/dbname</translation>
     </message>
     <message>
-        <source>o idioma da janela: pt (português) ou en (inglês)</source>
-        <translation>the language of the window: pt (Portuguese) or en (English)</translation>
-    </message>
-    <message>
         <source>mostra esta ajuda</source>
         <translation>shows this help</translation>
     </message>
@@ -1233,6 +1167,60 @@ Nothing was changed. Change the Vek anyway, without the copy?</translation>
     <message>
         <source>Sem registro</source>
         <translation>Not recorded</translation>
+    </message>
+    <message>
+        <source>Uso: vektool %1
+
+Janela de manutenção do Vek, a unidade de telemetria veicular: identifica o Vek
+pela porta serial virtual do cabo USB, atualiza o firmware quando preciso, lê a
+configuração para um formulário, valida e grava de volta.
+
+Opções:
+</source>
+        <translation>Usage: vektool %1
+
+Maintenance window for the Vek, the in-vehicle telemetry unit: identifies the Vek
+over the USB cable&apos;s virtual serial port, updates its firmware when needed, reads
+its configuration into a form, validates it and writes it back.
+
+Options:
+</translation>
+    </message>
+    <message>
+        <source>
+Arquivos:
+  %1/logs/vektool-AAAA-MM-DD.log
+                o log de cada dia, com a hora e a porta de cada linha
+  %2
+                as preferências da janela
+  %1/records.sqlite
+                os registros da produção
+  %1/backups/&lt;identificador&gt;/
+                um arquivo JSON para cada conteúdo diferente que o Vek guardava
+                antes de a ferramenta alterá-lo
+
+Sem janela, para scripts e linhas de produção: &apos;vektool-cli --help&apos;.
+Manual: &apos;man vektool&apos;.
+</source>
+        <translation>
+Files:
+  %1/logs/vektool-YYYY-MM-DD.log
+                each day&apos;s log, with the time and the port of every line
+  %2
+                the window&apos;s settings
+  %1/records.sqlite
+                the production records
+  %1/backups/&lt;identifier&gt;/
+                one JSON file for each different content a Vek held before
+                the tool changed it
+
+Without a window, for scripts and production lines: &apos;vektool-cli --help&apos;.
+Manual: &apos;man vektool&apos;.
+</translation>
+    </message>
+    <message>
+        <source>o idioma da janela: pt (português) ou en (inglês); sem ela, vale a preferência language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português)</source>
+        <translation>the language of the window: pt (Portuguese) or en (English); without it, the language setting counts, then the system&apos;s language (en_* gives English; anything else, Portuguese)</translation>
     </message>
 </context>
 <context>

@@ -237,24 +237,19 @@ inline constexpr vek::Text kStationStopNow = VEK_TR("app", "Parar já");
 inline constexpr vek::Text kStationTimeLeftUnknown = VEK_TR("app", "faltam …");
 
 // vektool on the command line, answered before any window exists. The
-// help's "%1" is the data folder, "%2" the settings file.
-inline constexpr vek::Text kAppUsage =
-    VEK_TR("app", "Uso: vektool [--station | --records [--db URL]] [--lang pt|en]\n"
+// help is its head ("%1": the usage line), the options (from the table the
+// manual page is made from), then its tail ("%1": the data folder, "%2" the
+// settings file).
+inline constexpr vek::Text kAppUsageHead =
+    VEK_TR("app", "Uso: vektool %1\n"
     "\n"
     "Janela de manutenção do Vek, a unidade de telemetria veicular: identifica o Vek\n"
     "pela porta serial virtual do cabo USB, atualiza o firmware quando preciso, lê a\n"
     "configuração para um formulário, valida e grava de volta.\n"
     "\n"
-    "Opções:\n"
-    "  --station     abre só a estação de produção: vários Vek ao mesmo tempo, cada\n"
-    "                um gravado com a configuração escolhida e registrado\n"
-    "  --records [--db URL]  abre os registros de produção (rendimento, motivos, execuções)\n"
-    "  --lang pt|en  o idioma da janela: pt (português) ou en (inglês); sem ela,\n"
-    "                vale a preferência language, depois o idioma do sistema (en_*\n"
-    "                dá inglês; qualquer outro, português)\n"
-    "  -h, --help    mostra esta ajuda\n"
-    "  --version     mostra a versão\n"
-    "\n"
+    "Opções:\n");
+inline constexpr vek::Text kAppUsageTail =
+    VEK_TR("app", "\n"
     "Arquivos:\n"
     "  %1/logs/vektool-AAAA-MM-DD.log\n"
     "                o log de cada dia, com a hora e a porta de cada linha\n"

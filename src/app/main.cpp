@@ -110,14 +110,7 @@ Request readArguments(const QStringList& arguments) {
     return request;
 }
 
-QString usage() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString settings = QSettings(QCoreApplication::applicationName()).fileName();
-    return vek::translated(vek::app::texts::kAppUsage)
-        .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(settings));
-}
-
-// The window's options as its manual page lists them.
+// The window's options, for its help and its manual page alike.
 struct AppOption {
     const char* names;
     const char* value;
@@ -127,10 +120,28 @@ const AppOption kAppOptions[] = {
     {"station", "", VEK_TR("app", "abre só a estação de produção: vários Vek ao mesmo tempo, cada um gravado com a configuração escolhida e registrado")},
     {"records", "", VEK_TR("app", "abre os registros de produção (rendimento, motivos, execuções)")},
     {"db", "URL", VEK_TR("app", "com --records: o banco dos registros, postgresql://usuário@máquina:porta/banco")},
-    {"lang", "pt|en", VEK_TR("app", "o idioma da janela: pt (português) ou en (inglês)")},
+    {"lang", "pt|en", VEK_TR("app", "o idioma da janela: pt (português) ou en (inglês); sem ela, vale a preferência language, depois o idioma do sistema (en_* dá inglês; qualquer outro, português)")},
     {"h help", "", VEK_TR("app", "mostra esta ajuda")},
     {"version", "", VEK_TR("app", "mostra a versão")},
 };
+const QString kAppUsageLine = QStringLiteral("[--station | --records [--db URL]] [--lang pt|en]");
+
+QList<vek::reference::Option> appOptions() {
+    QList<vek::reference::Option> options;
+    for (const AppOption& o : kAppOptions)
+        options << vek::reference::Option{QString::fromLatin1(o.names).split(QLatin1Char(' ')), QLatin1String(o.value),
+                                          vek::translated(o.description), {}};
+    return options;
+}
+
+QString usage() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString settings = QSettings(QCoreApplication::applicationName()).fileName();
+    return vek::translated(vek::app::texts::kAppUsageHead).arg(kAppUsageLine) +
+           vek::reference::optionsHelp(appOptions()) +
+           vek::translated(vek::app::texts::kAppUsageTail)
+               .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(settings));
+}
 
 // vektool --reference=man|markdown PAGE: the manual page, made as the
 // command line's is (see unit/reference.h).
@@ -141,7 +152,7 @@ int printReference(const QStringList& arguments) {
     program.name = QStringLiteral("vektool");
     const vek::update::Release& r = vek::update::toolVersion;
     program.version = QStringLiteral("%1.%2.%3").arg(r.major).arg(r.minor).arg(QChar(r.revision));
-    program.usages << QStringLiteral("[--station | --records [--db URL]] [--lang pt|en]") << QStringLiteral("--help | --version");
+    program.usages << kAppUsageLine << QStringLiteral("--help | --version");
     const bool english = vek::currentLanguage() == vek::Language::English;
     int missing = 0;
     for (const AppOption& o : kAppOptions) {
@@ -150,8 +161,8 @@ int printReference(const QStringList& arguments) {
             print(stderr, QStringLiteral("vektool: --%1: %2\n").arg(QLatin1String(o.names), QString::fromUtf8(o.description.source)));
             ++missing;
         }
-        program.options << vek::reference::Option{QString::fromLatin1(o.names).split(QLatin1Char(' ')), QLatin1String(o.value), description, {}};
     }
+    program.options = appOptions();
     if (missing) return 1;
     if (format == QLatin1String("check")) return 0;
     QFile file(arguments.value(at + 1));

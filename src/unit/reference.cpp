@@ -323,6 +323,32 @@ QString optionNames(const Option& option) {
     return out;
 }
 
+QString optionsHelp(const QList<Option>& options, qsizetype width) {
+    constexpr qsizetype kIndent = 2, kGap = 2, kLongestInColumn = 18;
+    qsizetype names = 0;
+    for (const Option& o : options) {
+        const qsizetype n = optionNames(o).size();
+        if (n <= kLongestInColumn) names = std::max(names, n);
+    }
+    const qsizetype column = kIndent + names + kGap;
+    QString out;
+    for (const Option& o : options) {
+        const QString left = QString(kIndent, QLatin1Char(' ')) + optionNames(o);
+        QString line = left.size() + kGap <= column ? left.leftJustified(column) : left + QLatin1Char('\n') + QString(column, QLatin1Char(' '));
+        bool first = true;
+        for (const QString& word : o.description.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (!first && line.size() - line.lastIndexOf(QLatin1Char('\n')) - 1 + 1 + word.size() > width)
+                line += QLatin1Char('\n') + QString(column, QLatin1Char(' '));
+            else if (!first)
+                line += QLatin1Char(' ');
+            line += word;
+            first = false;
+        }
+        out += line + QLatin1Char('\n');
+    }
+    return out;
+}
+
 Rendered render(Format format, const Program& program, const Words& words, const QString& page) {
     const bool man = format == Format::Man;
     QStringList lines = page.split(QLatin1Char('\n'));

@@ -79,4 +79,9 @@ Rendered render(Format format, const Program& program, const Words& words, const
 // "--port P" or "-p, --port P", as the help and the reference show an option.
 QString optionNames(const Option& option);
 
+// The options as a --help lists them: names, then the description from one
+// column on, wrapped within `width`; a name too long for the column has its
+// description on the lines below.
+QString optionsHelp(const QList<Option>& options, qsizetype width = 78);
+
 }  // namespace vek::reference

@@ -50,6 +50,41 @@ protected:
     QProcessEnvironment env;
 };
 
+// The help and the manual page come from one table: every option the page
+// lists is in the help with the same words, in both languages, and no other.
+TEST_F(AppArgumentsTest, HelpListsTheManualPagesOptionsInItsWords) {
+    for (const char* lang : {"pt", "en"}) {
+        SCOPED_TRACE(lang);
+        const AppRun page = run({"--lang", lang, QStringLiteral("--reference=markdown"),
+                                 QStringLiteral(VEK_REFERENCE_DIR "/vektool.%1.md").arg(QLatin1String(lang))});
+        ASSERT_TRUE(page.finished);
+        ASSERT_EQ(page.exitCode, 0) << page.err.toStdString();
+        const AppRun help = run({"--lang", lang, "--help"});
+        ASSERT_TRUE(help.finished);
+        ASSERT_EQ(help.exitCode, 0) << help.err.toStdString();
+        // The help's option lines, each with its wrapped description joined up.
+        const qsizetype from = help.out.indexOf(QLatin1String(":\n  -"));
+        const qsizetype to = help.out.indexOf(QLatin1String("\n\n"), from);
+        ASSERT_GT(from, 0) << help.out.toStdString();
+        QString listed = help.out.mid(from + 2, to - from - 2);
+        listed.replace(QRegularExpression(QStringLiteral("\n {4,}")), QStringLiteral(" "));
+        QStringList helpLines = listed.split(QLatin1Char('\n'));
+        for (QString& l : helpLines) l = l.simplified();
+
+        static const QRegularExpression row(QStringLiteral("^\\| (`-.*`) \\| (.*) \\|$"));
+        QStringList pageLines;
+        for (const QString& line : page.out.split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch m = row.match(line);
+            if (!m.hasMatch()) continue;
+            QString names = m.captured(1);
+            names.remove(QLatin1Char('`')).replace(QLatin1String("\\|"), QLatin1String("|"));
+            pageLines << (names + QLatin1Char(' ') + m.captured(2)).simplified();
+        }
+        EXPECT_GE(pageLines.size(), 6);
+        EXPECT_EQ(helpLines, pageLines);
+    }
+}
+
 TEST_F(AppArgumentsTest, HelpAndVersionAnswerWithoutADisplay) {
     for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
         const AppRun help = run({option});
