@@ -161,6 +161,8 @@ QChart* newChart(const QString& title) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // An entry the width cuts short shows its whole name on hover.
+    chart->legend()->setShowToolTips(true);
     return chart;
 }
 
@@ -268,6 +270,18 @@ RecordsViewer::RecordsViewer(records::RecordsSource source, QWidget* parent, qin
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
     yield_->setFont(big);
+    // Wrapped, here and below: a long line (a station's, a language's longer
+    // words) takes another line instead of widening the window past the screen.
+    yield_->setWordWrap(true);
+    // Each station's on a line of its own, at the text's size: a line of
+    // several stations reads its headline first.
+    stationYields_ = new QLabel;
+    stationYields_->setObjectName(QStringLiteral("RecordsStationYields"));
+    stationYields_->setWordWrap(true);
+    QFont bold = stationYields_->font();
+    bold.setBold(true);
+    stationYields_->setFont(bold);
+    stationYields_->hide();
     periodUnits_ = new QLabel;
     periodUnits_->setObjectName(QStringLiteral("RecordsPeriodUnits"));
     periodUnits_->setWordWrap(true);
@@ -281,8 +295,10 @@ RecordsViewer::RecordsViewer(records::RecordsSource source, QWidget* parent, qin
     auto* charts = new QSplitter(Qt::Horizontal);
     charts->addWidget(hourly_);
     charts->addWidget(reasons_);
-    charts->setStretchFactor(0, 1);
-    charts->setStretchFactor(1, 1);
+    // As the table and the details below: the hours' legend names five
+    // verdicts on one line, cut short on a laptop's screen at half the width.
+    charts->setStretchFactor(0, 3);
+    charts->setStretchFactor(1, 2);
     charts->setChildrenCollapsible(false);
     for (QChartView* view : {hourly_, reasons_}) view->setMinimumSize(320, 260);
 
@@ -332,6 +348,7 @@ RecordsViewer::RecordsViewer(records::RecordsSource source, QWidget* parent, qin
     auto* figuresLayout = new QVBoxLayout(figures);
     figuresLayout->setContentsMargins(0, 0, 0, 0);
     figuresLayout->addWidget(yield_);
+    figuresLayout->addWidget(stationYields_);
     figuresLayout->addWidget(periodUnits_);
     figuresLayout->addWidget(charts, 1);
     auto* body = new QSplitter(Qt::Vertical);
@@ -483,6 +500,8 @@ void RecordsViewer::showResult(const ViewerResult& result) {
             ViewerResult empty;
             showFigures(empty);
             yield_->clear();
+            stationYields_->clear();
+            stationYields_->hide();
             periodUnits_->clear();
             table_->setRowCount(0);
             shownRuns_ = totalRuns_ = 0;
@@ -514,12 +533,15 @@ void RecordsViewer::showFigures(const ViewerResult& result) {
     } else {
         headline = qs(texts::kYieldNone).arg(locale.toString(t.interrupted), locale.toString(t.withoutNews));
     }
+    QStringList stations;
     for (const auto& [name, c] : result.todayPerStation)
-        headline += u'\n' + qs(texts::kYieldStation)
-                                .arg(name, percent(c.yieldPercent()), percent(c.firstPassPercent()),
-                                     locale.toString(c.passed), locale.toString(c.failed), locale.toString(c.rework),
-                                     locale.toString(c.interrupted), locale.toString(c.withoutNews));
+        stations << qs(texts::kYieldStation)
+                        .arg(name, percent(c.yieldPercent()), percent(c.firstPassPercent()), locale.toString(c.passed),
+                             locale.toString(c.failed), locale.toString(c.rework), locale.toString(c.interrupted),
+                             locale.toString(c.withoutNews));
     yield_->setText(headline);
+    stationYields_->setText(stations.join(u'\n'));
+    stationYields_->setVisible(!stations.isEmpty());
     const records::VerdictCounts& p = result.period;
     periodUnits_->setText(qs(texts::kPeriodUnits)
                               .arg(locale.toString(p.total()), locale.toString(p.passed), locale.toString(p.failed),

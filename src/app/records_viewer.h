@@ -82,6 +82,7 @@ private:
     QPushButton* refresh_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* yield_ = nullptr;
+    QLabel* stationYields_ = nullptr;
     QLabel* periodUnits_ = nullptr;
     QChartView* hourly_ = nullptr;
     QChartView* reasons_ = nullptr;

@@ -296,6 +296,13 @@ TEST_F(RecordsViewerTest, TodayHourByHourAndTheReasonsCountUnitsByTheirLastRun) 
     EXPECT_TRUE(label(*viewer, "RecordsYield")
                     .contains(QStringLiteral(" — %1 aprovadas, %2 reprovadas, ").arg(e.passed).arg(e.failed)))
         << label(*viewer, "RecordsYield");
+    // Each station's on its own line below, and no line of them widens the
+    // window past a laptop's screen.
+    const QStringList stationLines = label(*viewer, "RecordsStationYields").split(u'\n');
+    ASSERT_EQ(stationLines.size(), 2) << label(*viewer, "RecordsStationYields");
+    EXPECT_TRUE(stationLines[0].startsWith(QStringLiteral("linha-1: "))) << stationLines[0];
+    EXPECT_TRUE(stationLines[1].startsWith(QStringLiteral("linha-2: "))) << stationLines[1];
+    EXPECT_LE(viewer->minimumSizeHint().width(), 1280);
     // Today's table lists runs, not units: the retried unit's two runs, and the live one.
     EXPECT_EQ(label(*viewer, "RecordsShown"), QStringLiteral("43 de 43 execuções."));
 }
