@@ -533,15 +533,15 @@ void RecordsViewer::showFigures(const ViewerResult& result) {
     } else {
         headline = qs(texts::kYieldNone).arg(locale.toString(t.interrupted), locale.toString(t.withoutNews));
     }
-    QStringList stations;
+    QStringList perStation;
     for (const auto& [name, c] : result.todayPerStation)
-        stations << qs(texts::kYieldStation)
+        perStation << qs(texts::kYieldStation)
                         .arg(name, percent(c.yieldPercent()), percent(c.firstPassPercent()), locale.toString(c.passed),
                              locale.toString(c.failed), locale.toString(c.rework), locale.toString(c.interrupted),
                              locale.toString(c.withoutNews));
     yield_->setText(headline);
-    stationYields_->setText(stations.join(u'\n'));
-    stationYields_->setVisible(!stations.isEmpty());
+    stationYields_->setText(perStation.join(u'\n'));
+    stationYields_->setVisible(!perStation.isEmpty());
     const records::VerdictCounts& p = result.period;
     periodUnits_->setText(qs(texts::kPeriodUnits)
                               .arg(locale.toString(p.total()), locale.toString(p.passed), locale.toString(p.failed),
