@@ -212,7 +212,7 @@ private:
     QString sharedName_;
     bool open_ = false;
     bool sharedOpen_ = false;
-    bool sharedEmpty_ = false;  // a reader's server with no records made on it yet
+    bool sharedEmpty_ = false;  // a reader's server with no records made on it when it connected
     bool sharedMarked_ = false;
     bool hasOutbox_ = false;
     bool hasLocalRuns_ = false;

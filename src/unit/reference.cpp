@@ -337,7 +337,8 @@ QString optionsHelp(const QList<Option>& options, qsizetype width) {
         QString line = left.size() + kGap <= column ? left.leftJustified(column) : left + QLatin1Char('\n') + QString(column, QLatin1Char(' '));
         bool first = true;
         for (const QString& word : o.description.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            if (!first && line.size() - line.lastIndexOf(QLatin1Char('\n')) - 1 + 1 + word.size() > width)
+            const qsizetype lastLine = line.size() - line.lastIndexOf(QLatin1Char('\n')) - 1;
+            if (!first && lastLine + 1 + word.size() > width)
                 line += QLatin1Char('\n') + QString(column, QLatin1Char(' '));
             else if (!first)
                 line += QLatin1Char(' ');
