@@ -499,7 +499,9 @@ void RecordsViewer::showResult(const ViewerResult& result) {
             // Nothing old stays on view as if it were the answer.
             ViewerResult empty;
             showFigures(empty);
+            // Hidden, not only emptied: its large line would stay as a gap.
             yield_->clear();
+            yield_->hide();
             stationYields_->clear();
             stationYields_->hide();
             periodUnits_->clear();
@@ -540,6 +542,7 @@ void RecordsViewer::showFigures(const ViewerResult& result) {
                              locale.toString(c.failed), locale.toString(c.rework), locale.toString(c.interrupted),
                              locale.toString(c.withoutNews));
     yield_->setText(headline);
+    yield_->show();
     stationYields_->setText(perStation.join(u'\n'));
     stationYields_->setVisible(!perStation.isEmpty());
     const records::VerdictCounts& p = result.period;
